@@ -1,0 +1,29 @@
+// Reading and writing the program's text files safely.
+#pragma once
+
+#include <istream>
+#include <string>
+
+// Formatted extraction that leaves target untouched when it fails (a failed
+// `>>` would store 0). Returns whether a value was read.
+template <class T>
+bool ReadValue(std::istream& in, T& target)
+{
+    T value{};
+    if (!(in >> value)) return false;
+    target = value;
+    return true;
+}
+
+// Reads one whole line (any length, without its line end and a trailing CR)
+// and keeps at most maxChars bytes of it. A long line never poisons the
+// stream for the lines after it. Returns false at end of input.
+bool ReadLimitedLine(std::istream& in, std::string& line, size_t maxChars);
+
+// Replaces the file at path with bytes: writes "<path>.tmp" in the same folder,
+// checks the write, then renames it over the old file. On failure the old file
+// is left as it was and the temporary file is removed.
+bool WriteFileAtomically(const std::string& path, const std::string& bytes);
+
+// True when path names an existing regular file (a folder is not a file).
+bool FileExists(const std::string& path);

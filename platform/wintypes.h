@@ -1,0 +1,19 @@
+// The handful of Windows-style scalar types and constants the game code uses.
+// Our own definitions, sized as the game code expects them.
+#pragma once
+
+#include <cstdint>
+
+typedef int BOOL;
+typedef std::uint32_t DWORD;
+typedef unsigned int UINT;
+typedef void* LPVOID;
+typedef const char* LPCSTR;
+typedef const char* LPCTSTR;
+
+#ifndef TRUE
+#define TRUE 1
+#endif
+#ifndef FALSE
+#define FALSE 0
+#endif

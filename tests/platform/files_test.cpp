@@ -1,0 +1,83 @@
+#include "platform/files.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string MakeTempDir()
+{
+    char pattern[] = "/tmp/velmonar-files-XXXXXX";
+    const char* dir = mkdtemp(pattern);
+    return dir ? dir : "";
+}
+
+std::string Slurp(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+}  // namespace
+
+TEST(ReadValue, FailedExtractionKeepsTheOldValue)
+{
+    std::istringstream in("7 x 9");
+    int a = -1, b = 42, c = -1;
+    EXPECT_TRUE(ReadValue(in, a));
+    EXPECT_FALSE(ReadValue(in, b));
+    EXPECT_EQ(a, 7);
+    EXPECT_EQ(b, 42);  // a plain `in >> b` would have stored 0
+    EXPECT_FALSE(ReadValue(in, c));  // the stream stays failed
+    EXPECT_EQ(c, -1);
+    double d = 2.05;
+    std::istringstream empty("");
+    EXPECT_FALSE(ReadValue(empty, d));
+    EXPECT_EQ(d, 2.05);
+}
+
+TEST(ReadLimitedLine, LongLinesAreCutAndLaterLinesStillRead)
+{
+    std::string longLine(150, 'x');
+    std::istringstream in(longLine + "\r\nsecond\nthird");
+    std::string line;
+    ASSERT_TRUE(ReadLimitedLine(in, line, 99));
+    EXPECT_EQ(line, std::string(99, 'x'));
+    ASSERT_TRUE(ReadLimitedLine(in, line, 99));
+    EXPECT_EQ(line, "second");
+    ASSERT_TRUE(ReadLimitedLine(in, line, 99));
+    EXPECT_EQ(line, "third");
+    EXPECT_FALSE(ReadLimitedLine(in, line, 99));
+    EXPECT_EQ(line, "third");
+}
+
+TEST(WriteFileAtomically, ReplacesWholeOrLeavesTheOldFile)
+{
+    const std::string dir = MakeTempDir();
+    ASSERT_FALSE(dir.empty());
+    const std::string path = dir + "/konfig.ini";
+    ASSERT_TRUE(WriteFileAtomically(path, "old contents"));
+    EXPECT_EQ(Slurp(path), "old contents");
+    ASSERT_TRUE(WriteFileAtomically(path, "new"));
+    EXPECT_EQ(Slurp(path), "new");
+    EXPECT_FALSE(FileExists(path + ".tmp"));
+
+    // A folder in the way of the temporary file makes the write fail: the old
+    // file must survive untouched.
+    ASSERT_EQ(mkdir((path + ".tmp").c_str(), 0700), 0);
+    EXPECT_FALSE(WriteFileAtomically(path, "lost?"));
+    EXPECT_EQ(Slurp(path), "new");
+    rmdir((path + ".tmp").c_str());
+
+    EXPECT_FALSE(WriteFileAtomically(dir + "/no/such/folder/file", "x"));
+    EXPECT_TRUE(FileExists(path));
+    EXPECT_FALSE(FileExists(dir));  // a folder is not a file
+    unlink(path.c_str());
+    rmdir(dir.c_str());
+}
