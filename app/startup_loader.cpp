@@ -1,0 +1,3 @@
+#include "app/startup_loader.h"
+
+CString g_appDir;
