@@ -1,0 +1,26 @@
+// Reading picture files: Windows device-independent bitmaps (".res" files)
+// decoded into plain 24-bit RGB.
+#pragma once
+
+#include "platform/wintypes.h"
+
+// A loaded picture: sizeX x sizeY pixels, data holds R, G, B bytes for each
+// pixel, the bottom row first, rows without gaps. The record and its data are
+// two blocks from malloc; the caller releases both with free().
+struct AUX_RGBImageRec {
+    int sizeX;
+    int sizeY;
+    unsigned char* data;
+};
+
+// Reads the bitmap at path (with or without the 14-byte "BM" file header;
+// 12- or 40-byte bitmap header; 1, 4, 8, 16, 24 or 32 bits per pixel;
+// uncompressed, RLE8, RLE4 or bit fields; bottom-up or top-down). On failure
+// shows one of the messages "Failed to open DIB file <path>.", "Unknown DIB
+// file format.", "Out of memory." or "Image file conversion error." in a box
+// captioned "Error" and returns nullptr.
+AUX_RGBImageRec* auxDIBImageLoadA(const char* path);
+
+// The message box the reader reports through (MessageBoxA unless a test
+// replaces it to see the messages without a window).
+extern int (*g_pictureMessageBox)(void* owner, const char* text, const char* caption, UINT type);
