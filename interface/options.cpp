@@ -1,5 +1,14 @@
 #include "interface/options.h"
 
+#include <cmath>
+#include <fstream>
+#include <locale>
+#include <sstream>
+
+#include "app/startup_loader.h"
+#include "interface/language.h"
+#include "platform/files.h"
+
 // Values before the options file is read.
 int g_language[2] = {0, 0};
 int g_aiQuickSearch = 0;
@@ -16,7 +25,149 @@ int g_reflectionOn = 1;
 int g_spareOption2 = 1;
 int g_spareOption3 = 1;
 int g_spareOption4 = 1;
-double g_tintR[4] = {1.0, 0.6, 0.4, 0.12};
-double g_tintG[4] = {0.95, 0.4, 0.48, 0.3};
-double g_tintB[4] = {0.9, 0.1, 0.5, 0.23};
-double g_panelColour[3] = {0.12, 0.3, 0.23};
+
+namespace {
+// Colour slots 0..3 (board, side 1, side 2, panel as edited) and the panel colour.
+constexpr double kTintR[4] = {1.0, 0.6, 0.4, 0.12};
+constexpr double kTintG[4] = {0.95, 0.4, 0.48, 0.3};
+constexpr double kTintB[4] = {0.9, 0.1, 0.5, 0.23};
+constexpr double kPanelColour[3] = {0.12, 0.3, 0.23};
+}  // namespace
+
+double g_tintR[4] = {kTintR[0], kTintR[1], kTintR[2], kTintR[3]};
+double g_tintG[4] = {kTintG[0], kTintG[1], kTintG[2], kTintG[3]};
+double g_tintB[4] = {kTintB[0], kTintB[1], kTintB[2], kTintB[3]};
+double g_panelColour[3] = {kPanelColour[0], kPanelColour[1], kPanelColour[2]};
+
+int g_editAiQuickSearch = 0;
+int g_editAiLevel2 = 1;
+int g_editAiLevel3 = 0;
+int g_editSpareOption1 = 1;
+int g_editComputerMovesFirst = 0;
+double g_editPieceScale = 2.05;
+int g_editAnimationsOn = 1;
+double g_editReflectionAlpha = 0.31;
+int g_editPieceBrightness = 60;
+int g_editShadowsOn = 1;
+int g_editReflectionOn = 1;
+int g_editSpareOption2 = 1;
+int g_editSpareOption3 = 1;
+int g_editSpareOption4 = 1;
+double g_editTintR[4] = {kTintR[0], kTintR[1], kTintR[2], kTintR[3]};
+double g_editTintG[4] = {kTintG[0], kTintG[1], kTintG[2], kTintG[3]};
+double g_editTintB[4] = {kTintB[0], kTintB[1], kTintB[2], kTintB[3]};
+
+namespace {
+
+const char* const kConfigName = "/konfig.ini";
+
+// The 30 fields in file order; every read, write and check walks this list.
+struct Field {
+    int* asInt;
+    double* asDouble;
+};
+
+const Field kFields[30] = {
+    {&g_language[0], nullptr}, {&g_aiQuickSearch, nullptr}, {&g_aiLevel2, nullptr},
+    {&g_aiLevel3, nullptr}, {&g_spareOption1, nullptr}, {&g_computerMovesFirst, nullptr},
+    {nullptr, &g_pieceScale}, {&g_animationsOn, nullptr}, {nullptr, &g_reflectionAlpha},
+    {&g_pieceBrightness, nullptr}, {&g_shadowsOn, nullptr}, {&g_reflectionOn, nullptr},
+    {&g_spareOption2, nullptr}, {&g_spareOption3, nullptr}, {&g_spareOption4, nullptr},
+    {nullptr, &g_tintR[0]}, {nullptr, &g_tintG[0]}, {nullptr, &g_tintB[0]},
+    {nullptr, &g_tintR[1]}, {nullptr, &g_tintG[1]}, {nullptr, &g_tintB[1]},
+    {nullptr, &g_tintR[2]}, {nullptr, &g_tintG[2]}, {nullptr, &g_tintB[2]},
+    {nullptr, &g_tintR[3]}, {nullptr, &g_tintG[3]}, {nullptr, &g_tintB[3]},
+    {nullptr, &g_panelColour[0]}, {nullptr, &g_panelColour[1]}, {nullptr, &g_panelColour[2]},
+};
+
+CString ConfigPath()
+{
+    return g_appDir + kConfigName;
+}
+
+void KeepSwitch(int& value, int fallback)
+{
+    if (value != 0 && value != 1) value = fallback;
+}
+
+void KeepInRange(double& value, double low, double high, double fallback)
+{
+    if (!std::isfinite(value) || value < low || value > high) value = fallback;
+}
+
+void KeepColour(double& value, double fallback)
+{
+    KeepInRange(value, 0.0, 1.0, fallback);
+}
+
+}  // namespace
+
+void ReadConfigValues(std::istream& in)
+{
+    in.imbue(std::locale::classic());
+    for (const Field& field : kFields) {
+        // The first value that cannot be read ends the reading; the fields
+        // after it keep what they hold.
+        bool read = field.asInt ? ReadValue(in, *field.asInt) : ReadValue(in, *field.asDouble);
+        if (!read) return;
+    }
+}
+
+std::string ConfigLine()
+{
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    for (int i = 0; i < 30; ++i) {
+        if (i > 0) out << ' ';
+        if (kFields[i].asInt) out << *kFields[i].asInt;
+        else out << *kFields[i].asDouble;
+    }
+    return out.str();
+}
+
+void SanitiseOptions(int languageCount)
+{
+    if (g_language[0] < 1 || g_language[0] > languageCount - 1) g_language[0] = 0;
+    KeepSwitch(g_aiQuickSearch, 0);
+    KeepSwitch(g_aiLevel2, 1);
+    KeepSwitch(g_aiLevel3, 0);
+    KeepSwitch(g_spareOption1, 1);
+    KeepSwitch(g_computerMovesFirst, 0);
+    KeepSwitch(g_animationsOn, 1);
+    KeepSwitch(g_shadowsOn, 1);
+    KeepSwitch(g_reflectionOn, 1);
+    KeepSwitch(g_spareOption2, 1);
+    KeepSwitch(g_spareOption3, 1);
+    KeepSwitch(g_spareOption4, 1);
+    if (!std::isfinite(g_pieceScale) || g_pieceScale <= 0.0) g_pieceScale = 2.05;
+    g_pieceScale = std::fmin(std::fmax(g_pieceScale, PIECE_SCALE_MIN), PIECE_SCALE_MAX);
+    KeepInRange(g_reflectionAlpha, 0.0, 1.0, 0.31);
+    if (g_pieceBrightness < 0 || g_pieceBrightness > 100) g_pieceBrightness = 60;
+    for (int slot = 0; slot < 4; ++slot) {
+        KeepColour(g_tintR[slot], kTintR[slot]);
+        KeepColour(g_tintG[slot], kTintG[slot]);
+        KeepColour(g_tintB[slot], kTintB[slot]);
+    }
+    for (int c = 0; c < 3; ++c) KeepColour(g_panelColour[c], kPanelColour[c]);
+}
+
+void LoadConfig()
+{
+    g_language[0] = 0;
+    const CString path = ConfigPath();
+    if (FileExists(path.str())) {
+        std::ifstream in(path.GetString());
+        ReadConfigValues(in);
+    }
+    BuildLanguageList();
+    SanitiseOptions(g_languageCount);
+}
+
+void SaveConfig()
+{
+    WriteFileAtomically(ConfigPath().str(), ConfigLine());
+}
+
+// Stand in for the options work until it builds them.
+void ScalePieceModels() {}
+void ApplyOptions() {}

@@ -1,6 +1,9 @@
 // The game's options: live values with their defaults, as stored in konfig.ini.
 #pragma once
 
+#include <iosfwd>
+#include <string>
+
 extern int g_language[2];          // [0] language in use (0: no options file read), [1] copy
 extern int g_aiQuickSearch;        // the computer's reply search evaluates at once
 extern int g_aiLevel2;             // computer level 2 (when level 3 is off)
@@ -18,3 +21,45 @@ extern int g_spareOption3;
 extern int g_spareOption4;
 extern double g_tintR[4], g_tintG[4], g_tintB[4];  // colour slots 0..3
 extern double g_panelColour[3];
+
+// Edited copies of options 2 to 27: the option panels change only these;
+// ApplyOptions makes them live.
+extern int g_editAiQuickSearch;
+extern int g_editAiLevel2;
+extern int g_editAiLevel3;
+extern int g_editSpareOption1;
+extern int g_editComputerMovesFirst;
+extern double g_editPieceScale;
+extern int g_editAnimationsOn;
+extern double g_editReflectionAlpha;
+extern int g_editPieceBrightness;
+extern int g_editShadowsOn;
+extern int g_editReflectionOn;
+extern int g_editSpareOption2;
+extern int g_editSpareOption3;
+extern int g_editSpareOption4;
+extern double g_editTintR[4], g_editTintG[4], g_editTintB[4];
+
+// Range of the piece-size slider: the scale runs from 2.1 - 284/1420 to 2.1.
+constexpr double PIECE_SCALE_MAX = 2.1;
+constexpr double PIECE_SCALE_MIN = 2.1 - 284.0 / 1420.0;
+
+// Reads "/konfig.ini" from the program folder into the live options (fields
+// not read keep their defaults; g_language[0] is 0 when no file was read),
+// builds the language list, then puts damaged or out-of-range values back to
+// their defaults.
+void LoadConfig();
+// Writes the 30 live values to "/konfig.ini", replacing the old file only once
+// the new one is complete. A file that cannot be written is not reported.
+void SaveConfig();
+
+// The pieces of LoadConfig and SaveConfig, for callers with their own streams.
+void ReadConfigValues(std::istream& in);
+std::string ConfigLine();
+// languageCount: the number of language files found plus 1.
+void SanitiseOptions(int languageCount);
+
+// Derives the drawn piece models from their unscaled copies and g_pieceScale.
+void ScalePieceModels();
+// Takes the edited copies of the options as the live options (also undoes a reset).
+void ApplyOptions();

@@ -1,0 +1,177 @@
+#include "interface/options.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/stat.h>
+
+#include "app/startup_loader.h"
+#include "interface/language.h"
+
+namespace {
+
+const char* const kDefaultLine =
+    "0 0 1 0 1 0 2.05 1 0.31 60 1 1 1 1 1 1 0.95 0.9 0.6 0.4 0.1 0.4 0.48 0.5 0.12 0.3 0.23 0.12 0.3 0.23";
+
+std::string Slurp(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+// Each test starts from the defaults in a fresh program folder.
+class OptionsFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::istringstream defaults(kDefaultLine);
+        ReadConfigValues(defaults);
+        char pattern[] = "/tmp/velmonar-options-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+        g_appDir = dir.c_str();
+        mkdir((dir + "/language").c_str(), 0755);
+    }
+    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
+
+    void AddLanguage(int n, const std::string& name)
+    {
+        WriteText(dir + "/language/" + std::to_string(n) + ".la", "!" + name + "\n!Menu\n");
+    }
+
+    std::string dir;
+};
+
+TEST_F(OptionsFile, FirstStartWritesTheDefaultLineExactly)
+{
+    AddLanguage(1, "Russkij");
+    LoadConfig();
+    EXPECT_EQ(g_language[0], 0);  // no options file: the language list is offered
+    SaveConfig();
+    EXPECT_EQ(Slurp(dir + "/konfig.ini"), kDefaultLine);  // no final blank, no line end
+}
+
+TEST_F(OptionsFile, ShortOrDamagedFilesKeepDefaultsForWhatIsNotRead)
+{
+    AddLanguage(1, "One");
+    AddLanguage(2, "Two");
+    WriteText(dir + "/konfig.ini", "2 1 0 1 0 1 2.0 0 0.5 40");  // only 10 values
+    LoadConfig();
+    EXPECT_EQ(g_language[0], 2);
+    EXPECT_EQ(g_aiQuickSearch, 1);
+    EXPECT_EQ(g_aiLevel3, 1);
+    EXPECT_DOUBLE_EQ(g_pieceScale, 2.0);
+    EXPECT_EQ(g_animationsOn, 0);
+    EXPECT_DOUBLE_EQ(g_reflectionAlpha, 0.5);
+    EXPECT_EQ(g_pieceBrightness, 40);
+    EXPECT_EQ(g_shadowsOn, 1);               // field 11 onwards: defaults
+    EXPECT_DOUBLE_EQ(g_tintG[0], 0.95);
+    EXPECT_DOUBLE_EQ(g_panelColour[2], 0.23);
+
+    // A non-number in field 7 ends the reading there: the scale keeps its
+    // default instead of becoming 0 (which would divide by zero later).
+    SetUp();
+    AddLanguage(1, "One");
+    WriteText(dir + "/konfig.ini", "1 0 0 1 1 1 abc 0 0.2");
+    LoadConfig();
+    EXPECT_EQ(g_language[0], 1);
+    EXPECT_EQ(g_computerMovesFirst, 1);
+    EXPECT_DOUBLE_EQ(g_pieceScale, 2.05);
+    EXPECT_EQ(g_animationsOn, 1);
+    EXPECT_DOUBLE_EQ(g_reflectionAlpha, 0.31);
+}
+
+TEST_F(OptionsFile, OutOfRangeValuesTakeTheirDefaults)
+{
+    AddLanguage(1, "One");
+    AddLanguage(2, "Two");
+    WriteText(dir + "/konfig.ini",
+              "99 7 -1 1 1 2 -3 5 3.5 500 0 0 1 1 1 1.5 0.95 -0.2 0.6 0.4 0.1 0.4 0.48 0.5 "
+              "0.12 0.3 0.23 12 0.3 0.23");
+    LoadConfig();
+    EXPECT_EQ(g_language[0], 0);         // no file for language 99: the list is offered
+    EXPECT_EQ(g_aiQuickSearch, 0);
+    EXPECT_EQ(g_aiLevel2, 1);
+    EXPECT_EQ(g_aiLevel3, 1);
+    EXPECT_EQ(g_computerMovesFirst, 0);
+    EXPECT_DOUBLE_EQ(g_pieceScale, 2.05);
+    EXPECT_EQ(g_animationsOn, 1);
+    EXPECT_DOUBLE_EQ(g_reflectionAlpha, 0.31);
+    EXPECT_EQ(g_pieceBrightness, 60);
+    EXPECT_EQ(g_shadowsOn, 0);           // valid values stay
+    EXPECT_DOUBLE_EQ(g_tintR[0], 1.0);
+    EXPECT_DOUBLE_EQ(g_tintB[0], 0.9);
+    EXPECT_DOUBLE_EQ(g_panelColour[0], 0.12);
+
+    // Values the stream cannot hold (nan, an overflowing exponent) end the
+    // reading like any other bad field.
+    SetUp();
+    AddLanguage(1, "One");
+    WriteText(dir + "/konfig.ini", "1 1 0 1 1 1 2.0 1 1e999 5");
+    LoadConfig();
+    EXPECT_DOUBLE_EQ(g_pieceScale, 2.0);
+    EXPECT_DOUBLE_EQ(g_reflectionAlpha, 0.31);
+    EXPECT_EQ(g_pieceBrightness, 60);
+}
+
+TEST_F(OptionsFile, PieceScaleIsClampedToTheSliderRange)
+{
+    struct Case { const char* text; double expected; };
+    const Case cases[] = {{"5", PIECE_SCALE_MAX}, {"1.0", PIECE_SCALE_MIN}, {"0", 2.05},
+                          {"-2", 2.05}, {"1.95", 1.95}};
+    for (const Case& c : cases) {
+        std::istringstream defaults(kDefaultLine);
+        ReadConfigValues(defaults);
+        std::istringstream in(std::string("1 0 1 0 1 0 ") + c.text);
+        ReadConfigValues(in);
+        SanitiseOptions(2);
+        EXPECT_DOUBLE_EQ(g_pieceScale, c.expected) << c.text;
+    }
+}
+
+TEST_F(OptionsFile, EveryValueTheProgramWritesLoadsUnchanged)
+{
+    AddLanguage(1, "One");
+    AddLanguage(2, "Two");
+    const std::string line =
+        "2 1 0 1 0 1 1.92535 0 0.227451 83 0 1 0 1 0 0.878431 0.0156863 1 0 0.333333 0.1 "
+        "0.4 0.48 0.5 0.2 0.7 0.9 0.2 0.7 0.9";
+    std::istringstream in(line);
+    ReadConfigValues(in);
+    SaveConfig();
+    std::istringstream defaults(kDefaultLine);
+    ReadConfigValues(defaults);
+    LoadConfig();
+    EXPECT_EQ(ConfigLine(), line);
+}
+
+TEST_F(OptionsFile, AFailedWriteKeepsTheOldFile)
+{
+    WriteText(dir + "/konfig.ini", "1 0 1");
+    ASSERT_EQ(mkdir((dir + "/konfig.ini.tmp").c_str(), 0700), 0);  // blocks the new file
+    SaveConfig();
+    EXPECT_EQ(Slurp(dir + "/konfig.ini"), "1 0 1");
+}
+
+TEST_F(OptionsFile, LanguageListStopsAtTheFirstMissingNumber)
+{
+    AddLanguage(1, "Русский");
+    WriteText(dir + "/language/2.la", "\n\n   *" + std::string(150, 'E') + "\r\n!Menu\n");
+    AddLanguage(4, "Four");  // after a gap: never listed
+    BuildLanguageList();
+    EXPECT_EQ(g_languageCount, 3);
+    EXPECT_EQ(g_languageNames[1], "Русский");
+    EXPECT_EQ(g_languageNames[2].GetLength(), 99);
+    EXPECT_EQ(g_languageNames[2][0], 'E');
+}
+
+}  // namespace
