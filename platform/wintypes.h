@@ -17,3 +17,8 @@ typedef const char* LPCTSTR;
 #ifndef FALSE
 #define FALSE 0
 #endif
+
+// Opaque handles the window and process calls pass around.
+typedef void* HANDLE;
+typedef void* HINSTANCE;
+typedef void* HWND;

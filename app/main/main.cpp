@@ -1,8 +1,7 @@
-// Program entry. The main window is not built yet: the program says so and ends.
-#include <cstdio>
+// Program entry: the framework runs the application object.
+#include "app/Velmonar.h"
 
 int main()
 {
-    std::puts("Velmonar: the main window is not built yet.");
-    return 0;
+    AfxWinMain(theApp);
 }

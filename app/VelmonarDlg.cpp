@@ -1,0 +1,386 @@
+#include "app/VelmonarDlg.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "app/game_state.h"
+#include "app/startup_loader.h"
+#include "interface/fly_in.h"
+#include "interface/main_menu.h"
+#include "interface/options.h"
+#include "interface/panel_textures.h"
+#include "platform/process.h"
+#include "scene/PixselFormat.h"
+#include "scene/renderer.h"
+#include "scene/textures.h"
+
+#ifndef GL_LIGHT_MODEL_COLOR_CONTROL
+#define GL_LIGHT_MODEL_COLOR_CONTROL 0x81F8
+#endif
+#ifndef GL_SEPARATE_SPECULAR_COLOR
+#define GL_SEPARATE_SPECULAR_COLOR 0x81FA
+#endif
+
+CWnd* g_insertAfterWnd = nullptr;
+int g_sizeType = 0;
+float g_aspect = 0.0f;
+double g_fovY = 20.0;
+double g_eyeY = 712.0;
+double g_eyeZ = 1250.0;
+double g_centerY = -48.0;
+CString g_machineIdDigits;
+CString g_machineId;
+WSADATA g_wsaData = {0, 0};
+
+namespace {
+
+// Template 102: a visible pop-up, 350 x 238 dialog units, no controls.
+const DialogTemplate kVelmonarDlgTemplate = {102, 0, 0, 350, 238, true, {}};
+
+const UINT ICON_RESOURCE_ID = 128;
+const int NO_SUCH_CHILD_ID = 102;
+
+// One distinct letter per decimal digit, the same in every build.
+const char MachineIdLetterTable[10] = {'q', 'w', 'e', 'r', 't', 'y', 'u', 'i', 'o', 'p'};
+
+const double NEAR_PLANE = 300.0;
+const double FAR_PLANE = -300.0;  // negative on purpose: see OnSize
+const double SNAP_MARGIN = 0.015;
+
+}  // namespace
+
+CString BuildMachineIdDigits(DWORD serial, const char* computerName)
+{
+    CString digits;
+    digits.Format("%u", serial);
+    for (const char* c = computerName ? computerName : ""; *c; ++c) {
+        CString part;
+        part.Format("%i", static_cast<int>(static_cast<signed char>(*c)));
+        digits += part;
+    }
+    return digits;
+}
+
+CString MachineIdFromDigits(const CString& digits)
+{
+    CString id;
+    for (int i = 0; i < digits.GetLength(); ++i) {
+        const char c = digits[i];
+        id += (c >= '0' && c <= '9') ? MachineIdLetterTable[c - '0'] : c;
+    }
+    return id;
+}
+
+bool ExtensionListedBeforeBlank(const char* list, const char* wanted)
+{
+    if (!list || !wanted) return false;
+    // Read in place, word by word: no copy, so any length is fine.
+    const char* wordStart = list;
+    for (const char* p = list; *p; ++p) {
+        if (*p != ' ') continue;
+        const CString word(wordStart, static_cast<int>(p - wordStart));
+        if (word == wanted) return true;
+        wordStart = p + 1;
+    }
+    return false;
+}
+
+CVelmonarDlg::CVelmonarDlg(CWnd* parent) : CDialog(kVelmonarDlgTemplate, parent)
+{
+    CWinApp* app = AfxGetApp();
+    m_hIcon = app ? app->LoadIcon(ICON_RESOURCE_ID) : nullptr;
+}
+
+CVelmonarDlg::~CVelmonarDlg()
+{
+    delete m_pDC;
+}
+
+void CVelmonarDlg::DoDataExchange(CDataExchange* dx)
+{
+    CDialog::DoDataExchange(dx);
+}
+
+int CVelmonarDlg::OnCreate(void* createStruct)
+{
+    if (CDialog::OnCreate(createStruct) == -1) return -1;
+    m_pDC = new CClientDC(this);
+    if (!SetupPixelFormat(m_pDC->m_hDC)) return -1;
+    m_hRC = wglCreateContext(m_pDC->m_hDC);
+    if (!m_hRC) return -1;
+    if (!wglMakeCurrent(m_pDC->m_hDC, m_hRC)) return -1;
+
+    glClearColor(static_cast<GLclampf>(g_panelColour[0]), static_cast<GLclampf>(g_panelColour[1]),
+                 static_cast<GLclampf>(g_panelColour[2]), 0.0f);
+
+    const GLfloat ambient[] = {0.05f, 0.05f, 0.05f, 1.0f};
+    const GLfloat diffuse[] = {0.5f, 0.5f, 0.5f, 1.0f};
+    const GLfloat specular[] = {1.0f, 1.0f, 1.0f, 1.0f};
+    const GLfloat emission[] = {0.05f, 0.05f, 0.05f, 1.0f};
+    glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
+    glMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
+    glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
+    glMaterialf(GL_FRONT, GL_SHININESS, 5.0f);
+    glMaterialfv(GL_FRONT, GL_EMISSION, emission);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_NORMALIZE);
+    glEnable(GL_LIGHTING);
+
+    const GLfloat lightPosition[] = {-10000.0f, 5000.0f, 3000.0f, 1.0f};
+    const GLfloat white[] = {1.0f, 1.0f, 1.0f, 1.0f};
+    const GLfloat modelAmbient[] = {0.5f, 0.5f, 0.5f, 1.0f};
+    glEnable(GL_LIGHT0);
+    glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, white);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, modelAmbient);
+
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    if (ExtensionListedBeforeBlank(extensions, "GL_EXT_separate_specular_color"))
+        glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
+
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    return 0;
+}
+
+void CVelmonarDlg::OnSize(UINT type, int cx, int cy)
+{
+    CDialog::OnSize(type, cx, cy);
+    m_clientWidth = cx;
+    m_clientHeight = cy;
+    g_sizeType = static_cast<int>(type);
+    if (type == SIZE_MINIMIZED) return;
+
+    m_centreX = m_clientWidth / 2;
+    m_centreY = m_clientHeight / 2;
+    if (m_clientHeight == 0) m_clientHeight = 1;
+
+    glViewport(0, 0, m_clientWidth, m_clientHeight);
+    g_aspect = static_cast<float>(m_clientWidth) / static_cast<float>(m_clientHeight);
+
+    // The far value is negative on purpose: with -300 every point more than
+    // 300 units in front of the eye is inside the depth range (with +300 the
+    // two planes would coincide and no projection would be set).
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(g_fovY, g_aspect, NEAR_PLANE, FAR_PLANE);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(0.0, g_eyeY, g_eyeZ, 0.0, g_centerY, 0.0, 0.0, 0.0, -1.0);
+
+    if (g_sceneReady == 1) RenderFrame();
+}
+
+void CVelmonarDlg::BuildMachineId()
+{
+    char volumeName[64] = {0};
+    char fileSystemName[100] = {0};
+    DWORD serial = 0;  // stays 0 when no serial can be read
+    DWORD maxComponent = 0, fileSystemFlags = 0;
+    GetVolumeInformationA("c:\\", volumeName, sizeof volumeName, &serial, &maxComponent, &fileSystemFlags,
+                          fileSystemName, sizeof fileSystemName);
+    char computerName[64];
+    computerName[0] = '\0';
+    DWORD size = sizeof computerName;
+    if (!GetComputerNameA(computerName, &size)) computerName[0] = '\0';
+
+    g_machineIdDigits = BuildMachineIdDigits(serial, computerName);
+    g_machineId.Empty();
+    g_machineId = MachineIdFromDigits(g_machineIdDigits);
+}
+
+BOOL CVelmonarDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+    m_backBrush = CreateSolidBrush(RGB(0, 0, 0));
+    SetTimer(TICK_TIMER_ID, TICK_INTERVAL_MS, nullptr);
+
+    EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &m_displayMode);
+    m_screenWidth = static_cast<int>(m_displayMode.dmPelsWidth);
+    m_screenHeight = static_cast<int>(m_displayMode.dmPelsHeight);
+
+    g_insertAfterWnd = GetDlgItem(NO_SUCH_CHILD_ID);
+    SetWindowPos(g_insertAfterWnd, 0, 0, m_screenWidth, m_screenHeight, SWP_SHOWWINDOW);
+    SetWindowText("Велмонар");
+
+    BuildMachineId();
+
+    if (WSAStartup(MAKEWORD(2, 2), &g_wsaData) != 0) {
+        WSACleanup();
+        AfxMessageBox("Невозможно загрузить ws2_32.dll", MB_ICONHAND);
+    }
+
+    // The start-up loader (LoadStartup) is not built yet; until it is, only
+    // the program folder it finds is set here, and the window shows the
+    // clear colour.
+    g_appDir = CString(GetProgramFolder());
+    return TRUE;
+}
+
+void CVelmonarDlg::OnPaint()
+{
+    if (IsIconic()) {
+        CPaintDC dc(this);
+        SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC), 0);
+        CRect rect;
+        GetClientRect(&rect);
+        const int x = (rect.Width() - GetSystemMetrics(SM_CXICON) + 1) / 2;
+        const int y = (rect.Height() - GetSystemMetrics(SM_CYICON) + 1) / 2;
+        dc.DrawIcon(x, y, m_hIcon);
+    } else {
+        CDialog::OnPaint();
+    }
+    if (g_sceneReady == 0) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glFlush();
+        if (m_pDC) SwapBuffers(m_pDC->m_hDC);
+    } else {
+        RenderFrame();
+    }
+}
+
+HCURSOR CVelmonarDlg::OnQueryDragIcon()
+{
+    return m_hIcon;
+}
+
+HBRUSH CVelmonarDlg::OnCtlColor(CDC*, CWnd*, UINT)
+{
+    return m_backBrush;
+}
+
+void CVelmonarDlg::OnOK()
+{
+    // Enter never closes the main dialog.
+}
+
+void CVelmonarDlg::OnCancel()
+{
+    if (g_panelVisible[0] == 0) {
+        g_panelVisible[0] = 1;
+        g_panelVisible[1] = 1;
+        if (g_animationsOn == 1) {
+            AnimateMainMenu();
+            LayoutMainMenu();
+        }
+        RenderFrame();
+        return;
+    }
+
+    // Close everything; unconfirmed slider and colour edits spring back.
+    if (g_reflectionSliderPos[0] != g_reflectionSliderPos[1]) {
+        g_reflectionSliderPos[0] = g_reflectionSliderPos[1];
+        g_reflectionAlpha = g_reflectionSliderPos[1] / 255.0;
+    }
+    if (g_brightnessSliderPos[0] != g_brightnessSliderPos[1]) {
+        g_brightnessSliderPos[0] = g_brightnessSliderPos[1];
+        g_pieceBrightness = static_cast<int>(g_brightnessSliderPos[1] * 0.39);
+    }
+    if (g_pieceScaleSliderPos[0] != g_pieceScaleSliderPos[1]) {
+        g_pieceScaleSliderPos[0] = g_pieceScaleSliderPos[1];
+        g_pieceScale = 2.1 - g_pieceScaleSliderPos[1] / 1420.0;
+        ScalePieceModels();
+    }
+    if (g_colourEditValue[0] != g_colourEditValue[3] || g_colourEditValue[1] != g_colourEditValue[4] ||
+        g_colourEditValue[2] != g_colourEditValue[5]) {
+        for (int k = 0; k < 3; ++k) g_colourEditValue[k] = g_colourEditValue[k + 3];
+        const int slot = g_colourEditSlot;
+        if (slot >= 0 && slot <= 3) {
+            g_tintR[slot] = g_colourEditValue[0] / 255.0;
+            g_tintG[slot] = g_colourEditValue[1] / 255.0;
+            g_tintB[slot] = g_colourEditValue[2] / 255.0;
+            if (slot == 1 || slot == 2) ApplySideTint(slot);
+            if (slot == 3) {
+                g_panelColour[0] = g_tintR[3];
+                g_panelColour[1] = g_tintG[3];
+                g_panelColour[2] = g_tintB[3];
+                RebuildPanelTextures(0);
+            }
+        }
+    }
+    if (g_panelVisible[13] == 1) ApplyOptions();
+    g_textWindowOpener = 0;
+    g_newGameGoesOnline = 0;
+    for (int& flag : g_panelVisible) flag = 0;
+    RenderFrame();
+}
+
+BOOL CVelmonarDlg::OnMouseWheel(UINT flags, short delta, CPoint point)
+{
+    HelpScrollBar& bar = g_helpScrollBar;
+    // A help page no taller than the window has nothing to scroll.
+    if (g_panelVisible[16] == 1 && bar.range > 0.0) {
+        g_helpScroll -= delta / 1000.0;
+        if (g_helpScroll < SNAP_MARGIN) g_helpScroll = 0.0;
+        if (g_helpScroll > bar.range - SNAP_MARGIN) g_helpScroll = bar.range;
+
+        bar.thumbLeft = bar.trackLeft + 2;
+        bar.thumbRight = bar.trackRight - 2;
+        const double centre = (1.0 - g_helpScroll / bar.range) * bar.trackTop;
+        bar.thumbBottom = centre - 5;
+        bar.thumbTop = centre + 5;
+        if (bar.thumbBottom < bar.trackBottom) {
+            bar.thumbBottom = bar.trackBottom + 2;
+            bar.thumbTop = bar.trackBottom + 5;
+        }
+        if (bar.thumbTop > bar.trackTop) {
+            bar.thumbBottom = bar.trackTop - 5;
+            bar.thumbTop = bar.trackTop - 2;
+        }
+        RenderFrame();
+    }
+    return CDialog::OnMouseWheel(flags, delta, point);
+}
+
+void CVelmonarDlg::OnLButtonUp(UINT flags, CPoint point)
+{
+    g_mouseHeld = 0;
+    for (int& knob : g_dragKnob) knob = 0;
+    g_dragScrollThumb = 0;
+    CDialog::OnLButtonUp(flags, point);
+}
+
+void CVelmonarDlg::OnLButtonDblClk(UINT, CPoint)
+{
+    // The second press of a double click is ignored, without default handling.
+}
+
+void CVelmonarDlg::OnRButtonDblClk(UINT, CPoint)
+{
+    // Ignored, without default handling.
+}
+
+void CVelmonarDlg::OnDestroy()
+{
+    CDialog::OnDestroy();
+    g_stopMoveReceive = 1;
+    g_matchState = 0;
+    g_onlineGame = 0;
+    g_matchPending = 0;
+    closesocket(g_serverSocket);
+    WSACleanup();
+}
+
+// Hover tracking and drags.
+void CVelmonarDlg::OnMouseMove(UINT flags, CPoint point)
+{
+    CDialog::OnMouseMove(flags, point);
+}
+
+// The click state machine over menus, panels and the board.
+void CVelmonarDlg::OnLButtonDown(UINT flags, CPoint point)
+{
+    CDialog::OnLButtonDown(flags, point);
+}
+
+// The 500 ms tick that polls the network threads' results.
+void CVelmonarDlg::OnTimer(UINT_PTR id)
+{
+    CDialog::OnTimer(id);
+}

@@ -1,0 +1,8 @@
+// Fly-in animations of the overlay panels.
+#pragma once
+
+// Flies the game-over panel in; blocks until it stands.
+void AnimateGameOverPanel();
+
+// Flies the main menu in; blocks until it stands.
+void AnimateMainMenu();

@@ -1,0 +1,5 @@
+// The about and game-over panels: caption textures and layouts.
+#pragma once
+
+// Places the game-over panel's widgets and hit rectangles for the client size.
+void LayoutGameOverPanel();

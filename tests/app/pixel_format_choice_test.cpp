@@ -1,0 +1,128 @@
+// The multisample chain with the driver's answers replaced at the layer boundary.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+#include "scene/PixselFormat.h"
+
+namespace {
+
+const char* g_extensions = nullptr;
+std::set<int> g_grantedSamples;
+std::vector<int> g_askedSamples;
+
+const char* FakeExtensions(HDC)
+{
+    return g_extensions;
+}
+
+// Grants a format numbered 100 + samples when that sample count is offered.
+BOOL FakeChoose(HDC, const int* attributes, const FLOAT*, UINT maxFormats, int* formats, UINT* count)
+{
+    int samples = 0, sampleBuffers = 0;
+    for (const int* a = attributes; a[0] != 0; a += 2) {
+        if (a[0] == WGL_SAMPLES_ARB) samples = a[1];
+        if (a[0] == WGL_SAMPLE_BUFFERS_ARB) sampleBuffers = a[1];
+    }
+    EXPECT_EQ(sampleBuffers, 1);
+    EXPECT_EQ(maxFormats, 1u);
+    g_askedSamples.push_back(samples);
+    if (!g_grantedSamples.count(samples)) {
+        *count = 0;
+        return FALSE;
+    }
+    formats[0] = 100 + samples;
+    *count = 1;
+    return TRUE;
+}
+
+class MultisampleChain : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_multisampleSupported = 0;
+        g_multisampleFormat = 0;
+        g_askedSamples.clear();
+        g_extensions = "WGL_ARB_extensions_string WGL_ARB_pixel_format WGL_ARB_multisample ";
+        SetWglDriverOverride(&m_driver);
+    }
+    void TearDown() override { SetWglDriverOverride(nullptr); }
+    WglDriverOverride m_driver{FakeExtensions, FakeChoose};
+};
+
+TEST_F(MultisampleChain, FourSamplesWhenOffered)
+{
+    g_grantedSamples = {2, 4};
+    EXPECT_TRUE(ChooseMultisampleFormat(nullptr));
+    EXPECT_EQ(g_multisampleSupported, 1);
+    EXPECT_EQ(g_multisampleFormat, 104);
+    EXPECT_EQ(g_askedSamples, std::vector<int>{4});
+}
+
+TEST_F(MultisampleChain, TwoSamplesWhenFourAreRefused)
+{
+    g_grantedSamples = {2};
+    EXPECT_TRUE(ChooseMultisampleFormat(nullptr));
+    EXPECT_EQ(g_multisampleFormat, 102);
+    EXPECT_EQ(g_askedSamples, (std::vector<int>{4, 2}));
+}
+
+TEST_F(MultisampleChain, ThePlainFormatWhenNeitherIsOffered)
+{
+    g_grantedSamples = {};
+    EXPECT_FALSE(ChooseMultisampleFormat(nullptr));
+    EXPECT_EQ(g_multisampleSupported, 0);
+}
+
+TEST_F(MultisampleChain, NoExtensionNoQuestion)
+{
+    g_grantedSamples = {2, 4};
+    g_extensions = "WGL_ARB_extensions_string WGL_ARB_pixel_format ";
+    g_multisampleSupported = 1;  // left from an earlier choice: cleared
+    EXPECT_FALSE(ChooseMultisampleFormat(nullptr));
+    EXPECT_EQ(g_multisampleSupported, 0);
+    EXPECT_TRUE(g_askedSamples.empty());
+}
+
+TEST_F(MultisampleChain, NoChooserEntryPointNoMultisampling)
+{
+    g_grantedSamples = {2, 4};
+    m_driver.choosePixelFormat = nullptr;
+    EXPECT_FALSE(ChooseMultisampleFormat(nullptr));
+    EXPECT_EQ(g_multisampleSupported, 0);
+}
+
+TEST_F(MultisampleChain, ExtensionNamesAreWholeWords)
+{
+    g_extensions = "WGL_ARB_multisampleX WGL_B WGL_ARB_multisample";
+    EXPECT_TRUE(IsWglExtensionSupported("WGL_ARB_multisample"));  // later whole word, at the end
+    g_extensions = "WGL_ARB_multisample_more WGL_B";
+    EXPECT_FALSE(IsWglExtensionSupported("WGL_ARB_multisample"));
+    g_extensions = "WGL_ARB_multisample WGL_B";
+    EXPECT_TRUE(IsWglExtensionSupported("WGL_ARB_multisample"));
+    g_extensions = "XWGL_ARB_multisample WGL_B";
+    EXPECT_FALSE(IsWglExtensionSupported("WGL_ARB_multisample"));
+    g_extensions = "";
+    EXPECT_FALSE(IsWglExtensionSupported("WGL_ARB_multisample"));
+}
+
+TEST(ExtensionWords, EdgeCasesOfTheWholeWordRule)
+{
+    EXPECT_TRUE(ExtensionListHasWord("a bc c", "c"));
+    EXPECT_FALSE(ExtensionListHasWord("a bc cd", "c"));
+    EXPECT_FALSE(ExtensionListHasWord(nullptr, "c"));
+    EXPECT_FALSE(ExtensionListHasWord("a b", ""));
+}
+
+TEST(PlainDescriptor, AsksForDoubleBufferedRgbWithDepth16)
+{
+    const PIXELFORMATDESCRIPTOR pfd = PlainPixelFormatDescriptor();
+    EXPECT_EQ(pfd.nSize, 40);
+    EXPECT_EQ(pfd.dwFlags, PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER);
+    EXPECT_EQ(pfd.cDepthBits, 16);
+    EXPECT_EQ(pfd.cRedBits, 8);
+    EXPECT_EQ(pfd.cAccumBits, 32);
+}
+
+}  // namespace

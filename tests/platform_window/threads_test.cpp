@@ -1,0 +1,136 @@
+// Worker threads, and modal boxes they ask the interface thread to show.
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <functional>
+#include <thread>
+
+#include "platform/message_box.h"
+#include "platform/threads.h"
+#include "platform/window.h"
+
+namespace {
+
+// Runs the interface thread's event loop until done() or ten seconds.
+template <class Done>
+bool PumpUntil(Done done)
+{
+    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done() && std::chrono::steady_clock::now() < until) Fl::wait(0.02);
+    return done();
+}
+
+std::atomic<bool> g_workerResumed{false};
+std::atomic<bool> g_workerStarted{false};
+
+UINT ShowNoticeFromWorker(LPVOID)
+{
+    g_workerStarted = true;
+    AfxMessageBox("Проблема в соединение с сервером.", MB_ICONHAND);
+    g_workerResumed = true;
+    return 0;
+}
+
+struct BoxCheck {
+    std::thread::id seenOn;
+    std::string caption;
+    bool workerWaited = false;
+    bool closed = false;
+};
+
+// Runs inside the box's own event loop: looks at the box, then closes it.
+void LookAtTheBox(void* data)
+{
+    auto* check = static_cast<BoxCheck*>(data);
+    Fl_Window* box = Fl::modal();
+    if (!box) {
+        Fl::repeat_timeout(0.02, LookAtTheBox, data);
+        return;
+    }
+    check->seenOn = std::this_thread::get_id();
+    check->caption = box->label() ? box->label() : "";
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    check->workerWaited = g_workerStarted && !g_workerResumed;
+    box->do_callback();  // the box's close: same as its OK button
+    check->closed = true;
+}
+
+TEST(WorkerNotices, AreShownByTheInterfaceThreadWhileTheWorkerWaits)
+{
+    InitInterfaceThread();
+    BoxCheck check;
+    Fl::add_timeout(0.02, LookAtTheBox, &check);
+    ASSERT_NE(AfxBeginThread(ShowNoticeFromWorker, nullptr), nullptr);
+    EXPECT_TRUE(PumpUntil([] { return g_workerResumed.load(); }));
+    Fl::remove_timeout(LookAtTheBox, &check);
+    EXPECT_TRUE(check.closed);
+    EXPECT_EQ(check.seenOn, std::this_thread::get_id());
+    EXPECT_EQ(check.caption, "Velmonar");
+    EXPECT_TRUE(check.workerWaited);
+}
+
+class EndsAtOnce : public CDialog {
+public:
+    EndsAtOnce() : CDialog(DialogTemplate{920, 0, 0, 80, 40, true, {}}) {}
+    std::thread::id initialisedOn;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        initialisedOn = std::this_thread::get_id();
+        EndDialog(7);
+        return TRUE;
+    }
+};
+
+TEST(WorkerNotices, ADialogRunFromAWorkerRunsOnTheInterfaceThread)
+{
+    InitInterfaceThread();
+    EndsAtOnce dialog;
+    std::atomic<long> result{0};
+    std::thread worker([&] { result = dialog.DoModal(); });
+    EXPECT_TRUE(PumpUntil([&] { return result.load() != 0; }));
+    worker.join();
+    EXPECT_EQ(result.load(), 7);
+    EXPECT_EQ(dialog.initialisedOn, std::this_thread::get_id());
+}
+
+std::atomic<int> g_stage{0};
+std::atomic<bool> g_unwound{false};
+
+struct SetsOnUnwind {
+    ~SetsOnUnwind() { g_unwound = true; }
+};
+
+void DeepInside()
+{
+    SetsOnUnwind guard;
+    g_stage = 1;
+    AfxEndThread(0);
+}
+
+UINT EndsFromInside(LPVOID)
+{
+    DeepInside();
+    g_stage = 2;  // never reached
+    return 0;
+}
+
+TEST(WorkerThreads, AfxEndThreadEndsTheThreadFromNestedCalls)
+{
+    ASSERT_NE(AfxBeginThread(EndsFromInside, nullptr), nullptr);
+    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!g_unwound && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_TRUE(g_unwound);
+    EXPECT_EQ(g_stage.load(), 1);
+    EXPECT_EQ(AfxBeginThread(nullptr, nullptr), nullptr);
+}
+
+}  // namespace
