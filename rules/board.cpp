@@ -22,6 +22,7 @@ int g_playerMarshalAlive;
 int g_computerMarshalAlive;
 
 MoveRecord g_lastMove;
+MoveRecord g_lastComputerMove;
 int g_lastMoveDirection;
 MoveRecord g_moveHistory[3][2] = {{NO_LAST_MOVE, NO_PREVIOUS_MOVE},
                                   {NO_LAST_MOVE, NO_PREVIOUS_MOVE},
@@ -85,6 +86,7 @@ void NewGame()
     }
 
     g_lastMove = MoveRecord{0, 0, 0, 0};
+    g_lastComputerMove = MoveRecord{0, 0, 0, 0};
     g_lastMoveDirection = 0;
     ClearPair(g_revealRow);
 

@@ -78,6 +78,9 @@ extern int g_computerMarshalAlive;
 
 // --- moves ---
 extern MoveRecord g_lastMove;             // last real move of either side, drawn as the move marker
+// The computer's last plain move (the search penalises reversing it); kept
+// here so that a new game forgets the previous game's move.
+extern MoveRecord g_lastComputerMove;
 extern int g_lastMoveDirection;           // 0 none, 1 x grows, 2 y falls, 3 x falls, 4 y grows
 extern MoveRecord g_moveHistory[3][2];    // [side][0] last plain move, [side][1] the one before
 extern MoveRecord g_forbiddenMove[3];     // [side] the move that side may not play next

@@ -108,6 +108,7 @@ TEST_F(RulesTest, NewGameBuildsAnEmptyBoardWithLakesAndBorder)
 TEST_F(RulesTest, NewGameResetsFlagsHistoryAndSelection)
 {
     SpoilState();
+    g_lastComputerMove = MoveRecord{4, 8, 5, 8};  // from the previous game
     NewGame();
 
     EXPECT_EQ(g_setupPhase, 1);
@@ -122,6 +123,7 @@ TEST_F(RulesTest, NewGameResetsFlagsHistoryAndSelection)
     EXPECT_EQ(g_losingSide, 0);
     EXPECT_EQ(g_lastMove, (MoveRecord{0, 0, 0, 0}));
     EXPECT_EQ(g_lastMoveDirection, 0);
+    EXPECT_EQ(g_lastComputerMove, (MoveRecord{0, 0, 0, 0}));
     for (int side = 1; side <= 2; ++side) {
         EXPECT_EQ(g_moveHistory[side][0], (MoveRecord{-3, -3, -3, -3}));
         EXPECT_EQ(g_moveHistory[side][1], (MoveRecord{-4, -4, -4, -4}));
