@@ -216,10 +216,7 @@ BOOL CVelmonarDlg::OnInitDialog()
         AfxMessageBox("Невозможно загрузить ws2_32.dll", MB_ICONHAND);
     }
 
-    // The start-up loader (LoadStartup) is not built yet; until it is, only
-    // the program folder it finds is set here, and the window shows the
-    // clear colour.
-    g_appDir = CString(GetProgramFolder());
+    LoadStartup(*this);
     return TRUE;
 }
 

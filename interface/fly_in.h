@@ -6,3 +6,6 @@ void AnimateGameOverPanel();
 
 // Flies the main menu in; blocks until it stands.
 void AnimateMainMenu();
+
+// Flies the language list in; blocks until it stands.
+void AnimateLanguageList();

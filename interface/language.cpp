@@ -31,3 +31,6 @@ void BuildLanguageList()
         ++g_languageCount;
     }
 }
+
+// Stands in until the language work reads the text table.
+void LoadLanguage(int) {}

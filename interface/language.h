@@ -18,3 +18,6 @@ bool ReadMarkedLine(std::istream& in, CString& text);
 // Probes "/language/1.la", "/language/2.la" ... (numbers without gaps, at most
 // 19) and takes the first text line of each as the language's name.
 void BuildLanguageList();
+
+// Reads the interface texts of language file number ("/language/<number>.la").
+void LoadLanguage(int number);

@@ -1,5 +1,6 @@
 #include "interface/options.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <locale>
@@ -7,7 +8,11 @@
 
 #include "app/startup_loader.h"
 #include "interface/language.h"
+#include "interface/panel_textures.h"
 #include "platform/files.h"
+#include "scene/geo_model.h"
+#include "scene/textures.h"
+#include "scene/tray_geometry.h"
 
 // Values before the options file is read.
 int g_language[2] = {0, 0};
@@ -168,6 +173,99 @@ void SaveConfig()
     WriteFileAtomically(ConfigPath().str(), ConfigLine());
 }
 
-// Stand in for the options work until it builds them.
-void ScalePieceModels() {}
-void ApplyOptions() {}
+void SetStartupOptionDefaults()
+{
+    g_pieceScale = 2.05;
+    g_reflectionAlpha = 0.31;
+    for (int slot = 0; slot < 4; ++slot) {
+        g_tintR[slot] = kTintR[slot];
+        g_tintG[slot] = kTintG[slot];
+        g_tintB[slot] = kTintB[slot];
+    }
+}
+
+void ScalePieceModels()
+{
+    // The slider keeps the scale in its range; anything else leaves the
+    // models as they are rather than dividing by it.
+    if (!std::isfinite(g_pieceScale) || !(g_pieceScale > 0.0)) return;
+    for (int n = 1; n <= 4; ++n) {
+        ModelRecord& m = g_models[n];
+        const std::vector<double>* unscaled = &g_unscaledPieceVertices[3 * (n - 1)];
+        std::vector<double>* scaled[3] = {&m.posX, &m.posY, &m.posZ};
+        for (int axis = 0; axis < 3; ++axis) {
+            const std::vector<double>& from = unscaled[axis];
+            std::vector<double>& to = *scaled[axis];
+            const size_t count = std::min(from.size(), to.size());
+            for (size_t i = 0; i < count; ++i) to[i] = from[i] / g_pieceScale;
+        }
+    }
+    ComputeTallyQuad();
+}
+
+void ApplyOptions()
+{
+    g_aiQuickSearch = g_editAiQuickSearch;
+    g_aiLevel2 = g_editAiLevel2;
+    g_aiLevel3 = g_editAiLevel3;
+    g_spareOption1 = g_editSpareOption1;
+    g_computerMovesFirst = g_editComputerMovesFirst;
+    g_pieceScale = g_editPieceScale;
+    g_animationsOn = g_editAnimationsOn;
+    g_reflectionAlpha = g_editReflectionAlpha;
+    g_pieceBrightness = g_editPieceBrightness;
+    g_shadowsOn = g_editShadowsOn;
+    g_reflectionOn = g_editReflectionOn;
+    g_spareOption2 = g_editSpareOption2;
+    g_spareOption3 = g_editSpareOption3;
+    g_spareOption4 = g_editSpareOption4;
+    for (int slot = 0; slot < 4; ++slot) {
+        g_tintR[slot] = g_editTintR[slot];
+        g_tintG[slot] = g_editTintG[slot];
+        g_tintB[slot] = g_editTintB[slot];
+    }
+    g_panelColour[0] = g_tintR[3];
+    g_panelColour[1] = g_tintG[3];
+    g_panelColour[2] = g_tintB[3];
+
+    ScalePieceModels();
+    ApplySideTint(1);
+    ApplySideTint(2);
+    RebuildPanelTextures(1);
+    BuildPieceTextures(0);
+}
+
+int PieceScaleSliderOffset(double pieceScale)
+{
+    return static_cast<int>((PIECE_SCALE_MAX - pieceScale) * 1420.0);
+}
+
+double PieceScaleFromSlider(int offset)
+{
+    return PIECE_SCALE_MAX - offset / 1420.0;
+}
+
+int ReflectionSliderOffset(double alpha)
+{
+    return static_cast<int>(255.0 * alpha);
+}
+
+double ReflectionFromSlider(int offset)
+{
+    return offset / 255.0;
+}
+
+int BrightnessSliderOffset(int brightness)
+{
+    return static_cast<int>(brightness / 0.39);
+}
+
+int BrightnessFromSlider(int offset)
+{
+    return static_cast<int>(offset * 0.39);
+}
+
+int ColourEditValue(double colour)
+{
+    return static_cast<int>(255.0 * colour);
+}

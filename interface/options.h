@@ -59,7 +59,23 @@ std::string ConfigLine();
 // languageCount: the number of language files found plus 1.
 void SanitiseOptions(int languageCount);
 
-// Derives the drawn piece models from their unscaled copies and g_pieceScale.
+// Start-up: the piece scale, the four colour slots and the reflection alpha
+// take their defaults before the options file is read.
+void SetStartupOptionDefaults();
+
+// Derives the drawn piece and shadow models (1 to 4) from their unscaled
+// copies and g_pieceScale, and the tally quad from piece model 1.
 void ScalePieceModels();
-// Takes the edited copies of the options as the live options (also undoes a reset).
+// Takes the edited copies of the options as the live options (also undoes a
+// reset), the panel colour from colour slot 3, and redoes what depends on them.
 void ApplyOptions();
+
+// Knob offsets of the option sliders and the values they stand for. Every
+// value the options allow gives an offset on its slider.
+int PieceScaleSliderOffset(double pieceScale);   // (2.1 - scale) x 1420
+double PieceScaleFromSlider(int offset);         // 2.1 - offset / 1420
+int ReflectionSliderOffset(double alpha);        // 255 x alpha
+double ReflectionFromSlider(int offset);         // offset / 255
+int BrightnessSliderOffset(int brightness);      // brightness / 0.39
+int BrightnessFromSlider(int offset);            // offset x 0.39
+int ColourEditValue(double colour);              // 255 x colour

@@ -1,5 +1,6 @@
 #include "platform/process.h"
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -112,6 +113,20 @@ HINSTANCE ResultCode(long code)
 }
 
 }  // namespace
+
+namespace {
+std::atomic<int> g_exitStatus{0};
+}  // namespace
+
+void SetExitStatus(int status)
+{
+    g_exitStatus = status;
+}
+
+int ExitStatus()
+{
+    return g_exitStatus;
+}
 
 std::string GetProgramFolder()
 {

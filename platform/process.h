@@ -14,6 +14,11 @@ void Sleep(DWORD milliseconds);
 
 // --- the program and the machine ---
 
+// The status the process leaves with when the application object is done
+// (0 unless something set another).
+void SetExitStatus(int status);
+int ExitStatus();
+
 // The folder of the running executable (from /proc/self/exe), no trailing slash.
 std::string GetProgramFolder();
 

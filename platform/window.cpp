@@ -1197,5 +1197,5 @@ void AfxWinMain(CWinApp& app)
     // Worker threads may still wait on the network: leave without running
     // static destructors under them.
     std::fflush(nullptr);
-    _exit(0);
+    _exit(ExitStatus());
 }

@@ -1,8 +1,35 @@
-// Full-window pictures drawn during start-up (the start-up image and its fades).
+// Full-window images (the start-up image and the darkening of a finished
+// frame) and the small previews of the option panels.
 #pragma once
 
-// Level of the start-up fade being shown, 0..1.
-extern double g_fadeLevel;
+#include <GL/gl.h>
 
-// Draws a full-window picture; mode 1 is the start-up image at the given level.
+constexpr int g_previewWidth = 64;
+constexpr int g_previewHeight = 64;
+
+// Preview textures: [0] normal, [1] hot.
+extern GLuint g_piecePreviewTex1[2];
+extern GLuint g_piecePreviewTex2[2];
+extern GLuint g_boardPreviewTex[2];
+
+// Windows of the menu backdrop texture behind each preview: 0 board, 1 side-1
+// piece, 2 side-2 piece.
+extern double g_previewWindowS0[3], g_previewWindowS1[3];
+extern double g_previewWindowT0[3], g_previewWindowT1[3];
+
+// Mode 1: the start-up image over the whole window at brightness level,
+// swapped at once. Mode 2: multiplies the frame being drawn by level.
+// The client area is the one frames cover (the size handler's viewport).
 void DrawFullscreenImage(int mode, double level);
+
+// Sets the backdrop windows behind the previews.
+void SetPreviewWindows();
+
+// Make (g_textureCreatePass 1) or refill the preview textures from g_imageBuffer.
+void CreatePiecePreviewTextures();
+void CreateBoardPreviewTextures();
+
+// Render the previews and copy them into their textures (which: 0 both
+// sides, 1 side 1, 2 side 2).
+void UpdatePiecePreviews(int which);
+void UpdateBoardPreviews();

@@ -1,4 +1,207 @@
 #include "scene/renderer.h"
 
-// Stands in for the frame renderer until the scene work builds it.
-void RenderFrame() {}
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "app/VelmonarDlg.h"
+#include "app/game_flow.h"
+#include "app/game_state.h"
+#include "app/startup_loader.h"
+#include "app/turn_presentation.h"
+#include "interface/options.h"
+#include "interface/overlay.h"
+#include "platform/gl_context.h"
+#include "rules/board.h"
+#include "scene/board_drawing.h"
+#include "scene/fullscreen_image.h"
+#include "scene/reflection.h"
+#include "scene/textures.h"
+#include "scene/tray.h"
+
+#ifndef GL_MULTISAMPLE
+#define GL_MULTISAMPLE 0x809D
+#endif
+
+namespace {
+
+// Near and far values of the projection. The far value is negative on
+// purpose: every point 300 or more in front of the eye gets a window depth
+// below 0.5, growing towards 0.5 with distance, and nothing is cut off
+// behind; the background quad at orthographic z 0 gets exactly 0.5, so it
+// shows only where the board left the cleared depth.
+constexpr double NEAR_PLANE = 300.0;
+constexpr double FAR_PLANE = -300.0;
+
+void SquareCentre(const int square[2], double* x, double* z)
+{
+    *x = g_squareX[square[0]][square[1]];
+    *z = g_squareZ[square[0]][square[1]];
+}
+
+bool OnBoard(const int square[2])
+{
+    return square[0] >= 1 && square[0] <= 10 && square[1] >= 1 && square[1] <= 10;
+}
+
+// Step 8: the hovered square's highlight, by what stands on it.
+void DrawHover()
+{
+    if (g_hoverRow[0] == 0 || g_hoverRow[1] == 0 || !OnBoard(g_hoverRow)) return;
+    double x = 0.0, z = 0.0;
+    SquareCentre(g_hoverRow, &x, &z);
+    switch (g_cellOwner[g_hoverRow[0]][g_hoverRow[1]]) {
+    case OWNER_EMPTY:
+        DrawSquareHighlight(1);
+        break;
+    case OWNER_LAKE:
+        DrawSquareHighlight(2);
+        break;
+    case OWNER_PLAYER:
+        DrawHoverHighlight(MODEL_PIECE_FACE, x, 0.0, z);
+        break;
+    case OWNER_COMPUTER:
+        DrawHoverHighlight(MODEL_PIECE_BACK, x, 0.0, z);
+        break;
+    default:
+        break;
+    }
+}
+
+void DrawSelectionOn(const int square[2])
+{
+    if (!OnBoard(square)) return;
+    double x = 0.0, z = 0.0;
+    SquareCentre(square, &x, &z);
+    DrawSelectedPiece(square[0], square[1], x, 0.0, z);
+}
+
+// Step 9: the selected piece and the pieces of the battle shown.
+void DrawSelections()
+{
+    if (OnBoard(g_selectedRow) && g_cellOwner[g_selectedRow[0]][g_selectedRow[1]] == OWNER_SELECTED)
+        DrawSelectionOn(g_selectedRow);
+    if (g_pieceAnimState != ANIM_IDLE) {
+        if (g_showBattlePlayer == 1) DrawSelectionOn(g_battlePlayerRow);
+        if (g_showBattleOpponent == 1) DrawSelectionOn(g_battleOpponentRow);
+    }
+}
+
+}  // namespace
+
+void ClientSize(int* width, int* height)
+{
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    *width = viewport[2];
+    *height = viewport[3];
+}
+
+void ApplyBoardTranslation()
+{
+    glTranslated(-g_boardOffsetX, 0.0, g_boardOffsetZ);
+}
+
+void UndoBoardTranslation()
+{
+    glTranslated(g_boardOffsetX, 0.0, -g_boardOffsetZ);
+}
+
+void LoadPerspectiveCamera()
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(g_fovY, static_cast<double>(g_aspect), NEAR_PLANE, FAR_PLANE);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(0.0, g_eyeY, g_eyeZ, 0.0, g_centerY, 0.0, 0.0, 0.0, -1.0);
+}
+
+void DrawBackground()
+{
+    int clientWidth = 0, clientHeight = 0;
+    ClientSize(&clientWidth, &clientHeight);
+    const double width = clientWidth, height = clientHeight;
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, width, 0.0, height, -100.0, 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+
+    glDepthMask(GL_FALSE);
+    glDisable(GL_LIGHTING);
+    glBindTexture(GL_TEXTURE_2D, g_backgroundTex);
+    glColor3d(g_panelColour[0], g_panelColour[1], g_panelColour[2]);
+    glBegin(GL_QUADS);
+    glTexCoord2d(0.0, 1.0);
+    glVertex3d(0.0, height, 0.0);
+    glTexCoord2d(0.0, 0.0);
+    glVertex3d(0.0, 0.0, 0.0);
+    glTexCoord2d(1.0, 0.0);
+    glVertex3d(width, 0.0, 0.0);
+    glTexCoord2d(1.0, 1.0);
+    glVertex3d(width, height, 0.0);
+    glEnd();
+    glEnable(GL_LIGHTING);
+    glDepthMask(GL_TRUE);
+
+    LoadPerspectiveCamera();
+}
+
+void RenderFrame()
+{
+    if (g_sizeType == static_cast<int>(SIZE_MINIMIZED) || g_sceneReady == 0) return;
+    // The device context the main dialog made its context current on.
+    const HDC dc = wglGetCurrentDC();
+    if (!dc) return;
+
+    glEnable(GL_MULTISAMPLE);
+
+    if (g_reflectionOn == 1) {
+        ApplyBoardTranslation();
+        RenderReflectionTexture();
+        UndoBoardTranslation();
+    }
+
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    ApplyBoardTranslation();
+    DrawBoard(1);
+    if (g_lastMoveDirection > 0) DrawMoveMarker(g_lastMoveDirection, 0);
+    if (g_shadowsOn == 1) DrawPieceShadows(1);
+
+    if (g_reflectionOn == 1) {
+        UndoBoardTranslation();
+        DrawReflection();
+        ApplyBoardTranslation();
+        DrawGridOverlay();
+        if (g_lastMoveDirection > 0) DrawMoveMarker(g_lastMoveDirection, 1);
+    }
+
+    UndoBoardTranslation();
+    DrawBackground();
+    ApplyBoardTranslation();
+
+    DrawBoard(2);
+    DrawPieces();
+    DrawPieceFaces();
+    DrawHover();
+    DrawSelections();
+    if (g_shadowsOn == 1) DrawPieceShadows(0);
+
+    UndoBoardTranslation();
+
+    if (g_panelVisible[0] == 0 && g_fadeInProgress == 0 && (g_setupMode == 1 || g_setupMode == 2)) {
+        DrawSetupTray();
+        DrawPieceTally();
+    }
+    if (g_hoverTraySlot != -1) DrawTrayHighlight();
+
+    DrawOverlay();
+
+    if (g_fadeInProgress == 1) DrawFullscreenImage(2, g_fadeLevel);
+
+    glFlush();
+    SwapBuffers(dc);
+    glDisable(GL_MULTISAMPLE);
+}

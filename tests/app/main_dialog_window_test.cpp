@@ -26,7 +26,16 @@ struct Observed {
     int pixel[3] = {0, 0, 0};
     int menuAfterEsc = 0, menuAfterEnter = -1;
     bool endingAfterEsc = true;
+    int sceneReadyAfterStartup = 0, firstPanelOpen = 0;
 };
+
+// The start-up's time line passes at once: every look at the clock is 50 ms later.
+DWORD QuickClock()
+{
+    static DWORD now = 0;
+    return now += 50;
+}
+void NoSleep(DWORD) {}
 
 void LookThenEnd(void* data)
 {
@@ -37,9 +46,15 @@ void LookThenEnd(void* data)
     o->screenWidth = d.m_screenWidth;
     o->format = GetPixelFormat(d.m_pDC->m_hDC);
     o->contextCurrent = wglGetCurrentContext() == d.m_hRC && d.m_hRC != nullptr;
+    // The start-up ran to its end and opened the first panel.
+    o->sceneReadyAfterStartup = g_sceneReady;
+    o->firstPanelOpen = g_panelVisible[0];
+    for (int& flag : g_panelVisible) flag = 0;
     // What the window shows before the scene is loaded: the clear colour,
     // read from the screen itself.
+    g_sceneReady = 0;
     d.SendMessage(WM_PAINT);
+    g_sceneReady = 1;
     glFinish();
     Fl_Window* window = Fl::first_window();
     if (window) {
@@ -74,6 +89,9 @@ TEST(MainDialog, OpensFullScreenWithGlAndClosesTheConnectionAtTheEnd)
     g_onlineGame = 1;
     g_matchPending = 1;
 
+    g_startupHooks.programFolder = VELMONAR_PROGRAM_DIR;
+    g_startupHooks.tick = QuickClock;
+    g_startupHooks.sleep = NoSleep;
     CVelmonarDlg dialog;
     Observed observed;
     observed.dialog = &dialog;
@@ -89,6 +107,8 @@ TEST(MainDialog, OpensFullScreenWithGlAndClosesTheConnectionAtTheEnd)
     EXPECT_NEAR(observed.pixel[0], 0.12 * 255, 1.5);  // the panel colour's start value
     EXPECT_NEAR(observed.pixel[1], 0.30 * 255, 1.5);
     EXPECT_NEAR(observed.pixel[2], 0.23 * 255, 1.5);
+    EXPECT_EQ(observed.sceneReadyAfterStartup, 1);
+    EXPECT_EQ(observed.firstPanelOpen, 1);
     EXPECT_EQ(observed.menuAfterEnter, 0);
     EXPECT_EQ(observed.menuAfterEsc, 1);
     EXPECT_FALSE(observed.endingAfterEsc);

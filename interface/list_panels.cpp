@@ -1,0 +1,4 @@
+#include "interface/list_panels.h"
+
+// Stands in until the list panels work lays out the language list.
+void LayoutLanguageListPanel() {}

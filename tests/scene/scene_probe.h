@@ -1,0 +1,52 @@
+// What the scene tests share: the loaded scene in its window, reading the
+// shown frame, and where squares, pieces and tray slots land on screen.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tools/scene_bench/scene_setup.h"
+
+extern SceneWindow* g_sceneWindow;
+extern bool g_sceneLoaded;
+
+struct Rgb {
+    int r = 0, g = 0, b = 0;
+    int Sum() const { return r + g + b; }
+};
+// Largest channel difference.
+int Difference(const Rgb& a, const Rgb& b);
+
+// The shown frame (what the window shows), window pixels with y up.
+Rgb FrontPixel(int x, int y);
+std::vector<unsigned char> FrontFrame();
+// Mean channel difference of two frames over the window rectangle around
+// (x, y) with the given half size.
+double RegionDifference(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b, int x, int y,
+                        int half);
+
+struct Pixel {
+    int x = 0, y = 0;
+};
+// Window pixel of a world point, through the program's camera.
+Pixel ProjectWorld(double x, double y, double z);
+// Centre of square (x, y) on the board top.
+Pixel SquareCentre(int x, int y);
+// A point on the board top between two neighbouring squares.
+Pixel SquareEdge(int x1, int y1, int x2, int y2);
+// Middle of the face quad of a piece standing on square (x, y).
+Pixel PieceFront(int x, int y);
+// Middle of the body of tray slot k.
+Pixel TraySlotCentre(int k);
+
+// Picks at a window pixel.
+void PickAt(const Pixel& p);
+
+// Every test starts from a new game in setup at 1920 x 1080: board active,
+// menu closed, no fade, shadows on, reflection off, nothing hovered.
+class SceneTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void Resize(int width, int height);
+};

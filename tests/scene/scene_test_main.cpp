@@ -1,0 +1,27 @@
+// Runs every scene test inside the main dialog's initialisation, with the
+// program's own GL context and the scene loaded from the program folder.
+#include <gtest/gtest.h>
+
+#include "tests/scene/scene_probe.h"
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    if (testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+
+    int result = 1;
+    CWinApp app;
+    SceneWindow window(1920, 1080, [&](SceneWindow& w) {
+        g_sceneWindow = &w;
+        g_sceneLoaded = LoadSceneState(VELMONAR_PROGRAM_DIR);
+        result = RUN_ALL_TESTS();
+    });
+    app.m_pMainWnd = &window;
+    const INT_PTR ended = window.DoModal();
+    app.m_pMainWnd = nullptr;
+    // The program leaves its context to the end of the process; a test ends it.
+    wglMakeCurrent(nullptr, nullptr);
+    if (window.m_hRC) wglDeleteContext(window.m_hRC);
+    if (ended == -1) return 1;
+    return result;
+}

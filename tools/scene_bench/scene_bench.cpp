@@ -1,0 +1,205 @@
+// Scene benchmark: N frames of a full board (80 pieces, shadows and the
+// reflection on) and N pick passes at the window size, under the program's
+// own GL set-up. Run it on a display (tests/xvfb-exec for the software
+// renderer). The last two lines are "render_fps: X" and "pick_ms: Y".
+//
+//   scene_bench [frames] [--plain] [--program DIR] [--shots DIR [--hold SECONDS]]
+//
+// --plain runs on a format without multisampling.
+//
+// --shots writes start-up.ppm, setup.ppm and play.ppm (what the window
+// shows after each frame) into DIR instead of measuring; --hold keeps the
+// last one on screen for a screenshot of the whole display.
+#define FL_INTERNALS 1
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+#include <FL/x.H>
+#include <GL/gl.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/game_flow.h"
+#include "app/game_state.h"
+#include "interface/options.h"
+#include "platform/gl_context.h"
+#include "platform/process.h"
+#include "rules/board.h"
+#include "scene/picking.h"
+#include "scene/renderer.h"
+#include "tools/scene_bench/scene_setup.h"
+
+namespace {
+
+struct Options {
+    int frames = 300;
+    std::string programDir = VELMONAR_PROGRAM_DIR;
+    std::string shotDir;
+    int holdSeconds = 0;
+    bool plainFormat = false;  // no multisampling, as on a driver without it  // after the shots: the board in play stays on screen this long
+};
+
+// Writes what the window shows (read back from the X server after the swap) as a PPM picture.
+bool WriteShownFrame(const std::string& path, int width, int height)
+{
+    glFinish();
+    Fl_Window* window = Fl::first_window();
+    if (!window) return false;
+    XSync(fl_display, False);
+    XImage* image = XGetImage(fl_display, fl_xid(window), 0, 0, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (!image) return false;
+    std::vector<unsigned char> row(static_cast<size_t>(width) * 3);
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (f) {
+        std::fprintf(f, "P6\n%d %d\n255\n", width, height);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const unsigned long value = XGetPixel(image, x, y);
+                row[static_cast<size_t>(x) * 3] = static_cast<unsigned char>((value >> 16) & 0xFF);
+                row[static_cast<size_t>(x) * 3 + 1] = static_cast<unsigned char>((value >> 8) & 0xFF);
+                row[static_cast<size_t>(x) * 3 + 2] = static_cast<unsigned char>(value & 0xFF);
+            }
+            std::fwrite(row.data(), 1, row.size(), f);
+        }
+    }
+    XDestroyImage(image);
+    return f && std::fclose(f) == 0;
+}
+
+// The three boards worth looking at.
+bool TakeShots(SceneWindow& window, const std::string& dir)
+{
+    const int w = window.m_clientWidth, h = window.m_clientHeight;
+    ArrangeSetupBoard();
+    g_hoverTraySlot = 3;
+    g_selectedTrayRank = 2;
+    RenderFrame();
+    bool ok = WriteShownFrame(dir + "/start-up.ppm", w, h);
+
+    // A set-up board: the player's army placed, the tray empty.
+    if (!ArrangeGameInPlay(5, 9)) return false;
+    for (int x = 1; x <= 10; ++x)
+        for (int y = 7; y <= 10; ++y) g_cellOwner[x][y] = OWNER_EMPTY, g_cellRank[x][y] = RANK_EMPTY;
+    g_setupPhase = 1;
+    g_hoverTraySlot = -1;
+    g_selectedTrayRank = -1;
+    g_hoverRow[0] = 4;
+    g_hoverRow[1] = 3;
+    RenderFrame();
+    ok = ok && WriteShownFrame(dir + "/setup.ppm", w, h);
+
+    // In play: a selected piece, a hovered enemy, the last move, a revealed
+    // enemy piece and some of the opponent's pieces taken.
+    if (!ArrangeGameInPlay(5, 9)) return false;
+    g_cellOwner[3][4] = OWNER_SELECTED;
+    g_selectedRow[0] = 3;
+    g_selectedRow[1] = 4;
+    g_cellOwner[6][4] = OWNER_EMPTY;
+    g_cellRank[6][4] = RANK_EMPTY;
+    g_cellOwner[6][6] = OWNER_COMPUTER;
+    g_cellRank[6][6] = 7;
+    g_revealRow[0] = 6;
+    g_revealRow[1] = 6;
+    g_cellOwner[6][7] = OWNER_EMPTY;
+    g_cellRank[6][7] = RANK_EMPTY;
+    g_lastMove = MoveRecord{6, 7, 6, 6};
+    g_lastMoveDirection = 2;
+    g_hoverRow[0] = 5;
+    g_hoverRow[1] = 7;
+    g_trayCount[2] = 3;
+    g_trayCount[RANK_FLAG] = 0;
+    g_trayCount[4] = 4;
+    RenderFrame();
+    ok = ok && WriteShownFrame(dir + "/play.ppm", w, h);
+    return ok;
+}
+
+void Measure(const Options& options, SceneWindow& window)
+{
+    if (!ArrangeGameInPlay(5, 9)) {
+        std::fprintf(stderr, "scene_bench: the ready-made setups cannot be read\n");
+        std::exit(1);
+    }
+    g_shadowsOn = 1;
+    g_reflectionOn = 1;
+    g_hoverRow[0] = 4;
+    g_hoverRow[1] = 4;
+    g_lastMove = MoveRecord{2, 4, 2, 5};
+    g_lastMoveDirection = 4;
+
+    RenderFrame();  // warm-up: first use of every texture
+    glFinish();
+    auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < options.frames; ++i) RenderFrame();
+    glFinish();
+    const double renderSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+    // Picks over a grid of points across the window, as the mouse would move.
+    start = std::chrono::steady_clock::now();
+    for (int i = 0; i < options.frames; ++i) {
+        g_pickPoint[0] = (i * 37) % window.m_clientWidth;
+        g_pickPoint[1] = (i * 53) % window.m_clientHeight;
+        PickUnderMouse();
+    }
+    glFinish();
+    const double pickSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+    std::printf("window: %dx%d, frames: %d, pieces: 80, shadows: on, reflection: on\n", window.m_clientWidth,
+                window.m_clientHeight, options.frames);
+    GLint samples = 0;
+    glGetIntegerv(GL_SAMPLES, &samples);
+    std::printf("renderer: %s, samples: %d\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)), samples);
+    std::printf("render_fps: %.1f\n", options.frames / renderSeconds);
+    std::printf("pick_ms: %.3f\n", 1000.0 * pickSeconds / options.frames);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--program") && i + 1 < argc)
+            options.programDir = argv[++i];
+        else if (!std::strcmp(argv[i], "--plain"))
+            options.plainFormat = true;
+        else if (!std::strcmp(argv[i], "--hold") && i + 1 < argc)
+            options.holdSeconds = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--shots") && i + 1 < argc)
+            options.shotDir = argv[++i];
+        else if (std::atoi(argv[i]) > 0)
+            options.frames = std::atoi(argv[i]);
+    }
+
+    // A driver that offers no multisampled format.
+    const WglDriverOverride noMultisample = {nullptr, nullptr};
+    if (options.plainFormat) SetWglDriverOverride(&noMultisample);
+
+    int status = 0;
+    CWinApp app;
+    SceneWindow window(1920, 1080, [&](SceneWindow& w) {
+        if (!LoadSceneState(options.programDir.c_str())) {
+            std::fprintf(stderr, "scene_bench: cannot load the scene from %s\n", options.programDir.c_str());
+            status = 1;
+            return;
+        }
+        if (!options.shotDir.empty()) {
+            if (!TakeShots(w, options.shotDir)) status = 1;
+            if (options.holdSeconds > 0) Sleep(static_cast<DWORD>(options.holdSeconds) * 1000);
+            return;
+        }
+        Measure(options, w);
+    });
+    app.m_pMainWnd = &window;
+    window.DoModal();
+    app.m_pMainWnd = nullptr;
+    wglMakeCurrent(nullptr, nullptr);
+    if (window.m_hRC) wglDeleteContext(window.m_hRC);
+    std::fflush(stdout);
+    return status;
+}
