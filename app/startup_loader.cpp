@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "app/VelmonarDlg.h"
 #include "app/game_state.h"
@@ -85,7 +86,8 @@ void DefaultFlyIn(bool languageList)
 
 StartupHooks DefaultHooks()
 {
-    return StartupHooks{GetTickCount, Sleep, DrawFullscreenImage, RenderFrame, DefaultFlyIn, std::string()};
+    return StartupHooks{GetTickCount, Sleep, DrawFullscreenImage, RenderFrame, DefaultFlyIn,
+                        TerminationRequested, std::string()};
 }
 
 // Milliseconds since g_tickStart, kept in the shared timing variables.
@@ -93,6 +95,7 @@ int ElapsedSinceStart()
 {
     g_tickNow = g_startupHooks.tick();
     g_tickElapsed = static_cast<int>(g_tickNow - g_tickStart);
+    if (g_startupHooks.terminationRequested()) return std::numeric_limits<int>::max();
     return g_tickElapsed;
 }
 

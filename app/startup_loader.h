@@ -74,6 +74,9 @@ struct StartupHooks {
     void (*drawSplash)(int mode, double level);
     void (*renderFrame)();
     void (*flyIn)(bool languageList);
+    // True once the program was asked to end (SIGINT, SIGTERM): the pauses
+    // still to come are cut short, so the dialog ends at once.
+    bool (*terminationRequested)();
     // Empty: the folder of the running executable.
     std::string programFolder;
 };

@@ -17,6 +17,18 @@
 
 namespace {
 
+// Label text drawn as written: the toolkit reads '@' in a label as the start
+// of a symbol and drops the text after it, so each '@' is doubled.
+std::string LiteralLabel(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        out += c;
+        if (c == '@') out += '@';
+    }
+    return out;
+}
+
 void CloseBox(Fl_Widget* widget, void*)
 {
     Fl_Window* window = widget->as_window() ? widget->as_window() : widget->window();
@@ -49,7 +61,7 @@ void ShowBox(const std::string& text, const std::string& caption, UINT type)
         icon->labelsize(20);
     }
     auto* message = new Fl_Box(20 + iconW, 16, w - 40 - iconW, h - 70);
-    message->copy_label(text.c_str());
+    message->copy_label(LiteralLabel(text).c_str());
     message->labelsize(14);
     message->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
     auto* ok = new Fl_Return_Button((w - 90) / 2, h - 44, 90, 28, "OK");

@@ -22,6 +22,7 @@ void Sleep(DWORD milliseconds)
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <signal.h>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
@@ -79,6 +80,12 @@ int SpawnDetached(const std::vector<std::string>& argv, const std::string& direc
     if (child == 0) {
         // Only async-signal-safe calls from here on.
         setsid();
+        // The started program gets the default signal handling back (the game
+        // ignores SIGPIPE; ignored signals would stay ignored across exec).
+        signal(SIGPIPE, SIG_DFL);
+        sigset_t none;
+        sigemptyset(&none);
+        sigprocmask(SIG_SETMASK, &none, nullptr);
         if (fork() != 0) _exit(0);  // the grandchild is adopted by init: no zombie
         if (!directory.empty() && chdir(directory.c_str()) != 0) {
             int e = errno;

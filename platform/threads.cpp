@@ -35,6 +35,8 @@ void RunPending(void* data)
     pending->done.notify_all();
 }
 
+void NoWork(void*) {}
+
 }  // namespace
 
 void InitInterfaceThread()
@@ -42,6 +44,10 @@ void InitInterfaceThread()
     std::call_once(g_interfaceOnce, [] {
         g_interfaceThread = std::this_thread::get_id();
         Fl::lock();  // enables Fl::awake from worker threads
+        // The toolkit creates the lock of its awake queue on first use without
+        // guarding that: two workers asking at once would each make one. Use
+        // it here, before any worker can.
+        Fl::awake(NoWork, nullptr);
         g_haveInterfaceThread.store(true, std::memory_order_release);
     });
 }

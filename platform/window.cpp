@@ -11,6 +11,7 @@
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
 #include <X11/Xatom.h>
+#include <cerrno>
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -410,10 +411,12 @@ void SignalArrived(int fd, void*)
 void OnSignal(int sig)
 {
     if (g_signalSeen) _exit(128 + sig);  // a second signal while the first waits: leave now
+    const int savedErrno = errno;  // the interrupted code may be looking at errno
     g_signalSeen = 1;
     char c = 1;
     ssize_t ignored = write(g_signalPipe[1], &c, 1);
     (void)ignored;
+    errno = savedErrno;
 }
 
 void InstallSignalHandlers()
@@ -432,12 +435,24 @@ CWinApp* g_app = nullptr;
 
 }  // namespace
 
+bool TerminationRequested()
+{
+    return g_signalSeen != 0;
+}
+
 // ---------------------------------------------------------------- display
 
 Display* LayerDisplay()
 {
     InitInterfaceThread();
     fl_open_display();
+    static bool ioHandlerSet = false;
+    if (!ioHandlerSet) {
+        // A lost X connection ends the process at once: exit() would run the
+        // static destructors under the feet of running worker threads.
+        XSetIOErrorHandler([](Display*) -> int { _exit(1); });
+        ioHandlerSet = true;
+    }
     return fl_display;
 }
 

@@ -370,3 +370,8 @@ CWnd* AfxGetMainWnd();
 // app.InitInstance() and ends the process. Worker threads still running are
 // stopped with it, without running static destructors under them.
 [[noreturn]] void AfxWinMain(CWinApp& app);
+
+// True once SIGINT or SIGTERM arrived. The dialogs end when their loop next
+// runs; code that blocks for a long time without the loop (the start-up's
+// fades) asks this to cut its pauses short.
+bool TerminationRequested();

@@ -3,11 +3,15 @@
 #include <FL/Fl_Window.H>
 #include <gtest/gtest.h>
 
+#include <FL/fl_draw.H>  // after the test framework: it brings X names in
+
 #include <atomic>
 #include <chrono>
 #include <string>
 #include <functional>
+#include <memory>
 #include <thread>
+#include <vector>
 
 #include "platform/message_box.h"
 #include "platform/threads.h"
@@ -71,6 +75,82 @@ TEST(WorkerNotices, AreShownByTheInterfaceThreadWhileTheWorkerWaits)
     EXPECT_EQ(check.seenOn, std::this_thread::get_id());
     EXPECT_EQ(check.caption, "Velmonar");
     EXPECT_TRUE(check.workerWaited);
+}
+
+struct TextCheck {
+    bool seen = false;
+    int shownWidth = -1;
+    int fullWidth = 0;
+};
+
+const char kPathText[] = "Failed to open DIB file /media/disk@1/Fon.res.";
+
+// Measures the box's message as the toolkit lays it out, then closes the box.
+void MeasureTheMessage(void* data)
+{
+    auto* check = static_cast<TextCheck*>(data);
+    Fl_Window* box = Fl::modal();
+    if (!box) {
+        Fl::repeat_timeout(0.02, MeasureTheMessage, data);
+        return;
+    }
+    for (int i = 0; i < box->children(); ++i) {
+        Fl_Widget* child = box->child(i);
+        if (!child->label() || std::string(child->label()).find("DIB") == std::string::npos) continue;
+        fl_font(child->labelfont(), child->labelsize());
+        int w = 0, h = 0;
+        fl_measure(child->label(), w, h, 1);  // with symbols, as labels are drawn
+        check->shownWidth = w;
+        w = h = 0;
+        fl_measure(kPathText, w, h, 0);  // every character as written
+        check->fullWidth = w;
+        check->seen = true;
+    }
+    box->do_callback();
+}
+
+TEST(Notices, ShowTextWithAnAtSignInFull)
+{
+    InitInterfaceThread();
+    TextCheck check;
+    Fl::add_timeout(0.02, MeasureTheMessage, &check);
+    MessageBoxA(nullptr, kPathText, "Error", MB_OK);  // on the interface thread: runs here
+    Fl::remove_timeout(MeasureTheMessage, &check);
+    ASSERT_TRUE(check.seen);
+    EXPECT_EQ(check.shownWidth, check.fullWidth);
+}
+
+// Several workers make the program's first requests at the same moment (a
+// fault here shows as a race under ThreadSanitizer, or as workers that hang).
+TEST(WorkerNotices, WorkersAskingAtOnceAreEachServedOnce)
+{
+    InitInterfaceThread();
+    constexpr int kWorkers = 8;
+    struct Shared {
+        std::atomic<int> ready{0};
+        std::atomic<int> finished{0};
+        int runs = 0;  // touched on the interface thread only
+    };
+    auto shared = std::make_shared<Shared>();
+    std::vector<std::thread> workers;
+    for (int i = 0; i < kWorkers; ++i)
+        workers.emplace_back([shared] {
+            ++shared->ready;
+            while (shared->ready.load() < kWorkers) {
+            }
+            RunOnInterfaceThread([&] {
+                EXPECT_TRUE(IsInterfaceThread());
+                ++shared->runs;
+            });
+            ++shared->finished;
+        });
+    const bool allServed = PumpUntil([&] { return shared->finished.load() == kWorkers; });
+    for (std::thread& t : workers) {
+        if (allServed) t.join();
+        else t.detach();  // a hung worker must not hang the test too
+    }
+    ASSERT_TRUE(allServed);
+    EXPECT_EQ(shared->runs, kWorkers);
 }
 
 class EndsAtOnce : public CDialog {

@@ -204,3 +204,29 @@ TEST(ProgramFolder, QuotedWindowsCommandLine)
 }
 
 }  // namespace
+
+namespace {
+
+bool g_terminate = false;
+bool FakeTermination()
+{
+    return g_terminate;
+}
+
+TEST_F(StartupTimeline, AnEndRequestCutsThePausesShort)
+{
+    g_startupHooks.terminationRequested = FakeTermination;
+    g_terminate = true;
+    const DWORD start = world.now;
+    ShowSplashFadeIn();
+    HoldSplash();
+    FadeOutSplash();
+    FadeInScene();
+    g_terminate = false;
+    // Only the first short still image waits; no fade or hold runs its course.
+    EXPECT_LT(world.now - start, 500u + 20 * world.step);
+    EXPECT_EQ(g_fadeLevel, 1.0);
+    EXPECT_EQ(world.splashLevels.back(), 0.0);
+}
+
+}  // namespace
