@@ -1,5 +1,7 @@
 #include "app/game_state.h"
 
+int g_sceneReady = 0;
+int g_panelVisible[PANEL_FLAG_COUNT] = {};
 int g_fadeInProgress = 0;
 int g_setupMode = 1;
 

@@ -8,13 +8,13 @@
 
 #include <atomic>
 
-#include "app/game_flow.h"
 #include "rules/board.h"
 
-// g_sceneReady (0 loading: paint only clears, input ignored; 1 ready) and
-// g_panelVisible come from app/game_flow.h, which the rules include.
-
 // --- phase ---
+extern int g_sceneReady;  // 0 while loading (paint only clears, input ignored), 1 ready
+// [0] menu mode, [1] main menu ... [17] game over, [18] online game
+constexpr int PANEL_FLAG_COUNT = 19;
+extern int g_panelVisible[PANEL_FLAG_COUNT];
 extern int g_fadeInProgress;    // 1 during the scene fade-in and first fly-in
 extern int g_setupMode;         // 0 setup choice offered, 1 board takes placements, 2 automatic placement
 

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/game_flow.h"
+#include "app/game_state.h"
 #include "app/startup_loader.h"
 #include "app/turn_presentation.h"
 #include "platform/files.h"

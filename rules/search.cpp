@@ -3,7 +3,7 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "app/game_flow.h"
+#include "app/game_state.h"
 #include "app/startup_loader.h"
 #include "interface/fly_in.h"
 #include "interface/game_over_panel.h"

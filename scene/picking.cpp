@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 
-#include "app/game_flow.h"
 #include "app/game_state.h"
 #include "app/startup_loader.h"
 #include "interface/options.h"

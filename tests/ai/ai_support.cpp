@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/game_flow.h"
+#include "app/game_state.h"
 #include "interface/fly_in.h"
 #include "interface/game_over_panel.h"
 #include "interface/options.h"

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/game_flow.h"
+#include "app/game_state.h"
 #include "app/startup_loader.h"
 #include "rules/ready_setups.h"
 #include "tests/ai/ai_support.h"

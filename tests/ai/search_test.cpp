@@ -2,7 +2,7 @@
 // rule, and the end of the game.
 #include <cstdlib>
 
-#include "app/game_flow.h"
+#include "app/game_state.h"
 #include "platform/process.h"
 #include "rules/battle.h"
 #include "rules/evaluation.h"

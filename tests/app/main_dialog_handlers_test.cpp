@@ -5,7 +5,6 @@
 #include <string>
 
 #include "app/VelmonarDlg.h"
-#include "app/game_flow.h"
 #include "app/game_state.h"
 #include "interface/options.h"
 

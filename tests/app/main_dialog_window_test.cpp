@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 #include "app/VelmonarDlg.h"
-#include "app/game_flow.h"
 #include "app/game_state.h"
 #include "app/startup_loader.h"
 #include "platform/window_input.h"

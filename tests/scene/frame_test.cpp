@@ -4,7 +4,6 @@
 #include <GL/gl.h>
 
 #include "app/VelmonarDlg.h"
-#include "app/game_flow.h"
 #include "app/game_state.h"
 #include "app/startup_loader.h"
 #include "interface/options.h"

@@ -3,7 +3,6 @@
 // not; the pick leaves the shown frame and the GL state alone.
 #include <GL/gl.h>
 
-#include "app/game_flow.h"
 #include "app/game_state.h"
 #include "interface/options.h"
 #include "rules/board.h"

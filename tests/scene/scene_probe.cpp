@@ -11,7 +11,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/game_flow.h"
 #include "app/game_state.h"
 #include "app/startup_loader.h"
 #include "app/turn_presentation.h"

@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "app/VelmonarDlg.h"
-#include "app/game_flow.h"
 #include "app/game_state.h"
 #include "app/startup_loader.h"
 #include "interface/font.h"

@@ -23,7 +23,6 @@
 #include <string>
 #include <vector>
 
-#include "app/game_flow.h"
 #include "app/game_state.h"
 #include "interface/options.h"
 #include "platform/gl_context.h"

@@ -1,7 +1,7 @@
 // Silent stand-ins for everything the rules call outside themselves, so that
 // the self-play tool runs without a window, a renderer or sound, and never
 // waits for a presentation.
-#include "app/game_flow.h"
+#include "app/game_state.h"
 #include "app/setup_end.h"
 #include "app/startup_loader.h"
 #include "app/turn_presentation.h"
