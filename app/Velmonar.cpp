@@ -1,6 +1,7 @@
 #include "app/Velmonar.h"
 
 #include "app/VelmonarDlg.h"
+#include "app/host_tables.h"
 
 CVelmonarApp theApp;
 
@@ -10,6 +11,7 @@ CVelmonarApp::CVelmonarApp() : CWinApp(nullptr) {}
 // a message loop of its own.
 BOOL CVelmonarApp::InitInstance()
 {
+    InstallHostTables();
     CVelmonarDlg dialog(nullptr);
     m_pMainWnd = &dialog;
     dialog.DoModal();

@@ -6,11 +6,16 @@
 #include "app/game_state.h"
 #include "app/startup_loader.h"
 #include "interface/fly_in.h"
+#include "interface/interface_state.h"
 #include "interface/main_menu.h"
 #include "interface/options.h"
 #include "interface/panel_textures.h"
+#include "online/online_state.h"
 #include "platform/process.h"
+#include "rules/board.h"
 #include "scene/PixselFormat.h"
+#include "scene/camera.h"
+#include "scene/frame_state.h"
 #include "scene/renderer.h"
 #include "scene/textures.h"
 
@@ -22,12 +27,6 @@
 #endif
 
 CWnd* g_insertAfterWnd = nullptr;
-int g_sizeType = 0;
-float g_aspect = 0.0f;
-double g_fovY = 20.0;
-double g_eyeY = 712.0;
-double g_eyeZ = 1250.0;
-double g_centerY = -48.0;
 CString g_machineIdDigits;
 CString g_machineId;
 WSADATA g_wsaData = {0, 0};
@@ -43,8 +42,6 @@ const int NO_SUCH_CHILD_ID = 102;
 // One distinct letter per decimal digit, the same in every build.
 const char MachineIdLetterTable[10] = {'q', 'w', 'e', 'r', 't', 'y', 'u', 'i', 'o', 'p'};
 
-const double NEAR_PLANE = 300.0;
-const double FAR_PLANE = -300.0;  // negative on purpose: see OnSize
 const double SNAP_MARGIN = 0.015;
 
 }  // namespace
@@ -162,15 +159,7 @@ void CVelmonarDlg::OnSize(UINT type, int cx, int cy)
     glViewport(0, 0, m_clientWidth, m_clientHeight);
     g_aspect = static_cast<float>(m_clientWidth) / static_cast<float>(m_clientHeight);
 
-    // The far value is negative on purpose: with -300 every point more than
-    // 300 units in front of the eye is inside the depth range (with +300 the
-    // two planes would coincide and no projection would be set).
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(g_fovY, g_aspect, NEAR_PLANE, FAR_PLANE);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    gluLookAt(0.0, g_eyeY, g_eyeZ, 0.0, g_centerY, 0.0, 0.0, 0.0, -1.0);
+    LoadPerspectiveCamera();
 
     if (g_sceneReady == 1) RenderFrame();
 }
@@ -259,9 +248,9 @@ void CVelmonarDlg::OnOK()
 
 void CVelmonarDlg::OnCancel()
 {
-    if (g_panelVisible[0] == 0) {
-        g_panelVisible[0] = 1;
-        g_panelVisible[1] = 1;
+    if (g_panelVisible[PANEL_FLAG_MENU_MODE] == 0) {
+        g_panelVisible[PANEL_FLAG_MENU_MODE] = 1;
+        g_panelVisible[PANEL_FLAG_MAIN_MENU] = 1;
         if (g_animationsOn == 1) {
             AnimateMainMenu();
             LayoutMainMenu();
@@ -301,7 +290,7 @@ void CVelmonarDlg::OnCancel()
             }
         }
     }
-    if (g_panelVisible[13] == 1) ApplyOptions();
+    if (g_panelVisible[PANEL_FLAG_RESET_CONFIRM] == 1) ApplyOptions();
     g_textWindowOpener = 0;
     g_newGameGoesOnline = 0;
     for (int& flag : g_panelVisible) flag = 0;
@@ -312,7 +301,7 @@ BOOL CVelmonarDlg::OnMouseWheel(UINT flags, short delta, CPoint point)
 {
     HelpScrollBar& bar = g_helpScrollBar;
     // A help page no taller than the window has nothing to scroll.
-    if (g_panelVisible[16] == 1 && bar.range > 0.0) {
+    if (g_panelVisible[PANEL_FLAG_TEXT_WINDOW] == 1 && bar.range > 0.0) {
         g_helpScroll -= delta / 1000.0;
         if (g_helpScroll < SNAP_MARGIN) g_helpScroll = 0.0;
         if (g_helpScroll > bar.range - SNAP_MARGIN) g_helpScroll = bar.range;

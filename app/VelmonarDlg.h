@@ -12,11 +12,6 @@ constexpr UINT TICK_INTERVAL_MS = 500;
 
 // The camera and the last size message.
 extern CWnd* g_insertAfterWnd;  // z-order of every placement of the main window (null: top)
-extern int g_sizeType;          // type of the last WM_SIZE; SIZE_MINIMIZED makes frames skip drawing
-extern float g_aspect;          // client width / client height
-extern double g_fovY;
-extern double g_eyeY, g_eyeZ;
-extern double g_centerY;
 
 // The machine identity sent to the game server.
 extern CString g_machineIdDigits;  // before the digits become letters

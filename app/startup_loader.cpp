@@ -10,12 +10,14 @@
 #include "app/game_state.h"
 #include "interface/fly_in.h"
 #include "interface/font.h"
+#include "interface/interface_state.h"
 #include "interface/language.h"
 #include "interface/layout.h"
 #include "interface/list_panels.h"
 #include "interface/main_menu.h"
 #include "interface/options.h"
 #include "online/web.h"
+#include "platform/program_folder.h"
 #include "platform/process.h"
 #include "platform/message_box.h"
 #include "platform/threads.h"
@@ -23,40 +25,16 @@
 #include "rules/evaluation.h"
 #include "rules/search.h"
 #include "scene/board_drawing.h"
+#include "scene/board_geometry.h"
 #include "scene/dib_image.h"
+#include "scene/frame_state.h"
 #include "scene/fullscreen_image.h"
 #include "scene/picking.h"
 #include "scene/renderer.h"
 #include "scene/textures.h"
 #include "scene/tray_geometry.h"
 
-CString g_appDir;
 CString g_modelFile[g_modelCount];
-std::vector<double> g_unscaledPieceVertices[12];
-
-double g_boardMinX = 0.0, g_boardMaxX = 0.0, g_boardMinY = 0.0, g_boardMaxY = 0.0, g_boardMinZ = 0.0,
-       g_boardMaxZ = 0.0;
-double g_boardOffsetX = 0.0, g_boardOffsetZ = 0.0;
-double g_squareX[12][12] = {};
-double g_squareZ[12][12] = {};
-double g_squareFirstVertex[12][12] = {};
-double g_gridLineStart[11] = {};
-double g_gridLineEnd[11] = {};
-std::vector<double> g_vertexShade[3];
-double g_hoverScaleInv = 0.0, g_selectScaleInv = 0.0;
-
-CString g_saveSlotLabel[7];
-CString g_loadSlotLabel[7];
-
-// The program's own web page, opened by a click on the news banner until the
-// web fetch brings another address.
-const char* const NEWS_URL_DEFAULT = "https://velmonar.example/";
-CString g_newsUrl;
-CString g_newsText;
-
-GLuint g_splashTex = 0;
-double g_fadeLevel = 0.0;
-
 DWORD g_tickNow = 0;
 int g_tickElapsed = 0;
 
@@ -68,10 +46,7 @@ namespace {
 
 const char* const kSplashFile = "saver.res";
 const char* const kModelFiles[g_modelCount] = {"Pole.geo", "F_i.geo", "F_k.geo", "F_i_t.geo", "F_k_t.geo"};
-constexpr int MIN_MODEL_VERTICES = 4;      // the last four vertices form a separate quad
-constexpr double BOARD_TEXTURE_WIDTH = 1024.0;
 constexpr int STARTUP_FAILED = 3;          // the dialog's result when start-up could not finish
-constexpr double BOUND_START = 999999.0;
 
 void DefaultFlyIn(bool languageList)
 {
@@ -151,41 +126,6 @@ void KeepUnscaledPieces()
         g_unscaledPieceVertices[base] = m.posX;
         g_unscaledPieceVertices[base + 1] = m.posY;
         g_unscaledPieceVertices[base + 2] = m.posZ;
-    }
-}
-
-void FindSquareCentres(const BoardMeasures& b)
-{
-    const ModelRecord& m = g_models[0];
-    const double s = b.square, t = s / 10.0;
-    for (int x = 0; x < 12; ++x)
-        for (int y = 0; y < 12; ++y) g_squareX[x][y] = g_squareZ[x][y] = g_squareFirstVertex[x][y] = 0.0;
-
-    for (int k = 0; k + 3 < m.vertexCount; ++k) {
-        if (m.polyStart[static_cast<size_t>(k)] != 1) continue;
-        bool found = false;
-        for (int a = k; a <= k + 3 && !found; ++a) {
-            for (int c = k; c <= k + 3 && !found; ++c) {
-                const double xa = m.posX[static_cast<size_t>(a)], xc = m.posX[static_cast<size_t>(c)];
-                const double za = m.posZ[static_cast<size_t>(a)], zc = m.posZ[static_cast<size_t>(c)];
-                if (!(xa > xc && za > zc)) continue;
-                const double dx = xa - xc, dz = za - zc;
-                if (!(std::fabs(1.3 * dx - dz) < t && std::fabs(dx - s) < t)) continue;
-                const double cx = xc + dx / 2.0, cz = zc + dz / 2.0;
-                for (int i = 0; i < 10 && !found; ++i) {
-                    for (int j = 0; j < 10 && !found; ++j) {
-                        const double ex = s / 2.0 + b.border + i * s;
-                        const double ez = -(b.depth / 2.0 + b.border) - j * b.depth;
-                        if (std::fabs(cx - ex) < t && std::fabs(cz - ez) < t) {
-                            g_squareX[i + 1][j + 1] = cx;
-                            g_squareZ[i + 1][j + 1] = cz;
-                            g_squareFirstVertex[i + 1][j + 1] = k;
-                            found = true;
-                        }
-                    }
-                }
-            }
-        }
     }
 }
 
@@ -283,53 +223,11 @@ void FadeInScene()
 void OpenFirstPanel()
 {
     const bool languageList = g_language[0] == 0;
-    g_panelVisible[0] = 1;
-    g_panelVisible[languageList ? 14 : 1] = 1;
+    g_panelVisible[PANEL_FLAG_MENU_MODE] = 1;
+    g_panelVisible[languageList ? PANEL_FLAG_LANGUAGE_LIST : PANEL_FLAG_MAIN_MENU] = 1;
     if (g_animationsOn == 1) g_startupHooks.flyIn(languageList);
     g_startupHooks.renderFrame();
     g_fadeInProgress = 0;
-}
-
-bool MeasureBoard(BoardMeasures& out)
-{
-    ModelRecord& m = g_models[0];
-    if (m.vertexCount < MIN_MODEL_VERTICES) return false;
-    for (double& z : m.posZ) z *= g_boardDepthScale;
-
-    double low[3] = {BOUND_START, BOUND_START, BOUND_START};
-    double high[3] = {-BOUND_START, -BOUND_START, -BOUND_START};
-    for (size_t i = 0; i < static_cast<size_t>(m.vertexCount); ++i) {
-        const double p[3] = {m.posX[i], m.posY[i], m.posZ[i]};
-        for (int a = 0; a < 3; ++a) {
-            if (p[a] < low[a]) low[a] = p[a];
-            if (p[a] > high[a]) high[a] = p[a];
-        }
-    }
-    g_boardMinX = low[0], g_boardMaxX = high[0];
-    g_boardMinY = low[1], g_boardMaxY = high[1];
-    g_boardMinZ = low[2], g_boardMaxZ = high[2];
-
-    out.width = g_boardMaxX - g_boardMinX;
-    out.square = m.posX[2] - m.posX[1];
-    // A board without extent or squares has nothing to lay out or divide by.
-    if (!std::isfinite(out.width) || !std::isfinite(out.square) || !(out.width > 0.0) || !(out.square > 0.0))
-        return false;
-    out.border = (out.width - 10.0 * out.square) / 2.0;
-    out.depth = g_boardDepthScale * out.square;
-    g_boardOffsetX = 5.0 * out.square + out.border;
-    g_boardOffsetZ = g_boardDepthScale * g_boardOffsetX;
-    FindSquareCentres(out);
-    return true;
-}
-
-void ComputeGridLineBands(const BoardMeasures& board)
-{
-    const double k = BOARD_TEXTURE_WIDTH / board.width;
-    for (int n = 0; n <= 10; ++n) {
-        g_gridLineStart[n] = n * board.square * k;
-        g_gridLineEnd[n] = g_gridLineStart[n] + 2.0 * board.border * k;
-    }
-    g_gridLineEnd[0] -= 1.0;
 }
 
 StartupDataResult LoadStartupData()

@@ -4,8 +4,6 @@
 // scene in and opens the first panel.
 #pragma once
 
-#include <GL/gl.h>
-
 #include <string>
 #include <vector>
 
@@ -15,47 +13,9 @@
 
 class CVelmonarDlg;
 
-// The program folder: forward slashes, no trailing slash; every data path is
-// g_appDir followed by a name that begins with "/".
-extern CString g_appDir;
-
 // The model files, in model order: board, piece face side, piece back side,
 // own shadow, enemy shadow.
 extern CString g_modelFile[g_modelCount];
-
-// The x, y and z positions of models 1 to 4 as read: entry 3 (model - 1) + axis.
-extern std::vector<double> g_unscaledPieceVertices[12];
-
-// The board model's depth is stretched by this at start-up.
-constexpr double g_boardDepthScale = 1.3;
-
-// Bounds of the board model after its depth scaling.
-extern double g_boardMinX, g_boardMaxX, g_boardMinY, g_boardMaxY, g_boardMinZ, g_boardMaxZ;
-// The translation that centres the board.
-extern double g_boardOffsetX, g_boardOffsetZ;
-// Per board square [x][y] (1..10): world centre and the index of its first
-// vertex in the board model; 0 for squares no polygon matched.
-extern double g_squareX[12][12];
-extern double g_squareZ[12][12];
-extern double g_squareFirstVertex[12][12];
-// Texel bands of the 11 grid lines in the board texture.
-extern double g_gridLineStart[11];
-extern double g_gridLineEnd[11];
-// Per-vertex shade of piece models 1 and 2 (entry 0 unused).
-extern std::vector<double> g_vertexShade[3];
-extern double g_hoverScaleInv, g_selectScaleInv;
-
-// Slot labels 1..6 of the save and load panels.
-extern CString g_saveSlotLabel[7];
-extern CString g_loadSlotLabel[7];
-
-// The news banner's address and text (the web fetch may replace both).
-extern const char* const NEWS_URL_DEFAULT;
-extern CString g_newsUrl;
-extern CString g_newsText;
-
-extern GLuint g_splashTex;  // the start-up image
-extern double g_fadeLevel;  // level of the fade being shown, 0..1
 
 // Shared timing variables of the timed loops (g_tickStart is the rules').
 extern DWORD g_tickNow;
@@ -120,17 +80,3 @@ enum StartupDataResult {
     STARTUP_DATA_BAD_PICTURE,       // a picture could not be read (its message is shown)
 };
 StartupDataResult LoadStartupData();
-
-// Board measures found by MeasureBoard.
-struct BoardMeasures {
-    double width;   // W
-    double square;  // s
-    double border;  // m
-    double depth;   // d
-};
-// Steps 10 to 14 on model 0: depth scaling, bounds, measures, offsets,
-// square centres. False (nothing usable) when the model is too small or
-// degenerate.
-bool MeasureBoard(BoardMeasures& out);
-// Step 17: the texel bands of the grid lines for a board texture 1024 wide.
-void ComputeGridLineBands(const BoardMeasures& board);

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "app/startup_loader.h"
+#include "platform/program_folder.h"
 #include "platform/files.h"
 
 CString g_languageNames[LANGUAGE_LIST_MAX];

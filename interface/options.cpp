@@ -6,43 +6,14 @@
 #include <locale>
 #include <sstream>
 
-#include "app/startup_loader.h"
 #include "interface/language.h"
 #include "interface/panel_textures.h"
 #include "platform/files.h"
+#include "platform/program_folder.h"
+#include "scene/board_geometry.h"
 #include "scene/geo_model.h"
 #include "scene/textures.h"
 #include "scene/tray_geometry.h"
-
-// Values before the options file is read.
-int g_language[2] = {0, 0};
-int g_aiQuickSearch = 0;
-int g_aiLevel2 = 1;
-int g_aiLevel3 = 0;
-int g_spareOption1 = 1;
-int g_computerMovesFirst = 0;
-double g_pieceScale = 2.05;
-int g_animationsOn = 1;
-double g_reflectionAlpha = 0.31;
-int g_pieceBrightness = 60;
-int g_shadowsOn = 1;
-int g_reflectionOn = 1;
-int g_spareOption2 = 1;
-int g_spareOption3 = 1;
-int g_spareOption4 = 1;
-
-namespace {
-// Colour slots 0..3 (board, side 1, side 2, panel as edited) and the panel colour.
-constexpr double kTintR[4] = {1.0, 0.6, 0.4, 0.12};
-constexpr double kTintG[4] = {0.95, 0.4, 0.48, 0.3};
-constexpr double kTintB[4] = {0.9, 0.1, 0.5, 0.23};
-constexpr double kPanelColour[3] = {0.12, 0.3, 0.23};
-}  // namespace
-
-double g_tintR[4] = {kTintR[0], kTintR[1], kTintR[2], kTintR[3]};
-double g_tintG[4] = {kTintG[0], kTintG[1], kTintG[2], kTintG[3]};
-double g_tintB[4] = {kTintB[0], kTintB[1], kTintB[2], kTintB[3]};
-double g_panelColour[3] = {kPanelColour[0], kPanelColour[1], kPanelColour[2]};
 
 int g_editAiQuickSearch = 0;
 int g_editAiLevel2 = 1;
@@ -58,9 +29,9 @@ int g_editReflectionOn = 1;
 int g_editSpareOption2 = 1;
 int g_editSpareOption3 = 1;
 int g_editSpareOption4 = 1;
-double g_editTintR[4] = {kTintR[0], kTintR[1], kTintR[2], kTintR[3]};
-double g_editTintG[4] = {kTintG[0], kTintG[1], kTintG[2], kTintG[3]};
-double g_editTintB[4] = {kTintB[0], kTintB[1], kTintB[2], kTintB[3]};
+double g_editTintR[4] = {TINT_R_DEFAULT[0], TINT_R_DEFAULT[1], TINT_R_DEFAULT[2], TINT_R_DEFAULT[3]};
+double g_editTintG[4] = {TINT_G_DEFAULT[0], TINT_G_DEFAULT[1], TINT_G_DEFAULT[2], TINT_G_DEFAULT[3]};
+double g_editTintB[4] = {TINT_B_DEFAULT[0], TINT_B_DEFAULT[1], TINT_B_DEFAULT[2], TINT_B_DEFAULT[3]};
 
 namespace {
 
@@ -81,7 +52,7 @@ const Field kFields[30] = {
     {nullptr, &g_tintR[0]}, {nullptr, &g_tintG[0]}, {nullptr, &g_tintB[0]},
     {nullptr, &g_tintR[1]}, {nullptr, &g_tintG[1]}, {nullptr, &g_tintB[1]},
     {nullptr, &g_tintR[2]}, {nullptr, &g_tintG[2]}, {nullptr, &g_tintB[2]},
-    {nullptr, &g_tintR[3]}, {nullptr, &g_tintG[3]}, {nullptr, &g_tintB[3]},
+    {nullptr, &g_tintR[COLOUR_PANEL]}, {nullptr, &g_tintG[COLOUR_PANEL]}, {nullptr, &g_tintB[COLOUR_PANEL]},
     {nullptr, &g_panelColour[0]}, {nullptr, &g_panelColour[1]}, {nullptr, &g_panelColour[2]},
 };
 
@@ -149,11 +120,11 @@ void SanitiseOptions(int languageCount)
     KeepInRange(g_reflectionAlpha, 0.0, 1.0, 0.31);
     if (g_pieceBrightness < 0 || g_pieceBrightness > 100) g_pieceBrightness = 60;
     for (int slot = 0; slot < 4; ++slot) {
-        KeepColour(g_tintR[slot], kTintR[slot]);
-        KeepColour(g_tintG[slot], kTintG[slot]);
-        KeepColour(g_tintB[slot], kTintB[slot]);
+        KeepColour(g_tintR[slot], TINT_R_DEFAULT[slot]);
+        KeepColour(g_tintG[slot], TINT_G_DEFAULT[slot]);
+        KeepColour(g_tintB[slot], TINT_B_DEFAULT[slot]);
     }
-    for (int c = 0; c < 3; ++c) KeepColour(g_panelColour[c], kPanelColour[c]);
+    for (int c = 0; c < 3; ++c) KeepColour(g_panelColour[c], PANEL_COLOUR_DEFAULT[c]);
 }
 
 void LoadConfig()
@@ -178,9 +149,9 @@ void SetStartupOptionDefaults()
     g_pieceScale = 2.05;
     g_reflectionAlpha = 0.31;
     for (int slot = 0; slot < 4; ++slot) {
-        g_tintR[slot] = kTintR[slot];
-        g_tintG[slot] = kTintG[slot];
-        g_tintB[slot] = kTintB[slot];
+        g_tintR[slot] = TINT_R_DEFAULT[slot];
+        g_tintG[slot] = TINT_G_DEFAULT[slot];
+        g_tintB[slot] = TINT_B_DEFAULT[slot];
     }
 }
 
@@ -224,9 +195,9 @@ void ApplyOptions()
         g_tintG[slot] = g_editTintG[slot];
         g_tintB[slot] = g_editTintB[slot];
     }
-    g_panelColour[0] = g_tintR[3];
-    g_panelColour[1] = g_tintG[3];
-    g_panelColour[2] = g_tintB[3];
+    g_panelColour[0] = g_tintR[COLOUR_PANEL];
+    g_panelColour[1] = g_tintG[COLOUR_PANEL];
+    g_panelColour[2] = g_tintB[COLOUR_PANEL];
 
     ScalePieceModels();
     ApplySideTint(1);

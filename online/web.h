@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "platform/strings.h"
 #include "platform/wintypes.h"
 
 constexpr int PROGRAM_VERSION = 5;
@@ -13,6 +14,11 @@ extern std::atomic<int> g_webVersion;        // the version the web reports
 extern std::atomic<int> g_webNewsPending;    // 1: an update notice or a new banner text waits
 extern std::atomic<int> g_updateAvailable;   // 1: the web version is newer
 extern std::atomic<int> g_webFetchBusy;      // 1 while the fetch thread runs
+
+// The news banner's address and text (the web fetch may replace both).
+extern const char* const NEWS_URL_DEFAULT;
+extern CString g_newsUrl;
+extern CString g_newsText;
 
 // Worker thread: fetches the three documents; param is the main dialog.
 UINT WebFetchThread(LPVOID param);

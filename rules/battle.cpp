@@ -1,7 +1,7 @@
 #include "rules/battle.h"
 
-#include "app/turn_presentation.h"
 #include "rules/board.h"
+#include "rules/rules_host.h"
 
 int g_lastComputerBattle;
 
@@ -162,7 +162,7 @@ BattleResult ApplyMove(int real, int fromX, int fromY, int toX, int toY)
                 g_revealRow[1] = toY;
             }
         }
-        ShowMoveResult(1, result, fromX, fromY, toX, toY);
+        g_rulesHost.showMoveResult(1, result, fromX, fromY, toX, toY);
     }
 
     switch (result) {
@@ -231,7 +231,7 @@ BattleResult ApplyMove(int real, int fromX, int fromY, int toX, int toY)
     }
 
     if (isReal)
-        ShowMoveResult(2, result, fromX, fromY, toX, toY);
+        g_rulesHost.showMoveResult(2, result, fromX, fromY, toX, toY);
 
     if (g_cellOwner[toX][toY] == OWNER_SELECTED)
         g_cellOwner[toX][toY] = OWNER_PLAYER;

@@ -3,12 +3,10 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "app/setup_end.h"
-#include "app/startup_loader.h"
-#include "app/turn_presentation.h"
-#include "interface/options.h"
+#include "platform/program_folder.h"
 #include "platform/sound.h"
-#include "scene/renderer.h"
+#include "rules/live_options.h"
+#include "rules/rules_host.h"
 
 int g_cellOwner[GRID_SIZE][GRID_SIZE];
 int g_cellRank[GRID_SIZE][GRID_SIZE];
@@ -32,6 +30,7 @@ MoveRecord g_forbiddenMove[3] = {NO_FORBIDDEN_MOVE, NO_FORBIDDEN_MOVE, NO_FORBID
 std::atomic<int> g_gameOver{0};
 int g_losingSide;
 
+int g_sceneReady = 0;
 int g_setupPhase = 1;
 int g_selectedTrayRank = -1;
 int g_hoverRow[2];
@@ -137,7 +136,7 @@ void PlaceSetupPiece(int rank)
         if (TrayTotal() == 0) {
             g_selectedTrayRank = -1;
             ClearPair(g_hoverRow);
-            FinishSetup();
+            g_rulesHost.finishSetup();
         }
     } else if (owner == OWNER_PLAYER) {
         const int old = g_cellRank[x][y];
@@ -151,8 +150,8 @@ void PlaceSetupPiece(int rank)
     }
     // Any other owner: the board does not change, but the click still sounds.
 
-    PlaySoundA(g_appDir + "/sound/H2.wav", nullptr, SND_ASYNC);
+    g_rulesHost.playSound(g_appDir + "/sound/H2.wav", nullptr, SND_ASYNC);
     if (g_animationsOn == 1)
-        AnimatePlacement(g_hoverRow[0], g_hoverRow[1]);
-    RenderFrame();
+        g_rulesHost.animatePlacement(g_hoverRow[0], g_hoverRow[1]);
+    g_rulesHost.renderFrame();
 }

@@ -91,6 +91,11 @@ extern MoveRecord g_forbiddenMove[3];     // [side] the move that side may not p
 extern std::atomic<int> g_gameOver;       // 1 once the game has ended
 extern int g_losingSide;                  // 1 the player lost, 2 the computer or opponent lost
 
+// --- the phase of the program ---
+// 0 while loading (paint only clears, input ignored), 1 once frames are drawn
+// and input is taken. Set by the start-up and by the automatic placements.
+extern int g_sceneReady;
+
 // --- setup and selection ---
 extern int g_setupPhase;                  // 1 while the player arranges the pieces, 0 in play
 extern int g_selectedTrayRank;            // rank chosen in the setup tray, -1 none

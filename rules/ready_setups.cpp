@@ -4,12 +4,11 @@
 #include <fstream>
 #include <string>
 
-#include "app/game_state.h"
-#include "app/startup_loader.h"
-#include "app/turn_presentation.h"
 #include "platform/files.h"
+#include "platform/program_folder.h"
 #include "platform/sound.h"
 #include "rules/board.h"
+#include "rules/rules_host.h"
 
 const int BUILT_IN_SETUP[SETUP_VALUE_COUNT] = {
     2, 6, 4, 0, 2, 5, 0, 4, 6, 2,    // front row
@@ -138,10 +137,10 @@ void PlaceSetupAnimated()
         const int x = p % 10 + 1;
         const int y = p / 10 + 1;
         g_cellOwner[x][y] = OWNER_PLAYER;
-        PlaySoundA(sound, nullptr, SND_ASYNC);
+        g_rulesHost.playSound(sound, nullptr, SND_ASYNC);
         const int rank = g_cellRank[x][y];
         if (rank >= RANK_BOMB && rank <= RANK_FLAG)
             --g_trayCount[rank];
-        AnimatePlacement(x, y);
+        g_rulesHost.animatePlacement(x, y);
     }
 }

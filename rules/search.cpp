@@ -3,17 +3,14 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "app/game_state.h"
-#include "app/startup_loader.h"
-#include "interface/fly_in.h"
-#include "interface/game_over_panel.h"
-#include "interface/options.h"
 #include "platform/process.h"
+#include "platform/program_folder.h"
 #include "platform/sound.h"
 #include "rules/battle.h"
 #include "rules/evaluation.h"
+#include "rules/live_options.h"
 #include "rules/plans.h"
-#include "scene/renderer.h"
+#include "rules/rules_host.h"
 
 MoveList g_computerMoveList;
 int g_computerMoveCount;
@@ -106,7 +103,7 @@ int PiecesOf(int side)
 void PlaySoundFile(const char* name)
 {
     const CString path = g_appDir + name;
-    PlaySoundA(path, nullptr, SND_ASYNC);
+    g_rulesHost.playSound(path, nullptr, SND_ASYNC);
 }
 
 // The end of a game, from the computer's side of the table.
@@ -117,11 +114,8 @@ void EndSequence()
         PlaySoundFile("/sound/komp_vig.wav");
     else if (g_losingSide == 2)
         PlaySoundFile("/sound/Pobed.wav");
-    g_panelVisible[0] = 1;
-    g_panelVisible[17] = 1;
-    AnimateGameOverPanel();
-    LayoutGameOverPanel();
-    RenderFrame();
+    g_rulesHost.showGameOverPanel();
+    g_rulesHost.renderFrame();
 }
 
 // Bluff mode of a root move (0 none, 1 fear of attacking the unknown, 2..4

@@ -1,10 +1,9 @@
 #include "scene/board_drawing.h"
 
-#include "app/game_state.h"
-#include "app/startup_loader.h"
-#include "app/turn_presentation.h"
-#include "interface/options.h"
 #include "rules/board.h"
+#include "rules/live_options.h"
+#include "scene/board_geometry.h"
+#include "scene/frame_state.h"
 #include "scene/geo_model.h"
 #include "scene/textures.h"
 
@@ -318,7 +317,7 @@ void DrawBoard(int part)
     const int n = board.vertexCount;
     glDisable(GL_LIGHTING);
     if (part == 1) {
-        glColor3d(g_tintR[0], g_tintG[0], g_tintB[0]);
+        glColor3d(g_tintR[COLOUR_BOARD], g_tintG[COLOUR_BOARD], g_tintB[COLOUR_BOARD]);
         ModelPass w;
         w.geometry = &board;
         w.last = n - 5;

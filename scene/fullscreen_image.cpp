@@ -4,12 +4,13 @@
 
 #include <algorithm>
 
-#include "app/startup_loader.h"
-#include "interface/font.h"
-#include "interface/options.h"
 #include "platform/gl_context.h"
+#include "platform/program_folder.h"
+#include "rules/live_options.h"
+#include "scene/camera.h"
+#include "scene/frame_state.h"
 #include "scene/geo_model.h"
-#include "scene/renderer.h"
+#include "scene/image_buffer.h"
 #include "scene/textures.h"
 
 #ifndef GL_MULTISAMPLE
@@ -150,7 +151,7 @@ void RenderBoardPreview(int hot)
     const ModelRecord& board = g_models[0];
     const size_t unified = board.vertexCount > 0 ? static_cast<size_t>(board.texSlot[0]) : 0;
     glBindTexture(GL_TEXTURE_2D, unified < g_modelTex.size() ? g_modelTex[unified] : 0);
-    glColor3d(g_tintR[0], g_tintG[0], g_tintB[0]);
+    glColor3d(g_tintR[COLOUR_BOARD], g_tintG[COLOUR_BOARD], g_tintB[COLOUR_BOARD]);
     const double low = hot ? 0.0 : 2.0;
     const double high = hot ? 64.0 : 62.0;
     glBegin(GL_QUADS);

@@ -7,8 +7,9 @@
 #include <string>
 #include <unordered_map>
 
-#include "app/startup_loader.h"
 #include "platform/files.h"
+#include "platform/program_folder.h"
+#include "scene/frame_state.h"
 #include "scene/fullscreen_image.h"
 
 ModelRecord g_models[g_modelCount];

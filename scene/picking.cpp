@@ -2,10 +2,11 @@
 
 #include <GL/gl.h>
 
-#include "app/game_state.h"
-#include "app/startup_loader.h"
-#include "interface/options.h"
+#include "rules/live_options.h"
 #include "scene/board_drawing.h"
+#include "scene/board_geometry.h"
+#include "scene/camera.h"
+#include "scene/frame_state.h"
 #include "scene/geo_model.h"
 #include "scene/renderer.h"
 #include "scene/tray.h"

@@ -3,17 +3,17 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "app/VelmonarDlg.h"
-#include "app/game_state.h"
-#include "app/startup_loader.h"
-#include "app/turn_presentation.h"
-#include "interface/options.h"
-#include "interface/overlay.h"
 #include "platform/gl_context.h"
+#include "platform/window.h"
 #include "rules/board.h"
+#include "rules/live_options.h"
 #include "scene/board_drawing.h"
+#include "scene/board_geometry.h"
+#include "scene/camera.h"
+#include "scene/frame_state.h"
 #include "scene/fullscreen_image.h"
 #include "scene/reflection.h"
+#include "scene/scene_host.h"
 #include "scene/textures.h"
 #include "scene/tray.h"
 
@@ -22,14 +22,6 @@
 #endif
 
 namespace {
-
-// Near and far values of the projection. The far value is negative on
-// purpose: every point 300 or more in front of the eye gets a window depth
-// below 0.5, growing towards 0.5 with distance, and nothing is cut off
-// behind; the background quad at orthographic z 0 gets exactly 0.5, so it
-// shows only where the board left the cleared depth.
-constexpr double NEAR_PLANE = 300.0;
-constexpr double FAR_PLANE = -300.0;
 
 void SquareCentre(const int square[2], double* x, double* z)
 {
@@ -87,14 +79,6 @@ void DrawSelections()
 
 }  // namespace
 
-void ClientSize(int* width, int* height)
-{
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    *width = viewport[2];
-    *height = viewport[3];
-}
-
 void ApplyBoardTranslation()
 {
     glTranslated(-g_boardOffsetX, 0.0, g_boardOffsetZ);
@@ -103,16 +87,6 @@ void ApplyBoardTranslation()
 void UndoBoardTranslation()
 {
     glTranslated(g_boardOffsetX, 0.0, -g_boardOffsetZ);
-}
-
-void LoadPerspectiveCamera()
-{
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(g_fovY, static_cast<double>(g_aspect), NEAR_PLANE, FAR_PLANE);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    gluLookAt(0.0, g_eyeY, g_eyeZ, 0.0, g_centerY, 0.0, 0.0, 0.0, -1.0);
 }
 
 void DrawBackground()
@@ -190,13 +164,13 @@ void RenderFrame()
 
     UndoBoardTranslation();
 
-    if (g_panelVisible[0] == 0 && g_fadeInProgress == 0 && (g_setupMode == 1 || g_setupMode == 2)) {
+    if (g_panelVisible[PANEL_FLAG_MENU_MODE] == 0 && g_fadeInProgress == 0 && (g_setupMode == 1 || g_setupMode == 2)) {
         DrawSetupTray();
         DrawPieceTally();
     }
     if (g_hoverTraySlot != -1) DrawTrayHighlight();
 
-    DrawOverlay();
+    g_sceneHost.drawOverlay();
 
     if (g_fadeInProgress == 1) DrawFullscreenImage(2, g_fadeLevel);
 

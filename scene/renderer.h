@@ -11,13 +11,6 @@ void RenderFrame();
 // ends with the perspective camera loaded.
 void DrawBackground();
 
-// The fixed perspective camera: projection and look-at, as every 2D pass
-// hands it back.
-void LoadPerspectiveCamera();
-
 // The translation that centres the board, and its inverse.
 void ApplyBoardTranslation();
 void UndoBoardTranslation();
-
-// The client area frames cover: the viewport the size handler set.
-void ClientSize(int* width, int* height);

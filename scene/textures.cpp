@@ -7,13 +7,14 @@
 #include <cstring>
 #include <memory>
 
-#include "app/startup_loader.h"
-#include "interface/font.h"
-#include "interface/options.h"
-#include "interface/panel_textures.h"
+#include "platform/program_folder.h"
+#include "rules/live_options.h"
+#include "scene/board_geometry.h"
 #include "scene/dib_image.h"
 #include "scene/fullscreen_image.h"
 #include "scene/geo_model.h"
+#include "scene/image_buffer.h"
+#include "scene/scene_host.h"
 
 std::vector<GLuint> g_modelTex;
 GLuint g_rankTex[12] = {0};
@@ -382,7 +383,7 @@ bool LoadTextures()
     }
     if (!LoadWhiteKeyed(kComputerLabelFile, true, g_computerLabelTex)) return false;
     SetPreviewWindows();
-    RebuildPanelTextures(2);
+    g_sceneHost.rebuildPanelTextures(2);
     g_gridOverlayTex = MakeTexture(boardWidth, boardHeight, 4, gridLayer.data());
     if (!LoadDigits()) return false;
     g_textureCreatePass = 0;

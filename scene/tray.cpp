@@ -1,8 +1,8 @@
 #include "scene/tray.h"
 
-#include "app/game_state.h"
 #include "rules/board.h"
 #include "scene/board_drawing.h"
+#include "scene/frame_state.h"
 #include "scene/geo_model.h"
 #include "scene/textures.h"
 #include "scene/tray_geometry.h"

@@ -6,7 +6,12 @@
 
 #include "app/VelmonarDlg.h"
 #include "app/game_state.h"
+#include "interface/interface_state.h"
 #include "interface/options.h"
+#include "online/online_state.h"
+#include "rules/board.h"
+#include "scene/camera.h"
+#include "scene/frame_state.h"
 
 namespace {
 

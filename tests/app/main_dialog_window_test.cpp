@@ -12,8 +12,15 @@
 #include "app/VelmonarDlg.h"
 #include "app/game_state.h"
 #include "app/startup_loader.h"
+#include "interface/interface_state.h"
+#include "online/online_state.h"
+#include "platform/program_folder.h"
 #include "platform/window_input.h"
+#include "rules/board.h"
 #include "scene/PixselFormat.h"
+#include "scene/board_geometry.h"
+#include "scene/camera.h"
+#include "scene/frame_state.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "interface/options.h"
-
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/stat.h>
 
-#include "app/startup_loader.h"
 #include "interface/language.h"
+#include "interface/options.h"
+#include "platform/program_folder.h"
+#include "scene/board_geometry.h"
 
 namespace {
 

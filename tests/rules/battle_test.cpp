@@ -2,7 +2,7 @@
 #include <cmath>
 
 #include "rules/battle.h"
-#include "tests/rules/board_fixture.h"
+#include "tests/support/board_fixture.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <thread>
 #include <utility>
 
-#include "interface/options.h"
+#include "rules/live_options.h"
 #include "platform/sound.h"
-#include "tests/rules/board_fixture.h"
+#include "tests/support/board_fixture.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "rules/battle.h"
 #include "rules/move_gen.h"
-#include "tests/rules/board_fixture.h"
+#include "tests/support/board_fixture.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "tools/scene_bench/scene_setup.h"
+#include "tests/support/scene_window.h"
 
 extern SceneWindow* g_sceneWindow;
 extern bool g_sceneLoaded;

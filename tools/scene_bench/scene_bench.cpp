@@ -24,13 +24,17 @@
 #include <vector>
 
 #include "app/game_state.h"
+#include "interface/interface_state.h"
 #include "interface/options.h"
+#include "online/online_state.h"
 #include "platform/gl_context.h"
 #include "platform/process.h"
 #include "rules/board.h"
+#include "scene/camera.h"
+#include "scene/frame_state.h"
 #include "scene/picking.h"
 #include "scene/renderer.h"
-#include "tools/scene_bench/scene_setup.h"
+#include "tests/support/scene_window.h"
 
 namespace {
 

@@ -19,11 +19,11 @@
 #include <string>
 #include <vector>
 
-#include "app/startup_loader.h"
-#include "interface/options.h"
+#include "platform/program_folder.h"
 #include "rules/battle.h"
 #include "rules/board.h"
 #include "rules/evaluation.h"
+#include "rules/live_options.h"
 #include "rules/move_gen.h"
 #include "rules/plans.h"
 #include "rules/ready_setups.h"
@@ -119,8 +119,10 @@ fs::path MakeWorkFolder(const fs::path& source)
     return folder;
 }
 
+// The computer's level; the drop animations are off, as there is nothing to show.
 void SetLevel(int level)
 {
+    g_animationsOn = 0;
     g_aiQuickSearch = level == 1 ? 1 : 0;
     g_aiLevel2 = level == 2 ? 1 : 0;
     g_aiLevel3 = level == 3 ? 1 : 0;

@@ -13,10 +13,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/host_tables.h"
 #include "app/startup_loader.h"
 #include "interface/options.h"
-#include "platform/gl_context.h"
-#include "platform/window.h"
+#include "platform/program_folder.h"
+#include "tests/support/gl_dialog.h"
 
 namespace {
 
@@ -25,64 +26,35 @@ int g_runs = 5;
 std::vector<double> g_times;
 bool g_failed = false;
 
-// A full-screen window with the GL context the main dialog would have.
-class BenchDialog : public CDialog {
-public:
-    BenchDialog() : CDialog(DialogTemplate{990, 0, 0, 100, 60, true, {}}) {}
-    ~BenchDialog() override { delete m_dc; }
+// The loading work, timed run by run, on a full-screen GL window in the
+// state the main dialog gives it.
+void TimeLoading(GlTestDialog&)
+{
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_TEXTURE_2D);
 
-protected:
-    int OnCreate(void*) override
-    {
-        m_dc = new CClientDC(this);
-        PIXELFORMATDESCRIPTOR pfd{};
-        pfd.cDepthBits = 16;
-        const int format = ChoosePixelFormat(m_dc->m_hDC, &pfd);
-        if (!SetPixelFormat(m_dc->m_hDC, format, &pfd)) return -1;
-        m_context = wglCreateContext(m_dc->m_hDC);
-        return m_context && wglMakeCurrent(m_dc->m_hDC, m_context) ? 0 : -1;
-    }
-
-    BOOL OnInitDialog() override
-    {
-        CDialog::OnInitDialog();
-        DEVMODEA mode{};
-        EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
-        const int w = static_cast<int>(mode.dmPelsWidth), h = static_cast<int>(mode.dmPelsHeight);
-        SetWindowPos(nullptr, 0, 0, w, h, SWP_SHOWWINDOW);
-        glViewport(0, 0, w, h);
-        glEnable(GL_DEPTH_TEST);
-        glEnable(GL_LIGHTING);
-        glEnable(GL_LIGHT0);
-        glEnable(GL_COLOR_MATERIAL);
-        glEnable(GL_TEXTURE_2D);
-
-        g_appDir = g_folder;
-        SetStartupOptionDefaults();
-        LoadConfig();
-        for (int run = 0; run < g_runs && !g_failed; ++run) {
-            const auto start = std::chrono::steady_clock::now();
-            const StartupDataResult result = LoadStartupData();
-            glFinish();
-            const double ms =
-                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-            if (result != STARTUP_DATA_OK) {
-                std::printf("run %d: the program folder %s could not be loaded (%d)\n", run + 1, g_folder,
-                            static_cast<int>(result));
-                g_failed = true;
-                break;
-            }
-            g_times.push_back(ms);
-            std::printf("run %d: %.1f ms\n", run + 1, ms);
+    InstallHostTables();
+    g_appDir = g_folder;
+    SetStartupOptionDefaults();
+    LoadConfig();
+    for (int run = 0; run < g_runs && !g_failed; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        const StartupDataResult result = LoadStartupData();
+        glFinish();
+        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        if (result != STARTUP_DATA_OK) {
+            std::printf("run %d: the program folder %s could not be loaded (%d)\n", run + 1, g_folder,
+                        static_cast<int>(result));
+            g_failed = true;
+            break;
         }
-        EndDialog(IDOK);
-        return TRUE;
+        g_times.push_back(ms);
+        std::printf("run %d: %.1f ms\n", run + 1, ms);
     }
-
-private:
-    CClientDC* m_dc = nullptr;
-    HGLRC m_context = nullptr;
-};
+}
 
 }  // namespace
 
@@ -90,7 +62,7 @@ int main(int argc, char** argv)
 {
     if (argc > 1) g_folder = argv[1];
     if (argc > 2) g_runs = std::max(1, std::atoi(argv[2]));
-    BenchDialog dialog;
+    GlTestDialog dialog(0, 0, TimeLoading);
     if (dialog.DoModal() == -1) {
         std::printf("no GL window could be made\n");
         return 1;

@@ -1,0 +1,7 @@
+// Wires the lower layers' calls up into the game flow, the renderer, the
+// sound and the interface: fills RulesHost and SceneHost.
+#pragma once
+
+// Called once, first thing of the application object's InitInstance (and by
+// tests that run the real program's pieces together).
+void InstallHostTables();

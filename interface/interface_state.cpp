@@ -1,0 +1,18 @@
+#include "interface/interface_state.h"
+
+int g_hoverId = 0;
+int g_onlineBannerOn = 0;
+std::atomic<int> g_blinkStep{0};
+
+int g_pieceScaleSliderPos[2] = {0, 0};
+int g_reflectionSliderPos[2] = {0, 0};
+int g_brightnessSliderPos[2] = {0, 0};
+int g_colourEditValue[6] = {0, 0, 0, 0, 0, 0};
+int g_colourEditSlot = 0;
+
+double g_helpScroll = 0.0;
+HelpScrollBar g_helpScrollBar = {0, 0, 0, 0, 0, 0, 0, 0, 0};
+
+CString g_saveSlotLabel[7];
+CString g_loadSlotLabel[7];
+int g_loadListCount = 7;

@@ -1,0 +1,3 @@
+#include "platform/program_folder.h"
+
+CString g_appDir;

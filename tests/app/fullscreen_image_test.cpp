@@ -1,0 +1,229 @@
+// Full-window images, piece recolouring and previews, read back from a real
+// GL window.
+#include <gtest/gtest.h>  // before the X headers, whose macros clash with it
+#define FL_INTERNALS 1
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+#include <FL/x.H>
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <functional>
+#include <vector>
+
+#include "interface/options.h"
+#include "platform/program_folder.h"
+#include "scene/camera.h"
+#include "scene/frame_state.h"
+#include "scene/fullscreen_image.h"
+#include "scene/geo_model.h"
+#include "scene/image_buffer.h"
+#include "scene/textures.h"
+#include "tests/support/gl_dialog.h"
+
+namespace {
+
+constexpr int WIDTH = 320;
+constexpr int HEIGHT = 200;
+
+// The test body on a GL window of WIDTH x HEIGHT, in the state the main
+// dialog starts every frame from.
+void RunWithGl(std::function<void()> body)
+{
+    GlTestDialog dialog(WIDTH, HEIGHT, [&body](GlTestDialog&) {
+        g_aspect = static_cast<float>(WIDTH) / HEIGHT;
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_LIGHTING);
+        glEnable(GL_TEXTURE_2D);
+        body();
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+}
+
+struct Rgb {
+    int r, g, b;
+};
+
+Rgb ReadPixel(GLenum buffer, int x, int y)
+{
+    glFinish();
+    glReadBuffer(buffer);
+    unsigned char p[3] = {0, 0, 0};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p);
+    return {p[0], p[1], p[2]};
+}
+
+// What the screen shows at (x, y) counted from the window's bottom-left.
+Rgb ScreenPixel(int x, int y)
+{
+    glFinish();
+    Fl_Window* window = Fl::first_window();
+    Rgb rgb{-1, -1, -1};
+    if (!window) return rgb;
+    XSync(fl_display, False);
+    XImage* image = XGetImage(fl_display, fl_xid(window), x, HEIGHT - 1 - y, 1, 1, AllPlanes, ZPixmap);
+    if (!image) return rgb;
+    const unsigned long value = XGetPixel(image, 0, 0);
+    rgb = {static_cast<int>((value >> 16) & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+           static_cast<int>(value & 0xFF)};
+    XDestroyImage(image);
+    return rgb;
+}
+
+void ExpectColour(const Rgb& got, int r, int g, int b)
+{
+    EXPECT_NEAR(got.r, r, 2);
+    EXPECT_NEAR(got.g, g, 2);
+    EXPECT_NEAR(got.b, b, 2);
+}
+
+GLuint SolidTexture(int w, int h, unsigned char r, unsigned char g, unsigned char b)
+{
+    std::vector<unsigned char> rgb(static_cast<size_t>(w) * h * 3);
+    for (size_t i = 0; i < rgb.size(); i += 3) rgb[i] = r, rgb[i + 1] = g, rgb[i + 2] = b;
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    return name;
+}
+
+void ExpectFrameStateRestored()
+{
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    // The perspective camera is back (an orthographic projection keeps w = 1).
+    GLdouble projection[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    EXPECT_EQ(projection[15], 0.0);
+    EXPECT_EQ(projection[11], -1.0);
+}
+
+TEST(FullscreenImage, StartUpImageAtLevelsZeroHalfAndOneIsShownAtOnce)
+{
+    RunWithGl([] {
+        g_splashTex = SolidTexture(4, 4, 200, 100, 50);
+        const struct {
+            double level;
+            int r, g, b;
+        } cases[] = {{0.0, 0, 0, 0}, {0.5, 100, 50, 25}, {1.0, 200, 100, 50}};
+        for (const auto& c : cases) {
+            DrawFullscreenImage(1, c.level);
+            // Swapped already: the screen shows it, corner to corner.
+            ExpectColour(ScreenPixel(WIDTH / 2, HEIGHT / 2), c.r, c.g, c.b);
+            ExpectColour(ScreenPixel(0, 0), c.r, c.g, c.b);
+            ExpectColour(ScreenPixel(WIDTH - 1, HEIGHT - 1), c.r, c.g, c.b);
+        }
+        ExpectFrameStateRestored();
+    });
+}
+
+TEST(FullscreenImage, DarkeningMultipliesTheFrameByTheLevel)
+{
+    RunWithGl([] {
+        const struct {
+            double level;
+            int r, g, b;
+        } cases[] = {{1.0, 204, 153, 102}, {0.5, 102, 76, 51}, {0.0, 0, 0, 0}};
+        for (const auto& c : cases) {
+            glClearColor(0.8f, 0.6f, 0.4f, 0.0f);
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            DrawFullscreenImage(2, c.level);
+            // Nothing is swapped: the frame goes on being drawn.
+            ExpectColour(ReadPixel(GL_BACK, WIDTH / 3, HEIGHT / 3), c.r, c.g, c.b);
+            ExpectColour(ReadPixel(GL_BACK, WIDTH - 1, 0), c.r, c.g, c.b);
+        }
+        ExpectFrameStateRestored();
+    });
+}
+
+// The texture's RGB bytes (level 0) and its size.
+std::vector<unsigned char> TextureBytes(GLuint name, int& w, int& h)
+{
+    glBindTexture(GL_TEXTURE_2D, name);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
+    std::vector<unsigned char> bytes(static_cast<size_t>(w) * h * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, bytes.data());
+    return bytes;
+}
+
+TEST(PieceTextures, EachImageIsRecolouredWithItsOwnSize)
+{
+    RunWithGl([] {
+        g_modelTex.assign(6, 0);
+        glGenTextures(1, &g_modelTex[4]);
+        glGenTextures(1, &g_modelTex[5]);
+        g_pieceImage1.assign(4 * 4 * 3, 250);
+        g_imageWidth[0] = 4, g_imageHeight[0] = 4;
+        // Image 2 is larger than image 1: each is read with its own size.
+        g_pieceImage2.assign(16 * 8 * 3, 100);
+        g_imageWidth[1] = 16, g_imageHeight[1] = 8;
+        g_pieceBrightness = 60;
+        BuildPieceTextures(0);
+
+        int w = 0, h = 0;
+        std::vector<unsigned char> one = TextureBytes(g_modelTex[4], w, h);
+        EXPECT_EQ(w, 4);
+        EXPECT_EQ(h, 4);
+        EXPECT_EQ(one.front(), 255);
+        EXPECT_EQ(one.back(), 255);
+        std::vector<unsigned char> two = TextureBytes(g_modelTex[5], w, h);
+        EXPECT_EQ(w, 16);
+        EXPECT_EQ(h, 8);
+        EXPECT_EQ(two.front(), 100);
+        EXPECT_EQ(two.back(), 100);
+
+        // A brightness change for side 2 leaves side 1's texture as it was.
+        g_pieceBrightness = 0;
+        BuildPieceTextures(2);
+        EXPECT_EQ(TextureBytes(g_modelTex[4], w, h).front(), 255);
+        EXPECT_EQ(TextureBytes(g_modelTex[5], w, h).front(), 40);
+        g_pieceBrightness = 60;
+    });
+}
+
+TEST(Previews, UpdatingSideTwoChangesOnlyItsTwoTextures)
+{
+    RunWithGl([] {
+        for (ModelRecord& m : g_models) m = ModelRecord();
+        g_menuBackTex = SolidTexture(2, 2, 255, 255, 255);
+        SetPreviewWindows();
+        // Made from a work image of one colour.
+        unsigned char* image = ImageBufferFor(64 * 64 * 4);
+        for (int i = 0; i < 64 * 64 * 4; i += 4) image[i] = 9, image[i + 1] = 200, image[i + 2] = 9, image[i + 3] = 255;
+        g_textureCreatePass = 1;
+        CreatePiecePreviewTextures();
+        CreateBoardPreviewTextures();
+        g_textureCreatePass = 0;
+
+        UpdatePiecePreviews(2);
+        int w = 0, h = 0;
+        for (int hot = 0; hot < 2; ++hot) {
+            std::vector<unsigned char> side1 = TextureBytes(g_piecePreviewTex1[hot], w, h);
+            EXPECT_EQ(w, 64);
+            EXPECT_EQ(side1[0], 9);
+            EXPECT_EQ(side1[1], 200);
+            // Side 2: the backdrop in the panel colour (no piece model here).
+            std::vector<unsigned char> side2 = TextureBytes(g_piecePreviewTex2[hot], w, h);
+            EXPECT_EQ(w, 64);
+            EXPECT_NEAR(side2[3 * (32 * 64 + 32)], 0.12 * 255, 2);
+            EXPECT_NEAR(side2[3 * (32 * 64 + 32) + 1], 0.3 * 255, 2);
+        }
+        EXPECT_EQ(TextureBytes(g_boardPreviewTex[0], w, h)[1], 200);
+        // The window's viewport is back.
+        GLint viewport[4];
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        EXPECT_EQ(viewport[2], WIDTH);
+        EXPECT_EQ(viewport[3], HEIGHT);
+    });
+}
+
+}  // namespace

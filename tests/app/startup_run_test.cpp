@@ -1,0 +1,276 @@
+// The whole start-up in the real main dialog, against the built program
+// folder (on a quick fake clock): the board geometry it derives, the textures
+// it makes, the first panel it opens, and a clean end on missing data.
+#include <gtest/gtest.h>  // before the X headers, whose macros clash with it
+#include <FL/Fl.H>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/VelmonarDlg.h"
+#include "app/game_state.h"
+#include "app/startup_loader.h"
+#include "interface/font.h"
+#include "interface/interface_state.h"
+#include "interface/options.h"
+#include "online/online_state.h"
+#include "online/web.h"
+#include "platform/process.h"
+#include "platform/program_folder.h"
+#include "rules/board.h"
+#include "scene/board_geometry.h"
+#include "scene/camera.h"
+#include "scene/dib_image.h"
+#include "scene/frame_state.h"
+#include "scene/geo_model.h"
+#include "scene/image_buffer.h"
+#include "scene/textures.h"
+#include "scene/tray_geometry.h"
+
+namespace {
+
+DWORD QuickClock()
+{
+    static DWORD now = 0;
+    return now += 250;  // a few frames per fade
+}
+void NoSleep(DWORD) {}
+
+std::vector<std::string> g_messages;
+int RecordMessage(void*, const char* text, const char*, UINT)
+{
+    g_messages.push_back(text);
+    return IDOK;
+}
+
+std::vector<bool> g_flyIns;
+void RecordFlyIn(bool languageList)
+{
+    g_flyIns.push_back(languageList);
+}
+
+void EndDialogSoon(void* dialog)
+{
+    static_cast<CVelmonarDlg*>(dialog)->EndDialog(IDCANCEL);
+}
+
+// A program folder of links to the built one's entries, without an options
+// file or language files unless a test writes them; `leaveOut` names entries
+// (relative paths) that are not linked.
+class ProgramFolder {
+public:
+    explicit ProgramFolder(const std::set<std::string>& leaveOut = {})
+    {
+        char pattern[] = "/tmp/velmonar_startup_XXXXXX";
+        m_dir = mkdtemp(pattern);
+        const std::string source = VELMONAR_PROGRAM_DIR;
+        mkdir((m_dir + "/resources").c_str(), 0700);
+        LinkEntries(source, "", leaveOut);
+        LinkEntries(source, "resources/", leaveOut);
+    }
+    ~ProgramFolder() { std::system(("rm -rf '" + m_dir + "'").c_str()); }
+    const std::string& Path() const { return m_dir; }
+    void Write(const std::string& name, const std::string& text) const
+    {
+        std::remove((m_dir + "/" + name).c_str());
+        std::ofstream(m_dir + "/" + name) << text;
+    }
+
+private:
+    void LinkEntries(const std::string& source, const std::string& sub, const std::set<std::string>& leaveOut)
+    {
+        DIR* dir = opendir((source + "/" + sub).c_str());
+        ASSERT_NE(dir, nullptr);
+        while (dirent* e = readdir(dir)) {
+            const std::string name = e->d_name;
+            const std::string rel = sub + name;
+            if (name == "." || name == ".." || rel == "resources" || rel == "konfig.ini" || rel == "language" ||
+                leaveOut.count(rel))
+                continue;
+            symlink((source + "/" + rel).c_str(), (m_dir + "/" + rel).c_str());
+        }
+        closedir(dir);
+    }
+    std::string m_dir;
+};
+
+class StartupRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_startupHooks.tick = QuickClock;
+        g_startupHooks.sleep = NoSleep;
+        g_startupHooks.flyIn = RecordFlyIn;
+        g_pictureMessageBox = RecordMessage;
+        g_messages.clear();
+        g_flyIns.clear();
+        SetExitStatus(0);
+    }
+    void TearDown() override { ResetStartupHooks(); }
+
+    // Runs the main dialog on the folder until its start-up is over.
+    INT_PTR Run(const ProgramFolder& folder)
+    {
+        g_startupHooks.programFolder = folder.Path();
+        CVelmonarDlg dialog;
+        Fl::add_timeout(0.05, EndDialogSoon, &dialog);
+        const INT_PTR result = dialog.DoModal();
+        Fl::remove_timeout(EndDialogSoon, &dialog);
+        return result;
+    }
+};
+
+TEST_F(StartupRun, GeneratedBoardGivesEveryMeasureAndTheLanguageListOpens)
+{
+    ProgramFolder folder;
+    ASSERT_EQ(Run(folder), IDCANCEL);
+    EXPECT_TRUE(g_messages.empty());
+    EXPECT_EQ(ExitStatus(), 0);
+    EXPECT_EQ(g_appDir, folder.Path().c_str());
+    EXPECT_EQ(g_sceneReady, 1);
+    EXPECT_EQ(g_fadeInProgress, 0);
+
+    // Board: 10 squares of 44 with a border of 4, depth stretched by 1.3.
+    EXPECT_NEAR(g_boardMinX, 0.0, 1e-9);
+    EXPECT_NEAR(g_boardMaxX, 448.0, 1e-9);
+    EXPECT_NEAR(g_boardMaxZ, 0.0, 1e-9);
+    EXPECT_NEAR(g_boardMinZ, -448.0 * 1.3, 1e-6);
+    EXPECT_NEAR(g_boardOffsetX, 224.0, 1e-9);
+    EXPECT_NEAR(g_boardOffsetZ, 224.0 * 1.3, 1e-9);
+
+    // Every one of the 100 squares found, at its centre, each by its own polygon.
+    std::set<int> firstVertices;
+    const ModelRecord& board = g_models[0];
+    for (int x = 1; x <= 10; ++x) {
+        for (int y = 1; y <= 10; ++y) {
+            EXPECT_NEAR(g_squareX[x][y], 26.0 + 44.0 * (x - 1), 1e-9) << x << "," << y;
+            EXPECT_NEAR(g_squareZ[x][y], -1.3 * (26.0 + 44.0 * (y - 1)), 1e-9) << x << "," << y;
+            const int k = static_cast<int>(g_squareFirstVertex[x][y]);
+            ASSERT_GE(k, 0);
+            ASSERT_LT(k, board.vertexCount);
+            EXPECT_EQ(board.polyStart[static_cast<size_t>(k)], 1);
+            firstVertices.insert(k);
+        }
+    }
+    EXPECT_EQ(firstVertices.size(), 100u);
+    EXPECT_EQ(g_squareX[0][5], 0.0);
+    EXPECT_EQ(g_squareZ[11][11], 0.0);
+
+    // Grid bands: 1024 texels across 448 units, each line 2 m = 8 units wide.
+    const double k = 1024.0 / 448.0;
+    for (int n = 0; n <= 10; ++n) {
+        EXPECT_NEAR(g_gridLineStart[n], n * 44.0 * k, 1e-9);
+        EXPECT_NEAR(g_gridLineEnd[n], n * 44.0 * k + 8.0 * k - (n == 0 ? 1.0 : 0.0), 1e-9);
+    }
+
+    // Tray from the square: 44 wide, 57.2 deep.
+    EXPECT_NEAR(g_traySpacing, (8 * 44.0 + 22.0) / 11, 1e-9);
+    EXPECT_NEAR(g_trayZ, 6 * 57.2 + 57.2 / 4 - 3, 1e-9);
+    EXPECT_NEAR(g_hoverScaleInv, 1 / 1.01, 1e-12);
+    EXPECT_NEAR(g_selectScaleInv, 1 / 1.03, 1e-12);
+
+    // Texture names in creation order: the start-up image first, then the
+    // five unified model textures.
+    EXPECT_EQ(g_splashTex, 1u);
+    ASSERT_GE(g_unifiedTextureCount, 5);
+    for (size_t t = 1; t <= 5; ++t) EXPECT_EQ(g_modelTex[t], t + 1) << t;
+    EXPECT_EQ(g_imageWidth[0], 256);
+    EXPECT_EQ(g_imageHeight[1], 256);
+    EXPECT_NE(g_digitsTex, 0u);
+    EXPECT_NE(g_gridOverlayTex, 0u);
+    EXPECT_GT(g_menuBackdropWidth, 0);
+    EXPECT_EQ(g_textureCreatePass, 0);
+
+    // Piece shading from the models' green, and the tints applied.
+    ASSERT_EQ(g_vertexShade[1].size(), static_cast<size_t>(g_models[1].vertexCount));
+    ASSERT_EQ(g_vertexShade[2].size(), static_cast<size_t>(g_models[2].vertexCount));
+    EXPECT_GE(g_models[1].colourR[0], 0.0);
+    EXPECT_LE(g_models[1].colourR[0], g_tintR[1]);
+
+    // Labels, news, polling, the web thread's flags.
+    EXPECT_EQ(g_saveSlotLabel[6], "---Пусто---");
+    EXPECT_EQ(g_loadSlotLabel[1], "Пусто");
+    EXPECT_EQ(g_newsUrl.Find("https://"), 0);
+    EXPECT_EQ(g_loadListCount, 1);
+    EXPECT_EQ(g_pollTicks, 95);
+    EXPECT_EQ(g_pollSuspended, 0);
+    EXPECT_EQ(g_webVersion.load(), g_programVersion);
+
+    // No options file: language 0, and the language list is the first panel.
+    EXPECT_EQ(g_language[0], 0);
+    EXPECT_EQ(g_panelVisible[0], 1);
+    EXPECT_EQ(g_panelVisible[14], 1);
+    EXPECT_EQ(g_panelVisible[1], 0);
+    ASSERT_EQ(g_flyIns.size(), 1u);
+    EXPECT_TRUE(g_flyIns[0]);
+}
+
+TEST_F(StartupRun, OptionsFileWithAnimationsOffOpensTheMainMenuAtOnce)
+{
+    ProgramFolder folder;
+    mkdir((folder.Path() + "/language").c_str(), 0700);
+    folder.Write("language/1.la", "!Русский\n");
+    folder.Write("konfig.ini", "1 0 1 0 1 0 1.95 0 0.31 60 1 1 1 1 1 1 0.95 0.9 0.6 0.4 0.1 0.4 0.48 0.5 0.12 0.3 "
+                               "0.23 0.12 0.3 0.23");
+    ASSERT_EQ(Run(folder), IDCANCEL);
+    EXPECT_TRUE(g_messages.empty());
+    EXPECT_EQ(g_language[0], 1);
+    EXPECT_EQ(g_animationsOn, 0);
+    EXPECT_EQ(g_panelVisible[1], 1);
+    EXPECT_EQ(g_panelVisible[14], 0);
+    EXPECT_TRUE(g_flyIns.empty());
+    // The piece scale of the file sized the pieces.
+    EXPECT_DOUBLE_EQ(g_models[1].posX[3], g_unscaledPieceVertices[0][3] / 1.95);
+}
+
+TEST_F(StartupRun, AMissingPictureEndsTheStartUpAfterItsMessage)
+{
+    ProgramFolder folder({"resources/Fon.res"});
+    EXPECT_EQ(Run(folder), 3);
+    ASSERT_EQ(g_messages.size(), 1u);
+    EXPECT_NE(g_messages[0].find("Fon.res"), std::string::npos);
+    EXPECT_EQ(ExitStatus(), 1);
+    EXPECT_EQ(g_sceneReady, 0);
+}
+
+TEST_F(StartupRun, AMissingStartUpImageEndsBeforeAnythingElse)
+{
+    ProgramFolder folder({"resources/saver.res"});
+    EXPECT_EQ(Run(folder), 3);
+    ASSERT_EQ(g_messages.size(), 1u);
+    EXPECT_NE(g_messages[0].find("saver.res"), std::string::npos);
+    EXPECT_EQ(ExitStatus(), 1);
+}
+
+TEST_F(StartupRun, MissingOrDegenerateModelsEndTheStartUpWithAMessage)
+{
+    {
+        ProgramFolder folder({"F_k.geo"});
+        EXPECT_EQ(Run(folder), 3);
+        ASSERT_EQ(g_messages.size(), 1u);
+        EXPECT_NE(g_messages[0].find("model"), std::string::npos);
+        EXPECT_EQ(ExitStatus(), 1);
+    }
+    {
+        // A board whose every vertex lies on one point: no width, no squares.
+        SetExitStatus(0);
+        g_messages.clear();
+        ProgramFolder folder({"Pole.geo"});
+        std::string model = "8 1\n!Doska.res\n";
+        for (int v = 0; v < 8; ++v) model += (v % 4 == 0 ? "1 1 0 0 " : "0 ") + std::string("0.5 0.5 0.5 2 0 -2 0 0\n");
+        folder.Write("Pole.geo", model);
+        EXPECT_EQ(Run(folder), 3);
+        ASSERT_EQ(g_messages.size(), 1u);
+        EXPECT_NE(g_messages[0].find("board"), std::string::npos);
+        EXPECT_EQ(ExitStatus(), 1);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,221 @@
+// The choice of a ready-made setup, the recent list, damaged files, and the
+// player's automatic setup.
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "rules/board.h"
+#include "platform/program_folder.h"
+#include "rules/ready_setups.h"
+#include "tests/rules/ai_support.h"
+#include "tests/rules/setup_check.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A program folder of its own with an rs folder, removed afterwards.
+class ReadySetupsTest : public AiTest {
+protected:
+    void SetUp() override
+    {
+        AiTest::SetUp();
+        char pattern[] = "/tmp/velmonar-ai-test-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+        fs::create_directories(folder / "rs");
+        g_appDir = folder.c_str();
+    }
+    void TearDown() override
+    {
+        std::error_code error;
+        fs::remove_all(folder, error);
+    }
+
+    void CopyShippedSetups()
+    {
+        for (int n = 0; n < READY_SETUP_COUNT; ++n) {
+            const std::string name = "Test_K" + std::to_string(n) + ".txt";
+            fs::copy_file(fs::path(VELMONAR_SOURCE_DIR) / "data" / "rs" / name, folder / "rs" / name);
+        }
+    }
+    void Write(const std::string& name, const std::string& text)
+    {
+        std::ofstream(folder / "rs" / name, std::ios::binary) << text;
+    }
+    std::string Read(const std::string& name)
+    {
+        std::ifstream in(folder / "rs" / name, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    static std::string ValidText(int rank0)
+    {
+        std::string text;
+        for (int i = 0; i < 40; ++i)
+            text += std::to_string(i == 0 ? rank0 : BUILT_IN_SETUP[i]) + (i % 10 == 9 ? "\n" : " ");
+        return text;
+    }
+
+    fs::path folder;
+};
+
+}  // namespace
+
+TEST_F(ReadySetupsTest, FirstChoiceWritesTheNumberAndFourEmptyEntries)
+{
+    CopyShippedSetups();
+    std::srand(3);
+    int values[SETUP_VALUE_COUNT];
+    const int n = ChooseReadySetup(values);
+    ASSERT_GE(n, 0);
+    ASSERT_LT(n, READY_SETUP_COUNT);
+    EXPECT_EQ(Read("Temp.txt"), std::to_string(n) + " -1 -1 -1 -1");
+    int expected[SETUP_VALUE_COUNT];
+    ASSERT_TRUE(ReadSetupFile(n, expected));
+    for (int i = 0; i < SETUP_VALUE_COUNT; ++i)
+        EXPECT_EQ(values[i], expected[i]) << i;
+    EXPECT_FALSE(fs::exists(folder / "rs" / "Temp.txt.tmp"));
+}
+
+TEST_F(ReadySetupsTest, RecentNumbersAreNeverDrawnAndTheNewOneGoesFirst)
+{
+    CopyShippedSetups();
+    bool sawEight = false;
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        Write("Temp.txt", "5 17 33 2 60");
+        std::srand(seed);
+        int values[SETUP_VALUE_COUNT];
+        const int n = ChooseReadySetup(values);
+        EXPECT_TRUE(n != 5 && n != 17 && n != 33 && n != 2 && n != 60) << n;
+        EXPECT_EQ(Read("Temp.txt"), std::to_string(n) + " 5 17 33 2");
+        sawEight = sawEight || n == 8;
+    }
+    EXPECT_TRUE(sawEight);
+}
+
+TEST_F(ReadySetupsTest, AtMostFiveRecentNumbersAreRead)
+{
+    CopyShippedSetups();
+    std::set<int> drawn;
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        Write("Temp.txt", "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25");
+        std::srand(seed);
+        int values[SETUP_VALUE_COUNT];
+        const int n = ChooseReadySetup(values);
+        EXPECT_TRUE(n < 1 || n > 5) << n;
+        EXPECT_EQ(Read("Temp.txt"), std::to_string(n) + " 1 2 3 4");
+        drawn.insert(n);
+    }
+    EXPECT_TRUE(drawn.count(6) || drawn.count(7) || drawn.count(8)) << "numbers after the fifth are no bar";
+
+    // A list that is not numbers counts as empty.
+    Write("Temp.txt", "recent");
+    int recent[RECENT_SETUP_COUNT];
+    ReadRecentSetups(recent);
+    for (int r : recent)
+        EXPECT_EQ(r, -1);
+}
+
+TEST_F(ReadySetupsTest, DamagedFilesAreSetAsideAndTheBuiltInSetupIsTheLastResort)
+{
+    std::string shortText = ValidText(2);
+    shortText.resize(shortText.rfind(' '));  // 39 values
+    Write("Test_K0.txt", shortText);
+    Write("Test_K1.txt", ValidText(12));
+    Write("Test_K2.txt", ValidText(-1));
+    Write("Test_K3.txt", "2 6 4 zero");
+    Write("Test_K4.txt", "");
+    Write("Test_K7.txt", ValidText(2));
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        std::remove((folder / "rs" / "Temp.txt").c_str());
+        std::srand(seed);
+        int values[SETUP_VALUE_COUNT];
+        EXPECT_EQ(ChooseReadySetup(values), 7);
+        EXPECT_EQ(Read("Temp.txt"), "7 -1 -1 -1 -1");
+    }
+    // With 7 used recently nothing is left: the built-in army, list unchanged.
+    Write("Temp.txt", "7 40");
+    int values[SETUP_VALUE_COUNT] = {};
+    EXPECT_EQ(ChooseReadySetup(values), -1);
+    for (int i = 0; i < SETUP_VALUE_COUNT; ++i)
+        EXPECT_EQ(values[i], BUILT_IN_SETUP[i]) << i;
+    EXPECT_EQ(Read("Temp.txt"), "7 40");
+    EXPECT_EQ(CheckSetup(BUILT_IN_SETUP), "");
+}
+
+TEST_F(ReadySetupsTest, ReadableFileWithOtherCountsIsTakenAsItStands)
+{
+    std::string text;
+    for (int i = 0; i < 40; ++i)
+        text += "4\n";
+    Write("Test_K9.txt", text);
+    int values[SETUP_VALUE_COUNT] = {};
+    ASSERT_TRUE(ReadSetupFile(9, values));
+    for (int v : values)
+        EXPECT_EQ(v, 4);
+    EXPECT_FALSE(ReadSetupFile(10, values)) << "missing file";
+}
+
+TEST_F(ReadySetupsTest, AutomaticSetupIsTheFileTurnedAndShownPieceByPiece)
+{
+    CopyShippedSetups();
+    for (int r = 0; r < RANK_KINDS; ++r)
+        g_trayCount[r] = PIECE_SET[r];
+    std::srand(11);
+    LoadRandomSetup();
+    int recent[RECENT_SETUP_COUNT];
+    ReadRecentSetups(recent);
+    const int n = recent[0];
+    ASSERT_GE(n, 0);
+    int values[SETUP_VALUE_COUNT];
+    ASSERT_TRUE(ReadSetupFile(n, values));
+
+    // Row 4 holds the file's first ten values from x = 10 down to 1; the
+    // computer would get them in row 7 from x = 1 to 10.
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(g_cellRank[10 - i][4], values[i]) << i;
+        int x, y;
+        ComputerSetupCell(i, x, y);
+        EXPECT_EQ(x, i + 1);
+        EXPECT_EQ(y, 7);
+    }
+    for (int i = 0; i < SETUP_VALUE_COUNT; ++i) {
+        int x, y;
+        PlayerSetupCell(i, x, y);
+        EXPECT_EQ(g_cellRank[x][y], values[i]) << i;
+        EXPECT_EQ(g_cellOwner[x][y], OWNER_PLAYER) << i;
+    }
+    EXPECT_EQ(g_sceneReady, 1);
+    EXPECT_EQ(TrayTotal(), 0);
+
+    // Forty drops on forty different cells, each after its sound, each piece
+    // shown only from its own drop on.
+    std::set<int> cells;
+    int placedBefore = 0;
+    const auto& calls = RecordedCalls();
+    for (size_t c = 0; c < calls.size(); ++c) {
+        if (calls[c].name != "AnimatePlacement")
+            continue;
+        ASSERT_GE(c, 1u);
+        EXPECT_EQ(calls[c - 1].name, "PlaySoundA");
+        EXPECT_NE(calls[c - 1].path.find("/sound/H2.wav"), std::string::npos);
+        const int x = calls[c].args[0], y = calls[c].args[1];
+        EXPECT_TRUE(y >= 1 && y <= 4);
+        cells.insert(y * 10 + x);
+        EXPECT_EQ(calls[c].owner[x][y], OWNER_PLAYER);
+        int shown = 0;
+        for (int cx = 1; cx <= 10; ++cx)
+            for (int cy = 1; cy <= 4; ++cy)
+                shown += calls[c].owner[cx][cy] == OWNER_PLAYER;
+        EXPECT_EQ(shown, ++placedBefore);
+    }
+    EXPECT_EQ(cells.size(), 40u);
+
+    // The computer's choice right after it never takes the same file.
+    int computer[SETUP_VALUE_COUNT];
+    EXPECT_NE(ChooseReadySetup(computer), n);
+}

@@ -1,0 +1,83 @@
+#include "tests/support/scene_window.h"
+
+#include <GL/gl.h>
+
+#include "app/host_tables.h"
+#include "app/startup_loader.h"
+#include "interface/options.h"
+#include "platform/program_folder.h"
+#include "rules/board.h"
+#include "rules/ready_setups.h"
+#include "scene/board_geometry.h"
+#include "scene/frame_state.h"
+
+namespace {
+
+const DialogTemplate kSceneWindowTemplate = {102, 0, 0, 350, 238, true, {}};
+
+}  // namespace
+
+SceneWindow::SceneWindow(int width, int height, std::function<void(SceneWindow&)> body)
+    : m_startWidth(width), m_startHeight(height), m_body(std::move(body))
+{
+}
+
+BOOL SceneWindow::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    Resize(m_startWidth, m_startHeight);
+    m_body(*this);
+    EndDialog(IDCANCEL);
+    return TRUE;
+}
+
+void SceneWindow::Resize(int width, int height)
+{
+    SetWindowPos(nullptr, 0, 0, width, height, SWP_SHOWWINDOW);
+}
+
+bool LoadSceneState(const char* programDir)
+{
+    InstallHostTables();
+    g_appDir = programDir;
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    SetStartupOptionDefaults();
+    // The loader's own steps 8 to 24, without the start-up screen around them.
+    if (LoadStartupData() != STARTUP_DATA_OK) return false;
+
+    NewGame();
+    g_sceneReady = 1;
+    g_fadeInProgress = 0;
+    for (int& flag : g_panelVisible) flag = 0;
+    return true;
+}
+
+void ArrangeSetupBoard()
+{
+    NewGame();
+    g_setupMode = 1;
+    for (int x = 1; x <= 10; ++x)
+        for (int y = 1; y <= 10; ++y) g_reachable[x][y] = g_cellOwner[x][y];
+}
+
+bool ArrangeGameInPlay(int playerSetup, int computerSetup)
+{
+    NewGame();
+    int player[SETUP_VALUE_COUNT], computer[SETUP_VALUE_COUNT];
+    if (!ReadSetupFile(playerSetup, player) || !ReadSetupFile(computerSetup, computer)) return false;
+    for (int i = 0; i < SETUP_VALUE_COUNT; ++i) {
+        int x = 0, y = 0;
+        PlayerSetupCell(i, x, y);
+        g_cellOwner[x][y] = OWNER_PLAYER;
+        g_cellRank[x][y] = player[i];
+        ComputerSetupCell(i, x, y);
+        g_cellOwner[x][y] = OWNER_COMPUTER;
+        g_cellRank[x][y] = computer[i];
+    }
+    for (int r = 0; r < RANK_KINDS; ++r) g_trayCount[r] = 0;  // in play: none of the opponent's taken yet
+    for (int x = 1; x <= 10; ++x)
+        for (int y = 1; y <= 10; ++y) g_reachable[x][y] = g_cellOwner[x][y] == OWNER_COMPUTER ? -1 : g_cellOwner[x][y];
+    g_setupPhase = 0;
+    g_setupMode = 1;
+    return true;
+}
