@@ -1,6 +1,7 @@
 #include "app/Velmonar.h"
 
 #include "app/VelmonarDlg.h"
+#include "app/picture_reader.h"
 
 CVelmonarApp theApp;
 
@@ -10,6 +11,7 @@ CVelmonarApp::CVelmonarApp() : CWinApp(nullptr) {}
 // a message loop of its own.
 BOOL CVelmonarApp::InitInstance()
 {
+    InstallPictureReader();
     CVelmonarDlg dialog(nullptr);
     m_pMainWnd = &dialog;
     dialog.DoModal();

@@ -83,7 +83,7 @@ BOOL CWinApp::InitInstance()
 
 HICON CWinApp::LoadIcon(UINT id) const
 {
-    auto image = window_layer::LoadBmp(id);
+    auto image = window_layer::LoadPicture(id);
     if (!image) return nullptr;
     auto* icon = new IconResource;
     icon->image = std::move(image);

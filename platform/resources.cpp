@@ -1,8 +1,9 @@
 // Small things windows use: device contexts, brushes, system metrics and the
-// pictures of the dialogs folder.
-#include <FL/Fl_BMP_Image.H>
-#include <unistd.h>
-
+// pictures of the dialogs folder (read by the program's reader, handed to the
+// toolkit as plain RGB images).
+#include <cstring>
+#include <exception>
+#include <new>
 #include <string>
 
 #include "platform/process.h"
@@ -18,17 +19,47 @@ std::string ResourcePath(UINT id)
     return folder + "/dialogs/" + std::to_string(id) + ".bmp";
 }
 
+bool ReadNothing(const char*, int*, int*, std::vector<unsigned char>*)
+{
+    return false;
+}
+
+// The reader's rows, bottom first, as the toolkit's image (top row first);
+// null when the pixels do not match the size.
+std::unique_ptr<Fl_RGB_Image> TopDownImage(int width, int height, const std::vector<unsigned char>& rgb)
+{
+    if (width <= 0 || height <= 0) return nullptr;
+    const size_t row = static_cast<size_t>(width) * 3;
+    if (rgb.size() % row != 0 || rgb.size() / row != static_cast<size_t>(height)) return nullptr;
+    std::unique_ptr<uchar[]> pixels(new (std::nothrow) uchar[rgb.size()]);
+    if (!pixels) return nullptr;
+    for (int y = 0; y < height; ++y)
+        std::memcpy(pixels.get() + static_cast<size_t>(y) * row,
+                    rgb.data() + static_cast<size_t>(height - 1 - y) * row, row);
+    auto image = std::make_unique<Fl_RGB_Image>(pixels.get(), width, height, 3);
+    image->alloc_array = 1;  // the image owns and frees the pixels
+    pixels.release();
+    return image;
+}
+
 }  // namespace
+
+PictureReader g_pictureReader = {ReadNothing};
 
 namespace window_layer {
 
-std::unique_ptr<Fl_RGB_Image> LoadBmp(UINT id)
+std::unique_ptr<Fl_RGB_Image> LoadPicture(UINT id)
 {
-    const std::string path = ResourcePath(id);
-    if (access(path.c_str(), R_OK) != 0) return nullptr;
-    std::unique_ptr<Fl_RGB_Image> image(new Fl_BMP_Image(path.c_str()));
-    if (image->w() <= 0 || image->h() <= 0 || image->d() == 0 || image->count() == 0) return nullptr;
-    return image;
+    if (!g_pictureReader.read) return nullptr;
+    try {
+        const std::string path = ResourcePath(id);
+        int width = 0, height = 0;
+        std::vector<unsigned char> rgb;
+        if (!g_pictureReader.read(path.c_str(), &width, &height, &rgb)) return nullptr;
+        return TopDownImage(width, height, rgb);
+    } catch (const std::exception&) {
+        return nullptr;  // out of memory: no picture, like an unreadable file
+    }
 }
 
 }  // namespace window_layer
@@ -83,7 +114,7 @@ HBITMAP LoadImageA(HINSTANCE, LPCSTR name, UINT type, int, int, UINT)
 {
     if (type != IMAGE_BITMAP) return nullptr;
     const UINT id = static_cast<UINT>(reinterpret_cast<UINT_PTR>(name));
-    auto image = window_layer::LoadBmp(id);
+    auto image = window_layer::LoadPicture(id);
     if (!image) return nullptr;
     auto* bitmap = new BitmapResource;
     bitmap->image = std::move(image);

@@ -147,8 +147,9 @@ void WaitForWindow(Window xid, int w, int h, bool mapped);
 bool MainWindowIsTopmost();
 
 // --- pictures (resources.cpp) ---
-// Reads a BMP picture of the dialogs folder; null when missing or unreadable.
-std::unique_ptr<Fl_RGB_Image> LoadBmp(UINT id);
+// Picture id of the dialogs folder through g_pictureReader; null when it
+// cannot be read. Never throws.
+std::unique_ptr<Fl_RGB_Image> LoadPicture(UINT id);
 
 // --- dialogs (dialog.cpp) ---
 // The dialogs whose modal loop runs, innermost last.
