@@ -1,5 +1,6 @@
 #include "app/host_tables.h"
 
+#include "app/picture_reader.h"
 #include "app/setup_end.h"
 #include "app/turn_presentation.h"
 #include "interface/fly_in.h"
@@ -36,4 +37,6 @@ void InstallHostTables()
 
     g_sceneHost.drawOverlay = DrawOverlay;
     g_sceneHost.rebuildPanelTextures = RebuildPanelTextures;
+
+    InstallPictureReader();
 }

@@ -175,7 +175,7 @@ public:
 HBRUSH CreateSolidBrush(COLORREF colour);
 COLORREF BrushColour(HBRUSH brush);  // black for a null brush
 
-// Icon 128 and the dialog bitmaps: 24-bit BMP files "<program folder>/dialogs/<id>.bmp".
+// Icon 128 and the dialog bitmaps: BMP files "<program folder>/dialogs/<id>.bmp".
 #define MAKEINTRESOURCE(id) (reinterpret_cast<LPCSTR>(static_cast<UINT_PTR>(id)))
 constexpr UINT IMAGE_BITMAP = 0;
 constexpr UINT LR_DEFAULTSIZE = 0x0040;
@@ -184,6 +184,16 @@ constexpr UINT LR_CREATEDIBSECTION = 0x2000;
 HBITMAP LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags);
 // Where LoadImageA and LoadIcon look; the program folder unless a test says otherwise.
 void SetResourceFolder(const char* folder);
+
+// How LoadImageA and LoadIcon read a picture file: the program fills this in
+// at start-up with its own bitmap reader. read gives width x height pixels as
+// R, G, B bytes, the bottom row first, rows without gaps, and returns false
+// (reporting nothing) when the file is missing or cannot be read. The default
+// reads nothing: no bitmaps, no icon.
+struct PictureReader {
+    bool (*read)(const char* path, int* width, int* height, std::vector<unsigned char>* rgbBottomUp);
+};
+extern PictureReader g_pictureReader;
 
 // --- display ---
 constexpr DWORD ENUM_CURRENT_SETTINGS = 0xFFFFFFFFu;
@@ -355,7 +365,7 @@ public:
     CWinApp& operator=(const CWinApp&) = delete;
 
     virtual BOOL InitInstance();
-    // Icon id from the dialogs folder; null when its file is missing.
+    // Icon id from the dialogs folder; null when its file is missing or unreadable.
     HICON LoadIcon(UINT id) const;
 
     CWnd* m_pMainWnd = nullptr;

@@ -277,21 +277,24 @@ bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes)
 
 }  // namespace
 
-AUX_RGBImageRec* auxDIBImageLoadA(const char* path)
+AUX_RGBImageRec* ReadDibImage(const char* path, CString* failure)
 {
+    auto fail = [failure](const char* text) -> AUX_RGBImageRec* {
+        if (failure) *failure = text;
+        return nullptr;
+    };
     std::vector<uint8_t> file;
     if (path == nullptr || !ReadWholeFile(path, file)) {
         CString text;
         text.Format("Failed to open DIB file %s.\n", path ? path : "");
-        Report(text);
-        return nullptr;
+        return fail(text);
     }
 
     Layout layout;
     switch (ParseLayout(file, layout)) {
     case Failure::None: break;
-    case Failure::Format: Report("Unknown DIB file format."); return nullptr;
-    default: Report("Image file conversion error."); return nullptr;
+    case Failure::Format: return fail("Unknown DIB file format.");
+    default: return fail("Image file conversion error.");
     }
 
     const uint64_t bytes = uint64_t(layout.width) * uint64_t(layout.height) * 3;
@@ -300,8 +303,7 @@ AUX_RGBImageRec* auxDIBImageLoadA(const char* path)
     if (data == nullptr || record == nullptr) {
         std::free(data);
         std::free(record);
-        Report("Out of memory.");
-        return nullptr;
+        return fail("Out of memory.");
     }
 
     Output out(layout, data);
@@ -314,12 +316,19 @@ AUX_RGBImageRec* auxDIBImageLoadA(const char* path)
     if (!converted) {
         std::free(data);
         std::free(record);
-        Report("Image file conversion error.");
-        return nullptr;
+        return fail("Image file conversion error.");
     }
 
     record->sizeX = static_cast<int>(layout.width);
     record->sizeY = static_cast<int>(layout.height);
     record->data = data;
     return record;
+}
+
+AUX_RGBImageRec* auxDIBImageLoadA(const char* path)
+{
+    CString failure;
+    AUX_RGBImageRec* image = ReadDibImage(path, &failure);
+    if (image == nullptr) Report(failure);
+    return image;
 }

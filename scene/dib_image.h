@@ -4,6 +4,8 @@
 
 #include "platform/wintypes.h"
 
+class CString;
+
 // A loaded picture: sizeX x sizeY pixels, data holds R, G, B bytes for each
 // pixel, the bottom row first, rows without gaps. The record and its data are
 // two blocks from malloc; the caller releases both with free().
@@ -20,6 +22,10 @@ struct AUX_RGBImageRec {
 // file format.", "Out of memory." or "Image file conversion error." in a box
 // captioned "Error" and returns nullptr.
 AUX_RGBImageRec* auxDIBImageLoadA(const char* path);
+
+// The same reading without the box, for pictures whose absence is no error:
+// on failure returns nullptr and puts the message into *failure when given.
+AUX_RGBImageRec* ReadDibImage(const char* path, CString* failure);
 
 // The message box the reader reports through (MessageBoxA unless a test
 // replaces it to see the messages without a window).

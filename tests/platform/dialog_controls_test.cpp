@@ -2,13 +2,16 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Input.H>
+#include <FL/Fl_RGB_Image.H>
 #include <FL/Fl_Window.H>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -17,44 +20,50 @@
 
 namespace {
 
-// A 24-bit bottom-up BMP of w x h pixels, all one colour.
-void WriteBmp(const std::string& path, int w, int h)
+// Stands in for the program's picture reader: records the paths asked for and,
+// when the file exists, gives a 48 x 14 picture whose rows (bottom first) hold
+// their row number in red and the column in green.
+std::vector<std::string> g_picturesAsked;
+
+bool FakeReader(const char* path, int* width, int* height, std::vector<unsigned char>* rgbBottomUp)
 {
-    const int rowBytes = (w * 3 + 3) & ~3;
-    const int dataBytes = rowBytes * h;
-    std::vector<unsigned char> file(54 + static_cast<size_t>(dataBytes), 0);
-    auto put32 = [&](size_t at, unsigned v) {
-        for (int i = 0; i < 4; ++i) file[at + static_cast<size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, static_cast<unsigned>(file.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<unsigned>(w));
-    put32(22, static_cast<unsigned>(h));
-    file[26] = 1;
-    file[28] = 24;
-    put32(34, static_cast<unsigned>(dataBytes));
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            size_t at = 54 + static_cast<size_t>(y * rowBytes + x * 3);
-            file[at] = 200;      // blue
-            file[at + 1] = 40;   // green
-            file[at + 2] = 10;   // red
-        }
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                                 static_cast<std::streamsize>(file.size()));
+    g_picturesAsked.push_back(path);
+    if (!std::ifstream(path)) return false;
+    *width = 48;
+    *height = 14;
+    rgbBottomUp->clear();
+    for (int row = 0; row < 14; ++row)
+        for (int x = 0; x < 48; ++x) rgbBottomUp->insert(rgbBottomUp->end(), {static_cast<unsigned char>(row),
+                                                                               static_cast<unsigned char>(x), 7});
+    return true;
 }
 
-std::string MakeResourceFolder()
-{
-    char pattern[] = "/tmp/velmonar-dialogs-XXXXXX";
-    std::string folder = mkdtemp(pattern);
-    mkdir((folder + "/dialogs").c_str(), 0755);
-    WriteBmp(folder + "/dialogs/131.bmp", 48, 14);
-    return folder;
-}
+// A dialogs folder with picture 131, read through the fake reader; both go
+// with the test.
+class DialogControls : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/velmonar-dialogs-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_folder = pattern;
+        mkdir((m_folder + "/dialogs").c_str(), 0755);
+        std::ofstream(m_folder + "/dialogs/131.bmp") << "picture";
+        SetResourceFolder(m_folder.c_str());
+        g_pictureReader.read = FakeReader;
+        g_picturesAsked.clear();
+    }
+    void TearDown() override
+    {
+        g_pictureReader = m_savedReader;
+        SetResourceFolder(nullptr);
+        std::remove((m_folder + "/dialogs/131.bmp").c_str());
+        rmdir((m_folder + "/dialogs").c_str());
+        rmdir(m_folder.c_str());
+    }
+    std::string m_folder;
+    PictureReader m_savedReader = g_pictureReader;
+};
 
 CString g_enteredName;
 
@@ -129,9 +138,8 @@ W* FindWidget(Fl_Window* window)
     return nullptr;
 }
 
-TEST(DialogControls, TextGoesToTheControlsAndBackAsWindows1251)
+TEST_F(DialogControls, TextGoesToTheControlsAndBackAsWindows1251)
 {
-    SetResourceFolder(MakeResourceFolder().c_str());
     g_enteredName = "Пётр";
     AccountDialog dialog(false, 131);
     std::string shownName;
@@ -153,26 +161,80 @@ TEST(DialogControls, TextGoesToTheControlsAndBackAsWindows1251)
     EXPECT_EQ(dialog.m_label, CString("Ваше имя"));
 }
 
-TEST(DialogControls, ABitmapButtonShowsThePictureAndReportsItsClick)
+TEST_F(DialogControls, ABitmapButtonShowsThePictureAndReportsItsClick)
 {
-    SetResourceFolder(MakeResourceFolder().c_str());
     AccountDialog dialog(false, 131);
     bool hadImage = false;
+    int topRowRed = -1, bottomRowRed = -1, lastColumnGreen = -1;
     dialog.onShown = [&](AccountDialog&) {
         Fl_Window* window = Fl::first_window();
         Fl_Button* close = FindWidget<Fl_Button>(window);
         ASSERT_NE(close, nullptr);
-        hadImage = close->image() != nullptr && close->image()->w() == 48;
+        auto* image = dynamic_cast<Fl_RGB_Image*>(close->image());
+        hadImage = image != nullptr && image->w() == 48 && image->h() == 14 && image->d() == 3;
+        if (hadImage) {
+            const auto* pixels = reinterpret_cast<const unsigned char*>(image->data()[0]);
+            topRowRed = pixels[0];
+            lastColumnGreen = pixels[47 * 3 + 1];
+            bottomRowRed = pixels[13 * 48 * 3];
+        }
         close->do_callback();
     };
     EXPECT_EQ(dialog.DoModal(), 77);
     EXPECT_NE(dialog.m_bitmap, nullptr);
     EXPECT_TRUE(hadImage);
+    // The reader's last row is the toolkit's first: the picture stands upright.
+    EXPECT_EQ(topRowRed, 13);
+    EXPECT_EQ(bottomRowRed, 0);
+    EXPECT_EQ(lastColumnGreen, 47);
+    EXPECT_EQ(g_picturesAsked, std::vector<std::string>{m_folder + "/dialogs/131.bmp"});
 }
 
-TEST(DialogControls, AMissingBitmapLeavesAPlainButton)
+// Whatever the reader does, a picture it does not deliver whole is no picture:
+// nothing is thrown, the button and the window go without.
+TEST_F(DialogControls, APictureTheReaderDoesNotDeliverWholeIsNoPicture)
 {
-    SetResourceFolder(MakeResourceFolder().c_str());
+    auto load = [] {
+        return LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCE(131), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    };
+    CWinApp app;
+    ASSERT_NE(load(), nullptr);
+    ASSERT_NE(app.LoadIcon(131), nullptr);
+    EXPECT_EQ(g_picturesAsked.size(), 2u);
+
+    g_pictureReader = m_savedReader;  // the default table reads nothing
+    EXPECT_EQ(load(), nullptr);
+    EXPECT_EQ(app.LoadIcon(131), nullptr);
+
+    g_pictureReader.read = [](const char*, int* w, int* h, std::vector<unsigned char>* rgb) {
+        *w = 48;
+        *h = 14;
+        rgb->assign(48 * 13 * 3, 0);  // one row short
+        return true;
+    };
+    EXPECT_EQ(load(), nullptr);
+    EXPECT_EQ(app.LoadIcon(131), nullptr);
+
+    g_pictureReader.read = [](const char*, int* w, int* h, std::vector<unsigned char>* rgb) {
+        *w = -48;
+        *h = -14;
+        rgb->assign(48 * 14 * 3, 0);
+        return true;
+    };
+    EXPECT_EQ(load(), nullptr);
+
+    g_pictureReader.read = [](const char*, int*, int*, std::vector<unsigned char>*) -> bool {
+        throw std::bad_alloc();
+    };
+    EXPECT_EQ(load(), nullptr);
+    EXPECT_EQ(app.LoadIcon(131), nullptr);
+
+    g_pictureReader.read = nullptr;
+    EXPECT_EQ(load(), nullptr);
+}
+
+TEST_F(DialogControls, AMissingBitmapLeavesAPlainButton)
+{
     AccountDialog dialog(true, 999);
     std::string label;
     bool hadImage = true;
@@ -192,9 +254,10 @@ TEST(DialogControls, AMissingBitmapLeavesAPlainButton)
     EXPECT_FALSE(hadImage);
     EXPECT_EQ(label, "Close");
     EXPECT_TRUE(dialog.canceled);
+    EXPECT_EQ(g_picturesAsked, std::vector<std::string>{m_folder + "/dialogs/999.bmp"});
 }
 
-TEST(DialogControls, GetDlgItemFindsOnlyExistingControls)
+TEST_F(DialogControls, GetDlgItemFindsOnlyExistingControls)
 {
     class Probe : public CDialog {
     public:
