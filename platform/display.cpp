@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 #include "platform/threads.h"
 #include "platform/window_native.h"
@@ -15,10 +17,30 @@ using window_layer::Atoms;
 using window_layer::LayerWindow;
 using window_layer::WindowManagerAtoms;
 
+namespace {
+
+// The toolkit would end with a bare "Can't open display"; say what is needed.
+void OpenDisplayOrExplain()
+{
+    if (fl_display) return;
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        const char* name = std::getenv("DISPLAY");
+        std::fprintf(stderr,
+                     "velmonar: no X display%s%s%s. The game needs one: start it from a desktop session, "
+                     "or under a virtual display such as xvfb-run.\n",
+                     name ? " (DISPLAY=" : "", name ? name : "", name ? ")" : "");
+        _exit(1);
+    }
+    fl_open_display(display);
+}
+
+}  // namespace
+
 Display* LayerDisplay()
 {
     InitInterfaceThread();
-    fl_open_display();
+    OpenDisplayOrExplain();
     static bool ioHandlerSet = false;
     if (!ioHandlerSet) {
         // A lost X connection ends the process at once: exit() would run the

@@ -42,6 +42,12 @@ protected:
         mkdir((dir + "/language").c_str(), 0755);
     }
     void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
+    // A second case inside one test: a fresh folder and the defaults again.
+    void Restart()
+    {
+        TearDown();
+        SetUp();
+    }
 
     void AddLanguage(int n, const std::string& name)
     {
@@ -79,7 +85,7 @@ TEST_F(OptionsFile, ShortOrDamagedFilesKeepDefaultsForWhatIsNotRead)
 
     // A non-number in field 7 ends the reading there: the scale keeps its
     // default instead of becoming 0 (which would divide by zero later).
-    SetUp();
+    Restart();
     AddLanguage(1, "One");
     WriteText(dir + "/konfig.ini", "1 0 0 1 1 1 abc 0 0.2");
     LoadConfig();
@@ -114,7 +120,7 @@ TEST_F(OptionsFile, OutOfRangeValuesTakeTheirDefaults)
 
     // Values the stream cannot hold (nan, an overflowing exponent) end the
     // reading like any other bad field.
-    SetUp();
+    Restart();
     AddLanguage(1, "One");
     WriteText(dir + "/konfig.ini", "1 1 0 1 1 1 2.0 1 1e999 5");
     LoadConfig();

@@ -11,14 +11,9 @@
 #include <thread>
 
 #include "platform/process.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
-
-std::string TempFolder()
-{
-    char pattern[] = "/tmp/velmonar-process-XXXXXX";
-    return mkdtemp(pattern);
-}
 
 std::string ReadWhenThere(const std::string& path)
 {
@@ -86,7 +81,8 @@ TEST(ProgramFolder, IsTheExecutablesFolder)
 
 TEST(UserFolder, IsMadePrivateUnderTheConfigHome)
 {
-    const std::string base = TempFolder();
+    const TempFolder temp("velmonar-process");
+    const std::string base = temp.Path();
     setenv("XDG_CONFIG_HOME", (base + "/config").c_str(), 1);
     char buffer[256];
     const UINT length = GetWindowsDirectoryA(buffer, sizeof buffer);
@@ -106,7 +102,8 @@ TEST(UserFolder, IsMadePrivateUnderTheConfigHome)
 
 TEST(Files, DirectoriesAndExistence)
 {
-    const std::string base = TempFolder();
+    const TempFolder temp("velmonar-process");
+    const std::string base = temp.Path();
     const std::string save = base + "/save";
     EXPECT_TRUE(CreateDirectoryA(save.c_str(), nullptr));
     EXPECT_FALSE(CreateDirectoryA(save.c_str(), nullptr));  // exists already: fine for callers
@@ -129,7 +126,8 @@ TEST(Files, DirectoriesAndExistence)
 
 TEST(ShellExecute, StartsAProgramDetachedFromTheGivenFolder)
 {
-    const std::string base = TempFolder();
+    const TempFolder temp("velmonar-process");
+    const std::string base = temp.Path();
     WriteScript(base + "/Update.exe", "echo \"$(pwd) $(ps -o sid= -p $$)\" > started.txt");
     const auto result = reinterpret_cast<long>(ShellExecuteA(nullptr, "Open", "Update.exe", nullptr, base.c_str(), 1));
     EXPECT_GT(result, 32);
@@ -144,7 +142,8 @@ TEST(ShellExecute, StartsAProgramDetachedFromTheGivenFolder)
 
 TEST(ShellExecute, FailuresAreSmallNumbers)
 {
-    const std::string base = TempFolder();
+    const TempFolder temp("velmonar-process");
+    const std::string base = temp.Path();
     EXPECT_EQ(reinterpret_cast<long>(ShellExecuteA(nullptr, "Open", "Missing.exe", nullptr, base.c_str(), 1)), 2);
     WriteScript(base + "/NotExecutable.exe", "true", 0644);
     EXPECT_EQ(reinterpret_cast<long>(ShellExecuteA(nullptr, "Open", "NotExecutable.exe", nullptr, base.c_str(), 1)),
@@ -154,7 +153,8 @@ TEST(ShellExecute, FailuresAreSmallNumbers)
 
 TEST(ShellExecute, AddressesGoToXdgOpenAsOneArgumentWithoutAShell)
 {
-    const std::string base = TempFolder();
+    const TempFolder temp("velmonar-process");
+    const std::string base = temp.Path();
     WriteScript(base + "/xdg-open", "printf '%s|%s\\n' \"$#\" \"$1\" > " + base + "/opened.txt");
     const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
     setenv("PATH", (base + ":" + oldPath).c_str(), 1);

@@ -9,6 +9,7 @@
 
 #include "platform/sound.h"
 #include "platform/sound_testing.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -65,8 +66,10 @@ TEST(Sound, ANewSoundCutsThePlayingOne)
     ASSERT_TRUE(PlaySoundA(longSound.c_str(), nullptr, SND_ASYNC));
     EXPECT_FALSE(PlaySoundA("/no/such/file.wav", nullptr, SND_ASYNC));
     EXPECT_EQ(QueuedSoundBytes(), 0u);
-    std::ofstream("/tmp/velmonar-not-a-wav.wav") << "RIFF garbage";
-    EXPECT_FALSE(PlaySoundA("/tmp/velmonar-not-a-wav.wav", nullptr, SND_ASYNC));
+    const TempFolder temp("velmonar-sound");
+    const std::string notAWav = temp.Path() + "/not-a-wav.wav";
+    std::ofstream(notAWav) << "RIFF garbage";
+    EXPECT_FALSE(PlaySoundA(notAWav.c_str(), nullptr, SND_ASYNC));
     std::remove(longSound.c_str());
     std::remove(shortSound.c_str());
 }

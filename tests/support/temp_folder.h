@@ -1,0 +1,31 @@
+// A private temporary folder for one test, removed with everything in it
+// when the test is done.
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+class TempFolder {
+public:
+    // prefix: the start of the folder's name under the system's temporary folder.
+    explicit TempFolder(const std::string& prefix)
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
+        if (mkdtemp(pattern.data())) m_path = pattern;
+    }
+    ~TempFolder()
+    {
+        std::error_code ignored;
+        if (!m_path.empty()) std::filesystem::remove_all(m_path, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // Empty when the folder could not be made.
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
