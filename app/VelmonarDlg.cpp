@@ -6,6 +6,7 @@
 #include "app/game_state.h"
 #include "app/startup_loader.h"
 #include "interface/fly_in.h"
+#include "interface/layout.h"
 #include "interface/main_menu.h"
 #include "interface/options.h"
 #include "interface/panel_textures.h"
@@ -45,7 +46,6 @@ const char MachineIdLetterTable[10] = {'q', 'w', 'e', 'r', 't', 'y', 'u', 'i', '
 
 const double NEAR_PLANE = 300.0;
 const double FAR_PLANE = -300.0;  // negative on purpose: see OnSize
-const double SNAP_MARGIN = 0.015;
 
 }  // namespace
 
@@ -310,26 +310,10 @@ void CVelmonarDlg::OnCancel()
 
 BOOL CVelmonarDlg::OnMouseWheel(UINT flags, short delta, CPoint point)
 {
-    HelpScrollBar& bar = g_helpScrollBar;
     // A help page no taller than the window has nothing to scroll.
-    if (g_panelVisible[16] == 1 && bar.range > 0.0) {
-        g_helpScroll -= delta / 1000.0;
-        if (g_helpScroll < SNAP_MARGIN) g_helpScroll = 0.0;
-        if (g_helpScroll > bar.range - SNAP_MARGIN) g_helpScroll = bar.range;
-
-        bar.thumbLeft = bar.trackLeft + 2;
-        bar.thumbRight = bar.trackRight - 2;
-        const double centre = (1.0 - g_helpScroll / bar.range) * bar.trackTop;
-        bar.thumbBottom = centre - 5;
-        bar.thumbTop = centre + 5;
-        if (bar.thumbBottom < bar.trackBottom) {
-            bar.thumbBottom = bar.trackBottom + 2;
-            bar.thumbTop = bar.trackBottom + 5;
-        }
-        if (bar.thumbTop > bar.trackTop) {
-            bar.thumbBottom = bar.trackTop - 5;
-            bar.thumbTop = bar.trackTop - 2;
-        }
+    if (g_panelVisible[16] == 1 && g_helpScrollBar.range > 0.0) {
+        g_helpScroll = SnapHelpScroll(g_helpScroll - delta / 1000.0, g_helpScrollBar.range);
+        PlaceHelpThumb(g_helpScrollBar, g_helpScroll);
         RenderFrame();
     }
     return CDialog::OnMouseWheel(flags, delta, point);
