@@ -7,6 +7,7 @@
 #include "app/startup_loader.h"
 #include "interface/fly_in.h"
 #include "interface/interface_state.h"
+#include "interface/layout.h"
 #include "interface/main_menu.h"
 #include "interface/options.h"
 #include "interface/panel_textures.h"
@@ -42,7 +43,6 @@ const int NO_SUCH_CHILD_ID = 102;
 // One distinct letter per decimal digit, the same in every build.
 const char MachineIdLetterTable[10] = {'q', 'w', 'e', 'r', 't', 'y', 'u', 'i', 'o', 'p'};
 
-const double SNAP_MARGIN = 0.015;
 
 }  // namespace
 
@@ -299,26 +299,10 @@ void CVelmonarDlg::OnCancel()
 
 BOOL CVelmonarDlg::OnMouseWheel(UINT flags, short delta, CPoint point)
 {
-    HelpScrollBar& bar = g_helpScrollBar;
     // A help page no taller than the window has nothing to scroll.
-    if (g_panelVisible[PANEL_FLAG_TEXT_WINDOW] == 1 && bar.range > 0.0) {
-        g_helpScroll -= delta / 1000.0;
-        if (g_helpScroll < SNAP_MARGIN) g_helpScroll = 0.0;
-        if (g_helpScroll > bar.range - SNAP_MARGIN) g_helpScroll = bar.range;
-
-        bar.thumbLeft = bar.trackLeft + 2;
-        bar.thumbRight = bar.trackRight - 2;
-        const double centre = (1.0 - g_helpScroll / bar.range) * bar.trackTop;
-        bar.thumbBottom = centre - 5;
-        bar.thumbTop = centre + 5;
-        if (bar.thumbBottom < bar.trackBottom) {
-            bar.thumbBottom = bar.trackBottom + 2;
-            bar.thumbTop = bar.trackBottom + 5;
-        }
-        if (bar.thumbTop > bar.trackTop) {
-            bar.thumbBottom = bar.trackTop - 5;
-            bar.thumbTop = bar.trackTop - 2;
-        }
+    if (g_panelVisible[PANEL_FLAG_TEXT_WINDOW] == 1 && g_helpScrollBar.range > 0.0) {
+        g_helpScroll = SnapHelpScroll(g_helpScroll - delta / 1000.0, g_helpScrollBar.range);
+        PlaceHelpThumb(g_helpScrollBar, g_helpScroll);
         RenderFrame();
     }
     return CDialog::OnMouseWheel(flags, delta, point);

@@ -1,12 +1,30 @@
 #include "interface/language.h"
 
+#include <GL/glu.h>
+
+#include <algorithm>
 #include <fstream>
 
-#include "platform/program_folder.h"
+#include "interface/font.h"
+#include "interface/layout.h"
+#include "interface/options.h"
+#include "interface/panel_textures.h"
 #include "platform/files.h"
+#include "platform/program_folder.h"
+#include "scene/camera.h"
 
 CString g_languageNames[LANGUAGE_LIST_MAX];
 int g_languageCount = 1;
+CString g_uiText[UI_TEXT_COUNT];
+CString g_languageCaption;
+
+std::vector<CString> g_helpLines;
+GLuint g_helpPageTexture = 0;
+GLuint g_textWindowFrameTexture = 0;
+GLuint g_textScrollTrackTexture = 0;
+GLuint g_textCloseTexture = 0;
+GLuint g_textCloseHotTexture = 0;
+int g_helpPageWidth = 0, g_helpPageHeight = 0;
 
 bool ReadMarkedLine(std::istream& in, CString& text)
 {
@@ -32,5 +50,205 @@ void BuildLanguageList()
     }
 }
 
-// Stands in until the language work reads the text table.
-void LoadLanguage(int) {}
+// ---- the interface texts ----
+
+namespace {
+
+// Reads one block's texts; keeps those with a place in g_uiText. False when
+// the file ends inside the block.
+bool ReadBlockTexts(std::istream& in, int group, int count)
+{
+    for (int k = 0; k < count; ++k) {
+        CString text;
+        if (!ReadMarkedLine(in, text)) return false;
+        if (group >= 0 && group < UI_TEXT_GROUPS && k < UI_TEXT_GROUP_SIZE)
+            g_uiText[group * UI_TEXT_GROUP_SIZE + k] = text;
+    }
+    return true;
+}
+
+}  // namespace
+
+void ReadLanguage(std::istream& in)
+{
+    CString name, caption;
+    if (!ReadMarkedLine(in, name)) return;
+    if (!ReadMarkedLine(in, caption)) return;
+    g_languageCaption = caption;
+    for (;;) {
+        CString heading;
+        if (!ReadMarkedLine(in, heading)) return;
+        int group, count;
+        if (!(in >> group >> count)) return;  // not two numbers: keep what was read
+        if (!ReadBlockTexts(in, group, std::max(count, 0))) return;
+        if (group >= UI_TEXT_LAST_GROUP) return;
+    }
+}
+
+void LoadLanguage(int number)
+{
+    CString path;
+    path.Format("%s/language/%i.la", g_appDir.GetString(), number);
+    if (!FileExists(path.str())) return;
+    std::ifstream in(path.GetString(), std::ios::binary);
+    if (in) ReadLanguage(in);
+}
+
+// ---- the help text ----
+
+void ReadHelpText(std::istream& in, std::vector<CString>& lines)
+{
+    lines.clear();
+    std::string line;
+    while (ReadLimitedLine(in, line, HELP_LINE_MAX_CHARS)) {
+        std::string wide;
+        for (char c : line) wide += c == ' ' ? std::string("   ") : std::string(1, c);
+        lines.push_back(CString(wide));
+    }
+}
+
+namespace {
+
+constexpr int HELP_PAGE_BLANK_WIDTH = 2 * TEXT_WINDOW_HALF_WIDTH;
+constexpr int HELP_TEXT_X = 25;        // the lines' left edge on the page
+constexpr int HELP_TEXT_PAD_X = 80;
+constexpr int HELP_SPACING = 5;
+constexpr unsigned char HELP_PAGE_GREY = 20;
+constexpr unsigned char HELP_PAGE_ALPHA = 245;
+
+HelpPage BlankPage(int height)
+{
+    HelpPage page;
+    page.width = HELP_PAGE_BLANK_WIDTH;
+    page.height = std::max(height, 1);
+    page.pixels.resize(static_cast<size_t>(page.width) * page.height * 4);
+    FillImage(page.pixels.data(), page.width, page.height, 4, HELP_PAGE_GREY, HELP_PAGE_GREY, HELP_PAGE_GREY,
+              HELP_PAGE_ALPHA);
+    return page;
+}
+
+// A shadow below right, a light edge above left, the grey text over both.
+void DrawHelpLine(const CString& line, HelpPage& page, int x0, int y)
+{
+    const int size[2] = {page.width, page.height};
+    unsigned char* image = page.pixels.data();
+    DrawTextToImage(line, image, x0 + 2, y - 2, 0, 0, 0, 255, size, 0, HELP_SPACING, 0);
+    DrawTextToImage(line, image, x0, y - 1, 15, 15, 15, 255, size, 1, HELP_SPACING, 1);
+    DrawTextToImage(line, image, x0 - 2, y + 2, 255, 255, 255, 255, size, 0, HELP_SPACING, 0);
+    DrawTextToImage(line, image, x0, y + 1, 15, 15, 15, 255, size, 1, HELP_SPACING, 1);
+    DrawTextToImage(line, image, x0, y, 15, 15, 15, 255, size, 1, HELP_SPACING, 1);
+}
+
+}  // namespace
+
+HelpPage RenderHelpPage(const std::vector<CString>& lines, int clientHeight)
+{
+    g_textOriginX = HELP_TEXT_X;
+    g_texturePadX = HELP_TEXT_PAD_X;
+    g_textScale = 1.0;
+    g_letterSpacing = HELP_SPACING;
+
+    std::vector<int> heights(lines.size(), HELP_EMPTY_LINE_HEIGHT);
+    long long width = 0, height = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (!lines[i].IsEmpty()) {
+            int size[2];
+            MeasureText(lines[i], size, g_texturePadX, g_texturePadY, HELP_SPACING, 1.0);
+            width = std::max<long long>(width, size[0]);
+            heights[i] = size[1];
+        }
+        height += heights[i];
+    }
+
+    HelpPage page;
+    if (width <= 0 || height <= 0) {
+        page = BlankPage(clientHeight - 2 * TEXT_WINDOW_MARGIN);
+    } else {
+        page.width = static_cast<int>(width);
+        page.height = static_cast<int>(std::min<long long>(height, TEXT_IMAGE_SIDE_MAX));
+        page.pixels.resize(static_cast<size_t>(page.width) * page.height * 4);
+        FillImage(page.pixels.data(), page.width, page.height, 4, HELP_PAGE_GREY, HELP_PAGE_GREY, HELP_PAGE_GREY,
+                  HELP_PAGE_ALPHA);
+        long long y = g_textOriginY;
+        for (size_t i = 0; i < lines.size() && y < page.height; ++i) {
+            if (!lines[i].IsEmpty()) DrawHelpLine(lines[i], page, g_textOriginX, static_cast<int>(y));
+            y += heights[i];
+        }
+    }
+    g_textOriginX = 5;
+    g_texturePadX = 10;
+    return page;
+}
+
+void DrawTextWindowFrame(unsigned char* image, int width, int height)
+{
+    FillImage(image, width, height, 4, 0, 0, 0, 0);
+    auto paint = [&](bool (*on)(int, int, int, int), const int rgb[3]) {
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (on(x, y, width, height)) {
+                    unsigned char* p = image + (static_cast<size_t>(y) * width + x) * 4;
+                    for (int c = 0; c < 3; ++c) p[c] = static_cast<unsigned char>(rgb[c]);
+                    p[3] = 255;
+                }
+    };
+    const int grey[3] = {155, 155, 155};
+    paint([](int x, int y, int w, int h) { return x == 1 || x == w - 1 || y == 0 || y == h - 2; }, grey);
+    paint([](int x, int y, int w, int h) { return x == 0 || x == w - 2 || y == 1 || y == h - 1; },
+          g_panelColourByte);
+}
+
+namespace {
+
+void UploadRgba(GLuint* name, int width, int height, const unsigned char* pixels)
+{
+    BindOrCreateTexture(name);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, 4, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+}
+
+void BuildWindowFrameTexture(GLuint* name, int width, int height)
+{
+    unsigned char* image = ImageBufferFor(static_cast<size_t>(width) * height * 4);
+    DrawTextWindowFrame(image, width, height);
+    UploadRgba(name, width, height, image);
+}
+
+void BuildCloseButtonTextures()
+{
+    g_currentText = "`";
+    g_textScale = 1.0;
+    g_glyphScale = 1;
+    g_letterSpacing = 7;
+    const int* panel = g_panelColourByte;
+    BuildCaptionTextures(&g_textCloseTexture, {2, panel[0], panel[1], panel[2]}, &g_textCloseHotTexture,
+                         {2, 180, 180, 100});
+}
+
+}  // namespace
+
+void LoadHelpText()
+{
+    CString path;
+    path.Format("%s/language/%i.hl", g_appDir.GetString(), g_language[0] == 0 ? 1 : g_language[0]);
+    if (!FileExists(path.str())) return;
+    std::ifstream in(path.GetString(), std::ios::binary);
+    if (!in) return;
+    ReadHelpText(in, g_helpLines);
+
+    int clientWidth = 0, clientHeight = 0;
+    ClientSize(&clientWidth, &clientHeight);
+    UpdatePanelColourBytes();
+
+    const HelpPage page = RenderHelpPage(g_helpLines, clientHeight);
+    g_helpPageWidth = page.width;
+    g_helpPageHeight = page.height;
+    UploadRgba(&g_helpPageTexture, page.width, page.height, page.pixels.data());
+
+    const int frameHeight = std::max(clientHeight - 2 * TEXT_WINDOW_MARGIN, 1);
+    BuildWindowFrameTexture(&g_textScrollTrackTexture, 20, frameHeight);
+    BuildWindowFrameTexture(&g_textWindowFrameTexture, HELP_PAGE_BLANK_WIDTH, frameHeight);
+    BuildCloseButtonTextures();
+
+    g_helpScroll = 0.0;
+    LayoutTextWindow(clientWidth, clientHeight);
+}

@@ -1,4 +1,13 @@
 #include "interface/panel_textures.h"
 
+#include "interface/options.h"
+
+int g_panelColourByte[3] = {0, 0, 0};
+
+void UpdatePanelColourBytes()
+{
+    for (int c = 0; c < 3; ++c) g_panelColourByte[c] = static_cast<int>(g_panelColour[c] * 255.0);
+}
+
 // Stands in for the panel textures until the interface work builds them.
 void RebuildPanelTextures(int) {}

@@ -19,6 +19,7 @@
 #include "app/startup_loader.h"
 #include "interface/font.h"
 #include "interface/interface_state.h"
+#include "interface/language.h"
 #include "interface/options.h"
 #include "online/online_state.h"
 #include "online/web.h"
@@ -228,6 +229,24 @@ TEST_F(StartupRun, OptionsFileWithAnimationsOffOpensTheMainMenuAtOnce)
     EXPECT_TRUE(g_flyIns.empty());
     // The piece scale of the file sized the pieces.
     EXPECT_DOUBLE_EQ(g_models[1].posX[3], g_unscaledPieceVertices[0][3] / 1.95);
+}
+
+TEST_F(StartupRun, AnOptionsFileNamingAMissingLanguageOffersTheListWithLanguage1Loaded)
+{
+    ProgramFolder folder;
+    mkdir((folder.Path() + "/language").c_str(), 0700);
+    folder.Write("language/1.la", "!Русский\n!Меню\n!Главное   меню\n0 2\n!Новая   игра\n!Загрузить   игру\n");
+    folder.Write("language/3.la", "!Never\n!Probed\n");
+    folder.Write("konfig.ini", "3 0 1 0 1 0 1.95 0 0.31 60 1 1 1 1 1 1 0.95 0.9 0.6 0.4 0.1 0.4 0.48 0.5 0.12 0.3 "
+                               "0.23 0.12 0.3 0.23");
+    ASSERT_EQ(Run(folder), IDCANCEL);
+    EXPECT_EQ(g_languageCount, 2);
+    EXPECT_EQ(g_language[0], 0);
+    EXPECT_EQ(g_panelVisible[14], 1);
+    EXPECT_EQ(g_panelVisible[1], 0);
+    EXPECT_EQ(g_languageCaption, "Меню");
+    EXPECT_EQ(g_uiText[0], "Новая   игра");
+    EXPECT_EQ(g_uiText[1], "Загрузить   игру");
 }
 
 TEST_F(StartupRun, AMissingPictureEndsTheStartUpAfterItsMessage)
