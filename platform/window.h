@@ -61,6 +61,12 @@ public:
     CPoint(int px, int py) : POINT{px, py} {}
 };
 
+// Left and top edges inside, right and bottom edges outside.
+inline BOOL PtInRect(const RECT* rect, POINT point)
+{
+    return rect && point.x >= rect->left && point.x < rect->right && point.y >= rect->top && point.y < rect->bottom;
+}
+
 class CRect : public RECT {
 public:
     CRect() : RECT{0, 0, 0, 0} {}
