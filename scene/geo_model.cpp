@@ -40,6 +40,7 @@ bool ReadTextureNames(std::istream& in, ModelRecord& m)
         if (in.get() == std::char_traits<char>::eof()) return false;
         std::string name;
         if (!ReadLimitedLine(in, name, std::string::npos)) name.clear();
+        name.resize(std::strlen(name.c_str()));  // a name ends at a NUL byte, as in a C string
         if (!name.empty()) m.textureNames[i] = g_appDir + "/resources/" + name.c_str();
     }
     return true;
