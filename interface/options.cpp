@@ -139,9 +139,9 @@ void LoadConfig()
     SanitiseOptions(g_languageCount);
 }
 
-void SaveConfig()
+bool SaveConfig()
 {
-    WriteFileAtomically(ConfigPath().str(), ConfigLine());
+    return WriteFileAtomically(ConfigPath().str(), ConfigLine());
 }
 
 void SetStartupOptionDefaults()

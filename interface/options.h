@@ -35,8 +35,9 @@ constexpr double PIECE_SCALE_MIN = 2.1 - 284.0 / 1420.0;
 // their defaults.
 void LoadConfig();
 // Writes the 30 live values to "/konfig.ini", replacing the old file only once
-// the new one is complete. A file that cannot be written is not reported.
-void SaveConfig();
+// the new one is complete and on disk. False when it could not be written
+// (the player is not told; the old file stays).
+bool SaveConfig();
 
 // The pieces of LoadConfig and SaveConfig, for callers with their own streams.
 void ReadConfigValues(std::istream& in);

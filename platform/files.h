@@ -21,9 +21,18 @@ bool ReadValue(std::istream& in, T& target)
 bool ReadLimitedLine(std::istream& in, std::string& line, size_t maxChars);
 
 // Replaces the file at path with bytes: writes "<path>.tmp" in the same folder,
-// checks the write, then renames it over the old file. On failure the old file
-// is left as it was and the temporary file is removed.
+// flushes it to disk, renames it over the old file and flushes the folder, so
+// that after a power loss either the old or the new file is there, whole.
+// False when any step failed; the old file is then left as it was (unless only
+// the folder flush failed) and the temporary file is removed.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes);
+
+enum class FileRead { Read, Failed, TooLarge };
+
+// Reads the whole file at path into bytes. Failed: missing, not a regular file
+// (a folder, a device, a pipe: never waited on) or a read error; TooLarge: the
+// file holds more than maxBytes. bytes is emptied unless the result is Read.
+FileRead ReadWholeFileBytes(const std::string& path, std::string& bytes, size_t maxBytes);
 
 // True when path names an existing regular file (a folder is not a file).
 bool FileExists(const std::string& path);

@@ -78,8 +78,11 @@ void ShowBox(const std::string& text, const std::string& caption, UINT type)
 
 }  // namespace
 
+int (*g_messageBoxHook)(const char*, const char*, UINT) = nullptr;
+
 int MessageBoxA(void*, const char* text, const char* caption, UINT type)
 {
+    if (g_messageBoxHook) return g_messageBoxHook(text ? text : "", caption ? caption : "", type);
     const std::string utf8Text = Cp1251ToUtf8(text ? text : "");
     const std::string utf8Caption = Cp1251ToUtf8(caption ? caption : "");
     RunOnInterfaceThread([&] { ShowBox(utf8Text, utf8Caption, type); });

@@ -2,10 +2,10 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <string>
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/strings.h"
 
@@ -18,6 +18,14 @@ constexpr uint32_t BI_RLE8 = 1;
 constexpr uint32_t BI_RLE4 = 2;
 constexpr uint32_t BI_BITFIELDS = 3;
 constexpr int64_t MAX_SIDE = 16384;
+// No picture of the program comes near these: the largest is the 1024 x 1024
+// board texture. A larger one (a run-length file of a few bytes may declare
+// 16384 x 16384) is refused before any pixel memory is taken.
+constexpr int64_t MAX_PIXELS = 4096 * 4096;
+// The largest file such a picture can need: 4 bytes a pixel (32 bits, or the
+// row padding of one-pixel rows) plus headers and colour table, with room.
+constexpr size_t MAX_FILE_BYTES = 4 * MAX_PIXELS + (1 << 20);
+const char* const TOO_LARGE_TEXT = "Picture too large (more than 4096 x 4096 pixels): %s.\n";
 
 enum class Failure { None, Format, Conversion, Memory };
 
@@ -66,10 +74,10 @@ struct Layout {
     Channel red, green, blue;
 };
 
-Failure ParseLayout(const std::vector<uint8_t>& file, Layout& out)
+Failure ParseLayout(const std::string& file, Layout& out)
 {
     const uint64_t size = file.size();
-    const uint8_t* p = file.data();
+    const uint8_t* p = reinterpret_cast<const uint8_t*>(file.data());
     uint64_t headerAt = 0;
     bool hasFileHeader = size >= 2 && p[0] == 'B' && p[1] == 'M';
     if (hasFileHeader) {
@@ -267,12 +275,11 @@ void Report(const char* text)
     g_pictureMessageBox(nullptr, text, "Error", MB_OK);
 }
 
-bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes)
+CString WithPath(const char* format, const char* path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    CString text;
+    text.Format(format, path);
+    return text;
 }
 
 }  // namespace
@@ -283,12 +290,10 @@ AUX_RGBImageRec* ReadDibImage(const char* path, CString* failure)
         if (failure) *failure = text;
         return nullptr;
     };
-    std::vector<uint8_t> file;
-    if (path == nullptr || !ReadWholeFile(path, file)) {
-        CString text;
-        text.Format("Failed to open DIB file %s.\n", path ? path : "");
-        return fail(text);
-    }
+    std::string file;
+    const FileRead read = path ? ReadWholeFileBytes(path, file, MAX_FILE_BYTES) : FileRead::Failed;
+    if (read == FileRead::TooLarge) return fail(WithPath(TOO_LARGE_TEXT, path));
+    if (read != FileRead::Read) return fail(WithPath("Failed to open DIB file %s.\n", path ? path : ""));
 
     Layout layout;
     switch (ParseLayout(file, layout)) {
@@ -296,6 +301,7 @@ AUX_RGBImageRec* ReadDibImage(const char* path, CString* failure)
     case Failure::Format: return fail("Unknown DIB file format.");
     default: return fail("Image file conversion error.");
     }
+    if (layout.width * layout.height > MAX_PIXELS) return fail(WithPath(TOO_LARGE_TEXT, path));
 
     const uint64_t bytes = uint64_t(layout.width) * uint64_t(layout.height) * 3;
     uint8_t* data = static_cast<uint8_t*>(std::calloc(bytes, 1));
@@ -307,7 +313,7 @@ AUX_RGBImageRec* ReadDibImage(const char* path, CString* failure)
     }
 
     Output out(layout, data);
-    const uint8_t* bits = file.data() + layout.bitsOffset;
+    const uint8_t* bits = reinterpret_cast<const uint8_t*>(file.data()) + layout.bitsOffset;
     bool converted = true;
     if (layout.compression == BI_RLE8 || layout.compression == BI_RLE4)
         converted = DecodeRle(bits, layout, out);

@@ -18,9 +18,12 @@ struct AUX_RGBImageRec {
 // Reads the bitmap at path (with or without the 14-byte "BM" file header;
 // 12- or 40-byte bitmap header; 1, 4, 8, 16, 24 or 32 bits per pixel;
 // uncompressed, RLE8, RLE4 or bit fields; bottom-up or top-down). On failure
-// shows one of the messages "Failed to open DIB file <path>.", "Unknown DIB
-// file format.", "Out of memory." or "Image file conversion error." in a box
-// captioned "Error" and returns nullptr.
+// shows one of the messages "Failed to open DIB file <path>." (also for a
+// folder, a device or a read error), "Unknown DIB file format.", "Out of
+// memory.", "Image file conversion error." or, for a picture of more than
+// 4096 x 4096 pixels (refused before decoding) or a file larger than such a
+// picture can be, "Picture too large (more than 4096 x 4096 pixels): <path>."
+// in a box captioned "Error" and returns nullptr. Never throws.
 AUX_RGBImageRec* auxDIBImageLoadA(const char* path);
 
 // The same reading without the box, for pictures whose absence is no error:

@@ -33,6 +33,7 @@ void Allocate(ModelRecord& m)
 
 // Name lines: blanks (and the line end before them) skipped, one marker
 // character dropped, the rest of the line is the file name under /resources/.
+// A line with nothing after its marker names no texture: its name stays empty.
 bool ReadTextureNames(std::istream& in, ModelRecord& m)
 {
     for (int i = 0; i < m.textureCount; ++i) {
@@ -40,7 +41,8 @@ bool ReadTextureNames(std::istream& in, ModelRecord& m)
         if (in.get() == std::char_traits<char>::eof()) return false;
         std::string name;
         if (!ReadLimitedLine(in, name, std::string::npos)) name.clear();
-        m.textureNames[i] = g_appDir + "/resources/" + name.c_str();
+        name.resize(std::strlen(name.c_str()));  // a name ends at a NUL byte, as in a C string
+        if (!name.empty()) m.textureNames[i] = g_appDir + "/resources/" + name.c_str();
     }
     return true;
 }
@@ -56,8 +58,10 @@ bool ReadVertex(std::istream& in, ModelRecord& m, int n, size_t i)
         if (!ReadValue(in, slot) || !ReadValue(in, m.polyParamI[i]) ||
             !ReadValue(in, m.polyParamD[i]))
             return false;
-        // A slot that names no texture of this model is drawn untextured.
-        m.texSlot[i] = (slot >= 1 && slot <= m.textureCount) ? slot : 0;
+        // A slot that names no texture of this model, or an empty name, is
+        // drawn untextured.
+        const bool named = slot >= 1 && slot <= m.textureCount && !m.textureNames[slot - 1].IsEmpty();
+        m.texSlot[i] = named ? slot : 0;
     }
     if (!ReadValue(in, m.colourR[i]) || !ReadValue(in, m.colourG[i]) || !ReadValue(in, m.colourB[i]))
         return false;

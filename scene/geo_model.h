@@ -12,7 +12,8 @@ constexpr int g_modelCount = 5;
 struct ModelRecord {
     int vertexCount = 0;
     int textureCount = 0;
-    // g_appDir + "/resources/" + the name in the file.
+    // g_appDir + "/resources/" + the name in the file; empty when the name
+    // line holds only its marker (no texture, no polygon points to it).
     std::vector<CString> textureNames;
     // On polygon-start vertices: texture of the polygon, 1-based into
     // textureNames, 0 = untextured (the texture loader later turns it into an

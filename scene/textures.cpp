@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string_view>
+#include <unordered_map>
 
 #include "platform/program_folder.h"
 #include "rules/live_options.h"
@@ -214,19 +216,24 @@ bool LoadDigits()
 int UnifyTextureNames(std::vector<const char*>& names)
 {
     names.assign(1, nullptr);  // entry 0 stays empty
+    // Entry of every name met so far: one look-up per polygon, however many
+    // names the models hold.
+    std::unordered_map<std::string_view, int> entryOf;
     for (ModelRecord& m : g_models) {
-        for (size_t v = 0; v < static_cast<size_t>(m.vertexCount); ++v) {
+        const size_t count = std::min({static_cast<size_t>(std::max(m.vertexCount, 0)), m.polyStart.size(),
+                                       m.texSlot.size()});
+        for (size_t v = 0; v < count; ++v) {
             if (m.polyStart[v] != 1 || m.texSlot[v] == 0) continue;
             const int slot = m.texSlot[v];
-            if (slot < 1 || slot > static_cast<int>(m.textureNames.size())) {
+            if (slot < 1 || slot > static_cast<int>(m.textureNames.size()) ||
+                m.textureNames[static_cast<size_t>(slot) - 1].IsEmpty()) {
                 m.texSlot[v] = 0;
                 continue;
             }
             const char* name = m.textureNames[static_cast<size_t>(slot) - 1].GetString();
-            size_t entry = 1;
-            while (entry < names.size() && std::strcmp(names[entry], name) != 0) ++entry;
-            if (entry == names.size()) names.push_back(name);
-            m.texSlot[v] = static_cast<int>(entry);
+            const auto found = entryOf.emplace(name, static_cast<int>(names.size()));
+            if (found.second) names.push_back(name);
+            m.texSlot[v] = found.first->second;
         }
     }
     return static_cast<int>(names.size()) - 1;

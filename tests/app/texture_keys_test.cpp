@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "scene/geo_model.h"
@@ -218,6 +219,36 @@ TEST(TextureNames, SharedNamesShareOneEntryAndUnusedOnesGetNone)
     EXPECT_EQ(g_models[2].texSlot[0], 3);
     EXPECT_EQ(g_models[2].texSlot[4], 2);  // the same file as model 1's
     EXPECT_EQ(g_models[3].texSlot[0], 4);
+    for (ModelRecord& m : g_models) m = ModelRecord();
+}
+
+// 100,000 distinct names, each used by one polygon of the board and, in
+// reverse order, by one of a piece model: one entry each, in order of first
+// use. Comparing every name with every other would take half a minute here.
+TEST(TextureNames, AHundredThousandNamesAreNumberedByFirstUse)
+{
+    constexpr int COUNT = 100000;
+    std::vector<std::string> files;
+    for (int i = 0; i < COUNT; ++i) files.push_back("/r/t" + std::to_string(i) + ".res");
+    std::vector<const char*> boardNames, pieceNames;
+    std::vector<int> boardSlots, pieceSlots;
+    for (int i = 0; i < COUNT; ++i) {
+        boardNames.push_back(files[static_cast<size_t>(i)].c_str());
+        boardSlots.push_back(i + 1);
+        pieceNames.push_back(files[static_cast<size_t>(COUNT - 1 - i)].c_str());
+        pieceSlots.push_back(i + 1);
+    }
+    MakeModel(0, boardNames, boardSlots);
+    MakeModel(1, pieceNames, pieceSlots);
+    for (int n = 2; n < g_modelCount; ++n) MakeModel(n, {}, {});
+    std::vector<const char*> names;
+    ASSERT_EQ(UnifyTextureNames(names), COUNT);
+    for (int i : {0, 1, 4567, COUNT - 1}) {
+        EXPECT_STREQ(names[static_cast<size_t>(i) + 1], files[static_cast<size_t>(i)].c_str());
+        EXPECT_EQ(g_models[0].texSlot[4 * static_cast<size_t>(i)], i + 1);
+        // Piece polygon i names file COUNT - 1 - i, met earlier on the board.
+        EXPECT_EQ(g_models[1].texSlot[4 * static_cast<size_t>(i)], COUNT - i);
+    }
     for (ModelRecord& m : g_models) m = ModelRecord();
 }
 

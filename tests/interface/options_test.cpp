@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "interface/language.h"
 #include "interface/options.h"
@@ -164,8 +165,11 @@ TEST_F(OptionsFile, AFailedWriteKeepsTheOldFile)
 {
     WriteText(dir + "/konfig.ini", "1 0 1");
     ASSERT_EQ(mkdir((dir + "/konfig.ini.tmp").c_str(), 0700), 0);  // blocks the new file
-    SaveConfig();
+    EXPECT_FALSE(SaveConfig());
     EXPECT_EQ(Slurp(dir + "/konfig.ini"), "1 0 1");
+    EXPECT_EQ(rmdir((dir + "/konfig.ini.tmp").c_str()), 0);  // left as it was found
+    EXPECT_TRUE(SaveConfig());
+    EXPECT_EQ(Slurp(dir + "/konfig.ini"), kDefaultLine);
 }
 
 TEST_F(OptionsFile, LanguageListStopsAtTheFirstMissingNumber)

@@ -81,3 +81,25 @@ TEST(WriteFileAtomically, ReplacesWholeOrLeavesTheOldFile)
     unlink(path.c_str());
     rmdir(dir.c_str());
 }
+
+TEST(ReadWholeFileBytes, ReadsWholeFilesOnlyAndStopsAtTheLimit)
+{
+    const std::string dir = MakeTempDir();
+    ASSERT_FALSE(dir.empty());
+    const std::string path = dir + "/data.bin";
+    const std::string content("a\0b\r\nc", 6);
+    ASSERT_TRUE(WriteFileAtomically(path, content));
+    std::string bytes = "old";
+    EXPECT_EQ(ReadWholeFileBytes(path, bytes, 6), FileRead::Read);
+    EXPECT_EQ(bytes, content);
+    EXPECT_EQ(ReadWholeFileBytes(path, bytes, 5), FileRead::TooLarge);
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_EQ(ReadWholeFileBytes(dir, bytes, 100), FileRead::Failed);
+    EXPECT_EQ(ReadWholeFileBytes(dir + "/missing", bytes, 100), FileRead::Failed);
+    // A file whose size says 0 but which holds more: the limit still holds.
+    EXPECT_EQ(ReadWholeFileBytes("/proc/self/maps", bytes, 16), FileRead::TooLarge);
+    EXPECT_EQ(ReadWholeFileBytes("/proc/self/maps", bytes, 1 << 24), FileRead::Read);
+    EXPECT_GT(bytes.size(), 16u);
+    unlink(path.c_str());
+    rmdir(dir.c_str());
+}

@@ -74,6 +74,57 @@ TEST(Sound, ANewSoundCutsThePlayingOne)
     std::remove(shortSound.c_str());
 }
 
+// An 8-bit mono PCM WAV whose data chunk claims dataClaim bytes and holds
+// dataBytes of them.
+std::string WriteRawWav(const std::string& name, unsigned rate, unsigned dataClaim, unsigned dataBytes)
+{
+    std::string file = "RIFF";
+    auto u32 = [&](unsigned v) {
+        for (int i = 0; i < 4; ++i) file += static_cast<char>((v >> (8 * i)) & 255);
+    };
+    auto u16 = [&](unsigned v) {
+        file += static_cast<char>(v & 255);
+        file += static_cast<char>(v >> 8);
+    };
+    u32(36 + dataClaim);
+    file += "WAVEfmt ";
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(rate);
+    u32(rate);
+    u16(1);
+    u16(8);
+    file += "data";
+    u32(dataClaim);
+    for (unsigned i = 0; i < dataBytes; ++i) file += static_cast<char>(128 + (i % 40));
+    const std::string path = "/tmp/velmonar-sound-" + std::to_string(getpid()) + "-" + name + ".wav";
+    std::ofstream(path, std::ios::binary) << file;
+    return path;
+}
+
+// Damaged and absurd files are silence, never an end of the program or
+// gigabytes of memory; a truncated file still plays what it holds.
+TEST(Sound, DamagedFilesPlayWhatTheyHoldOrNothing)
+{
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    // Two seconds at 8 kHz claiming 2 GB of data.
+    const std::string truncated = WriteRawWav("truncated", 8000, 0x80000000u, 16000);
+    ASSERT_TRUE(PlaySoundA(truncated.c_str(), nullptr, SND_ASYNC));
+    EXPECT_GT(QueuedSoundBytes(), 100000u);  // about two seconds at 44.1 kHz stereo
+
+    // 300 KB at one sample a second would be 3 days of sound at 44.1 kHz.
+    const std::string slow = WriteRawWav("slow", 1, 300000, 300000);
+    EXPECT_FALSE(PlaySoundA(slow.c_str(), nullptr, SND_ASYNC));
+    EXPECT_EQ(QueuedSoundBytes(), 0u);
+
+    // A file over 16 MB is not one of the game's sounds.
+    const std::string huge = WriteRawWav("huge", 44100, 17000000, 0);
+    ASSERT_EQ(truncate(huge.c_str(), 17000044), 0);
+    EXPECT_FALSE(PlaySoundA(huge.c_str(), nullptr, SND_ASYNC));
+    for (const std::string& path : {truncated, slow, huge}) std::remove(path.c_str());
+}
+
 TEST(Sound, NoAudioDeviceIsSilenceNotAnError)
 {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);

@@ -147,6 +147,28 @@ TEST_F(ReadySetupsTest, DamagedFilesAreSetAsideAndTheBuiltInSetupIsTheLastResort
     EXPECT_EQ(CheckSetup(BUILT_IN_SETUP), "");
 }
 
+// A list that cannot be rewritten is reported to the caller and left as it
+// was; the player still gets the setup drawn.
+TEST_F(ReadySetupsTest, AListThatCannotBeWrittenIsReportedAndKept)
+{
+    CopyShippedSetups();
+    Write("Temp.txt", "5 17");
+    fs::create_directory(folder / "rs" / "Temp.txt.tmp");  // in the way of the new list
+    const int recent[RECENT_SETUP_COUNT] = {5, 17, -1, -1, -1};
+    EXPECT_FALSE(WriteRecentSetups(8, recent));
+    EXPECT_EQ(Read("Temp.txt"), "5 17");
+    std::srand(5);
+    int values[SETUP_VALUE_COUNT];
+    const int n = ChooseReadySetup(values);
+    EXPECT_TRUE(n >= 0 && n != 5 && n != 17) << n;
+    EXPECT_EQ(Read("Temp.txt"), "5 17");
+    EXPECT_TRUE(fs::is_directory(folder / "rs" / "Temp.txt.tmp"));
+
+    fs::remove(folder / "rs" / "Temp.txt.tmp");
+    EXPECT_TRUE(WriteRecentSetups(8, recent));
+    EXPECT_EQ(Read("Temp.txt"), "8 5 17 -1 -1");
+}
+
 TEST_F(ReadySetupsTest, ReadableFileWithOtherCountsIsTakenAsItStands)
 {
     std::string text;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "scene/dib_image.h"
@@ -368,6 +369,77 @@ TEST_F(DibImage, ShortFilesAndMissingFiles)
     EXPECT_EQ(auxDIBImageLoadA(missing.c_str()), nullptr);
     EXPECT_EQ(g_shown.text, "Failed to open DIB file " + missing + ".\n");
     EXPECT_EQ(g_shown.caption, "Error");
+}
+
+// Paths that open as no file, or fail while reading, give the missing file's
+// message and never throw or wait.
+TEST_F(DibImage, UnreadablePathsGiveTheFailedToOpenMessage)
+{
+    const std::string folder = m_path + ".d";
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    const std::string pipe = m_path + ".fifo";  // no writer: opening it must not block
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string vanished = m_path + ".link";  // the file behind the link is gone
+    ASSERT_EQ(symlink((m_path + ".gone").c_str(), vanished.c_str()), 0);
+    // Reading a process's own memory from address 0 fails with EIO.
+    for (const std::string& path : {folder, pipe, vanished, std::string("/proc/self/mem")}) {
+        g_shown = Shown();
+        EXPECT_EQ(auxDIBImageLoadA(path.c_str()), nullptr) << path;
+        EXPECT_EQ(g_shown.count, 1) << path;
+        EXPECT_EQ(g_shown.text, "Failed to open DIB file " + path + ".\n");
+        EXPECT_EQ(g_shown.caption, "Error");
+    }
+    rmdir(folder.c_str());
+    unlink(pipe.c_str());
+    unlink(vanished.c_str());
+}
+
+// A picture larger than 4096 x 4096 pixels is refused before its pixels are
+// allocated, however small its file; one at the limit is still read.
+TEST_F(DibImage, OversizedPicturesAreRefusedBeforeDecoding)
+{
+    const std::string tooLarge = "Picture too large (more than 4096 x 4096 pixels): " + m_path + ".\n";
+    Dib d;
+    d.width = 16384;
+    d.height = 16384;
+    d.bitCount = 8;
+    d.compression = 1;
+    d.palette = Grey256();
+    d.bits = std::string("\x00\x01", 2);  // end of bitmap at once
+    ASSERT_LT(d.Bytes().size(), 1100u);
+    ExpectRejected(d, tooLarge.c_str());
+
+    d.width = 4097;
+    d.height = 4096;
+    ExpectRejected(d, tooLarge.c_str());
+    Dib whole = d;  // an uncompressed top-down file that holds all its bits
+    whole.width = 8192;
+    whole.height = -2049;
+    whole.bitCount = 1;
+    whole.compression = 0;
+    whole.palette = {0, 0xFFFFFF};
+    whole.bits = std::string(8192 / 8 * 2049, '\x07');
+    ExpectRejected(whole, tooLarge.c_str());
+
+    d.width = 4096;
+    d.height = 4096;
+    d.bits = std::string("\x02\x09\x00\x01", 4);  // two pixels of index 9, then the end
+    g_shown = Shown();
+    const Picture p = Load(d.Bytes());
+    ASSERT_TRUE(p);
+    EXPECT_EQ(g_shown.count, 0);
+    EXPECT_EQ(p->sizeX, 4096);
+    EXPECT_EQ(p->sizeY, 4096);
+    EXPECT_EQ(p->data[3], 9);
+
+    // A file larger than any such picture is not even read whole.
+    {
+        std::ofstream(m_path, std::ios::binary) << Dib().Bytes();
+    }
+    ASSERT_EQ(truncate(m_path.c_str(), 80 << 20), 0);  // sparse: no real 80 MB written
+    g_shown = Shown();
+    EXPECT_EQ(auxDIBImageLoadA(m_path.c_str()), nullptr);
+    EXPECT_EQ(g_shown.text, tooLarge);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "platform/program_folder.h"
 #include "scene/board_geometry.h"
 #include "scene/geo_model.h"
+#include "scene/textures.h"
 
 namespace {
 
@@ -132,6 +133,38 @@ TEST_F(GeoModel, ShortFilesLeaveZerosAndBadSlotsAreUntextured)
         EXPECT_DOUBLE_EQ(m.colourR[i], 0);
         EXPECT_DOUBLE_EQ(m.texT[i], 0);
     }
+}
+
+// A name line that holds only its marker names no texture, not the resources
+// folder: polygons pointing to it are untextured, and the texture table
+// leaves it out.
+TEST_F(GeoModel, AMarkerWithoutANameIsNoTexture)
+{
+    Write("marks.geo",
+          "9 4\n*a.res\n#\n  *\r\n*c.res\n"
+          "1 1 0 0  1 1 1  0 0 0  0 0\n0  1 1 1  1 0 0  0 0\n0  1 1 1  1 0 1  0 0\n"
+          "1 2 0 0  1 1 1  0 0 0  0 0\n0  1 1 1  1 0 0  0 0\n0  1 1 1  1 0 1  0 0\n"
+          "1 3 0 0  1 1 1  0 0 0  0 0\n1 4 0 0  1 1 1  1 0 0  0 0\n0  1 1 1  1 0 1  0 0\n");
+    LoadGeoModel(0, "marks.geo");
+    const ModelRecord& m = g_models[0];
+    ASSERT_EQ(m.vertexCount, 9);
+    ASSERT_EQ(m.textureCount, 4);
+    EXPECT_EQ(g_geoTextureTotal, 4);
+    EXPECT_EQ(m.textureNames[0], CString((m_dir + "/resources/a.res").c_str()));
+    EXPECT_TRUE(m.textureNames[1].IsEmpty());
+    EXPECT_TRUE(m.textureNames[2].IsEmpty());
+    EXPECT_EQ(m.textureNames[3], CString((m_dir + "/resources/c.res").c_str()));
+    EXPECT_EQ(m.texSlot[0], 1);
+    EXPECT_EQ(m.texSlot[3], 0);
+    EXPECT_EQ(m.texSlot[6], 0);
+    EXPECT_EQ(m.texSlot[7], 4);
+    EXPECT_DOUBLE_EQ(m.posZ[8], 0.5);  // the vertices after the empty names still read
+
+    std::vector<const char*> names;
+    ASSERT_EQ(UnifyTextureNames(names), 2);
+    EXPECT_STREQ(names[1], (m_dir + "/resources/a.res").c_str());
+    EXPECT_STREQ(names[2], (m_dir + "/resources/c.res").c_str());
+    EXPECT_EQ(g_models[0].texSlot[7], 2);
 }
 
 TEST_F(GeoModel, LongNamesAreKeptWhole)
