@@ -17,6 +17,8 @@ extern std::atomic<int> g_webFetchBusy;      // 1 while the fetch thread runs
 
 // The news banner's address and text (the web fetch may replace both).
 extern const char* const NEWS_URL_DEFAULT;
+// The product page: the updater's fallback and the about panel's link.
+extern const char* const PRODUCT_PAGE_URL;
 extern CString g_newsUrl;
 extern CString g_newsText;
 
