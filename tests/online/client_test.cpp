@@ -21,7 +21,7 @@
 #include "raw_client.h"
 #include "rules/board.h"
 #include "test_server.h"
-#include "../support/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
