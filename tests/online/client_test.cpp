@@ -361,6 +361,8 @@ TEST_F(OnlineClient, EveryMatchRequestClosedAtOnceGivesFiveTriesThenTheNotice)
     MarkBaseline();
     ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
     ASSERT_TRUE(WaitUntil([] { return !Notices().empty(); }, 10000));
+    EXPECT_TRUE(server.WaitFor("MATCH closed-at-once", MATCH_TRIES));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_EQ(server.Count("MATCH closed-at-once"), MATCH_TRIES);
     EXPECT_EQ(Notices(), std::vector<std::string>{kConnectionProblem});
     EXPECT_EQ(g_onlineGame.load(), 0);
