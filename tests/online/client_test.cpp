@@ -107,6 +107,7 @@ protected:
     // The threads and descriptors of the test itself (its servers included).
     void MarkBaseline()
     {
+        std::thread([] {}).join();  // a sanitizer's helper thread starts with the first thread
         threadsBefore = ThreadCount();
         descriptorsBefore = OpenDescriptorCount();
     }
@@ -408,6 +409,72 @@ TEST_F(OnlineClient, LeavingWhileQueuedOrWaitingForAMoveIsQuietAndLeavesNothing)
     close(peer);
     ExpectNothingLeftBehind();
     EXPECT_TRUE(Notices().empty());
+}
+
+TEST_F(OnlineClient, TheServerKilledWhileQueuedOrMidGameEndsTheGameWithTheNotice)
+{
+    {
+        TestGameServer server;
+        ASSERT_TRUE(server.Started());
+        UseServer(server);
+        MarkBaseline();
+        ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+        ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
+        server.Kill();
+        ASSERT_TRUE(WaitUntil([] { return !Notices().empty(); }));
+        EXPECT_EQ(Notices(), std::vector<std::string>{kConnectionProblem});
+        EXPECT_EQ(g_onlineGame.load(), 0);
+        EXPECT_EQ(g_matchPending.load(), 0);
+        EXPECT_EQ(g_waitingForOpponent.load(), 0);
+        ExpectNothingLeftBehind();
+    }
+    // Mid-game, the local player to move (the connection idle) and then waiting.
+    TestGameServer server;
+    ASSERT_TRUE(server.Started());
+    UseServer(server);
+    {
+        std::lock_guard<std::mutex> lock(g_noticeMutex);
+        g_notices.clear();
+    }
+    g_onlineGame = 1;
+    g_matchPending = 1;
+    const int peer = RawConnect(server.Address());
+    RawSend(peer, "-qwe" + OtherSetup());
+    ASSERT_EQ(RawReceive(peer), "?");
+    MarkBaseline();
+    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+    ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3 && g_onlineTurn.load() == 1; }));
+    RawReceive(peer);
+    WriteSharedText(g_moveMessage, "3343");
+    g_onlineTurn = 2;
+    ASSERT_NE(AfxBeginThread(SendMoveThread, nullptr), nullptr);
+    EXPECT_EQ(RawReceive(peer), "3343");
+    server.Kill();
+    ASSERT_TRUE(WaitUntil([] { return g_opponentLeft.load() == 1; }));
+    EXPECT_EQ(Notices(), std::vector<std::string>{kOpponentLeft});
+    EXPECT_EQ(g_onlineGame.load(), 0);
+    close(peer);
+    ExpectNothingLeftBehind();
+}
+
+TEST_F(OnlineClient, LeavingOnTheOwnTurnClosesTheIdleGameConnection)
+{
+    TestGameServer server;
+    ASSERT_TRUE(server.Started());
+    UseServer(server);
+    const int peer = RawConnect(server.Address());
+    RawSend(peer, "-qwe" + OtherSetup());
+    ASSERT_EQ(RawReceive(peer), "?");
+    MarkBaseline();
+    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+    ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3 && g_onlineTurn.load() == 1; }));
+    RawReceive(peer);
+    EXPECT_TRUE(WaitUntil([&] { return OpenDescriptorCount() == descriptorsBefore + 1; }));  // held for the game
+    LeaveOnlineGame();
+    ExpectNothingLeftBehind();
+    EXPECT_EQ(RawReceiveAll(peer, 4), "rrrr");  // the server saw the leave
+    EXPECT_TRUE(Notices().empty());
+    close(peer);
 }
 
 }  // namespace
