@@ -477,4 +477,41 @@ TEST_F(OnlineClient, LeavingOnTheOwnTurnClosesTheIdleGameConnection)
     close(peer);
 }
 
+TEST_F(OnlineClient, ASilentServerHoldsOnlyTheMatchThreadWhichLeavingFreesAndAResetEndsTheGame)
+{
+    {
+        TestGameServer server({"--silent"});
+        ASSERT_TRUE(server.Started());
+        UseServer(server);
+        MarkBaseline();
+        ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+        ASSERT_TRUE(server.WaitFor("MATCH silent"));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_EQ(ThreadCount(), threadsBefore + 1);  // the match request waits for its reply
+        LeaveOnlineGame();
+        ExpectNothingLeftBehind();
+        EXPECT_TRUE(Notices().empty());
+    }
+    TestGameServer server({"--reset-after-moves", "1"});
+    ASSERT_TRUE(server.Started());
+    UseServer(server);
+    g_onlineGame = 1;
+    g_matchPending = 1;
+    const int peer = RawConnect(server.Address());
+    RawSend(peer, "-qwe" + OtherSetup());
+    ASSERT_EQ(RawReceive(peer), "?");
+    MarkBaseline();
+    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+    ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3 && g_onlineTurn.load() == 1; }));
+    WriteSharedText(g_moveMessage, "3343");
+    g_onlineTurn = 2;
+    ASSERT_NE(AfxBeginThread(SendMoveThread, nullptr), nullptr);
+    ASSERT_TRUE(server.WaitFor("RESET"));
+    ASSERT_TRUE(WaitUntil([] { return g_opponentLeft.load() == 1; }));
+    EXPECT_EQ(Notices(), std::vector<std::string>{kOpponentLeft});
+    EXPECT_EQ(g_opponentMoveReady.load(), 0);
+    close(peer);
+    ExpectNothingLeftBehind();
+}
+
 }  // namespace
