@@ -514,4 +514,31 @@ TEST_F(OnlineClient, ASilentServerHoldsOnlyTheMatchThreadWhichLeavingFreesAndARe
     ExpectNothingLeftBehind();
 }
 
+TEST_F(OnlineClient, KeepAlivesWhileQueuedAskForRedrawsAndThePairingStillDecodes)
+{
+    TestGameServer server({"--keep-alive", "0.15"});
+    ASSERT_TRUE(server.Started());
+    UseServer(server);
+    MarkBaseline();
+    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+    ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
+    for (int k = 1; k <= 3; ++k) {
+        g_redrawRequested = 0;
+        ASSERT_TRUE(server.WaitFor("KEEPALIVE", k));
+        EXPECT_TRUE(WaitUntil([] { return g_redrawRequested.load() == 1; }));
+        EXPECT_EQ(g_waitingForOpponent.load(), 1);
+        EXPECT_EQ(g_matchState.load(), 0);
+    }
+    const int peer = RawConnect(server.Address());
+    RawSend(peer, "-qwe" + OtherSetup());
+    EXPECT_EQ(RawReceive(peer), StandardSetupMessage() + " " + std::string(1, '\0'));
+    ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3; }));
+    EXPECT_EQ(g_onlineTurn.load(), 2);
+    EXPECT_EQ(std::vector<int>(g_opponentSetup, g_opponentSetup + 40), RanksOf(OtherSetup()));
+    LeaveOnlineGame();
+    close(peer);
+    ExpectNothingLeftBehind();
+    EXPECT_TRUE(Notices().empty());
+}
+
 }  // namespace

@@ -199,8 +199,11 @@ class Server:
                 self.queue.append(newcomer)
         if waiting is None:
             log("QUEUED", name.decode("latin-1") or "(guest)")
-            send_all(conn, HUGE if self.args.huge else b"?")
-            newcomer.last_sent = time.monotonic()
+            with self.lock:
+                send_all(conn, HUGE if self.args.huge else b"?")
+                newcomer.last_sent = time.monotonic()
+            if self.args.keep_alive:
+                threading.Thread(target=self.keep_alive, args=(newcomer,), daemon=True).start()
             return
         self.pair(waiting, newcomer)
 
@@ -215,6 +218,17 @@ class Server:
         except OSError:
             pass
         conn.close()
+
+    def keep_alive(self, waiting):
+        """Sends "&" to a queued client now and then, as long as it waits."""
+        while True:
+            time.sleep(self.args.keep_alive)
+            with self.lock:
+                if waiting not in self.queue:
+                    return
+                send_all(waiting.conn, b"&")
+                waiting.last_sent = time.monotonic()
+            log("KEEPALIVE")
 
     @staticmethod
     def alive(waiting):
@@ -329,6 +343,7 @@ def main():
     parser.add_argument("--reset", action="store_true", help="with --close-match: reset instead")
     parser.add_argument("--pairing-reply", help="hex bytes sent as every pairing reply")
     parser.add_argument("--move-reply", help="hex bytes relayed in place of every move")
+    parser.add_argument("--keep-alive", type=float, default=0.0, help="seconds between keep-alives")
     parser.add_argument("--reset-after-moves", type=int, default=0, help="reset both after N moves")
     Server(parser.parse_args()).run()
 
