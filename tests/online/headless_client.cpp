@@ -7,15 +7,22 @@
 //
 //   headless_client --server IP [--seed N] [--login NAME:PASSWORD]
 //                   [--leave-after N] [--limit SECONDS]
+//                   [--army R1,R2,...,R40] [--script FX.FY.TX.TY,...]
+// --army gives the own ranks in the order x 1..10 (outer), y 1..4 (inner);
+// --script the first own moves (then seeded moves follow).
 // A stored log-in is written to $XDG_CONFIG_HOME (private to the caller).
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <random>
+#include <sstream>
+#include <vector>
 #include <string>
 #include <thread>
 
@@ -39,7 +46,17 @@ struct Options {
     std::string login;
     int leaveAfter = -1;  // own moves before the client quits (its process ends)
     int limitSeconds = 60;
+    std::vector<int> army;                // empty: a seeded army
+    std::vector<std::array<int, 4>> script;
 };
+
+std::vector<int> ParseNumbers(const std::string& text, char separator)
+{
+    std::vector<int> numbers;
+    std::stringstream in(text);
+    for (std::string item; std::getline(in, item, separator);) numbers.push_back(std::stoi(item));
+    return numbers;
+}
 
 int g_moveNumber = 0;
 std::atomic<bool> g_noticeSeen{false};
@@ -71,12 +88,15 @@ void PrintMove(const char* who, int fx, int fy, int tx, int ty)
 
 // The own army on rows 1 to 4 in a seeded order; returns its ranks in the
 // setup string's order (x outer, y inner).
-void SetUpOwnArmy(std::mt19937& random, int ranks[40])
+void SetUpOwnArmy(std::mt19937& random, const std::vector<int>& army, int ranks[40])
 {
     int k = 0;
     for (int rank = 0; rank < RANK_KINDS; ++rank)
         for (int n = 0; n < PIECE_SET[rank]; ++n) ranks[k++] = rank;
-    std::shuffle(ranks, ranks + 40, random);
+    if (army.size() == 40)
+        std::copy(army.begin(), army.end(), ranks);
+    else
+        std::shuffle(ranks, ranks + 40, random);
     k = 0;
     for (int x = 1; x <= 10; ++x)
         for (int y = 1; y <= 4; ++y, ++k) {
@@ -119,16 +139,23 @@ bool EndAfterOwnMove()
     return true;
 }
 
-// A seeded legal move, attacks preferred; sent as the board click would.
-void PlayOwnMove(std::mt19937& random)
+// The next scripted move, else a seeded legal move, attacks preferred; sent
+// as the board click would.
+void PlayOwnMove(std::mt19937& random, const Options& options, int ownMoves)
 {
-    MoveList list;
-    const int count = GenerateMoves(1, list.fromX, list.fromY, list.toX, list.toY);
-    int attacks[MOVE_LIST_CAPACITY], attackCount = 0;
-    for (int i = 0; i < count; ++i)
-        if (g_cellOwner[list.toX[i]][list.toY[i]] == OWNER_COMPUTER) attacks[attackCount++] = i;
-    const int pick = attackCount > 0 && random() % 4 != 0 ? attacks[random() % attackCount] : random() % count;
-    const int fx = list.fromX[pick], fy = list.fromY[pick], tx = list.toX[pick], ty = list.toY[pick];
+    int fx, fy, tx, ty;
+    if (ownMoves < static_cast<int>(options.script.size())) {
+        const auto& m = options.script[static_cast<size_t>(ownMoves)];
+        fx = m[0], fy = m[1], tx = m[2], ty = m[3];
+    } else {
+        MoveList list;
+        const int count = GenerateMoves(1, list.fromX, list.fromY, list.toX, list.toY);
+        int attacks[MOVE_LIST_CAPACITY], attackCount = 0;
+        for (int i = 0; i < count; ++i)
+            if (g_cellOwner[list.toX[i]][list.toY[i]] == OWNER_COMPUTER) attacks[attackCount++] = i;
+        const int pick = attackCount > 0 && random() % 4 != 0 ? attacks[random() % attackCount] : random() % count;
+        fx = list.fromX[pick], fy = list.fromY[pick], tx = list.toX[pick], ty = list.toY[pick];
+    }
     g_onlineTurn = 2;
     CString message;
     message.Format("%i%i%i%i", fx - 1, fy - 1, tx - 1, ty - 1);
@@ -152,6 +179,15 @@ bool ParseOptions(int argc, char** argv, Options& o)
         else if (key == "--login") o.login = value;
         else if (key == "--leave-after") o.leaveAfter = std::stoi(value);
         else if (key == "--limit") o.limitSeconds = std::stoi(value);
+        else if (key == "--army") o.army = ParseNumbers(value, ',');
+        else if (key == "--script") {
+            std::stringstream in(value);
+            for (std::string move; std::getline(in, move, ',');) {
+                const std::vector<int> v = ParseNumbers(move, '.');
+                if (v.size() != 4) return false;
+                o.script.push_back({v[0], v[1], v[2], v[3]});
+            }
+        }
         else return false;
     }
     return true;
@@ -189,7 +225,7 @@ int main(int argc, char** argv)
     HeadlessDialog dialog;
     NewGame();
     int ranks[40];
-    SetUpOwnArmy(random, ranks);
+    SetUpOwnArmy(random, options.army, ranks);
     StartMatch(dialog, ranks);
 
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(options.limitSeconds);
@@ -226,7 +262,7 @@ int main(int argc, char** argv)
                 std::fflush(stdout);
                 std::_Exit(0);  // the process ends mid-game, as a quitter's would
             }
-            PlayOwnMove(random);
+            PlayOwnMove(random, options, ownMoves);
             ++ownMoves;
             if (EndAfterOwnMove()) continue;
         }

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <map>
 #include <sstream>
 #include <string>
@@ -179,6 +180,61 @@ TEST_F(TwoClients, ANamedQuitterLeavesTheOtherToReportItselfAndARefusedLogInPlay
     EXPECT_EQ(Find(g, "PAIRED"), "PAIRED own=- opponent=anna first=opponent");
     EXPECT_EQ(Find(g, "NOTICE"), "");
     other.Wait();
+}
+
+// A full army with some ranks fixed: index (x - 1) * 4 + (y - 1) -> rank; the
+// other ranks of the standard set fill the rest in order, as a comma list.
+std::string Army(const std::map<int, int>& fixed)
+{
+    const int set[12] = {6, 1, 8, 5, 4, 4, 4, 3, 2, 1, 1, 1};
+    int left[12];
+    std::copy(set, set + 12, left);
+    for (const auto& [index, rank] : fixed) --left[rank];
+    std::string army;
+    int rank = 0;
+    for (int i = 0; i < 40; ++i) {
+        int r;
+        if (fixed.count(i)) {
+            r = fixed.at(i);
+        } else {
+            while (left[rank] == 0) ++rank;
+            r = rank;
+            --left[rank];
+        }
+        army += (i ? "," : "") + std::to_string(r);
+    }
+    return army;
+}
+
+TEST_F(TwoClients, AScriptedFlagCaptureAfterTenMovesEachEndsBothGamesAndTheLoserReports)
+{
+    TestGameServer server({"--account", "anna:pw", "--account", "boris:pw"});
+    ASSERT_TRUE(server.Started());
+    // The waiting side: a piece circles on its left; its flag stands in front on the right.
+    const std::string waitingArmy = Army({{3, 4}, {39, 11}});
+    const std::string waitingScript =
+        "1.4.1.5,1.5.2.5,2.5.2.6,2.6.1.6,1.6.1.5,1.5.2.5,2.5.2.6,2.6.1.6,1.6.1.5,1.5.2.5";
+    // The side that moves first: a piece circles in the middle, then its scout
+    // on the left runs up its free file onto that flag.
+    const std::string firstArmy = Army({{3, 2}, {19, 4}});
+    const std::string firstScript =
+        "5.4.5.5,5.5.6.5,6.5.6.6,6.6.5.6,5.6.5.5,5.5.6.5,6.5.6.6,6.6.5.6,5.6.5.5,5.5.6.5,1.4.1.7";
+    Client waiting(configA.Path(), {"--server", server.Address(), "--login", "anna:pw", "--army", waitingArmy,
+                                    "--script", waitingScript});
+    ASSERT_TRUE(server.WaitFor("QUEUED anna"));
+    Client first(configB.Path(), {"--server", server.Address(), "--login", "boris:pw", "--army", firstArmy,
+                                  "--script", firstScript});
+    const auto a = waiting.Wait(), b = first.Wait();
+    EXPECT_EQ(Find(b, "PAIRED"), "PAIRED own=boris opponent=anna first=me");
+    EXPECT_EQ(Find(b, "MOVE 21 "), "MOVE 21 own 1 4 1 7");
+    EXPECT_EQ(Find(a, "MOVE 21 "), "MOVE 21 opponent 10 7 10 4");  // the same move, turned
+    EXPECT_EQ(Find(a, "MOVE 22"), "");
+    EXPECT_EQ(Find(b, "END"), "END won");
+    EXPECT_EQ(Find(a, "END"), "END lost");
+    EXPECT_GE(ExpectMirroredBoards(a, b), 21);  // after every one of the 21 moves
+    EXPECT_TRUE(server.WaitFor("REPORT boris counted"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(server.Count("REPORT"), 1);
 }
 
 }  // namespace
