@@ -66,8 +66,8 @@ void PrintNotice(const CString& text)
 {
     std::printf("NOTICE %s\n", Cp1251ToUtf8(text.str()).c_str());
     std::fflush(stdout);
-    g_noticeSeen = true;
     if (text == OpponentLeftText(g_workerLanguage)) g_opponentLeftSeen = true;
+    g_noticeSeen = true;  // last: the main loop reads the kind once it sees this
 }
 
 void PrintBoard()
