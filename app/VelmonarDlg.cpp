@@ -11,6 +11,7 @@
 #include "interface/main_menu.h"
 #include "interface/options.h"
 #include "interface/panel_textures.h"
+#include "online/game_client.h"
 #include "online/online_state.h"
 #include "platform/process.h"
 #include "rules/board.h"
@@ -29,7 +30,6 @@
 
 CWnd* g_insertAfterWnd = nullptr;
 CString g_machineIdDigits;
-CString g_machineId;
 WSADATA g_wsaData = {0, 0};
 
 namespace {
@@ -178,8 +178,7 @@ void CVelmonarDlg::BuildMachineId()
     if (!GetComputerNameA(computerName, &size)) computerName[0] = '\0';
 
     g_machineIdDigits = BuildMachineIdDigits(serial, computerName);
-    g_machineId.Empty();
-    g_machineId = MachineIdFromDigits(g_machineIdDigits);
+    WriteSharedText(g_machineId, MachineIdFromDigits(g_machineIdDigits));
 }
 
 BOOL CVelmonarDlg::OnInitDialog()
@@ -333,7 +332,7 @@ void CVelmonarDlg::OnDestroy()
     g_matchState = 0;
     g_onlineGame = 0;
     g_matchPending = 0;
-    closesocket(g_serverSocket);
+    CloseServerSocket();
     WSACleanup();
 }
 
@@ -347,10 +346,4 @@ void CVelmonarDlg::OnMouseMove(UINT flags, CPoint point)
 void CVelmonarDlg::OnLButtonDown(UINT flags, CPoint point)
 {
     CDialog::OnLButtonDown(flags, point);
-}
-
-// The 500 ms tick that polls the network threads' results.
-void CVelmonarDlg::OnTimer(UINT_PTR id)
-{
-    CDialog::OnTimer(id);
 }

@@ -2,6 +2,7 @@
 // OpenGL scene; every input, timer tick and redraw of the game arrives here.
 #pragma once
 
+#include "online/online_state.h"
 #include "platform/gl_context.h"
 #include "platform/sockets.h"
 #include "platform/strings.h"
@@ -13,9 +14,8 @@ constexpr UINT TICK_INTERVAL_MS = 500;
 // The camera and the last size message.
 extern CWnd* g_insertAfterWnd;  // z-order of every placement of the main window (null: top)
 
-// The machine identity sent to the game server.
+// The machine identity sent to the game server (g_machineId, online/online_state.h).
 extern CString g_machineIdDigits;  // before the digits become letters
-extern CString g_machineId;
 extern WSADATA g_wsaData;
 
 // The identity for a volume serial and a computer name: the serial's digits,

@@ -1,12 +1,15 @@
 #include "app/host_tables.h"
 
+#include "app/game_state.h"
 #include "app/picture_reader.h"
 #include "app/setup_end.h"
 #include "app/turn_presentation.h"
 #include "interface/fly_in.h"
 #include "interface/game_over_panel.h"
+#include "interface/interface_state.h"
 #include "interface/overlay.h"
 #include "interface/panel_textures.h"
+#include "online/online_host.h"
 #include "platform/sound.h"
 #include "rules/rules_host.h"
 #include "scene/frame_state.h"
@@ -24,6 +27,14 @@ void ShowGameOverPanel()
     LayoutGameOverPanel();
 }
 
+
+// Leaving an online game: the banner off, the next ping due at once.
+void ResetBannerAndPolling()
+{
+    g_onlineBannerOn = 0;
+    g_pollTicks = 100;
+}
+
 }  // namespace
 
 void InstallHostTables()
@@ -38,5 +49,6 @@ void InstallHostTables()
     g_sceneHost.drawOverlay = DrawOverlay;
     g_sceneHost.rebuildPanelTextures = RebuildPanelTextures;
 
+    g_onlineHost.resetBannerAndPolling = ResetBannerAndPolling;
     InstallPictureReader();
 }

@@ -2,7 +2,6 @@
 
 int g_hoverId = 0;
 int g_onlineBannerOn = 0;
-std::atomic<int> g_blinkStep{0};
 
 int g_pieceScaleSliderPos[2] = {0, 0};
 int g_reflectionSliderPos[2] = {0, 0};

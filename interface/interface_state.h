@@ -6,11 +6,11 @@
 
 #include <atomic>
 
+#include "online/online_state.h"  // g_blinkStep, written by the ping worker
 #include "platform/strings.h"
 
 extern int g_hoverId;                 // interactive element under the cursor, 0 none
 extern int g_onlineBannerOn;
-extern std::atomic<int> g_blinkStep;  // 0 banner still, 1..7 blinking
 
 // Slider knob offsets: [0] shown, [1] when the panel was opened (the confirmed value).
 extern int g_pieceScaleSliderPos[2];

@@ -9,6 +9,7 @@ std::atomic<int> g_webFetchBusy{0};
 // The program's own web page, opened by a click on the news banner until the
 // web fetch brings another address.
 const char* const NEWS_URL_DEFAULT = "https://velmonar.example/";
+const char* const PRODUCT_PAGE_URL = "https://velmonar.example/soft/Velmonar.php";
 CString g_newsUrl;
 CString g_newsText;
 

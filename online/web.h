@@ -15,8 +15,12 @@ extern std::atomic<int> g_webNewsPending;    // 1: an update notice or a new ban
 extern std::atomic<int> g_updateAvailable;   // 1: the web version is newer
 extern std::atomic<int> g_webFetchBusy;      // 1 while the fetch thread runs
 
-// The news banner's address and text (the web fetch may replace both).
+// The news banner's address and text (the web fetch may replace both);
+// read and written under g_sharedTextMutex (online/online_state.h), like
+// g_serverIp, which the fetch replaces with the ip.ip document.
 extern const char* const NEWS_URL_DEFAULT;
+// The product page: the updater's fallback and the about panel's link.
+extern const char* const PRODUCT_PAGE_URL;
 extern CString g_newsUrl;
 extern CString g_newsText;
 

@@ -200,7 +200,9 @@ TEST_F(StartupRun, GeneratedBoardGivesEveryMeasureAndTheLanguageListOpens)
     EXPECT_EQ(g_loadSlotLabel[1], "Пусто");
     EXPECT_EQ(g_newsUrl.Find("https://"), 0);
     EXPECT_EQ(g_loadListCount, 1);
-    EXPECT_EQ(g_pollTicks, 95);
+    // The loader leaves 95; the ticks since then count on, no ping yet.
+    EXPECT_GE(g_pollTicks, 95);
+    EXPECT_LE(g_pollTicks, 101);
     EXPECT_EQ(g_pollSuspended, 0);
     EXPECT_EQ(g_webVersion.load(), g_programVersion);
 

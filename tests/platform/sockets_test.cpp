@@ -1,9 +1,16 @@
-// Closing the shared game connection from another thread.
+// The game connection's sockets: shutting the shared handle down from another
+// thread, ownership of the close, sends that never raise SIGPIPE.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+
 #include <atomic>
+#include <cerrno>
+#include <csignal>
 #include <chrono>
 #include <future>
 
@@ -11,8 +18,14 @@
 
 namespace {
 
-TEST(Sockets, ClosingTheSharedHandleWakesABlockedReceiveOnce)
+bool IsOpen(int fd)
 {
+    return fcntl(fd, F_GETFD) != -1;
+}
+
+TEST(Sockets, ShuttingTheSharedHandleDownWakesAReceiveAndLeavesTheCloseToItsOwner)
+{
+    const bool stdinOpen = IsOpen(0);
     int pair[2];
     ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
     std::atomic<int> shared{pair[0]};
@@ -21,27 +34,52 @@ TEST(Sockets, ClosingTheSharedHandleWakesABlockedReceiveOnce)
         return recv(fd, &byte, 1, 0);
     });
     ASSERT_EQ(receiver.wait_for(std::chrono::milliseconds(100)), std::future_status::timeout);
-    EXPECT_EQ(closesocket(shared), 0);
+    EXPECT_EQ(ShutdownSharedSocket(shared), 0);
     ASSERT_EQ(receiver.wait_for(std::chrono::seconds(5)), std::future_status::ready);
-    EXPECT_LE(receiver.get(), 0);
+    EXPECT_EQ(receiver.get(), 0);  // our own shutdown reads as an end
     EXPECT_EQ(shared.load(), INVALID_SOCKET);
-    // A second close finds nothing to close and closes nothing else.
-    EXPECT_EQ(closesocket(shared), -1);
+    // Not closed: its number cannot be handed to another connection meanwhile.
+    EXPECT_TRUE(IsOpen(pair[0]));
+    // A second shutdown finds nothing and touches nothing.
+    EXPECT_EQ(ShutdownSharedSocket(shared), -1);
     char byte = 0;
     EXPECT_EQ(recv(pair[1], &byte, 1, 0), 0);  // the peer saw the end
+    // The owner closes once; the never-opened handle -1 closes nothing (fd 0 survives).
+    EXPECT_EQ(closesocket(pair[0]), 0);
+    EXPECT_FALSE(IsOpen(pair[0]));
+    std::atomic<int> never{INVALID_SOCKET};
+    EXPECT_EQ(ShutdownSharedSocket(never), -1);
+    EXPECT_EQ(closesocket(INVALID_SOCKET), -1);
+    EXPECT_EQ(IsOpen(0), stdinOpen);
     close(pair[1]);
 }
 
-TEST(Sockets, StartupSucceedsAndWritesToAClosedPeerDoNotKill)
+TEST(Sockets, SendsToAClosedPeerFailWithoutSignalAndConnectsFailFast)
 {
     WSADATA data{};
     EXPECT_EQ(WSAStartup(MAKEWORD(2, 2), &data), 0);
     EXPECT_EQ(data.wVersion, MAKEWORD(2, 2));
+    std::signal(SIGPIPE, SIG_DFL);  // the wrapper alone must keep the process alive
     int pair[2];
     ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
     close(pair[1]);
-    EXPECT_LT(send(pair[0], "x", 1, 0), 0);  // an error, not SIGPIPE
+    EXPECT_EQ(send(pair[0], "x", 1, 0), SOCKET_ERROR);
+    EXPECT_FALSE(SocketErrorIsTransient());
     EXPECT_EQ(closesocket(pair[0]), 0);
+
+    // Nobody listens on this loopback address: refused at once, not after minutes.
+    const SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_NE(s, INVALID_SOCKET);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(1);
+    address.sin_addr.s_addr = inet_addr("127.0.0.1");
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(connect(s, reinterpret_cast<const sockaddr*>(&address), static_cast<int>(sizeof address)),
+              SOCKET_ERROR);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(closesocket(s), 0);
+    WSAStartup(MAKEWORD(2, 2), &data);
     EXPECT_EQ(WSACleanup(), 0);
 }
 

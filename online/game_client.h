@@ -1,0 +1,143 @@
+// The client side of the game-server protocol: the worker threads, the
+// decoding of the server's replies and the leave. Every exchange runs in its
+// own worker; results come back through online/online_state.h, which the
+// 500 ms tick polls.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+
+#include "platform/sockets.h"
+#include "platform/strings.h"
+#include "platform/threads.h"
+
+// Reply codes and fixed messages.
+constexpr char LOGIN_OK = '-';
+constexpr char NAME_TAKEN = '-';
+constexpr char REGISTERED = '+';
+constexpr char MATCH_QUEUED = '?';
+constexpr char MATCH_FOUND = '!';
+constexpr char KEEP_ALIVE = '&';
+constexpr char PING_ECHO = '&';
+extern const char* const OPPONENT_LEFT;  // "rrrr"
+
+constexpr int SERVER_BUFFER_SIZE = 512;    // one receive of a reply
+constexpr int REPLY_SCAN_SIZE = 300;       // the decoder's copy of a pairing reply
+constexpr int WINNER_REPORT_SIZE = 22;
+constexpr int OWN_NAME_MAX = 21;
+constexpr int SETUP_MESSAGE_LENGTH = 83;   // a full army in setup-string form
+constexpr int PAIRING_NAME_OFFSET = 84;
+constexpr int MATCH_TRIES = 5;             // match replies neither "?" nor "!"
+constexpr DWORD ONE_SHOT_TIMEOUT_MS = 10000;
+
+// The notices' texts (Windows-1251 inside).
+CString ConnectionProblemText(int language);
+CString OpponentLeftText(int language);
+CString GuestName(int language);
+// True for "(гость)" and "(guest)".
+bool IsGuestName(const CString& name);
+
+// --- pure decoders of the server's replies: (bytes, length) in, never read past length ---
+
+// The opponent's setup and name from a pairing reply. Accepted only when
+// byte 0 is "!", exactly 40 codes follow, each of table characters standing
+// for 0..11, and the ranks make up the standard army. The name starts at
+// byte 84 (empty: a guest) and ends at the first NUL.
+struct PairingReply {
+    int ranks[40];   // in code order: the sender's x 1..10 outer, y 1..4 inner
+    CString name;
+};
+bool DecodePairingReply(const char* bytes, size_t length, PairingReply& out);
+
+// One receive on the game connection.
+enum MoveReading {
+    MOVE_DROPPED,        // 1 to 3 bytes (or more than 4): read again
+    MOVE_RECEIVED,       // four digits, turned to the local board in move[0..3]
+    MOVE_OPPONENT_LEFT,  // "rrrr", an empty text, or a move that is not four digits
+};
+MoveReading DecodeMoveMessage(const char* bytes, size_t length, int move[4]);
+
+// The players-in-game count of a status reply: one character its digit, two
+// characters ten times the first plus the second (a non-digit counts 0), any
+// other length 100.
+int ParseOnlineCount(const char* bytes, size_t length);
+
+// A log-in answer: true when its first byte is LOGIN_OK.
+bool IsLoginOk(const char* bytes, size_t length);
+
+// --- the connection ---
+
+// A game-server connection owned by whoever holds a reference; the last
+// holder closes it. While it is open its handle sits in g_serverSocket.
+class ServerConnection {
+public:
+    explicit ServerConnection(SOCKET s) : m_socket(s) {}
+    ~ServerConnection();
+    ServerConnection(const ServerConnection&) = delete;
+    ServerConnection& operator=(const ServerConnection&) = delete;
+    SOCKET Socket() const { return m_socket; }
+
+private:
+    SOCKET m_socket;
+};
+typedef std::shared_ptr<ServerConnection> ConnectionRef;
+
+// Opening a connection: the connection before it is cut off, a new socket
+// connects to g_serverIp:g_serverPort within 10 s. Null on failure;
+// socketMade tells whether a socket could be created at all.
+ConnectionRef OpenServerConnection(bool* socketMade = nullptr);
+
+// The one way the interface thread closes g_serverSocket: moves the
+// generation on, shuts the connection down (waking a blocked receive) and
+// lets go of the game connection. The owners close the handles.
+void CloseServerSocket();
+
+// The connection the moves travel on, with the generation it belongs to.
+struct GameLink {
+    ConnectionRef connection;
+    int generation = 0;
+};
+GameLink CurrentGameLink();
+
+// The end of an online game by the rules: the game connection is shut down
+// and let go (its last holder closes it).
+void EndGameConnection();
+
+// Sends request on s and returns the text of one receive of up to 512 bytes
+// (up to its first NUL; empty when the receive failed).
+CString ServerRequest(SOCKET s, const CString& request);
+
+// The blocking receive of one opponent move on link. 1 a move is stored in
+// g_opponentMove and published by g_opponentMoveReady; 0 the game ended
+// here (the opponent left, or the game was left on purpose).
+int ReceiveOpponentMove(const GameLink& link);
+
+// Logs in again from the stored log-in file. 0 only when the connection
+// failed (the notice is shown and the match request ends); 1 otherwise.
+int ReloginFromStoredCredentials(int generation);
+
+// Decodes reply when g_matchState is 2: the opponent's setup into
+// g_opponentSetup, the names, the count, then g_matchState 3. A reply that
+// does not pass DecodePairingReply leaves g_matchState at 0 and returns false.
+bool DecodeMatchReply(const CString& reply);
+
+// Starts a worker with the dialog as argument, handing it the language of the
+// calling (interface) thread.
+CWinThread* StartOnlineThread(AFX_THREADPROC fn, LPVOID dialog);
+
+// --- the workers (param: the main dialog, unused) ---
+UINT MatchRequestThread(LPVOID param);
+UINT SendMoveThread(LPVOID param);
+UINT ReportOpponentWinThread(LPVOID param);
+UINT ReportOwnWinThread(LPVOID param);
+UINT ServerStatusThread(LPVOID param);
+UINT ServerPingThread(LPVOID param);
+
+// The outgoing move of SendMoveThread: written by the board click before it
+// starts the thread.
+extern int g_sentMove[4];
+extern CString g_moveMessage;
+
+// Leaves the online game: every online flag cleared, the connection shut
+// down, the banner off, the next ping due, a redraw, a new game, a redraw.
+void LeaveOnlineGame();

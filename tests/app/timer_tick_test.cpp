@@ -1,0 +1,361 @@
+// The 500 ms tick on a never-shown main dialog: the web result, the opponent's
+// setup and moves with the end of an online game, the pings and the banner,
+// the update. Redraws, sounds and the game-over panel are recorded.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <cstdlib>
+#include <fstream>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "app/VelmonarDlg.h"
+#include "app/game_state.h"
+#include "app/timer_tick.h"
+#include "interface/interface_state.h"
+#include "online/game_client.h"
+#include "online/notice.h"
+#include "online/online_state.h"
+#include "online/web.h"
+#include "platform/files.h"
+#include "platform/program_folder.h"
+#include "rules/board.h"
+#include "rules/live_options.h"
+#include "tests/support/board_fixture.h"
+#include "tests/support/temp_folder.h"
+#include "test_server.h"
+
+namespace {
+
+std::vector<std::string> g_shown;
+
+void RecordNotice(const CString& text)
+{
+    g_shown.push_back(text.str());
+}
+
+bool WaitUntil(const std::function<bool()>& done, int ms = 5000)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+int Count(const std::string& name)
+{
+    int n = 0;
+    for (const auto& call : RecordedCalls()) n += call.name == name;
+    return n;
+}
+
+class TimerTick : public RulesTest {
+protected:
+    void SetUp() override
+    {
+        RulesTest::SetUp();
+        g_noticeFunction = RecordNotice;
+        g_shown.clear();
+        g_language[0] = 2;
+        g_webNewsPending = 0;
+        g_updateAvailable = 0;
+        g_onlineGame = 0;
+        g_matchState = 0;
+        g_matchPending = 0;
+        g_onlineTurn = 0;
+        g_opponentMoveReady = 0;
+        g_opponentLeft = 0;
+        g_redrawRequested = 0;
+        g_serverStatusDone = 0;
+        g_serverReachable = 0;
+        g_blinkStep = 0;
+        g_onlineBannerOn = 0;
+        g_pollSuspended = 1;
+        g_gameOver = 0;
+        WriteSharedText(g_ownName, "");
+        WriteSharedText(g_opponentName, "(guest)");
+    }
+    void TearDown() override { CloseServerSocket(); }
+
+    void Tick() { dialog.SendMessage(WM_TIMER, TICK_TIMER_ID); }
+
+    // An online game in play, the opponent to move.
+    void OnlinePlay()
+    {
+        StartPlay();
+        g_onlineGame = 1;
+        g_onlineTurn = 2;
+        ClearRecordedCalls();
+    }
+
+    void Receive(int fromX, int fromY, int toX, int toY)
+    {
+        g_opponentMove[0] = fromX;
+        g_opponentMove[1] = fromY;
+        g_opponentMove[2] = toX;
+        g_opponentMove[3] = toY;
+        g_opponentMoveReady = 1;
+    }
+
+    CVelmonarDlg dialog;
+};
+
+TEST_F(TimerTick, NewsFirstThenTheOpponentsSetupLandsTurnedOnRows7To10)
+{
+    NewGame();
+    g_setupPhase = 1;
+    for (int x = 1; x <= 10; ++x)
+        for (int y = 7; y <= 10; ++y) g_cellOwner[x][y] = OWNER_EMPTY;
+    int code = 0;
+    for (int& r : g_opponentSetup) r = (code++ * 7) % 12;  // any ranks, in code order
+    WriteSharedText(g_onlineCountText, "123");
+    g_onlineCount = 100;  // as decoded from "123"
+    g_webNewsPending = 1;
+    g_onlineGame = 1;
+    g_matchPending = 1;
+    g_matchState = 3;
+    ClearRecordedCalls();
+    Tick();
+
+    EXPECT_EQ(g_webNewsPending.load(), 0);
+    EXPECT_EQ(g_matchState.load(), 0);
+    EXPECT_EQ(g_matchPending.load(), 0);
+    EXPECT_EQ(g_setupPhase, 0);
+    EXPECT_EQ(ReadSharedText(g_onlineCountText), "101");
+    // The sender's square (x, y), code order x outer and y inner, lands on (11 - x, 11 - y).
+    int i = 0;
+    for (int x = 1; x <= 10; ++x)
+        for (int y = 1; y <= 4; ++y, ++i) {
+            EXPECT_EQ(g_cellRank[11 - x][11 - y], g_opponentSetup[i]) << x << "," << y;
+            EXPECT_EQ(g_cellOwner[11 - x][11 - y], OWNER_COMPUTER);
+        }
+    // Two redraws: the banner's first, before any opponent piece stood.
+    ASSERT_EQ(RecordedNames(), (std::vector<std::string>{"RenderFrame", "RenderFrame"}));
+    EXPECT_EQ(RecordedCalls()[0].owner[5][8], OWNER_EMPTY);
+    EXPECT_EQ(RecordedCalls()[1].owner[5][8], OWNER_COMPUTER);
+}
+
+TEST_F(TimerTick, AValidatedMoveIsAppliedAndAnImpossibleOneIsRefusedWithTheBoardUnchanged)
+{
+    OnlinePlay();
+    Put(5, 8, OWNER_COMPUTER, 6);
+    Put(5, 7, OWNER_PLAYER, 4);
+    Put(1, 1, OWNER_PLAYER, RANK_FLAG);
+    Put(1, 10, OWNER_COMPUTER, RANK_FLAG);
+    Put(3, 3, OWNER_PLAYER, 5);
+    Put(9, 9, OWNER_COMPUTER, 5);
+    ClearRecordedCalls();
+    Receive(5, 8, 5, 7);
+    Tick();
+    EXPECT_EQ(g_cellOwner[5][7], OWNER_COMPUTER);
+    EXPECT_EQ(g_cellRank[5][7], 6);
+    EXPECT_EQ(g_onlineTurn.load(), 1);
+    EXPECT_EQ(g_opponentMoveReady.load(), 0);
+    EXPECT_EQ(g_gameOver.load(), 0);
+    EXPECT_GE(Count("ShowMoveResult"), 2);
+
+    // A bomb that "moves": nothing changes, the game goes on against the computer.
+    Put(6, 9, OWNER_COMPUTER, RANK_BOMB);
+    int owner[GRID_SIZE][GRID_SIZE], rank[GRID_SIZE][GRID_SIZE];
+    std::memcpy(owner, g_cellOwner, sizeof owner);
+    std::memcpy(rank, g_cellRank, sizeof rank);
+    g_onlineTurn = 2;
+    WriteSharedText(g_ownName, "anna");
+    Receive(6, 9, 6, 8);
+    ClearRecordedCalls();
+    Tick();
+    EXPECT_EQ(std::memcmp(owner, g_cellOwner, sizeof owner), 0);
+    EXPECT_EQ(std::memcmp(rank, g_cellRank, sizeof rank), 0);
+    EXPECT_EQ(Count("ShowMoveResult"), 0);
+    EXPECT_EQ(g_onlineGame.load(), 0);
+    EXPECT_EQ(g_opponentLeft.load(), 1);
+    EXPECT_EQ(g_shown, std::vector<std::string>{"Opponent out of the game. Game goes against the computer."});
+    Tick();  // without an online game: the one redraw for the leaving
+    EXPECT_EQ(g_opponentLeft.load(), 0);
+    EXPECT_EQ(Count("RenderFrame"), 1);
+}
+
+TEST_F(TimerTick, AReceivedMoveEndsTheGameEitherWayAndOnlyANamedLoserReports)
+{
+    TestGameServer server;
+    ASSERT_TRUE(server.Started());
+    WriteSharedText(g_serverIp, CString(server.Address()));
+
+    // The opponent takes the flag of a named player who lost to a named opponent.
+    OnlinePlay();
+    Put(5, 2, OWNER_COMPUTER, 6);
+    Put(5, 1, OWNER_PLAYER, RANK_FLAG);
+    Put(3, 3, OWNER_PLAYER, 5);
+    Put(9, 9, OWNER_COMPUTER, RANK_FLAG);
+    ClearRecordedCalls();
+    WriteSharedText(g_ownName, "anna");
+    WriteSharedText(g_opponentName, "boris");
+    Receive(5, 2, 5, 1);
+    Tick();
+    EXPECT_EQ(g_gameOver.load(), 1);
+    EXPECT_EQ(g_losingSide, 1);
+    EXPECT_EQ(g_onlineGame.load(), 0);
+    EXPECT_EQ(g_matchPending.load(), 0);
+    ASSERT_EQ(Count("PlaySoundA"), 1);
+    bool lostSound = false, panelThenRedraw = false;
+    const auto& calls = RecordedCalls();
+    for (size_t k = 0; k < calls.size(); ++k) {
+        if (calls[k].name == "PlaySoundA") lostSound = calls[k].path.find("/sound/komp_vig.wav") != std::string::npos;
+        if (calls[k].name == "ShowGameOverPanel")
+            panelThenRedraw = k + 1 < calls.size() && calls[k + 1].name == "RenderFrame";
+    }
+    EXPECT_TRUE(lostSound);
+    EXPECT_TRUE(panelThenRedraw);
+    EXPECT_EQ(Count("ShowGameOverPanel"), 1);
+    EXPECT_TRUE(server.WaitFor("REPORT boris"));
+
+    // The same loss against a guest: no report.
+    OnlinePlay();
+    Put(5, 2, OWNER_COMPUTER, 6);
+    Put(5, 1, OWNER_PLAYER, RANK_FLAG);
+    Put(3, 3, OWNER_PLAYER, 5);
+    Put(9, 9, OWNER_COMPUTER, RANK_FLAG);
+    WriteSharedText(g_opponentName, "(guest)");
+    ClearRecordedCalls();
+    Receive(5, 2, 5, 1);
+    Tick();
+    EXPECT_EQ(g_losingSide, 1);
+    EXPECT_EQ(Count("ShowGameOverPanel"), 1);
+
+    // The opponent's last movable piece dies on a bomb: the opponent lost, no report.
+    OnlinePlay();
+    Put(5, 2, OWNER_COMPUTER, 6);
+    Put(5, 1, OWNER_PLAYER, RANK_BOMB);
+    Put(3, 3, OWNER_PLAYER, 5);
+    Put(1, 1, OWNER_PLAYER, RANK_FLAG);
+    Put(9, 9, OWNER_COMPUTER, RANK_FLAG);
+    WriteSharedText(g_opponentName, "boris");
+    ClearRecordedCalls();
+    Receive(5, 2, 5, 1);
+    Tick();
+    EXPECT_EQ(g_gameOver.load(), 1);
+    EXPECT_EQ(g_losingSide, 2);
+    ASSERT_EQ(Count("PlaySoundA"), 1);
+    for (const auto& call : RecordedCalls())
+        if (call.name == "PlaySoundA") {
+            EXPECT_NE(call.path.find("/sound/Pobed.wav"), std::string::npos);
+        }
+    EXPECT_EQ(Count("ShowGameOverPanel"), 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(server.Count("REPORT"), 1);
+}
+
+TEST_F(TimerTick, PingsOnTheSeventhTickThenEvery101AndTheBannerBlinksSevenTimes)
+{
+    TestGameServer server;
+    ASSERT_TRUE(server.Started());
+    WriteSharedText(g_serverIp, CString(server.Address()));
+    g_pollSuspended = 0;
+    g_pollTicks = 95;
+    for (int t = 1; t <= 6; ++t) Tick();
+    EXPECT_EQ(server.Count("PING"), 0);
+    Tick();
+    ASSERT_TRUE(server.WaitFor("PING", 1));
+    ASSERT_TRUE(WaitUntil([] { return g_serverReachable.load() == 1; }));
+
+    ClearRecordedCalls();
+    Tick();  // the banner comes on
+    EXPECT_EQ(g_onlineBannerOn, 1);
+    EXPECT_EQ(Count("RenderFrame"), 1);
+    ClearRecordedCalls();
+    for (int t = 0; t < 20; ++t) Tick();
+    EXPECT_EQ(Count("RenderFrame"), 7);  // the blink, then still
+    EXPECT_EQ(g_blinkStep.load(), 0);
+
+    for (int t = 0; t < 101 - 21; ++t) Tick();
+    EXPECT_EQ(server.Count("PING"), 1);
+    Tick();  // tick 7 + 101
+    EXPECT_TRUE(server.WaitFor("PING", 2));
+
+    // The server goes: the next ping fails and the banner goes off with one redraw.
+    server.Kill();
+    g_pollTicks = 101;
+    ClearRecordedCalls();
+    Tick();
+    ASSERT_TRUE(WaitUntil([] { return g_serverReachable.load() == 0; }));
+    Tick();
+    EXPECT_EQ(g_onlineBannerOn, 0);
+    EXPECT_EQ(g_blinkStep.load(), 0);
+    EXPECT_EQ(Count("RenderFrame"), 1);  // in whichever tick saw the failure first
+}
+
+class UpdateTick : public TimerTick {
+protected:
+    void SetUp() override
+    {
+        TimerTick::SetUp();
+        ASSERT_FALSE(folder.Path().empty());
+        savedDir = g_appDir;
+        g_appDir = CString(folder.Path());
+        char cwd[4096];
+        savedCwd = getcwd(cwd, sizeof cwd) ? cwd : "";
+        savedPath = getenv("PATH") ? getenv("PATH") : "";
+        // The product page opens through a stand-in that notes its address.
+        const std::string bin = folder.Path() + "/bin";
+        mkdir(bin.c_str(), 0700);
+        Script(bin + "/xdg-open", "echo \"$1\" > " + folder.Path() + "/page-opened\n");
+        setenv("PATH", (bin + ":" + savedPath).c_str(), 1);
+    }
+    void TearDown() override
+    {
+        g_appDir = savedDir;
+        if (!savedCwd.empty()) (void)chdir(savedCwd.c_str());
+        setenv("PATH", savedPath.c_str(), 1);
+        TimerTick::TearDown();
+    }
+    static void Script(const std::string& path, const std::string& body)
+    {
+        std::ofstream(path) << "#!/bin/sh\n" << body;
+        chmod(path.c_str(), 0700);
+    }
+    TempFolder folder{"velmonar-update"};
+    CString savedDir;
+    std::string savedCwd, savedPath;
+};
+
+TEST_F(UpdateTick, TheUpdaterStartsAndTheDialogEndsWithoutWritingTheOptions)
+{
+    Script(folder.Path() + "/Update.exe", "touch updater-ran\n");
+    g_webNewsPending = 1;
+    g_updateAvailable = 1;
+    Tick();
+    EXPECT_EQ(g_updateAvailable.load(), 0);
+    EXPECT_TRUE(dialog.IsEnding());
+    EXPECT_EQ(g_shown, std::vector<std::string>{"A new version of the game. Program will be restarted"});
+    EXPECT_TRUE(WaitUntil([&] { return FileExists(folder.Path() + "/updater-ran"); }));
+    EXPECT_FALSE(FileExists(folder.Path() + "/konfig.ini"));
+    EXPECT_FALSE(FileExists(folder.Path() + "/page-opened"));
+}
+
+TEST_F(UpdateTick, WithoutAnUpdaterTheProductPageOpens)
+{
+    g_webNewsPending = 1;
+    g_updateAvailable = 1;
+    Tick();
+    EXPECT_TRUE(dialog.IsEnding());
+    EXPECT_EQ(g_shown, (std::vector<std::string>{"A new version of the game. Program will be restarted",
+                                                 "The page from which you can download the new version."}));
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(folder.Path() + "/page-opened"); }));
+    std::string page;
+    WaitUntil([&] {
+        std::ifstream in(folder.Path() + "/page-opened");
+        std::getline(in, page);
+        return !page.empty();
+    });
+    EXPECT_EQ(page, PRODUCT_PAGE_URL);
+    EXPECT_FALSE(FileExists(folder.Path() + "/konfig.ini"));
+}
+
+}  // namespace

@@ -1,0 +1,544 @@
+// The game-server client's workers against the test game server, with a plain
+// socket playing the other side: pairing both ways, moves both ways, the
+// opponent leaving, the leave, failures and hostile replies.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "online/game_client.h"
+#include "online/notice.h"
+#include "online/online_state.h"
+#include "online/setup_code.h"
+#include "platform/threads.h"
+#include "raw_client.h"
+#include "rules/board.h"
+#include "test_server.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+std::mutex g_noticeMutex;
+std::vector<std::string> g_notices;
+
+void RecordNotice(const CString& text)
+{
+    std::lock_guard<std::mutex> lock(g_noticeMutex);
+    g_notices.push_back(text.str());
+}
+
+std::vector<std::string> Notices()
+{
+    std::lock_guard<std::mutex> lock(g_noticeMutex);
+    return g_notices;
+}
+
+bool WaitUntil(const std::function<bool()>& done, int ms = 8000)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+const std::string kConnectionProblem = "Problem in connection with the server. Try again later.";
+const std::string kOpponentLeft = "Opponent out of the game. Game goes against the computer.";
+
+// Another arrangement of the standard army: rank codes read back from a setup string.
+std::vector<int> RanksOf(const std::string& setup)
+{
+    std::vector<int> ranks;
+    for (size_t p = 1; p < setup.size();) {
+        const size_t end = setup.find('!', p);
+        int value = 0;
+        for (size_t k = p; k < end; ++k) value = value * 10 + SetupCodeDigit(setup[k]);
+        ranks.push_back(value);
+        p = end + 1;
+    }
+    return ranks;
+}
+
+std::string OtherSetup()
+{
+    std::string s = StandardSetupMessage();
+    std::swap(s[1], s[3]);  // swaps two one-character codes
+    return s;
+}
+
+class OnlineClient : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(config.Path().empty());
+        setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+        g_noticeFunction = RecordNotice;
+        g_errorBoxFunction = RecordNotice;
+        {
+            std::lock_guard<std::mutex> lock(g_noticeMutex);
+            g_notices.clear();
+        }
+        g_onlineGame = 1;
+        g_matchPending = 1;
+        g_matchState = 0;
+        g_onlineTurn = 0;
+        g_waitingForOpponent = 0;
+        g_opponentMoveReady = 0;
+        g_stopMoveReceive = 0;
+        g_opponentLeft = 0;
+        g_autoRelogin = 1;
+        g_accountDialogClosed = 1;
+        g_gameOver = 0;
+        g_workerLanguage = 2;
+        WriteSharedText(g_machineId, "qwe");
+        WriteSharedText(g_setupMessage, CString(StandardSetupMessage()));
+        WriteSharedText(g_ownName, "");
+        WriteSharedText(g_opponentName, "(guest)");
+    }
+
+    // The threads and descriptors of the test itself (its servers included).
+    void MarkBaseline()
+    {
+        std::thread([] {}).join();  // a sanitizer's helper thread starts with the first thread
+        threadsBefore = ThreadCount();
+        descriptorsBefore = OpenDescriptorCount();
+    }
+
+    void TearDown() override
+    {
+        CloseServerSocket();
+        g_onlineGame = 0;
+        unsetenv("XDG_CONFIG_HOME");
+    }
+
+    void UseServer(const TestGameServer& server) { WriteSharedText(g_serverIp, CString(server.Address())); }
+
+    void StoreLogin(const std::string& name, const std::string& password)
+    {
+        std::ofstream(config.Path() + "/velmonar/strlp.erg") << name << "\n" << password << "\n";
+    }
+
+    // Every worker ended and every connection closed.
+    void ExpectNothingLeftBehind()
+    {
+        EXPECT_TRUE(WaitUntil([&] { return ThreadCount() <= threadsBefore; })) << ThreadCount();
+        EXPECT_TRUE(WaitUntil([&] { return OpenDescriptorCount() <= descriptorsBefore; }))
+            << OpenDescriptorCount() << " > " << descriptorsBefore;
+    }
+
+    TempFolder config{"velmonar-online"};
+    int threadsBefore = 0;
+    int descriptorsBefore = 0;
+};
+
+TEST_F(OnlineClient, QueuedNamedPlayerPairsExchangesMovesAndSeesAGuestLeave)
+{
+    TestGameServer server({"--account", "anna:secret"});
+    ASSERT_TRUE(server.Started());
+    UseServer(server);
+    MarkBaseline();
+    mkdir((config.Path() + "/velmonar").c_str(), 0700);
+    StoreLogin("anna", "secret");
+
+    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+    ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
+    EXPECT_TRUE(server.WaitFor("LOGIN anna ok"));
+    EXPECT_TRUE(server.WaitFor("QUEUED anna"));
+    EXPECT_EQ(ReadSharedText(g_credentials), "anna+secret-");
+
+    const int peer = RawConnect(server.Address());
+    RawSend(peer, "-qwe" + OtherSetup());
+    EXPECT_EQ(RawReceive(peer), StandardSetupMessage() + " anna" + std::string(1, '\0'));
+    ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3; }));
+    EXPECT_EQ(g_waitingForOpponent.load(), 0);
+    EXPECT_EQ(g_onlineTurn.load(), 2);  // the later requester moves first
+    EXPECT_EQ(std::vector<int>(g_opponentSetup, g_opponentSetup + 40), RanksOf(OtherSetup()));
+    EXPECT_EQ(ReadSharedText(g_opponentName), "(guest)");
+    EXPECT_EQ(ReadSharedText(g_ownName), "anna");
+
+    // The opponent's move arrives turned to the local board.
+    RawSend(peer, "0312");
+    ASSERT_TRUE(WaitUntil([] { return g_opponentMoveReady.load() == 1; }));
+    EXPECT_EQ(g_opponentMove[0].load(), 10);
+    EXPECT_EQ(g_opponentMove[1].load(), 7);
+    EXPECT_EQ(g_opponentMove[2].load(), 9);
+    EXPECT_EQ(g_opponentMove[3].load(), 8);
+
+    // Our move goes out as it stands; then the receive waits again.
+    g_opponentMoveReady = 0;
+    g_onlineTurn = 2;
+    WriteSharedText(g_moveMessage, "6354");
+    ASSERT_NE(AfxBeginThread(SendMoveThread, nullptr), nullptr);
+    EXPECT_EQ(RawReceive(peer), "6354");
+
+    // The guest leaves: the notice, the game goes on against the computer, no report.
+    close(peer);
+    ASSERT_TRUE(WaitUntil([] { return g_opponentLeft.load() == 1; }));
+    EXPECT_EQ(g_onlineGame.load(), 0);
+    EXPECT_EQ(g_matchPending.load(), 0);
+    EXPECT_EQ(Notices(), std::vector<std::string>{kOpponentLeft});
+    EXPECT_EQ(ReadSharedText(g_netMessage).str(), kOpponentLeft);
+    ExpectNothingLeftBehind();
+    EXPECT_EQ(server.Count("REPORT"), 0);
+}
+
+TEST_F(OnlineClient, LaterGuestMovesFirstAndReportsANamedLeaverWithItsOwnDash)
+{
+    TestGameServer server({"--account", "boris:pw"});
+    ASSERT_TRUE(server.Started());
+    UseServer(server);
+    MarkBaseline();
+    const int peer = RawConnect(server.Address());
+    RawSend(peer, "boris+pw-qwe" + OtherSetup());
+    ASSERT_EQ(RawReceive(peer), "?");
+
+    // A refused re-login would play as a guest silently; here there is none.
+    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+    ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3 && g_onlineTurn.load() == 1; }));
+    EXPECT_EQ(ReadSharedText(g_opponentName), "boris");
+    EXPECT_EQ(ReadSharedText(g_ownName), "-");
+    EXPECT_EQ(RawReceive(peer), StandardSetupMessage() + " " + std::string(1, '\0'));
+
+    WriteSharedText(g_moveMessage, "0000");
+    g_onlineTurn = 2;
+    ASSERT_NE(AfxBeginThread(SendMoveThread, nullptr), nullptr);
+    EXPECT_EQ(RawReceive(peer), "0000");
+    close(peer);
+    ASSERT_TRUE(WaitUntil([] { return g_opponentLeft.load() == 1; }));
+    EXPECT_TRUE(server.WaitFor("REPORT - ignored"));  // a guest names itself "-"
+    EXPECT_EQ(Notices(), std::vector<std::string>{kOpponentLeft});
+    ExpectNothingLeftBehind();
+}
+
+TEST_F(OnlineClient, NoServerEndsTheSearchTheStatusAfterOneRetryAndThePing)
+{
+    TestGameServer server;
+    ASSERT_TRUE(server.Started());
+    UseServer(server);
+    MarkBaseline();
+    server.Kill();  // the address is free now: nobody listens
+
+    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+    ASSERT_TRUE(WaitUntil([] { return !Notices().empty(); }));
+    EXPECT_EQ(Notices(), std::vector<std::string>{kConnectionProblem});
+    EXPECT_EQ(g_onlineGame.load(), 0);
+    EXPECT_EQ(g_matchPending.load(), 0);
+
+    g_serverStatusRetried = 0;
+    g_serverStatusDone = 0;
+    WriteSharedText(g_onlineCountText, "42");
+    ServerStatusThread(nullptr);
+    EXPECT_EQ(ReadSharedText(g_onlineCountText), "0");
+    EXPECT_EQ(g_serverStatus.load(), 2);
+    EXPECT_EQ(g_serverStatusRetried.load(), 1);
+    EXPECT_EQ(g_serverStatusDone.load(), 1);
+
+    g_serverReachable = 1;
+    g_blinkStep = 4;
+    ServerPingThread(nullptr);
+    EXPECT_EQ(g_serverReachable.load(), 0);
+    EXPECT_EQ(g_blinkStep.load(), 0);
+    ExpectNothingLeftBehind();
+}
+
+TEST_F(OnlineClient, PingAndStatusOfALiveServerAndAMegabyteStatus)
+{
+    TestGameServer server;
+    ASSERT_TRUE(server.Started());
+    UseServer(server);
+    MarkBaseline();
+    ServerPingThread(nullptr);
+    EXPECT_EQ(g_serverReachable.load(), 1);
+    ServerStatusThread(nullptr);
+    EXPECT_EQ(ReadSharedText(g_onlineCountText), "0");
+    EXPECT_EQ(g_serverStatus.load(), 1);
+
+    TestGameServer huge({"--huge"});
+    ASSERT_TRUE(huge.Started());
+    UseServer(huge);
+    MarkBaseline();
+    ServerStatusThread(nullptr);
+    EXPECT_EQ(ReadSharedText(g_onlineCountText).GetLength(), SERVER_BUFFER_SIZE);
+    ExpectNothingLeftBehind();
+}
+
+// The pairing reply the hostile server sends to both sides: the search ends
+// like a failed connection, and no piece comes from it.
+void ExpectRefusedPairing(OnlineClient& test, const std::string& reply, const char* what)
+{
+    std::string hex;
+    for (unsigned char c : reply) {
+        char two[3];
+        snprintf(two, sizeof two, "%02x", c);
+        hex += two;
+    }
+    TestGameServer server({"--pairing-reply", hex});
+    ASSERT_TRUE(server.Started()) << what;
+    WriteSharedText(g_serverIp, CString(server.Address()));
+    const int peer = RawConnect(server.Address());
+    RawSend(peer, "-qwe" + OtherSetup());
+    ASSERT_EQ(RawReceive(peer), "?");
+    for (int& r : g_opponentSetup) r = -7;
+    g_onlineGame = 1;
+    g_matchPending = 1;
+    {
+        std::lock_guard<std::mutex> lock(g_noticeMutex);
+        g_notices.clear();
+    }
+    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+    EXPECT_TRUE(WaitUntil([] { return !Notices().empty(); })) << what;
+    EXPECT_EQ(Notices(), std::vector<std::string>{kConnectionProblem}) << what;
+    EXPECT_EQ(g_onlineGame.load(), 0) << what;
+    EXPECT_EQ(g_matchPending.load(), 0) << what;
+    EXPECT_EQ(g_matchState.load(), 0) << what;
+    for (int r : g_opponentSetup) EXPECT_EQ(r, -7) << what;
+    close(peer);
+    (void)test;
+}
+
+TEST_F(OnlineClient, HostilePairingRepliesEndTheSearchWithoutAPiece)
+{
+    MarkBaseline();
+    const std::string good = OtherSetup();
+    std::string unknown = good;
+    unknown[1] = 'A';
+    std::string twelve = good;
+    twelve.replace(good.size() - 3, 2, std::string{SetupCodeTable[1], SetupCodeTable[2]});
+    std::string fortyOne = "!";
+    for (int i = 0; i < 41; ++i) fortyOne += std::string{SetupCodeTable[3], '!'};
+    const std::string noSeparators(83, SetupCodeTable[4]);
+    ExpectRefusedPairing(*this, good.substr(0, 60) + std::string(1, '\0'), "short");
+    ExpectRefusedPairing(*this, unknown + " x" + std::string(1, '\0'), "unknown code");
+    ExpectRefusedPairing(*this, twelve + " x" + std::string(1, '\0'), "code 12");
+    ExpectRefusedPairing(*this, fortyOne + " x" + std::string(1, '\0'), "41 codes");
+    ExpectRefusedPairing(*this, "!" + noSeparators + std::string(1, '\0'), "no separators");
+    ExpectNothingLeftBehind();
+}
+
+TEST_F(OnlineClient, ANulAtByte83IsAGuestAndANonDigitMoveIsTheOpponentLeaving)
+{
+    std::string reply = OtherSetup() + std::string(1, '\0') + "mallory" + std::string(1, '\0');
+    std::string hex;
+    for (unsigned char c : reply) {
+        char two[3];
+        snprintf(two, sizeof two, "%02x", c);
+        hex += two;
+    }
+    TestGameServer server({"--pairing-reply", hex, "--move-reply", "26262626"});
+    ASSERT_TRUE(server.Started());
+    UseServer(server);
+    MarkBaseline();
+    const int peer = RawConnect(server.Address());
+    RawSend(peer, "-qwe" + OtherSetup());
+    ASSERT_EQ(RawReceive(peer), "?");
+    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+    ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3; }));
+    EXPECT_EQ(ReadSharedText(g_opponentName), "(guest)");
+    WriteSharedText(g_moveMessage, "1111");
+    g_onlineTurn = 2;
+    ASSERT_NE(AfxBeginThread(SendMoveThread, nullptr), nullptr);
+    RawReceive(peer);       // our move, relayed as "&&&&"
+    RawSend(peer, "1234");  // relayed to us as "&&&&" too
+    ASSERT_TRUE(WaitUntil([] { return g_opponentLeft.load() == 1; }));
+    EXPECT_EQ(g_opponentMoveReady.load(), 0);
+    EXPECT_EQ(Notices(), std::vector<std::string>{kOpponentLeft});
+    close(peer);
+    ExpectNothingLeftBehind();
+}
+
+TEST_F(OnlineClient, EveryMatchRequestClosedAtOnceGivesFiveTriesThenTheNotice)
+{
+    TestGameServer server({"--close-match"});
+    ASSERT_TRUE(server.Started());
+    UseServer(server);
+    MarkBaseline();
+    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+    ASSERT_TRUE(WaitUntil([] { return !Notices().empty(); }, 10000));
+    EXPECT_TRUE(server.WaitFor("MATCH closed-at-once", MATCH_TRIES));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(server.Count("MATCH closed-at-once"), MATCH_TRIES);
+    EXPECT_EQ(Notices(), std::vector<std::string>{kConnectionProblem});
+    EXPECT_EQ(g_onlineGame.load(), 0);
+    ExpectNothingLeftBehind();
+}
+
+TEST_F(OnlineClient, LeavingWhileQueuedOrWaitingForAMoveIsQuietAndLeavesNothing)
+{
+    TestGameServer server;
+    ASSERT_TRUE(server.Started());
+    UseServer(server);
+    MarkBaseline();
+    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+    ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
+    LeaveOnlineGame();
+    ExpectNothingLeftBehind();
+    EXPECT_EQ(g_waitingForOpponent.load(), 0);
+
+    // Game G waits for the opponent's move; game G+1's search cuts it off.
+    g_onlineGame = 1;
+    g_matchPending = 1;
+    const int peer = RawConnect(server.Address());
+    RawSend(peer, "-qwe" + OtherSetup());
+    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+    ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3; }));
+    ASSERT_TRUE(WaitUntil([] { return g_serverSocket.load() >= 0; }));
+    const int gameG = g_serverSocket.load();
+    RawReceive(peer);
+    g_matchState = 0;
+    g_onlineGame = 1;
+    g_matchPending = 1;
+    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);  // a new match request
+    ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
+    const int gameG1 = g_serverSocket.load();
+    // The stale receive woke and touched nothing of G+1.
+    EXPECT_NE(gameG1, gameG);  // G's handle stays open until its owner ends: never reused under it
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(g_onlineGame.load(), 1);
+    EXPECT_EQ(g_matchPending.load(), 1);
+    EXPECT_EQ(g_opponentLeft.load(), 0);
+    EXPECT_TRUE(Notices().empty());
+    LeaveOnlineGame();
+    close(peer);
+    ExpectNothingLeftBehind();
+    EXPECT_TRUE(Notices().empty());
+}
+
+TEST_F(OnlineClient, TheServerKilledWhileQueuedOrMidGameEndsTheGameWithTheNotice)
+{
+    {
+        TestGameServer server;
+        ASSERT_TRUE(server.Started());
+        UseServer(server);
+        MarkBaseline();
+        ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+        ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
+        server.Kill();
+        ASSERT_TRUE(WaitUntil([] { return !Notices().empty(); }));
+        EXPECT_EQ(Notices(), std::vector<std::string>{kConnectionProblem});
+        EXPECT_EQ(g_onlineGame.load(), 0);
+        EXPECT_EQ(g_matchPending.load(), 0);
+        EXPECT_EQ(g_waitingForOpponent.load(), 0);
+        ExpectNothingLeftBehind();
+    }
+    // Mid-game, the local player to move (the connection idle) and then waiting.
+    TestGameServer server;
+    ASSERT_TRUE(server.Started());
+    UseServer(server);
+    {
+        std::lock_guard<std::mutex> lock(g_noticeMutex);
+        g_notices.clear();
+    }
+    g_onlineGame = 1;
+    g_matchPending = 1;
+    const int peer = RawConnect(server.Address());
+    RawSend(peer, "-qwe" + OtherSetup());
+    ASSERT_EQ(RawReceive(peer), "?");
+    MarkBaseline();
+    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+    ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3 && g_onlineTurn.load() == 1; }));
+    RawReceive(peer);
+    WriteSharedText(g_moveMessage, "3343");
+    g_onlineTurn = 2;
+    ASSERT_NE(AfxBeginThread(SendMoveThread, nullptr), nullptr);
+    EXPECT_EQ(RawReceive(peer), "3343");
+    server.Kill();
+    ASSERT_TRUE(WaitUntil([] { return g_opponentLeft.load() == 1; }));
+    EXPECT_EQ(Notices(), std::vector<std::string>{kOpponentLeft});
+    EXPECT_EQ(g_onlineGame.load(), 0);
+    close(peer);
+    ExpectNothingLeftBehind();
+}
+
+TEST_F(OnlineClient, LeavingOnTheOwnTurnClosesTheIdleGameConnection)
+{
+    TestGameServer server;
+    ASSERT_TRUE(server.Started());
+    UseServer(server);
+    const int peer = RawConnect(server.Address());
+    RawSend(peer, "-qwe" + OtherSetup());
+    ASSERT_EQ(RawReceive(peer), "?");
+    MarkBaseline();
+    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+    ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3 && g_onlineTurn.load() == 1; }));
+    RawReceive(peer);
+    EXPECT_TRUE(WaitUntil([&] { return OpenDescriptorCount() == descriptorsBefore + 1; }));  // held for the game
+    LeaveOnlineGame();
+    ExpectNothingLeftBehind();
+    EXPECT_EQ(RawReceiveAll(peer, 4), "rrrr");  // the server saw the leave
+    EXPECT_TRUE(Notices().empty());
+    close(peer);
+}
+
+TEST_F(OnlineClient, ASilentServerHoldsOnlyTheMatchThreadWhichLeavingFreesAndAResetEndsTheGame)
+{
+    {
+        TestGameServer server({"--silent"});
+        ASSERT_TRUE(server.Started());
+        UseServer(server);
+        MarkBaseline();
+        ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+        ASSERT_TRUE(server.WaitFor("MATCH silent"));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_EQ(ThreadCount(), threadsBefore + 1);  // the match request waits for its reply
+        LeaveOnlineGame();
+        ExpectNothingLeftBehind();
+        EXPECT_TRUE(Notices().empty());
+    }
+    TestGameServer server({"--reset-after-moves", "1"});
+    ASSERT_TRUE(server.Started());
+    UseServer(server);
+    g_onlineGame = 1;
+    g_matchPending = 1;
+    const int peer = RawConnect(server.Address());
+    RawSend(peer, "-qwe" + OtherSetup());
+    ASSERT_EQ(RawReceive(peer), "?");
+    MarkBaseline();
+    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+    ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3 && g_onlineTurn.load() == 1; }));
+    WriteSharedText(g_moveMessage, "3343");
+    g_onlineTurn = 2;
+    ASSERT_NE(AfxBeginThread(SendMoveThread, nullptr), nullptr);
+    ASSERT_TRUE(server.WaitFor("RESET"));
+    ASSERT_TRUE(WaitUntil([] { return g_opponentLeft.load() == 1; }));
+    EXPECT_EQ(Notices(), std::vector<std::string>{kOpponentLeft});
+    EXPECT_EQ(g_opponentMoveReady.load(), 0);
+    close(peer);
+    ExpectNothingLeftBehind();
+}
+
+TEST_F(OnlineClient, KeepAlivesWhileQueuedAskForRedrawsAndThePairingStillDecodes)
+{
+    TestGameServer server({"--keep-alive", "0.15"});
+    ASSERT_TRUE(server.Started());
+    UseServer(server);
+    MarkBaseline();
+    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+    ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
+    for (int k = 1; k <= 3; ++k) {
+        g_redrawRequested = 0;
+        ASSERT_TRUE(server.WaitFor("KEEPALIVE", k));
+        EXPECT_TRUE(WaitUntil([] { return g_redrawRequested.load() == 1; }));
+        EXPECT_EQ(g_waitingForOpponent.load(), 1);
+        EXPECT_EQ(g_matchState.load(), 0);
+    }
+    const int peer = RawConnect(server.Address());
+    RawSend(peer, "-qwe" + OtherSetup());
+    EXPECT_EQ(RawReceive(peer), StandardSetupMessage() + " " + std::string(1, '\0'));
+    ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3; }));
+    EXPECT_EQ(g_onlineTurn.load(), 2);
+    EXPECT_EQ(std::vector<int>(g_opponentSetup, g_opponentSetup + 40), RanksOf(OtherSetup()));
+    LeaveOnlineGame();
+    close(peer);
+    ExpectNothingLeftBehind();
+    EXPECT_TRUE(Notices().empty());
+}
+
+}  // namespace

@@ -1,0 +1,240 @@
+// Whole games between two headless clients (one process each) through the
+// test game server: the pairing, who moves first, both boards after every
+// move, the end on both sides and the winner reports.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "test_server.h"
+#include "tests/support/temp_folder.h"
+
+#ifndef HEADLESS_CLIENT
+#define HEADLESS_CLIENT "headless_client"
+#endif
+
+namespace {
+
+// A headless client process; its whole output is read once it has ended.
+class Client {
+public:
+    Client(const std::string& config, const std::vector<std::string>& args)
+    {
+        int out[2];
+        if (pipe(out) != 0) return;
+        m_pid = fork();
+        if (m_pid == 0) {
+            dup2(out[1], 1);
+            for (int fd = 3; fd < 1024; ++fd) close(fd);
+            setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+            std::vector<std::string> all = {HEADLESS_CLIENT};
+            all.insert(all.end(), args.begin(), args.end());
+            std::vector<char*> argv;
+            for (auto& a : all) argv.push_back(a.data());
+            argv.push_back(nullptr);
+            execv(HEADLESS_CLIENT, argv.data());
+            _exit(127);
+        }
+        close(out[1]);
+        m_reader = std::thread([this, fd = out[0]] {
+            char buffer[65536];
+            for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) > 0;) m_output.append(buffer, got);
+            close(fd);
+        });
+    }
+    ~Client() { Wait(); }
+
+    // Waits for the end and returns every line.
+    std::vector<std::string> Wait()
+    {
+        if (m_pid > 0) {
+            waitpid(m_pid, &m_status, 0);
+            m_pid = -1;
+        }
+        if (m_reader.joinable()) m_reader.join();
+        std::vector<std::string> lines;
+        std::istringstream in(m_output);
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    }
+
+private:
+    int m_pid = -1;
+    int m_status = 0;
+    std::thread m_reader;
+    std::string m_output;
+};
+
+std::string Find(const std::vector<std::string>& lines, const std::string& prefix)
+{
+    for (const auto& line : lines)
+        if (line.compare(0, prefix.size(), prefix) == 0) return line;
+    return "";
+}
+
+// BOARD lines by move number: owner and rank per cell, x outer, y inner.
+std::map<int, std::vector<std::pair<int, int>>> Boards(const std::vector<std::string>& lines)
+{
+    std::map<int, std::vector<std::pair<int, int>>> boards;
+    for (const auto& line : lines) {
+        if (line.compare(0, 6, "BOARD ") != 0) continue;
+        std::istringstream in(line.substr(6));
+        int n;
+        in >> n;
+        std::vector<std::pair<int, int>> cells;
+        for (std::string cell; in >> cell;) {
+            const size_t colon = cell.find(':');
+            cells.emplace_back(std::stoi(cell.substr(0, colon)), std::stoi(cell.substr(colon + 1)));
+        }
+        boards[n] = cells;
+    }
+    return boards;
+}
+
+// After every move one board is the other turned by 180 degrees, owners swapped.
+int ExpectMirroredBoards(const std::vector<std::string>& a, const std::vector<std::string>& b)
+{
+    const auto boardsA = Boards(a), boardsB = Boards(b);
+    int compared = 0;
+    for (const auto& [n, cellsA] : boardsA) {
+        const auto it = boardsB.find(n);
+        if (it == boardsB.end() || cellsA.size() != 100 || it->second.size() != 100) continue;
+        for (int x = 1; x <= 10; ++x)
+            for (int y = 1; y <= 10; ++y) {
+                auto [ownerA, rankA] = cellsA[(x - 1) * 10 + (y - 1)];
+                auto [ownerB, rankB] = it->second[(10 - x) * 10 + (10 - y)];
+                const int swapped = ownerB == 1 ? 2 : ownerB == 2 ? 1 : ownerB;
+                EXPECT_EQ(ownerA, swapped) << "move " << n << " at " << x << "," << y;
+                EXPECT_EQ(rankA, rankB) << "move " << n << " at " << x << "," << y;
+                if (ownerA != swapped || rankA != rankB) return compared;
+            }
+        ++compared;
+    }
+    return compared;
+}
+
+class TwoClients : public ::testing::Test {
+protected:
+    TempFolder configA{"velmonar-client-a"};
+    TempFolder configB{"velmonar-client-b"};
+};
+
+TEST_F(TwoClients, NamedAgainstGuestPlaysToTheEndWithMirroredBoards)
+{
+    TestGameServer server({"--account", "anna:pw"});
+    ASSERT_TRUE(server.Started());
+    Client first(configA.Path(), {"--server", server.Address(), "--seed", "3", "--login", "anna:pw"});
+    ASSERT_TRUE(server.WaitFor("QUEUED anna"));
+    Client later(configB.Path(), {"--server", server.Address(), "--seed", "4"});
+    const auto a = first.Wait(), b = later.Wait();
+
+    EXPECT_EQ(Find(a, "PAIRED"), "PAIRED own=anna opponent=(guest) first=opponent");
+    EXPECT_EQ(Find(b, "PAIRED"), "PAIRED own=- opponent=anna first=me");  // the later requester moves first
+    EXPECT_EQ(Find(b, "MOVE 1 "), Find(b, "MOVE 1 own"));
+    EXPECT_GE(ExpectMirroredBoards(a, b), 20);
+    const std::string endA = Find(a, "END"), endB = Find(b, "END");
+    ASSERT_TRUE((endA == "END won" && endB == "END lost") || (endA == "END lost" && endB == "END won"))
+        << endA << " / " << endB;
+    EXPECT_EQ(Find(a, "NOTICE"), "");
+    EXPECT_EQ(Find(b, "NOTICE"), "");
+    // Only a guest that lost to a named winner reports, once.
+    if (endB == "END lost") {
+        EXPECT_TRUE(server.WaitFor("REPORT anna counted"));
+    } else {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+    EXPECT_EQ(server.Count("REPORT"), endB == "END lost" ? 1 : 0);
+}
+
+TEST_F(TwoClients, ANamedQuitterLeavesTheOtherToReportItselfAndARefusedLogInPlaysAsAGuest)
+{
+    TestGameServer server({"--account", "anna:pw", "--account", "boris:pw"});
+    ASSERT_TRUE(server.Started());
+    Client first(configA.Path(), {"--server", server.Address(), "--seed", "5", "--login", "anna:pw"});
+    ASSERT_TRUE(server.WaitFor("QUEUED anna"));
+    Client later(configB.Path(), {"--server", server.Address(), "--seed", "6", "--login", "boris:pw",
+                                  "--leave-after", "3"});
+    const auto b = later.Wait();
+    const auto a = first.Wait();
+    EXPECT_EQ(Find(b, "END"), "END left");
+
+    EXPECT_EQ(Find(a, "NOTICE"), "NOTICE Opponent out of the game. Game goes against the computer.");
+    EXPECT_EQ(Find(a, "END"), "END opponent-left");
+    EXPECT_GE(ExpectMirroredBoards(a, b), 6);
+    EXPECT_TRUE(server.WaitFor("REPORT anna counted"));
+
+    // A wrong stored password: the game is played as a guest, with no notice.
+    TempFolder configC{"velmonar-client-c"};
+    Client guest(configC.Path(), {"--server", server.Address(), "--seed", "7", "--login", "boris:wrong",
+                                  "--leave-after", "2"});
+    ASSERT_TRUE(server.WaitFor("LOGIN boris refused"));
+    ASSERT_TRUE(server.WaitFor("QUEUED (guest)"));
+    Client other(configA.Path(), {"--server", server.Address(), "--seed", "8"});
+    const auto g = guest.Wait();
+    EXPECT_EQ(Find(g, "PAIRED"), "PAIRED own=- opponent=anna first=opponent");
+    EXPECT_EQ(Find(g, "NOTICE"), "");
+    other.Wait();
+}
+
+// A full army with some ranks fixed: index (x - 1) * 4 + (y - 1) -> rank; the
+// other ranks of the standard set fill the rest in order, as a comma list.
+std::string Army(const std::map<int, int>& fixed)
+{
+    const int set[12] = {6, 1, 8, 5, 4, 4, 4, 3, 2, 1, 1, 1};
+    int left[12];
+    std::copy(set, set + 12, left);
+    for (const auto& [index, rank] : fixed) --left[rank];
+    std::string army;
+    int rank = 0;
+    for (int i = 0; i < 40; ++i) {
+        int r;
+        if (fixed.count(i)) {
+            r = fixed.at(i);
+        } else {
+            while (left[rank] == 0) ++rank;
+            r = rank;
+            --left[rank];
+        }
+        army += (i ? "," : "") + std::to_string(r);
+    }
+    return army;
+}
+
+TEST_F(TwoClients, AScriptedFlagCaptureAfterTenMovesEachEndsBothGamesAndTheLoserReports)
+{
+    TestGameServer server({"--account", "anna:pw", "--account", "boris:pw"});
+    ASSERT_TRUE(server.Started());
+    // The waiting side: a piece circles on its left; its flag stands in front on the right.
+    const std::string waitingArmy = Army({{3, 4}, {39, 11}});
+    const std::string waitingScript =
+        "1.4.1.5,1.5.2.5,2.5.2.6,2.6.1.6,1.6.1.5,1.5.2.5,2.5.2.6,2.6.1.6,1.6.1.5,1.5.2.5";
+    // The side that moves first: a piece circles in the middle, then its scout
+    // on the left runs up its free file onto that flag.
+    const std::string firstArmy = Army({{3, 2}, {19, 4}});
+    const std::string firstScript =
+        "5.4.5.5,5.5.6.5,6.5.6.6,6.6.5.6,5.6.5.5,5.5.6.5,6.5.6.6,6.6.5.6,5.6.5.5,5.5.6.5,1.4.1.7";
+    Client waiting(configA.Path(), {"--server", server.Address(), "--login", "anna:pw", "--army", waitingArmy,
+                                    "--script", waitingScript});
+    ASSERT_TRUE(server.WaitFor("QUEUED anna"));
+    Client first(configB.Path(), {"--server", server.Address(), "--login", "boris:pw", "--army", firstArmy,
+                                  "--script", firstScript});
+    const auto a = waiting.Wait(), b = first.Wait();
+    EXPECT_EQ(Find(b, "PAIRED"), "PAIRED own=boris opponent=anna first=me");
+    EXPECT_EQ(Find(b, "MOVE 21 "), "MOVE 21 own 1 4 1 7");
+    EXPECT_EQ(Find(a, "MOVE 21 "), "MOVE 21 opponent 10 7 10 4");  // the same move, turned
+    EXPECT_EQ(Find(a, "MOVE 22"), "");
+    EXPECT_EQ(Find(b, "END"), "END won");
+    EXPECT_EQ(Find(a, "END"), "END lost");
+    EXPECT_GE(ExpectMirroredBoards(a, b), 21);  // after every one of the 21 moves
+    EXPECT_TRUE(server.WaitFor("REPORT boris counted"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(server.Count("REPORT"), 1);
+}
+
+}  // namespace
