@@ -174,6 +174,10 @@ public:
 
 HBRUSH CreateSolidBrush(COLORREF colour);
 COLORREF BrushColour(HBRUSH brush);  // black for a null brush
+// Frees a brush or a bitmap made above; null is ignored. A bitmap must no
+// longer be on a button that is shown.
+BOOL DeleteObject(HBRUSH brush);
+BOOL DeleteObject(HBITMAP bitmap);
 
 // Icon 128 and the dialog bitmaps: BMP files "<program folder>/dialogs/<id>.bmp".
 #define MAKEINTRESOURCE(id) (reinterpret_cast<LPCSTR>(static_cast<UINT_PTR>(id)))
