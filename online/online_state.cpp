@@ -9,3 +9,5 @@ std::atomic<int> g_opponentLeft{0};
 std::atomic<int> g_stopMoveReceive{0};
 std::atomic<int> g_serverStatus{2};
 std::atomic<int> g_serverSocket{-1};
+std::atomic<int> g_accountDialogClosed{1};
+std::atomic<int> g_opponentLeftInDialog{0};

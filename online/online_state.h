@@ -15,3 +15,8 @@ extern std::atomic<int> g_serverStatus;       // 2 not reachable
 // The game-server connection, -1 when there is none. Closed only by taking
 // the handle out (closesocket on the atomic), so it is closed exactly once.
 extern std::atomic<int> g_serverSocket;
+// The account dialogs: 0 while the log-in or registration dialog is open
+// (1 otherwise); an opponent who leaves meanwhile is only noted in
+// g_opponentLeftInDialog and dealt with when the dialog closes.
+extern std::atomic<int> g_accountDialogClosed;
+extern std::atomic<int> g_opponentLeftInDialog;
