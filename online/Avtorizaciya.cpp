@@ -18,8 +18,8 @@ const DialogTemplate& AvtorizaciyaTemplate()
     static const DialogTemplate t{
         IDD_AVTORIZACIYA, 0, 0, 180, 107, true,
         {{CONTROL_STATIC, IDC_LOGIN_HEADING, 2, 10, 176, 8, CONTROL_CENTRE, ""},
-         {CONTROL_STATIC, IDC_LOGIN_NAME_LABEL, 8, 31, 36, 8, 0, ""},
-         {CONTROL_STATIC, IDC_LOGIN_PASSWORD_LABEL, 7, 48, 38, 8, 0, ""},
+         {CONTROL_STATIC, IDC_LOGIN_NAME_LABEL, 8, 31, 39, 8, 0, ""},
+         {CONTROL_STATIC, IDC_LOGIN_PASSWORD_LABEL, 7, 48, 40, 8, 0, ""},
          {CONTROL_EDIT, IDC_LOGIN_NAME, 47, 28, 124, 12, 0, ""},
          {CONTROL_EDIT, IDC_LOGIN_PASSWORD, 47, 45, 124, 12, CONTROL_PASSWORD, ""},
          {CONTROL_BUTTON, IDOK, 7, 66, 164, 14, CONTROL_DEFAULT, ""},

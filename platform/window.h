@@ -248,7 +248,8 @@ public:
 protected:
     friend struct NativeWindow;
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    // WM_COMMAND: a button or the keyboard (IDOK for Enter, IDCANCEL for Esc).
+    // WM_COMMAND: a button (lParam 1) or the keyboard (lParam 0: IDOK for
+    // Enter, which a dialog passes to its default button, IDCANCEL for Esc).
     virtual BOOL OnCommand(UINT id);
 
     // Handlers; the bases do the default processing (nothing).
