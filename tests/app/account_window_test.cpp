@@ -5,11 +5,6 @@
 #include <gtest/gtest.h>  // before the X headers, whose macros clash with it
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -31,6 +26,7 @@
 #include "platform/threads.h"
 #include "platform/window.h"
 #include "rules/live_options.h"
+#include "tests/support/fake_peer.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -146,55 +142,6 @@ size_t CountWhite(const std::vector<unsigned>& pixels)
     return n;
 }
 
-// The game server's stand-in: answers every request with "-" and records it.
-class LoggingInPeer {
-public:
-    LoggingInPeer()
-    {
-        m_listener = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in at{};
-        at.sin_family = AF_INET;
-        at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof at;
-        bind(m_listener, reinterpret_cast<sockaddr*>(&at), sizeof at);
-        listen(m_listener, 8);
-        getsockname(m_listener, reinterpret_cast<sockaddr*>(&at), &size);
-        m_port = ntohs(at.sin_port);
-        m_thread = std::thread([this] {
-            while (!m_stop) {
-                pollfd p{m_listener, POLLIN, 0};
-                if (poll(&p, 1, 50) <= 0) continue;
-                const int c = accept(m_listener, nullptr, nullptr);
-                char buffer[128] = {};
-                pollfd r{c, POLLIN, 0};
-                std::string request;
-                while (poll(&r, 1, 300) > 0) {
-                    const ssize_t n = recv(c, buffer, sizeof buffer, 0);
-                    if (n <= 0) break;
-                    request.append(buffer, static_cast<size_t>(n));
-                }
-                m_requests.push_back(request);
-                send(c, "-", 2, MSG_NOSIGNAL);
-                close(c);
-            }
-        });
-    }
-    ~LoggingInPeer()
-    {
-        m_stop = true;
-        m_thread.join();
-        close(m_listener);
-    }
-    unsigned short Port() const { return m_port; }
-    std::vector<std::string> m_requests;  // read after the dialogs are done
-
-private:
-    int m_listener = -1;
-    unsigned short m_port = 0;
-    std::atomic<bool> m_stop{false};
-    std::thread m_thread;
-};
-
 std::vector<std::string> g_boxes;
 int RecordBox(const char* text, UINT)
 {
@@ -282,7 +229,7 @@ TEST_F(AccountWindows, NoticesShowTheLatestTextInAFixedBlackBoxAlsoFromAWorker)
 
 TEST_F(AccountWindows, LogInShowsTheNameKeepsTheEntriesAndLogsOut)
 {
-    LoggingInPeer peer;
+    FakePeer peer("-");
     g_loginHost = "localhost";
     g_loginPort = peer.Port();
     g_language[0] = 2;
@@ -365,9 +312,7 @@ TEST_F(AccountWindows, LogInShowsTheNameKeepsTheEntriesAndLogsOut)
     EXPECT_FALSE(StoredLoginExists());
     EXPECT_GT(CountWhite(englishFace), 10u);
     EXPECT_NE(englishFace, russianFace);
-    ASSERT_EQ(peer.m_requests.size(), 2u);
-    EXPECT_EQ(peer.m_requests[0], "%alice+pw");
-    EXPECT_EQ(peer.m_requests[1], "%alice+pw");
+    EXPECT_EQ(peer.Requests(), (std::vector<std::string>{"%alice+pw", "%alice+pw"}));
     g_language[0] = 0;
 }
 
