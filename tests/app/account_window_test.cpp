@@ -296,7 +296,8 @@ TEST_F(AccountWindows, LogInShowsTheNameKeepsTheEntriesAndLogsOut)
     EXPECT_EQ(g_opponentLeftInDialog, 0);
     EXPECT_EQ(g_stopMoveReceive, 1);
 
-    // The Russian faces differ from the English ones; Esc closes without a log-in.
+    // The Russian faces differ from the English ones; the register button
+    // leads to the registration dialog, and Esc closes it storing nothing.
     RemoveStoredLogin();
     g_language[0] = 1;
     Drive([&] { main.ShowLoginDialog(); },
@@ -306,8 +307,12 @@ TEST_F(AccountWindows, LogInShowsTheNameKeepsTheEntriesAndLogsOut)
               Shot("login-ru");
               russianFace = m_screen.Pixels(login.x + DialogUnitsToPixelsX(7), login.y + DialogUnitsToPixelsY(66),
                                             DialogUnitsToPixelsX(164), DialogUnitsToPixelsY(14));
-              Keys(login, "Escape");
-              m_screen.WaitGone(LOGIN_W, LOGIN_H);
+              Click(login, 44, 93);  // register
+              Rect registration = m_screen.WaitFor(DialogUnitsToPixelsX(186), DialogUnitsToPixelsY(121));
+              Shot("registration-ru");
+              EXPECT_TRUE(m_screen.WindowsOfSize(LOGIN_W, LOGIN_H).empty());
+              Keys(registration, "Escape");
+              m_screen.WaitGone(DialogUnitsToPixelsX(186), DialogUnitsToPixelsY(121));
           });
     EXPECT_FALSE(StoredLoginExists());
     EXPECT_GT(CountWhite(englishFace), 10u);
