@@ -48,6 +48,14 @@ public:
     void OnOK() override;
     void OnCancel() override;
 
+    // The player's account (the settings' personal entry): the name dialog
+    // with log-out when a log-in is stored, else the log-in dialog.
+    void OpenAccountSession();
+    void ShowLoginDialog();
+    void ShowRegistrationDialog();
+    // Leaves the online game: stops the move receive, clears the online
+    // flags, closes the game connection and starts a new game.
+
 protected:
     void DoDataExchange(CDataExchange* dx) override;
 

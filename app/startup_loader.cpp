@@ -249,8 +249,8 @@ StartupDataResult LoadStartupData()
     CalibratePickColours();
     ComputeGridLineBands(board);
     LoadFont();
-    g_newsUrl = NEWS_URL_DEFAULT;
-    g_newsText = "бесплатные  игры  тут";
+    WriteSharedText(g_newsUrl, NEWS_URL_DEFAULT);
+    WriteSharedText(g_newsText, "бесплатные  игры  тут");
 
     // 20. Textures (a picture that failed has shown its message).
     if (!LoadTextures())

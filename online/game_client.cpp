@@ -371,7 +371,7 @@ int ReceiveOpponentMove(const GameLink& link)
 int ReloginFromStoredCredentials(int generation)
 {
     CString name, password;
-    if (!ReadStoredLogin(name, password)) return 1;
+    if (!ReadStoredLogin(&name, &password)) return 1;
     bool socketMade = false;
     ConnectionRef connection = OpenServerConnection(&socketMade);
     if (!connection) {

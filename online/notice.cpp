@@ -1,13 +1,16 @@
 #include "online/notice.h"
 
+#include "online/Tablichka.h"
 #include "platform/message_box.h"
 
-void ShowNoticeInMessageBox(const CString& text)
+void ShowNoticeBox(const CString& text)
 {
-    MessageBoxA(nullptr, text, "", MB_OK);
+    CTablichka notice;
+    notice.m_text = text;
+    notice.DoModal();
 }
 
-NoticeFunction g_noticeFunction = ShowNoticeInMessageBox;
+NoticeFunction g_noticeFunction = ShowNoticeBox;
 
 void ShowNotice(const CString& text)
 {
@@ -15,10 +18,12 @@ void ShowNotice(const CString& text)
 }
 
 namespace {
+
 void ShowErrorInMessageBox(const CString& text)
 {
     AfxMessageBox(text, MB_ICONHAND);
 }
+
 }  // namespace
 
 NoticeFunction g_errorBoxFunction = ShowErrorInMessageBox;

@@ -1,9 +1,12 @@
 // The web documents: the current version, the game server's address and the
-// advertising line, fetched by a worker thread.
+// advertising line, fetched by a worker thread from the program's web site.
 #pragma once
 
 #include <atomic>
+#include <cstddef>
+#include <string>
 
+#include "online/online_state.h"
 #include "platform/strings.h"
 #include "platform/wintypes.h"
 
@@ -24,5 +27,29 @@ extern const char* const PRODUCT_PAGE_URL;
 extern CString g_newsUrl;
 extern CString g_newsText;
 
-// Worker thread: fetches the three documents; param is the main dialog.
+// The site the documents come from: "https://velmonar.example", or the
+// scheme, host and port in VELMONAR_WEB_BASE when that is an http:// or
+// https:// address without a path (tests point it at a local server).
+std::string WebInfoBase();
+
+// Readers of the three documents, for the bytes received (at most the first
+// 3, 16 and 256 of them are looked at).
+// vers.vs: three digits, hundreds first; a byte that is not a digit, or a
+// missing one, counts 0 ("5" is 500).
+int ParseVersionDocument(const char* bytes, size_t length);
+// ip.ip: the bytes up to the first NUL (empty for an empty document).
+CString ParseServerAddress(const char* bytes, size_t length);
+// reklama: false (nothing to change) when empty or when neither its first
+// byte is 'h' nor its second 't'; else the bytes before the first '!' are the
+// address and everything after it the banner text.
+bool ParseNewsDocument(const char* bytes, size_t length, CString* url, CString* text);
+
+// True for an address that starts with "http://" or "https://" (any case).
+bool IsWebLink(const char* url);
+// Opens the news banner's address in the browser, only when it is a web link;
+// anything else (it came from the network) is ignored. Returns whether it opened.
+bool OpenNewsLink();
+
+// Worker thread: fetches the three documents; param is unused. Does nothing
+// while another fetch runs. Clears g_webFetchBusy on every way out.
 UINT WebFetchThread(LPVOID param);

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/http.h"
 #include "platform/process.h"
 #include "platform/threads.h"
 #include "platform/window_native.h"
@@ -110,6 +111,7 @@ CWnd* AfxGetMainWnd()
 void AfxWinMain(CWinApp& app)
 {
     InitInterfaceThread();
+    InternetStartup();
     InstallSignalHandlers();
     app.InitInstance();
     // Worker threads may still wait on the network: leave without running

@@ -42,7 +42,8 @@ struct ButtonBinding {
 void ButtonCallback(Fl_Widget*, void* data)
 {
     auto* b = static_cast<ButtonBinding*>(data);
-    b->dialog->SendMessage(WM_COMMAND, static_cast<WPARAM>(b->id));
+    // lParam 1: a click on the button itself, never redirected to the default button.
+    b->dialog->SendMessage(WM_COMMAND, static_cast<WPARAM>(b->id), 1);
 }
 
 }  // namespace
@@ -134,8 +135,9 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) return OnInitDialog();
     if (message == WM_CLOSE) return OnCommand(IDCANCEL);
-    if (message == WM_COMMAND && (wParam & 0xFFFF) == static_cast<WPARAM>(IDOK)) {
-        // Enter presses the template's default button (IDOK unless another is marked).
+    if (message == WM_COMMAND && (wParam & 0xFFFF) == static_cast<WPARAM>(IDOK) && lParam == 0) {
+        // Enter presses the template's default button (IDOK unless another is
+        // marked); a click on the IDOK button itself stays IDOK.
         for (const DialogControl& c : m_template.controls)
             if (c.kind == CONTROL_BUTTON && (c.style & CONTROL_DEFAULT)) return OnCommand(c.id);
     }

@@ -42,10 +42,16 @@ bool WriteAll(int fd, const std::string& bytes)
     return true;
 }
 
-bool WriteAndSync(const std::string& temp, const std::string& bytes)
+// Writes the temporary file and flushes it to the disk. A private file is
+// made new with mode 0600 whatever the umask, never through a link.
+bool WriteAndSync(const std::string& temp, const std::string& bytes, bool privateFile = false)
 {
-    Descriptor out(open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (privateFile) unlink(temp.c_str());  // a stale file of an earlier run; a folder stays and fails below
+    const int flags = privateFile ? O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC
+                                  : O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
+    Descriptor out(open(temp.c_str(), flags, privateFile ? 0600 : 0666));
     if (out.fd < 0) return false;
+    if (privateFile && fchmod(out.fd, 0600) != 0) return false;
     const bool written = WriteAll(out.fd, bytes) && fsync(out.fd) == 0;
     const int fd = out.fd;
     out.fd = -1;
@@ -63,18 +69,28 @@ bool SyncFolderOf(const std::string& path)
     return fsync(dir.fd) == 0 || errno == EINVAL;
 }
 
-}  // namespace
-
-bool WriteFileAtomically(const std::string& path, const std::string& bytes)
+bool ReplaceFile(const std::string& path, const std::string& bytes, bool privateFile)
 {
     const std::string temp = path + ".tmp";
-    if (!WriteAndSync(temp, bytes) || std::rename(temp.c_str(), path.c_str()) != 0) {
+    if (!WriteAndSync(temp, bytes, privateFile) || std::rename(temp.c_str(), path.c_str()) != 0) {
         // Only our own temporary file goes: a folder in its way stays.
         struct stat info;
         if (lstat(temp.c_str(), &info) == 0 && S_ISREG(info.st_mode)) unlink(temp.c_str());
         return false;
     }
     return SyncFolderOf(path);
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::string& path, const std::string& bytes)
+{
+    return ReplaceFile(path, bytes, false);
+}
+
+bool WritePrivateFileAtomically(const std::string& path, const std::string& bytes)
+{
+    return ReplaceFile(path, bytes, true);
 }
 
 FileRead ReadWholeFileBytes(const std::string& path, std::string& bytes, size_t maxBytes)

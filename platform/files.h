@@ -27,6 +27,12 @@ bool ReadLimitedLine(std::istream& in, std::string& line, size_t maxChars);
 // the folder flush failed) and the temporary file is removed.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes);
 
+// As WriteFileAtomically, for a file only its owner may read: the temporary
+// file is created new with mode 0600 (whatever the umask) and never follows a
+// link. A temporary path that exists and cannot be removed (a folder) fails
+// the write and is left alone.
+bool WritePrivateFileAtomically(const std::string& path, const std::string& bytes);
+
 enum class FileRead { Read, Failed, TooLarge };
 
 // Reads the whole file at path into bytes. Failed: missing, not a regular file

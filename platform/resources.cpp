@@ -110,6 +110,18 @@ COLORREF BrushColour(HBRUSH brush)
     return brush ? brush->colour : RGB(0, 0, 0);
 }
 
+BOOL DeleteObject(HBRUSH brush)
+{
+    delete brush;
+    return brush ? TRUE : FALSE;
+}
+
+BOOL DeleteObject(HBITMAP bitmap)
+{
+    delete bitmap;
+    return bitmap ? TRUE : FALSE;
+}
+
 HBITMAP LoadImageA(HINSTANCE, LPCSTR name, UINT type, int, int, UINT)
 {
     if (type != IMAGE_BITMAP) return nullptr;

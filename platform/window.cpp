@@ -102,6 +102,9 @@ void DestroyNative(CWnd* owner)
         n->window->hide();
         delete n->window;
         n->window = nullptr;
+        // Off the screen now, not at the next event loop: the code after a
+        // dialog may block for a while (a network exchange, a pause).
+        XFlush(LayerDisplay());
     }
     if (n->colormap) XFreeColormap(LayerDisplay(), n->colormap);
     delete n;

@@ -180,6 +180,10 @@ public:
 
 HBRUSH CreateSolidBrush(COLORREF colour);
 COLORREF BrushColour(HBRUSH brush);  // black for a null brush
+// Frees a brush or a bitmap made above; null is ignored. A bitmap must no
+// longer be on a button that is shown.
+BOOL DeleteObject(HBRUSH brush);
+BOOL DeleteObject(HBITMAP bitmap);
 
 // Icon 128 and the dialog bitmaps: BMP files "<program folder>/dialogs/<id>.bmp".
 #define MAKEINTRESOURCE(id) (reinterpret_cast<LPCSTR>(static_cast<UINT_PTR>(id)))
@@ -250,7 +254,8 @@ public:
 protected:
     friend struct NativeWindow;
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    // WM_COMMAND: a button or the keyboard (IDOK for Enter, IDCANCEL for Esc).
+    // WM_COMMAND: a button (lParam 1) or the keyboard (lParam 0: IDOK for
+    // Enter, which a dialog passes to its default button, IDCANCEL for Esc).
     virtual BOOL OnCommand(UINT id);
 
     // Handlers; the bases do the default processing (nothing).

@@ -180,18 +180,18 @@ TEST(StoredLogin, WholeLinesCutTo20SoALongNameNeverHidesThePassword)
     ASSERT_FALSE(config.Path().empty());
     setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
     CString name = "old", password = "old";
-    EXPECT_FALSE(ReadStoredLogin(name, password));  // no file: a guest
-    EXPECT_EQ(name, "old");
-    const std::string path = StoredLoginPath().str();
+    EXPECT_FALSE(ReadStoredLogin(&name, &password));  // no file: a guest, nothing left over
+    EXPECT_TRUE(name.IsEmpty() && password.IsEmpty());
+    const std::string path = StoredLoginPath();
     EXPECT_EQ(path, config.Path() + "/velmonar/strlp.erg");
     std::ofstream(path) << std::string(30, 'n') << "\r\nsecret\n";
-    ASSERT_TRUE(ReadStoredLogin(name, password));
+    ASSERT_TRUE(ReadStoredLogin(&name, &password));
     EXPECT_EQ(name, CString(std::string(20, 'n')));
     EXPECT_EQ(password, "secret");
     // No folder can be made for it: no stored log-in.
     std::filesystem::remove_all(config.Path() + "/velmonar");
     std::ofstream(config.Path() + "/velmonar") << "a file in the way";
-    EXPECT_FALSE(ReadStoredLogin(name, password));
+    EXPECT_FALSE(ReadStoredLogin(&name, &password));
     unsetenv("XDG_CONFIG_HOME");
 }
 

@@ -1,0 +1,325 @@
+// The notice and account dialogs on a display, driven with xdotool: the look
+// (black, white text, picture buttons by language), typing, Enter and Esc,
+// the stored log-in through the whole flow. A loopback stand-in answers as
+// the game server would ("-": logged in).
+#include <gtest/gtest.h>  // before the X headers, whose macros clash with it
+// The system socket headers first: the platform's socket header leaves out what they declare.
+#include "tests/support/fake_peer.h"
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/VelmonarDlg.h"
+#include "app/picture_reader.h"
+#include "online/Avtorizaciya.h"
+#include "online/Personalizaciya.h"
+#include "online/Tablichka.h"
+#include "online/account_server.h"
+#include "online/notice.h"
+#include "online/online_state.h"
+#include "online/stored_login.h"
+#include "platform/threads.h"
+#include "platform/window.h"
+#include "rules/live_options.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+// Windows may go away between listing them and asking about them.
+int IgnoreXErrors(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
+struct Rect {
+    int x = 0, y = 0, w = 0, h = 0;
+};
+
+// Reads the screen with its own display connection (the test's driver thread).
+class Screen {
+public:
+    Screen() : m_display(XOpenDisplay(nullptr)) {}
+    ~Screen()
+    {
+        if (m_display) XCloseDisplay(m_display);
+    }
+    bool Ok() const { return m_display != nullptr; }
+    // The mapped top-level windows of exactly w x h pixels.
+    std::vector<Rect> WindowsOfSize(int w, int h)
+    {
+        std::vector<Rect> found;
+        XSetErrorHandler(IgnoreXErrors);
+        Window root = DefaultRootWindow(m_display), parent, *children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(m_display, root, &root, &parent, &children, &count)) return found;
+        for (unsigned i = 0; i < count; ++i) {
+            XWindowAttributes a;
+            if (XGetWindowAttributes(m_display, children[i], &a) && a.map_state == IsViewable && a.width == w &&
+                a.height == h)
+                found.push_back(Rect{a.x, a.y, a.width, a.height});
+        }
+        if (children) XFree(children);
+        return found;
+    }
+    // Waits up to 10 s for one such window.
+    Rect WaitFor(int w, int h, size_t count = 1)
+    {
+        for (int i = 0; i < 200; ++i) {
+            auto found = WindowsOfSize(w, h);
+            if (found.size() >= count) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(200));  // drawn and taking input
+                return found.back();
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        ADD_FAILURE() << "no window of " << w << " x " << h;
+        return Rect{};
+    }
+    void WaitGone(int w, int h)
+    {
+        for (int i = 0; i < 200 && !WindowsOfSize(w, h).empty(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        EXPECT_TRUE(WindowsOfSize(w, h).empty()) << w << " x " << h << " still shown";
+    }
+    // RGB pixels of a rectangle of the screen, row by row.
+    std::vector<unsigned> Pixels(int x, int y, int w, int h)
+    {
+        std::vector<unsigned> out;
+        XImage* image = XGetImage(m_display, DefaultRootWindow(m_display), x, y, static_cast<unsigned>(w),
+                                  static_cast<unsigned>(h), AllPlanes, ZPixmap);
+        if (!image) return out;
+        for (int j = 0; j < h; ++j)
+            for (int i = 0; i < w; ++i) out.push_back(static_cast<unsigned>(XGetPixel(image, i, j)) & 0xFFFFFF);
+        XDestroyImage(image);
+        return out;
+    }
+
+private:
+    Display* m_display;
+};
+
+void Xdo(const std::string& args)
+{
+    const std::string command = "xdotool " + args;
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+}
+
+// Without a window manager a window that appears under a still pointer gets
+// no input until the pointer enters it: every click and key first moves the
+// pointer off and back onto the dialog.
+void Click(const Rect& dialog, int dluX, int dluY)
+{
+    Xdo("mousemove 0 0 sleep 0.2 mousemove " + std::to_string(dialog.x + DialogUnitsToPixelsX(dluX)) + " " +
+        std::to_string(dialog.y + DialogUnitsToPixelsY(dluY)) + " sleep 0.2 click 1");
+}
+
+void Keys(const Rect& dialog, const std::string& keys)
+{
+    Xdo("mousemove 0 0 sleep 0.2 mousemove " + std::to_string(dialog.x + 2) + " " + std::to_string(dialog.y + 2) +
+        " sleep 0.2 key " + keys);
+}
+
+// A screenshot for a person to look at, when VELMONAR_SHOT_DIR names a folder.
+void Shot(const char* name)
+{
+    const char* folder = std::getenv("VELMONAR_SHOT_DIR");
+    if (!folder) return;
+    const std::string command = std::string("import -window root ") + folder + "/" + name + ".png";
+    std::system(command.c_str());
+}
+
+size_t CountWhite(const std::vector<unsigned>& pixels)
+{
+    size_t n = 0;
+    for (unsigned p : pixels) n += ((p & 0xFF) > 200 && ((p >> 8) & 0xFF) > 200 && ((p >> 16) & 0xFF) > 200) ? 1 : 0;
+    return n;
+}
+
+std::vector<std::string> g_boxes;
+int RecordBox(const char* text, UINT)
+{
+    g_boxes.push_back(text);
+    return IDOK;
+}
+
+class AccountWindows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_screen.Ok());
+        setenv("XDG_CONFIG_HOME", m_home.Path().c_str(), 1);
+        SetResourceFolder(VELMONAR_PROGRAM_DIR);
+        InstallPictureReader();
+        InitInterfaceThread();
+        g_accountMessageBox = RecordBox;
+        g_boxes.clear();
+    }
+    void TearDown() override
+    {
+        g_accountMessageBox = AfxMessageBox;
+        SetResourceFolder(nullptr);
+        unsetenv("XDG_CONFIG_HOME");
+    }
+    // Runs body on the interface thread's side while steps drive it from another.
+    void Drive(const std::function<void()>& body, const std::function<void()>& steps)
+    {
+        std::thread driver(steps);
+        body();
+        driver.join();
+    }
+    Screen m_screen;
+    TempFolder m_home{"velmonar-account-windows"};
+};
+
+const int NOTICE_W = DialogUnitsToPixelsX(248), NOTICE_H = DialogUnitsToPixelsY(41);
+const int LOGIN_W = DialogUnitsToPixelsX(180), LOGIN_H = DialogUnitsToPixelsY(107);
+const int NAME_W = DialogUnitsToPixelsX(156), NAME_H = DialogUnitsToPixelsY(70);
+
+TEST_F(AccountWindows, NoticesShowTheLatestTextInAFixedBlackBoxAlsoFromAWorker)
+{
+    std::vector<unsigned> firstText, secondText;
+    Drive(
+        [] {
+            ShowNotice("Первое уведомление");
+            // A long second notice, opened by a worker while this thread
+            // shows a notice of its own.
+            std::thread worker([] { ShowNotice(std::string(400, 'W').c_str()); });
+            ShowNotice("Main");
+            worker.join();
+        },
+        [&] {
+            Rect box = m_screen.WaitFor(NOTICE_W, NOTICE_H);
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            Shot("notice");
+            const auto back = m_screen.Pixels(box.x + 2, box.y + 2, 1, 1);
+            ASSERT_EQ(back.size(), 1u);
+            EXPECT_EQ(back[0], 0u) << "the background is not black";
+            firstText = m_screen.Pixels(box.x + DialogUnitsToPixelsX(5), box.y + DialogUnitsToPixelsY(8),
+                                        DialogUnitsToPixelsX(239), DialogUnitsToPixelsY(8));
+            EXPECT_GT(CountWhite(firstText), 20u) << "no white text";
+            const auto button = m_screen.Pixels(box.x + DialogUnitsToPixelsX(3) + 4, box.y + DialogUnitsToPixelsY(23) + 4,
+                                                DialogUnitsToPixelsX(242) - 8, DialogUnitsToPixelsY(14) - 8);
+            EXPECT_GT(CountWhite(button), 10u) << "the button shows no picture";
+            Keys(box, "Return");  // Enter ends it through OK
+            // Two boxes of the same size follow: the main one and the worker's.
+            m_screen.WaitFor(NOTICE_W, NOTICE_H, 2);
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            Shot("notice-two");
+            EXPECT_EQ(m_screen.WindowsOfSize(NOTICE_W, NOTICE_H).size(), 2u);
+            Rect top = m_screen.WindowsOfSize(NOTICE_W, NOTICE_H).back();
+            secondText = m_screen.Pixels(top.x + DialogUnitsToPixelsX(5), top.y + DialogUnitsToPixelsY(8),
+                                         DialogUnitsToPixelsX(239), DialogUnitsToPixelsY(8));
+            // Close both with their buttons.
+            Click(top, 124, 30);
+            for (int i = 0; i < 100 && m_screen.WindowsOfSize(NOTICE_W, NOTICE_H).size() > 1; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            Shot("notice-last");
+            Click(m_screen.WaitFor(NOTICE_W, NOTICE_H), 124, 30);
+            m_screen.WaitGone(NOTICE_W, NOTICE_H);
+        });
+    EXPECT_NE(firstText, secondText);
+}
+
+TEST_F(AccountWindows, LogInShowsTheNameKeepsTheEntriesAndLogsOut)
+{
+    FakePeer peer("-");
+    g_loginHost = "localhost";
+    g_loginPort = peer.Port();
+    g_language[0] = 2;
+    g_onlineGame = 1;  // a log-in during an online game leaves it
+    g_stopMoveReceive = 0;
+    CVelmonarDlg main;
+    std::vector<unsigned> englishFace, russianFace;
+    Drive([&] { main.ShowLoginDialog(); },
+          [&] {
+              Rect login = m_screen.WaitFor(LOGIN_W, LOGIN_H);
+              std::this_thread::sleep_for(std::chrono::milliseconds(300));
+              Shot("login-en");
+              EXPECT_EQ(m_screen.Pixels(login.x + 2, login.y + 2, 1, 1).at(0), 0u);
+              EXPECT_GT(CountWhite(m_screen.Pixels(login.x + DialogUnitsToPixelsX(2), login.y + DialogUnitsToPixelsY(10),
+                                                   DialogUnitsToPixelsX(176), DialogUnitsToPixelsY(8))),
+                        20u);
+              englishFace = m_screen.Pixels(login.x + DialogUnitsToPixelsX(7), login.y + DialogUnitsToPixelsY(66),
+                                            DialogUnitsToPixelsX(164), DialogUnitsToPixelsY(14));
+              // A Cyrillic letter in the name is refused.
+              Click(login, 100, 33);
+              Xdo(std::string(u8"type --delay 40 'Иван'"));
+              Click(login, 100, 50);
+              Xdo("type --delay 40 pw");
+              Keys(login, "Return");
+              EXPECT_EQ(m_screen.WindowsOfSize(LOGIN_W, LOGIN_H).size(), 1u);
+              // The right name: logged in, the name dialog follows.
+              Click(login, 100, 33);
+              Xdo("key ctrl+a BackSpace");
+              Xdo("type --delay 40 alice");
+              Keys(login, "Return");
+              Rect name = m_screen.WaitFor(NAME_W, NAME_H);
+              std::this_thread::sleep_for(std::chrono::milliseconds(300));
+              Shot("name-en");
+              EXPECT_GT(CountWhite(m_screen.Pixels(name.x + DialogUnitsToPixelsX(8), name.y + DialogUnitsToPixelsY(10),
+                                                   DialogUnitsToPixelsX(77), DialogUnitsToPixelsY(8))),
+                        20u);
+              Keys(name, "Return");  // Enter closes without logging out
+              m_screen.WaitGone(NAME_W, NAME_H);
+          });
+    ASSERT_EQ(g_boxes.size(), 1u);
+    EXPECT_EQ(g_boxes[0], "Permitted only letters and numbers. Try again.");
+    EXPECT_TRUE(StoredLoginExists());
+    EXPECT_EQ(g_onlineGame, 0);
+    EXPECT_EQ(g_stopMoveReceive, 1);
+    EXPECT_EQ(g_accountDialogClosed, 1);
+
+    // Log out from the name dialog: the log-in dialog shows the last entries
+    // again, and Enter sends them at once. An opponent who leaves meanwhile
+    // is dealt with when the dialog closes.
+    g_stopMoveReceive = 0;
+    Drive([&] { main.OpenAccountSession(); },
+          [&] {
+              Rect name = m_screen.WaitFor(NAME_W, NAME_H);
+              Click(name, 77, 37);  // log out
+              Rect login = m_screen.WaitFor(LOGIN_W, LOGIN_H);
+              EXPECT_EQ(g_accountDialogClosed, 0);
+              g_opponentLeftInDialog = 1;
+              std::this_thread::sleep_for(std::chrono::milliseconds(300));
+              Keys(login, "Return");
+              Keys(m_screen.WaitFor(NAME_W, NAME_H), "Escape");
+              m_screen.WaitGone(NAME_W, NAME_H);
+          });
+    EXPECT_TRUE(StoredLoginExists());
+    EXPECT_EQ(g_opponentLeftInDialog, 0);
+    EXPECT_EQ(g_stopMoveReceive, 1);
+
+    // The Russian faces differ from the English ones; the register button
+    // leads to the registration dialog, and Esc closes it storing nothing.
+    RemoveStoredLogin();
+    g_language[0] = 1;
+    Drive([&] { main.ShowLoginDialog(); },
+          [&] {
+              Rect login = m_screen.WaitFor(LOGIN_W, LOGIN_H);
+              std::this_thread::sleep_for(std::chrono::milliseconds(300));
+              Shot("login-ru");
+              russianFace = m_screen.Pixels(login.x + DialogUnitsToPixelsX(7), login.y + DialogUnitsToPixelsY(66),
+                                            DialogUnitsToPixelsX(164), DialogUnitsToPixelsY(14));
+              Click(login, 44, 93);  // register
+              Rect registration = m_screen.WaitFor(DialogUnitsToPixelsX(186), DialogUnitsToPixelsY(121));
+              Shot("registration-ru");
+              EXPECT_TRUE(m_screen.WindowsOfSize(LOGIN_W, LOGIN_H).empty());
+              Keys(registration, "Escape");
+              m_screen.WaitGone(DialogUnitsToPixelsX(186), DialogUnitsToPixelsY(121));
+          });
+    EXPECT_FALSE(StoredLoginExists());
+    EXPECT_GT(CountWhite(englishFace), 10u);
+    EXPECT_NE(englishFace, russianFace);
+    EXPECT_EQ(peer.Requests(), (std::vector<std::string>{"%alice+pw", "%alice+pw"}));
+    g_language[0] = 0;
+}
+
+}  // namespace

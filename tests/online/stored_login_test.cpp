@@ -1,0 +1,121 @@
+// The stored log-in: a private file in a private folder, written whole or not
+// at all, read back line by line whatever the lines hold.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "online/stored_login.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+int ModeOf(const std::string& path)
+{
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 ? static_cast<int>(info.st_mode & 0777) : -1;
+}
+
+std::string Contents(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+// A fresh XDG_CONFIG_HOME for each test.
+class StoredLogin : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(m_home.Path().empty());
+        setenv("XDG_CONFIG_HOME", m_home.Path().c_str(), 1);
+        m_folder = m_home.Path() + "/velmonar";
+        m_file = m_folder + "/strlp.erg";
+    }
+    void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
+    TempFolder m_home{"velmonar-config"};
+    std::string m_folder;
+    std::string m_file;
+};
+
+TEST_F(StoredLogin, WrittenPrivateWhateverTheUmaskAndTheFolderWas)
+{
+    // The folder existed, open to everyone, and the umask allows everything.
+    ASSERT_EQ(mkdir(m_folder.c_str(), 0755), 0);
+    chmod(m_folder.c_str(), 0755);
+    const mode_t saved = umask(0);
+    CString name, password;
+    EXPECT_FALSE(ReadStoredLogin(&name, &password));  // no file: a guest
+    EXPECT_FALSE(StoredLoginExists());
+    EXPECT_TRUE(WriteStoredLogin("alice", "secret7"));
+    umask(saved);
+    EXPECT_EQ(StoredLoginPath(), m_file);
+    EXPECT_EQ(ModeOf(m_folder), 0700);
+    EXPECT_EQ(ModeOf(m_file), 0600);
+    EXPECT_EQ(Contents(m_file), "alice\nsecret7");
+    ASSERT_TRUE(ReadStoredLogin(&name, &password));
+    EXPECT_EQ(std::string(name), "alice");
+    EXPECT_EQ(std::string(password), "secret7");
+
+    // A write that fails (the temporary path is a folder) leaves the old file.
+    ASSERT_EQ(mkdir((m_file + ".tmp").c_str(), 0700), 0);
+    EXPECT_FALSE(WriteStoredLogin("bob", "other"));
+    EXPECT_EQ(Contents(m_file), "alice\nsecret7");
+    rmdir((m_file + ".tmp").c_str());
+
+    // Log-out leaves no file.
+    RemoveStoredLogin();
+    EXPECT_FALSE(StoredLoginExists());
+    EXPECT_EQ(ModeOf(m_file), -1);
+}
+
+TEST_F(StoredLogin, AFolderThatCannotBeMadeMeansNoStoredLogInAnywhere)
+{
+    // XDG_CONFIG_HOME names a file: the private folder cannot be made.
+    const std::string blocker = m_home.Path() + "/not-a-folder";
+    std::ofstream(blocker) << "x";
+    setenv("XDG_CONFIG_HOME", blocker.c_str(), 1);
+    EXPECT_EQ(StoredLoginPath(), "");
+    EXPECT_FALSE(WriteStoredLogin("alice", "secret7"));
+    EXPECT_FALSE(StoredLoginExists());
+    CString name = "x", password = "y";
+    EXPECT_FALSE(ReadStoredLogin(&name, &password));
+    EXPECT_TRUE(name.IsEmpty());
+    EXPECT_EQ(ModeOf("/strlp.erg"), -1);
+    EXPECT_EQ(ModeOf(blocker + "/velmonar/strlp.erg"), -1);
+}
+
+TEST_F(StoredLogin, LongAndCrlfLinesStillGiveTheNameAndThePassword)
+{
+    CString name, password;
+    // A 30-character name: the first 20 characters, and the password is read.
+    const std::string thirty(30, 'n');
+    ASSERT_TRUE(WriteStoredLogin(CString(thirty), "pw"));
+    ASSERT_TRUE(ReadStoredLogin(&name, &password));
+    EXPECT_EQ(std::string(name), std::string(20, 'n'));
+    EXPECT_EQ(std::string(password), "pw");
+
+    // The pure reader: CRLF lines, a missing password, an empty input,
+    // binary bytes and a very long password.
+    ASSERT_TRUE(ParseStoredLogin("bob\r\nhunter2\r\n", 15, &name, &password));
+    EXPECT_EQ(std::string(name), "bob");
+    EXPECT_EQ(std::string(password), "hunter2");
+    ASSERT_TRUE(ParseStoredLogin("solo", 4, &name, &password));
+    EXPECT_EQ(std::string(password), "");
+    EXPECT_FALSE(ParseStoredLogin("", 0, &name, &password));
+    EXPECT_FALSE(ParseStoredLogin(nullptr, 10, &name, &password));
+    const std::string binary("a\0b\xff\ncd\0e", 9);
+    ASSERT_TRUE(ParseStoredLogin(binary.data(), binary.size(), &name, &password));
+    EXPECT_EQ(std::string(name), "a");
+    EXPECT_EQ(std::string(password), "cd");
+    const std::string longPassword = "n\n" + std::string(100000, 'p');
+    ASSERT_TRUE(ParseStoredLogin(longPassword.data(), longPassword.size(), &name, &password));
+    EXPECT_EQ(password.GetLength(), 20);
+}
+
+}  // namespace
