@@ -8,4 +8,5 @@ std::atomic<int> g_opponentMoveReady{0};
 std::atomic<int> g_opponentLeft{0};
 std::atomic<int> g_stopMoveReceive{0};
 std::atomic<int> g_serverStatus{2};
+std::atomic<int> g_waitingForOpponent{0};
 std::atomic<int> g_serverSocket{-1};

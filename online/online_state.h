@@ -12,6 +12,7 @@ extern std::atomic<int> g_opponentMoveReady;  // 1 a received move waits
 extern std::atomic<int> g_opponentLeft;       // 1 the opponent left
 extern std::atomic<int> g_stopMoveReceive;    // 1 tells the move-receiving thread to stop
 extern std::atomic<int> g_serverStatus;       // 2 not reachable
+extern std::atomic<int> g_waitingForOpponent; // 1 while the match request waits in the server's queue
 // The game-server connection, -1 when there is none. Closed only by taking
 // the handle out (closesocket on the atomic), so it is closed exactly once.
 extern std::atomic<int> g_serverSocket;
