@@ -51,19 +51,17 @@ void RunWithGl(std::function<void()> body)
 
 GLuint SolidTexture(int r, int g, int b, int a)
 {
-    const unsigned char pixel[16] = {
-        static_cast<unsigned char>(r), static_cast<unsigned char>(g), static_cast<unsigned char>(b),
-        static_cast<unsigned char>(a), static_cast<unsigned char>(r), static_cast<unsigned char>(g),
-        static_cast<unsigned char>(b), static_cast<unsigned char>(a), static_cast<unsigned char>(r),
-        static_cast<unsigned char>(g), static_cast<unsigned char>(b), static_cast<unsigned char>(a),
-        static_cast<unsigned char>(r), static_cast<unsigned char>(g), static_cast<unsigned char>(b),
-        static_cast<unsigned char>(a)};
+    unsigned char pixels[16];
+    for (int i = 0; i < 16; i += 4) {
+        pixels[i] = static_cast<unsigned char>(r), pixels[i + 1] = static_cast<unsigned char>(g);
+        pixels[i + 2] = static_cast<unsigned char>(b), pixels[i + 3] = static_cast<unsigned char>(a);
+    }
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
     return name;
 }
 
@@ -150,20 +148,23 @@ void StartUpOverlay()
     LayoutAll();
 }
 
+// Names made once: caption bar, help page, menu entries, language rows.
+std::vector<GLuint> StartUpTextureNames()
+{
+    std::vector<GLuint> names(g_captionButtonTexture, g_captionButtonTexture + 8);
+    names.insert(names.end(), {g_menuButtonTexture[0], g_menuButtonTexture[1], g_helpPageTexture});
+    for (int i = 0; i < 8; ++i) names.insert(names.end(), {g_widgetTexture[i], g_widgetHotTexture[i]});
+    names.insert(names.end(), {g_widgetTexture[326], g_widgetHotTexture[327]});
+    return names;
+}
+
 TEST(OverlayBuild, RebuildModesFillTheSameNamesAndTheStartUpPanelsAreLaidOut)
 {
     RunWithGl([] {
         StartUpOverlay();
         ASSERT_GE(g_languageCount, 3) << "the shipped language files";
 
-        // Names made once: caption bar, help page, menu entries, language rows.
-        std::vector<GLuint> names(g_captionButtonTexture, g_captionButtonTexture + 8);
-        names.push_back(g_menuButtonTexture[0]);
-        names.push_back(g_menuButtonTexture[1]);
-        names.push_back(g_helpPageTexture);
-        for (int i = 0; i < 8; ++i) names.push_back(g_widgetTexture[i]), names.push_back(g_widgetHotTexture[i]);
-        names.push_back(g_widgetTexture[326]);
-        names.push_back(g_widgetHotTexture[327]);
+        const std::vector<GLuint> names = StartUpTextureNames();
         for (GLuint n : names) EXPECT_NE(n, 0u);
         std::vector<GLuint> sorted = names;
         std::sort(sorted.begin(), sorted.end());
@@ -226,14 +227,7 @@ TEST(OverlayBuild, RebuildModesFillTheSameNamesAndTheStartUpPanelsAreLaidOut)
         EXPECT_EQ(g_helpPageWidth, pageWidth);
         EXPECT_EQ(g_panelHeight[PANEL_MAIN_MENU], heights[0]);
         EXPECT_EQ(g_panelHeight[PANEL_LANGUAGE_LIST], heights[1]);
-        std::vector<GLuint> after(g_captionButtonTexture, g_captionButtonTexture + 8);
-        after.push_back(g_menuButtonTexture[0]);
-        after.push_back(g_menuButtonTexture[1]);
-        after.push_back(g_helpPageTexture);
-        for (int i = 0; i < 8; ++i) after.push_back(g_widgetTexture[i]), after.push_back(g_widgetHotTexture[i]);
-        after.push_back(g_widgetTexture[326]);
-        after.push_back(g_widgetHotTexture[327]);
-        EXPECT_EQ(after, names);
+        EXPECT_EQ(StartUpTextureNames(), names);
 
         // An empty menu caption gives the menu button no size.
         g_languageCaption = "";
