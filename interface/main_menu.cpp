@@ -1,6 +1,5 @@
 #include "interface/main_menu.h"
 
-#include "interface/language.h"
 #include "interface/layout.h"
 #include "interface/panel_captions.h"
 #include "interface/widgets.h"
@@ -20,7 +19,7 @@ void BuildMainMenuTextures()
     for (int i = 0; i < MENU_ENTRIES; ++i) {
         const int w = WidgetIndex(PANEL_MAIN_MENU, i);
         const CaptionLook hot = HotLook(4);
-        BuildWidgetCaption(w, g_uiText[UI_TEXT_GROUP_SIZE * TextGroupOfPanel(PANEL_MAIN_MENU) + i], 1.0, MENU_SPACING, PanelLook(3), &hot);
+        BuildWidgetCaption(w, PanelText(PANEL_MAIN_MENU, i), 1.0, MENU_SPACING, PanelLook(3), &hot);
         height.Add(w, i + 1 < MENU_ENTRIES ? w + 1 : -1);
     }
 }

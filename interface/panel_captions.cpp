@@ -1,8 +1,16 @@
 #include "interface/panel_captions.h"
 
+#include "interface/language.h"
 #include "interface/panel_textures.h"
 #include "interface/widgets.h"
 #include "scene/image_buffer.h"
+
+CString PanelText(int panel, int item)
+{
+    const int group = TextGroupOfPanel(panel);
+    if (group < 0 || item < 0 || item >= UI_TEXT_GROUP_SIZE) return CString();
+    return g_uiText[UI_TEXT_GROUP_SIZE * group + item];
+}
 
 CaptionLook PanelLook(int style)
 {

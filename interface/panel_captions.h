@@ -5,6 +5,9 @@
 #include "interface/font.h"
 #include "platform/strings.h"
 
+// Text item of a panel's language group (an empty text for a panel without one).
+CString PanelText(int panel, int item);
+
 // A caption look in the panel colour bytes, and in the hovered colour.
 CaptionLook PanelLook(int style);
 CaptionLook HotLook(int style);

@@ -264,7 +264,8 @@ TEST(OverlayPass, FrameCaptionBarBackdropAndPanelsInEntryOrderThenTheCameraBack)
         // The hovered menu button shows its hot caption.
         g_hoverId = HOVER_MENU_BUTTON;
         const Shot hotButton = Render();
-        EXPECT_GT(hotButton.Differs(bare, g_menuButtonLeft, g_menuButtonRight, g_menuButtonBottom, g_menuButtonTop), 50);
+        EXPECT_GT(hotButton.Differs(bare, g_menuButtonLeft, g_menuButtonRight, g_menuButtonBottom, g_menuButtonTop),
+                  50);
         const int helpIcon = HOVER_CAPTION_HELP;
         EXPECT_EQ(hotButton.Differs(bare, g_captionButtonLeft[helpIcon], g_captionButtonRight[helpIcon],
                                     g_captionButtonBottom[helpIcon], g_captionButtonTop[helpIcon]),
@@ -275,8 +276,7 @@ TEST(OverlayPass, FrameCaptionBarBackdropAndPanelsInEntryOrderThenTheCameraBack)
         // eight entries inked; the hovered entry alone changes.
         OpenOnly({PANEL_FLAG_MENU_MODE, PANEL_FLAG_MAIN_MENU});
         const Shot menu = Render();
-        const Rgb panel{static_cast<int>(PANEL_COLOUR_DEFAULT[0] * 255), static_cast<int>(PANEL_COLOUR_DEFAULT[1] * 255),
-                        static_cast<int>(PANEL_COLOUR_DEFAULT[2] * 255)};
+        const Rgb panel{g_panelColourByte[0], g_panelColourByte[1], g_panelColourByte[2]};
         NearRgb(menu.At(static_cast<int>(g_menuBackdropLeft) + 5, static_cast<int>(g_menuBackdropBottom) + 5), panel,
                 2, "backdrop");
         for (int i = 0; i < 8; ++i) EXPECT_GT(menu.InkOfWidget(i), 300) << "entry " << i;
