@@ -3,7 +3,6 @@
 #include <GL/glu.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "interface/confirm_panels.h"
 #include "interface/extra_panels.h"
