@@ -1,4 +1,7 @@
 #include "interface/game_over_panel.h"
 
-// Stands in for the game-over panel layout until the interface work builds it.
+// The about and game-over panels come with their own work; until then they have no captions and no places.
+void BuildAboutPanelTextures() {}
+void LayoutAboutPanel() {}
+void BuildGameOverTextures() {}
 void LayoutGameOverPanel() {}

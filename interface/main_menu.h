@@ -1,5 +1,11 @@
-// The main menu and the settings panel.
+// The in-game menu (panel 0) and the settings panel (panel 1): their
+// caption textures and layouts.
 #pragma once
 
+// Renders the eight menu entries (texts of group 0) with their hot twins.
+void BuildMainMenuTextures();
 // Places the main menu's widgets for the current client size.
 void LayoutMainMenu();
+
+void BuildSettingsPanelTextures();
+void LayoutSettingsPanel();

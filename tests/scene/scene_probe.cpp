@@ -26,6 +26,7 @@
 #include "scene/geo_model.h"
 #include "scene/picking.h"
 #include "scene/renderer.h"
+#include "scene/scene_host.h"
 #include "scene/tray_geometry.h"
 
 SceneWindow* g_sceneWindow = nullptr;
@@ -165,6 +166,8 @@ void SceneTest::SetUp()
     g_fadeInProgress = 0;
     g_fadeLevel = 1.0;
     for (int& flag : g_panelVisible) flag = 0;
+    // The probes look at the 3D scene alone; the overlay over it has tests of its own.
+    g_sceneHost.drawOverlay = [] {};
     g_shadowsOn = 1;
     g_reflectionOn = 0;
     g_hoverTraySlot = -1;

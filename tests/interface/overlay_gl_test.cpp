@@ -1,0 +1,466 @@
+// The overlay read back from a real GL context: the texture rebuild's modes,
+// the start-up panels laid out, the window frame, caption bar, backdrop and
+// panels drawn by DrawOverlay, and the drawers of later panels over widget
+// tables filled by hand.
+#include <gtest/gtest.h>  // before the X headers, whose macros clash with it
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+#include "interface/extra_panels.h"
+#include "interface/font.h"
+#include "interface/interface_state.h"
+#include "interface/language.h"
+#include "interface/layout.h"
+#include "interface/online_panels.h"
+#include "interface/option_panels.h"
+#include "interface/options.h"
+#include "interface/overlay.h"
+#include "interface/panel_textures.h"
+#include "interface/widgets.h"
+#include "online/online_state.h"
+#include "platform/program_folder.h"
+#include "rules/board.h"
+#include "scene/camera.h"
+#include "scene/frame_state.h"
+#include "scene/image_buffer.h"
+#include "scene/textures.h"
+#include "tests/support/gl_dialog.h"
+
+namespace {
+
+constexpr int W = 1024, H = 768;  // wide enough for the 770-pixel help window
+
+void RunWithGl(std::function<void()> body)
+{
+    GlTestDialog dialog(W, H, [&body](GlTestDialog&) {
+        glViewport(0, 0, W, H);
+        g_aspect = static_cast<float>(W) / H;
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_CULL_FACE);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        body();
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+}
+
+GLuint SolidTexture(int r, int g, int b, int a)
+{
+    unsigned char pixels[16];
+    for (int i = 0; i < 16; i += 4) {
+        pixels[i] = static_cast<unsigned char>(r), pixels[i + 1] = static_cast<unsigned char>(g);
+        pixels[i + 2] = static_cast<unsigned char>(b), pixels[i + 3] = static_cast<unsigned char>(a);
+    }
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    return name;
+}
+
+using Rgb = std::array<int, 3>;
+
+// The whole frame after a cleared-to-black overlay pass.
+struct Shot {
+    std::vector<unsigned char> pixels = std::vector<unsigned char>(static_cast<size_t>(W) * H * 3);
+    Rgb At(int x, int y) const  // overlay coordinates, y up
+    {
+        const unsigned char* p = &pixels[(static_cast<size_t>(y) * W + x) * 3];
+        return {p[0], p[1], p[2]};
+    }
+    // The largest channel sum inside a rectangle (overlay coordinates).
+    int Ink(double left, double right, double bottom, double top) const
+    {
+        int most = 0;
+        for (int y = std::max(0, int(bottom) + 1); y < std::min(H, int(top)); ++y)
+            for (int x = std::max(0, int(left) + 1); x < std::min(W, int(right)); ++x) {
+                const Rgb c = At(x, y);
+                most = std::max(most, c[0] + c[1] + c[2]);
+            }
+        return most;
+    }
+    int InkOfWidget(int w) const
+    {
+        return Ink(g_widgetLeft[w], g_widgetRight[w], g_widgetBottom[w], g_widgetTop[w]);
+    }
+    // The largest per-channel difference to another shot inside a rectangle.
+    int Differs(const Shot& other, double left, double right, double bottom, double top) const
+    {
+        int most = 0;
+        for (int y = std::max(0, int(bottom)); y < std::min(H, int(top)); ++y)
+            for (int x = std::max(0, int(left)); x < std::min(W, int(right)); ++x)
+                for (int c = 0; c < 3; ++c) most = std::max(most, std::abs(At(x, y)[c] - other.At(x, y)[c]));
+        return most;
+    }
+    int DiffersInWidget(const Shot& other, int w) const
+    {
+        return Differs(other, g_widgetLeft[w], g_widgetRight[w], g_widgetBottom[w], g_widgetTop[w]);
+    }
+};
+
+Shot Render()
+{
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    DrawOverlay();
+    glFinish();
+    Shot shot;
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, W, H, GL_RGB, GL_UNSIGNED_BYTE, shot.pixels.data());
+    return shot;
+}
+
+void OpenOnly(std::initializer_list<int> entries)
+{
+    for (int& flag : g_panelVisible) flag = 0;
+    for (int e : entries) g_panelVisible[e] = 1;
+}
+
+void NearRgb(const Rgb& got, const Rgb& want, int tolerance, const char* what)
+{
+    for (int c = 0; c < 3; ++c) EXPECT_NEAR(got[c], want[c], tolerance) << what << " channel " << c;
+}
+
+// Start-up as the loader does it: font, language 2, every texture made on
+// the create pass, then the layout.
+void StartUpOverlay()
+{
+    g_appDir = VELMONAR_PROGRAM_DIR;
+    LoadFont();
+    BuildLanguageList();
+    g_language[0] = 2;
+    LoadLanguage(2);
+    for (int c = 0; c < 3; ++c) g_panelColour[c] = PANEL_COLOUR_DEFAULT[c];
+    g_panelHeightsFixed = 0;
+    g_textureCreatePass = 1;
+    RebuildPanelTextures(REBUILD_ALL);
+    g_textureCreatePass = 0;
+    g_menuBackTex = SolidTexture(255, 255, 255, 255);  // tinted by the panel colour
+    g_menuEdgeTex = SolidTexture(0, 0, 0, 0);
+    g_menuBackdropWidth = 300, g_menuBackdropHeight = 300;
+    LayoutAll();
+}
+
+// Names made once: caption bar, help page, menu entries, language rows.
+std::vector<GLuint> StartUpTextureNames()
+{
+    std::vector<GLuint> names(g_captionButtonTexture, g_captionButtonTexture + 8);
+    names.insert(names.end(), {g_menuButtonTexture[0], g_menuButtonTexture[1], g_helpPageTexture});
+    for (int i = 0; i < 8; ++i) names.insert(names.end(), {g_widgetTexture[i], g_widgetHotTexture[i]});
+    names.insert(names.end(), {g_widgetTexture[326], g_widgetHotTexture[327]});
+    return names;
+}
+
+TEST(OverlayBuild, RebuildModesFillTheSameNamesAndTheStartUpPanelsAreLaidOut)
+{
+    RunWithGl([] {
+        StartUpOverlay();
+        ASSERT_GE(g_languageCount, 3) << "the shipped language files";
+
+        const std::vector<GLuint> names = StartUpTextureNames();
+        for (GLuint n : names) EXPECT_NE(n, 0u);
+        std::vector<GLuint> sorted = names;
+        std::sort(sorted.begin(), sorted.end());
+        EXPECT_EQ(std::unique(sorted.begin(), sorted.end()), sorted.end()) << "every texture has its own name";
+        EXPECT_EQ(g_widgetTexture[325 + g_languageCount], 0u) << "no row past the languages found";
+
+        // Sizes: the menu button's base size copied; icons and entries measured.
+        EXPECT_GT(g_menuButtonWidth, 20);
+        EXPECT_EQ(g_menuButtonWidth, g_menuButtonBaseWidth);
+        EXPECT_EQ(g_menuButtonHeight, g_menuButtonBaseHeight);
+        for (int k = 0; k < 4; ++k) EXPECT_GT(g_captionButtonHeight[k], 3);
+        int menuHeight = 70;
+        for (int i = 0; i < 8; ++i) {
+            EXPECT_GT(g_widgetWidth[i], 20);
+            menuHeight += g_widgetHeight[i];
+        }
+        EXPECT_EQ(g_panelHeight[PANEL_MAIN_MENU], menuHeight);
+        EXPECT_EQ(g_panelHeight[PANEL_LANGUAGE_LIST], g_widgetHeight[326] + 10 + g_widgetHeight[327]);
+
+        // The layout: entries centred and stacked 10 apart, hit rectangles
+        // from the edges; the language rows likewise.
+        EXPECT_EQ(g_widgetTop[0], H / 2 + menuHeight / 2);
+        for (int i = 0; i < 8; ++i) {
+            EXPECT_EQ(g_widgetLeft[i], W / 2 - g_widgetWidth[i] / 2);
+            EXPECT_EQ(g_widgetBottom[i], g_widgetTop[i] - g_widgetHeight[i]);
+            if (i > 0) {
+                EXPECT_EQ(g_widgetTop[i], g_widgetBottom[i - 1] - 10);
+            }
+            EXPECT_EQ(g_widgetHitRect[i].top, static_cast<int>(H - g_widgetTop[i]));
+            EXPECT_EQ(g_widgetHitRect[i].right, static_cast<int>(g_widgetRight[i]));
+        }
+        EXPECT_EQ(g_widgetTop[326], H / 2 + g_panelHeight[PANEL_LANGUAGE_LIST] / 2);
+        EXPECT_EQ(g_widgetTop[327], g_widgetBottom[326] - 10);
+        EXPECT_EQ(g_captionButtonRight[HOVER_CAPTION_CLOSE], W - 15);
+        EXPECT_EQ(g_menuButtonTop, H - 15);
+        EXPECT_EQ(g_menuBackdropLeft, W / 2 - 150);
+        EXPECT_EQ(g_textWindowRight, W / 2 + 385);
+        EXPECT_EQ(g_textCloseRect.left, static_cast<int>(g_textCloseButton[0]));
+        EXPECT_EQ(g_textTrackRect.top, 15);
+
+        // Mode 0 redoes the caption bar only, mode 1 the panels too, mode 2
+        // the help page as well; names and panel heights stay.
+        const int heights[2] = {g_panelHeight[PANEL_MAIN_MENU], g_panelHeight[PANEL_LANGUAGE_LIST]};
+        const int entryWidth = g_widgetWidth[0], pageWidth = g_helpPageWidth;
+        const double menuWidth = g_menuButtonWidth;
+        auto spoil = [] { g_menuButtonWidth = -7, g_widgetWidth[0] = -7, g_helpPageWidth = -7; };
+        spoil();
+        RebuildPanelTextures(REBUILD_CAPTION_BAR);
+        EXPECT_EQ(g_menuButtonWidth, menuWidth);
+        EXPECT_EQ(g_widgetWidth[0], -7);
+        EXPECT_EQ(g_helpPageWidth, -7);
+        spoil();
+        RebuildPanelTextures(REBUILD_COLOUR);
+        EXPECT_EQ(g_menuButtonWidth, menuWidth);
+        EXPECT_EQ(g_widgetWidth[0], entryWidth);
+        EXPECT_EQ(g_helpPageWidth, -7);
+        spoil();
+        RebuildPanelTextures(REBUILD_ALL);
+        EXPECT_EQ(g_widgetWidth[0], entryWidth);
+        EXPECT_EQ(g_helpPageWidth, pageWidth);
+        EXPECT_EQ(g_panelHeight[PANEL_MAIN_MENU], heights[0]);
+        EXPECT_EQ(g_panelHeight[PANEL_LANGUAGE_LIST], heights[1]);
+        EXPECT_EQ(StartUpTextureNames(), names);
+
+        // An empty menu caption gives the menu button no size.
+        g_languageCaption = "";
+        BuildCaptionBarTextures();
+        EXPECT_EQ(g_menuButtonWidth, 0);
+        EXPECT_EQ(g_menuButtonHeight, 0);
+    });
+}
+
+TEST(OverlayPass, FrameCaptionBarBackdropAndPanelsInEntryOrderThenTheCameraBack)
+{
+    RunWithGl([] {
+        StartUpOverlay();
+        g_hoverId = 0;
+        g_overlayOn = 1;
+        g_onlineGame = 0;
+        g_onlineBannerOn = 0;
+
+        // Nothing open: the frame's four greys and the caption bar.
+        OpenOnly({});
+        const Shot bare = Render();
+        NearRgb(bare.At(2, H / 2), {230, 230, 230}, 1, "left border");
+        NearRgb(bare.At(W / 2, 2), {178, 178, 178}, 1, "bottom border");
+        NearRgb(bare.At(W / 2, H - 3), {77, 77, 77}, 1, "top border");
+        NearRgb(bare.At(W - 3, H / 2), {51, 51, 51}, 1, "right border");
+        NearRgb(bare.At(W / 2, H / 2), {0, 0, 0}, 0, "no backdrop outside the menu mode");
+        EXPECT_GT(bare.Ink(g_menuButtonLeft, g_menuButtonRight, g_menuButtonBottom, g_menuButtonTop), 150);
+        for (int id = 1; id <= 4; ++id)
+            EXPECT_GT(bare.Ink(g_captionButtonLeft[id], g_captionButtonRight[id], g_captionButtonBottom[id],
+                               g_captionButtonTop[id]),
+                      150)
+                << "icon " << id;
+
+        // The hovered menu button shows its hot caption.
+        g_hoverId = HOVER_MENU_BUTTON;
+        const Shot hotButton = Render();
+        EXPECT_GT(hotButton.Differs(bare, g_menuButtonLeft, g_menuButtonRight, g_menuButtonBottom, g_menuButtonTop),
+                  50);
+        const int helpIcon = HOVER_CAPTION_HELP;
+        EXPECT_EQ(hotButton.Differs(bare, g_captionButtonLeft[helpIcon], g_captionButtonRight[helpIcon],
+                                    g_captionButtonBottom[helpIcon], g_captionButtonTop[helpIcon]),
+                  0);
+        g_hoverId = 0;
+
+        // Menu mode and the main menu: the backdrop in the panel colour, the
+        // eight entries inked; the hovered entry alone changes.
+        OpenOnly({PANEL_FLAG_MENU_MODE, PANEL_FLAG_MAIN_MENU});
+        const Shot menu = Render();
+        const Rgb panel{g_panelColourByte[0], g_panelColourByte[1], g_panelColourByte[2]};
+        NearRgb(menu.At(static_cast<int>(g_menuBackdropLeft) + 5, static_cast<int>(g_menuBackdropBottom) + 5), panel,
+                2, "backdrop");
+        for (int i = 0; i < 8; ++i) EXPECT_GT(menu.InkOfWidget(i), 300) << "entry " << i;
+        g_hoverId = HOVER_MAIN_MENU_FIRST + 2;
+        const Shot hovered = Render();
+        g_hoverId = 0;
+        EXPECT_GT(hovered.DiffersInWidget(menu, 2), 50);
+        EXPECT_EQ(hovered.DiffersInWidget(menu, 1), 0);
+        EXPECT_EQ(hovered.DiffersInWidget(menu, 3), 0);
+
+        // The overlay switched off: frame and caption bar only.
+        g_overlayOn = 0;
+        const Shot off = Render();
+        g_overlayOn = 1;
+        EXPECT_EQ(off.InkOfWidget(0), 0);
+        NearRgb(off.At(static_cast<int>(g_menuBackdropLeft) + 5, static_cast<int>(g_menuBackdropBottom) + 5),
+                {0, 0, 0}, 0, "no backdrop while the overlay is off");
+        NearRgb(off.At(2, H / 2), {230, 230, 230}, 1, "frame while the overlay is off");
+        EXPECT_GT(off.Ink(g_menuButtonLeft, g_menuButtonRight, g_menuButtonBottom, g_menuButtonTop), 150);
+
+        // Menu mode off: flagged panels are not drawn even with their flag.
+        OpenOnly({PANEL_FLAG_MAIN_MENU});
+        const Shot closed = Render();
+        EXPECT_EQ(closed.InkOfWidget(0), 0);
+
+        // The language list over the backdrop: its rows, no third one.
+        OpenOnly({PANEL_FLAG_MENU_MODE, PANEL_FLAG_LANGUAGE_LIST});
+        const Shot languages = Render();
+        EXPECT_GT(languages.InkOfWidget(326), 300);
+        EXPECT_GT(languages.InkOfWidget(327), 300);
+        const double below = g_widgetBottom[327] - 10;
+        EXPECT_LT(languages.Ink(g_widgetLeft[327], g_widgetRight[327], below - g_widgetHeight[327], below), 200)
+            << "only the backdrop under the last row";
+
+        // A later entry over an earlier one: the help window (entry 16) hides
+        // the menu (entry 1) but for its page's 4 % transparency.
+        OpenOnly({PANEL_FLAG_MENU_MODE, PANEL_FLAG_TEXT_WINDOW});
+        const Shot help = Render();
+        OpenOnly({PANEL_FLAG_MENU_MODE, PANEL_FLAG_MAIN_MENU, PANEL_FLAG_TEXT_WINDOW});
+        const Shot both = Render();
+        for (int i = 0; i < 8; ++i) {
+            EXPECT_GT(menu.DiffersInWidget(help, i), 60) << "entry " << i;
+            EXPECT_LE(both.DiffersInWidget(help, i), 12) << "entry " << i;
+        }
+        // The thumb: white at half alpha at the top of the track.
+        const HelpScrollBar& bar = g_helpScrollBar;
+        const Rgb thumb = help.At(static_cast<int>((bar.thumbLeft + bar.thumbRight) / 2),
+                                  static_cast<int>((bar.thumbTop + bar.thumbBottom) / 2));
+        EXPECT_GT(thumb[0], 120);
+
+        // The state the pass leaves: depth test, lighting and depth writes
+        // on, blending off, the perspective camera loaded.
+        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+        EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+        EXPECT_FALSE(glIsEnabled(GL_BLEND));
+        EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+        GLboolean depthWrites = GL_FALSE;
+        glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
+        EXPECT_TRUE(depthWrites);
+        GLdouble projection[16], modelview[16], wantProjection[16], wantModelview[16];
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+        LoadPerspectiveCamera();
+        glGetDoublev(GL_PROJECTION_MATRIX, wantProjection);
+        glGetDoublev(GL_MODELVIEW_MATRIX, wantModelview);
+        for (int k = 0; k < 16; ++k) {
+            EXPECT_DOUBLE_EQ(projection[k], wantProjection[k]);
+            EXPECT_DOUBLE_EQ(modelview[k], wantModelview[k]);
+        }
+        glDisable(GL_LIGHTING);
+    });
+}
+
+// A widget at fixed edges with one solid texture (normal and hot alike).
+void Put(int w, double left, double bottom, double width, double height, GLuint texture)
+{
+    g_widgetLeft[w] = left, g_widgetRight[w] = left + width;
+    g_widgetBottom[w] = bottom, g_widgetTop[w] = bottom + height;
+    g_widgetTexture[w] = g_widgetHotTexture[w] = texture;
+}
+
+Rgb Centre(const Shot& shot, int w)
+{
+    return shot.At(static_cast<int>((g_widgetLeft[w] + g_widgetRight[w]) / 2),
+                   static_cast<int>((g_widgetBottom[w] + g_widgetTop[w]) / 2));
+}
+
+TEST(PanelDrawers, BoxesSlidersListRowsBannerAndColourPreviewFromFilledTables)
+{
+    RunWithGl([] {
+        for (int w = 0; w < WIDGET_COUNT; ++w) Put(w, 0, 0, 0, 0, 0);
+        g_menuBackdropLeft = g_menuBackdropRight = g_menuBackdropBottom = g_menuBackdropTop = 0;
+        g_menuButtonLeft = g_menuButtonRight = 0;
+        g_overlayOn = 1;
+        g_onlineGame = 0;
+        g_hoverId = 0;
+        const Rgb red{255, 0, 0}, green{0, 255, 0}, blue{0, 0, 255}, yellow{255, 255, 0}, magenta{255, 0, 255};
+        g_checkBoxTexture = SolidTexture(255, 0, 0, 255);
+        g_checkBoxTickedTexture = SolidTexture(0, 255, 0, 255);
+        g_checkBoxHotTexture = SolidTexture(0, 0, 255, 255);
+        g_checkBoxTickedHotTexture = SolidTexture(255, 255, 0, 255);
+        g_sliderKnobTexture = SolidTexture(255, 0, 255, 255);
+        g_whiteSliderTexture[0] = SolidTexture(0, 0, 0, 0);      // a frame clear inside
+        g_whiteSliderTexture[1] = SolidTexture(255, 255, 255, 255);
+
+        // Game options: quick-search box ticked (never hot), animations box
+        // ticked and hot, the piece-size slider at half alpha, its knob shifted.
+        OpenOnly({PANEL_FLAG_MENU_MODE, PANEL_FLAG_GAME_OPTIONS});
+        Put(53, 100, 100, 24, 24, 0);
+        Put(65, 100, 140, 24, 24, 0);
+        Put(67, 200, 200, 284, 20, 0);
+        Put(68, 196, 200, 9, 20, 0);
+        g_pieceScaleSliderPos[0] = 100;
+        g_editAiQuickSearch = 1;
+        g_editAnimationsOn = 1;
+        g_hoverId = HOVER_AI_QUICK_SEARCH;
+        Shot shot = Render();
+        NearRgb(Centre(shot, 53), green, 0, "ticked box hovered");
+        NearRgb(Centre(shot, 65), green, 0, "animations box not hovered");
+        NearRgb(shot.At(300, 210), magenta, 0, "knob at its offset");
+        NearRgb(shot.At(201, 210), {0, 0, 0}, 0, "ramp inset by 2");
+        NearRgb(shot.At(220, 210), {128, 128, 128}, 2, "ramp at half alpha");
+        g_editAiQuickSearch = 0;
+        shot = Render();
+        NearRgb(Centre(shot, 53), blue, 0, "empty box hovered");
+        g_hoverId = HOVER_ANIMATIONS;
+        shot = Render();
+        NearRgb(Centre(shot, 53), red, 0, "empty box");
+        NearRgb(Centre(shot, 65), yellow, 0, "animations box ticked and hovered");
+        g_hoverId = 0;
+
+        // Lists: the load list shows rows 1 .. count - 1, the language list likewise.
+        const GLuint white = SolidTexture(255, 255, 255, 255);
+        for (int r = 1; r <= 6; ++r) Put(200 + r, 100, 400 - 30.0 * r, 50, 20, white);
+        for (int r = 1; r <= 3; ++r) Put(325 + r, 300, 400 - 30.0 * r, 50, 20, white);
+        g_loadListCount = 3;
+        const int languages = g_languageCount;
+        g_languageCount = 2;
+        OpenOnly({PANEL_FLAG_MENU_MODE, PANEL_FLAG_LOAD_LIST, PANEL_FLAG_LANGUAGE_LIST});
+        shot = Render();
+        g_languageCount = languages;
+        for (int r = 1; r <= 6; ++r) EXPECT_EQ(shot.InkOfWidget(200 + r) > 0, r <= 2) << "load row " << r;
+        for (int r = 1; r <= 3; ++r) EXPECT_EQ(shot.InkOfWidget(325 + r) > 0, r == 1) << "language row " << r;
+
+        // The online banner: alert on odd blink steps, plain on even ones,
+        // hot over both while hovered; shown only outside online games.
+        for (int k = 0; k < 3; ++k) {
+            Put(500 + k, 450, 100 + 30.0 * k, 60, 20, 0);
+            g_onlineBannerTexture[k][0] = SolidTexture(255, 0, 0, 255);
+            g_onlineBannerTexture[k][1] = SolidTexture(0, 255, 0, 255);
+            g_onlineBannerTexture[k][2] = SolidTexture(0, 0, 255, 255);
+        }
+        OpenOnly({PANEL_FLAG_MENU_MODE});
+        g_onlineBannerOn = 1;
+        g_blinkStep = 3;
+        shot = Render();
+        for (int k = 0; k < 3; ++k) NearRgb(Centre(shot, 500 + k), green, 0, "alert line");
+        g_blinkStep = 4;
+        shot = Render();
+        NearRgb(Centre(shot, 501), red, 0, "plain line");
+        g_hoverId = HOVER_ONLINE_BANNER;
+        shot = Render();
+        for (int k = 0; k < 3; ++k) NearRgb(Centre(shot, 500 + k), blue, 0, "hot line");
+        g_onlineGame = 1;
+        shot = Render();
+        NearRgb(Centre(shot, 500), {0, 0, 0}, 0, "no banner in an online game");
+        g_onlineGame = 0;
+        g_onlineBannerOn = 0;
+        g_blinkStep = 0;
+        g_hoverId = 0;
+
+        // The colour editor on the panel colour: a flat patch of the edited colour.
+        g_colourPreviewFrameTexture = SolidTexture(0, 0, 0, 0);
+        Put(126, 400, 300, 100, 100, 0);
+        g_colourEditSlot = COLOUR_PANEL;
+        g_colourEditValue[0] = 200, g_colourEditValue[1] = 100, g_colourEditValue[2] = 50;
+        OpenOnly({PANEL_FLAG_MENU_MODE, PANEL_FLAG_COLOUR_EDITOR});
+        shot = Render();
+        NearRgb(shot.At(450, 350), {200, 100, 50}, 1, "colour preview");
+        NearRgb(shot.At(400, 350), {0, 0, 0}, 0, "inset by 1");
+        EXPECT_FALSE(glIsEnabled(GL_BLEND));
+        EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+        glDisable(GL_LIGHTING);
+    });
+}
+
+}  // namespace

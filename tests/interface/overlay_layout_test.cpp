@@ -1,0 +1,235 @@
+// The overlay's pure geometry and pictures: the procedural frame textures'
+// pixels, the panel layout rules with their hit rectangles, the caption bar
+// and the menu backdrop at two window sizes.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+#include "interface/layout.h"
+#include "interface/panel_textures.h"
+#include "interface/widgets.h"
+#include "rules/live_options.h"
+#include "scene/textures.h"
+
+namespace {
+
+using Rgba = std::array<int, 4>;
+
+struct Picture {
+    int width, height;
+    std::vector<unsigned char> pixels;
+    Picture(int w, int h) : width(w), height(h), pixels(static_cast<size_t>(w) * h * 4, 0xAB) {}
+    Rgba At(int x, int y) const
+    {
+        const unsigned char* p = &pixels[(static_cast<size_t>(y) * width + x) * 4];
+        return {p[0], p[1], p[2], p[3]};
+    }
+};
+
+Picture Frame(int w, int h, int r, int g, int b, int a, int type)
+{
+    Picture p(w, h);
+    DrawFrameImage(p.pixels.data(), w, h, r, g, b, a, type);
+    return p;
+}
+
+class FrameTextures : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_panelColour[0] = 0.2, g_panelColour[1] = 0.4, g_panelColour[2] = 0.6;  // bytes 51, 102, 153
+    }
+    const Rgba panelClear{51, 102, 153, 0};
+    const Rgba panel{51, 102, 153, 255};
+    const Rgba grey{155, 155, 155, 255};
+    const Rgba black{0, 0, 0, 255};
+};
+
+TEST_F(FrameTextures, AFieldGetsTheDoubleBevelLitOutsideTopLeftAndInsideBottomRight)
+{
+    const Picture f = Frame(20, 10, 200, 10, 30, 128, FRAME_FIELD);
+    for (int x = 0; x <= 18; ++x) EXPECT_EQ(f.At(x, 9), grey) << "top row x " << x;
+    for (int x = 1; x <= 19; ++x) EXPECT_EQ(f.At(x, 0), black) << "bottom row x " << x;
+    for (int y = 0; y <= 9; ++y) EXPECT_EQ(f.At(19, y), black) << "right column y " << y;
+    for (int y = 2; y <= 9; ++y) EXPECT_EQ(f.At(0, y), grey) << "left column y " << y;
+    EXPECT_EQ(f.At(0, 0), panelClear);
+    EXPECT_EQ(f.At(0, 1), panelClear);
+    // The panel-coloured band between the two frames.
+    for (int x = 1; x <= 18; ++x) {
+        EXPECT_EQ(f.At(x, 1), panel);
+        EXPECT_EQ(f.At(x, 8), panel);
+    }
+    // Inner frame: dark at its top (row h - 4) and left (column 3), lit at
+    // its bottom (row 3) and right (column w - 4); the field inside.
+    EXPECT_EQ(f.At(10, 6), black);
+    EXPECT_EQ(f.At(3, 5), black);
+    EXPECT_EQ(f.At(10, 3), grey);
+    EXPECT_EQ(f.At(16, 5), grey);
+    EXPECT_EQ(f.At(10, 5), (Rgba{200, 10, 30, 128}));
+}
+
+TEST_F(FrameTextures, RampsGrowPerColumnUnframedBordersAreClearAndTheSplitRampIsClamped)
+{
+    // Type 2: black at x 1, + colour / (w - 2) per column, no frame lines.
+    const Picture plain = Frame(12, 6, 100, 200, 50, 255, FRAME_PLAIN_RAMP);
+    EXPECT_EQ(plain.At(1, 3), (Rgba{0, 0, 0, 255}));
+    EXPECT_EQ(plain.At(6, 3), (Rgba{50, 100, 25, 255}));   // 5 x colour / 10
+    EXPECT_EQ(plain.At(10, 2), (Rgba{90, 180, 45, 255}));  // 9 x colour / 10
+    for (int x = 0; x < 12; ++x) {
+        EXPECT_EQ(plain.At(x, 0), panelClear) << "row 0 x " << x;
+        EXPECT_EQ(plain.At(x, 5), panelClear) << "top row x " << x;
+    }
+    for (int y = 0; y < 6; ++y) {
+        EXPECT_EQ(plain.At(0, y), panelClear);
+        EXPECT_EQ(plain.At(11, y), panelClear);
+    }
+
+    // Type 1: the same ramp under the bevel.
+    const Picture framed = Frame(12, 10, 100, 200, 50, 255, FRAME_RAMP);
+    EXPECT_EQ(framed.At(0, 5), grey);
+    EXPECT_EQ(framed.At(11, 5), black);
+    EXPECT_EQ(framed.At(5, 5), (Rgba{40, 80, 20, 255}));  // 4 x colour / 10
+
+    // Type 3, 257 wide: upper rows from the colour upwards, stopping at 255
+    // instead of wrapping; lower rows from the colour down towards black.
+    const Picture split = Frame(257, 20, 200, 100, 125, 200, FRAME_SPLIT_RAMP);
+    EXPECT_EQ(split.At(1, 15), (Rgba{200, 100, 125, 200}));
+    EXPECT_EQ(split.At(255, 15), (Rgba{255, 199, 249, 200}));  // 200 + 254 x 200 / 255 clamped
+    EXPECT_EQ(split.At(1, 2), (Rgba{200, 100, 125, 200}));
+    EXPECT_EQ(split.At(255, 2), (Rgba{0, 0, 0, 200}));         // 200 - 254 x 200 / 255, truncated
+    EXPECT_EQ(split.At(128, 19), panelClear);
+    EXPECT_EQ(split.At(0, 10), panelClear);
+    EXPECT_EQ(split.At(256, 10), panelClear);
+
+    // Degenerate sizes write nothing and never fault.
+    Picture tiny(1, 1);
+    DrawFrameImage(tiny.pixels.data(), 0, 5, 1, 2, 3, 4, FRAME_FIELD);
+    EXPECT_EQ(tiny.At(0, 0), (Rgba{0xAB, 0xAB, 0xAB, 0xAB}));
+    DrawFrameImage(tiny.pixels.data(), 1, 1, 1, 2, 3, 4, FRAME_RAMP);
+    EXPECT_EQ(tiny.At(0, 0), panelClear);
+}
+
+// A widget with a size, for the layout rules.
+int Sized(int widget, int width, int height, int gap)
+{
+    g_widgetWidth[widget] = width;
+    g_widgetHeight[widget] = height;
+    g_widgetGap[widget] = gap;
+    return widget;
+}
+
+TEST(PanelLayoutRules, IntegerHalvesEdgesAndTruncatedHitRectangles)
+{
+    const LayoutFrame f = LayoutFrameFor(801, 601);  // centre (400, 300)
+    EXPECT_EQ(f.centreX, 400);
+    EXPECT_EQ(f.centreY, 300);
+    g_panelHeight[PANEL_GAME_OPTIONS] = 75;
+
+    const int title = Sized(WidgetIndex(PANEL_GAME_OPTIONS, 0), 101, 21, 10);
+    PlaceWidget(title, CentredLeft(title, f), FirstTop(PANEL_GAME_OPTIONS, f), f);
+    EXPECT_EQ(g_widgetLeft[title], 350);
+    EXPECT_EQ(g_widgetRight[title], 451);
+    EXPECT_EQ(g_widgetTop[title], 337);  // 300 + 75 / 2
+    EXPECT_EQ(g_widgetBottom[title], 316);
+    EXPECT_EQ(g_widgetHitRect[title].left, 350);
+    EXPECT_EQ(g_widgetHitRect[title].top, 264);     // 601 - 337
+    EXPECT_EQ(g_widgetHitRect[title].right, 451);
+    EXPECT_EQ(g_widgetHitRect[title].bottom, 285);  // 601 - 316, outside
+
+    // A label at the column start, stacked with its gap; its box at the
+    // column end, 5 above; a slider under the label, its hit rectangle 3 in
+    // at each end; the knob 4 left of the slider on the slider's row.
+    const int label = Sized(title + 1, 90, 15, 20);
+    PlaceWidget(label, ColumnStartLeft(f, HALF_COLUMN_WIDE), StackedTop(label, title), f);
+    EXPECT_EQ(g_widgetLeft[label], 258);
+    EXPECT_EQ(g_widgetTop[label], 296);
+    const int box = Sized(title + 2, 24, 24, 0);
+    PlaceWidget(box, ColumnEndLeft(box, f, HALF_COLUMN_WIDE), BesideTop(label), f);
+    EXPECT_EQ(g_widgetLeft[box], 518);  // 400 + 142 - 24
+    EXPECT_EQ(g_widgetTop[box], 291);
+    const int slider = Sized(title + 3, 284, 20, 0);
+    PlaceWidget(slider, g_widgetLeft[label], g_widgetBottom[label], f, SLIDER_HIT_INSET);
+    EXPECT_EQ(g_widgetTop[slider], 281);
+    EXPECT_EQ(g_widgetHitRect[slider].left, 261);
+    EXPECT_EQ(g_widgetHitRect[slider].right, 539);  // 258 + 284 - 3
+    EXPECT_EQ(g_widgetHitRect[slider].top, 320);    // never narrowed vertically
+    EXPECT_EQ(g_widgetHitRect[slider].bottom, 340);
+    const int knob = Sized(title + 4, 9, 20, 0);
+    PlaceWidget(knob, KnobLeft(slider), g_widgetTop[slider], f);
+    EXPECT_EQ(g_widgetLeft[knob], 254);
+
+    // A preview outdented by 20 and narrowed by 12; a label centred on it.
+    const int preview = Sized(title + 5, 64, 64, 30);
+    PlaceWidget(preview, ColumnEndOutdentedLeft(preview, f, HALF_COLUMN_NARROW), StackedTop(preview, slider), f,
+                PREVIEW_HIT_INSET);
+    EXPECT_EQ(g_widgetLeft[preview], 485);  // 400 + 129 - 64 + 20
+    EXPECT_EQ(g_widgetHitRect[preview].left, 497);
+    EXPECT_EQ(g_widgetHitRect[preview].right, 537);
+    const int partnerLabel = Sized(title + 6, 51, 15, 30);
+    EXPECT_EQ(CentredOnTop(partnerLabel, slider, preview), 261 - 30 - 32 + 7);
+    // A right-aligned button on its partner's row.
+    const int cancel = Sized(title + 7, 40, 17, 0);
+    PlaceWidget(cancel, RightAlignedLeft(cancel, slider), g_widgetTop[slider], f);
+    EXPECT_EQ(g_widgetRight[cancel], g_widgetRight[slider]);
+
+    // Empty text: 0 x 0 at the centre, an empty hit rectangle.
+    const int empty = Sized(WidgetIndex(PANEL_SETTINGS, 0), 0, 0, 0);
+    g_panelHeight[PANEL_SETTINGS] = 0;
+    PlaceWidget(empty, CentredLeft(empty, f), FirstTop(PANEL_SETTINGS, f), f);
+    EXPECT_EQ(g_widgetLeft[empty], 400);
+    EXPECT_EQ(g_widgetTop[empty], 300);
+    EXPECT_FALSE(WidgetHit(empty, POINT{400, 301}));
+    // Outside the table: nothing happens.
+    PlaceWidget(WIDGET_COUNT, 0, 0, f);
+    PlaceWidget(-1, 0, 0, f);
+}
+
+TEST(CaptionBarAndBackdrop, PlacedFromTheClientSizeAtBothWindowSizes)
+{
+    g_menuButtonWidth = 60.8, g_menuButtonHeight = 20.9;
+    const double widths[4] = {13.5, 15.4, 16.2, 14.3}, heights[4] = {13, 14.5, 12.7, 14.3};
+    for (int k = 0; k < 4; ++k) g_captionButtonWidth[k] = widths[k], g_captionButtonHeight[k] = heights[k];
+    g_menuBackdropWidth = 491, g_menuBackdropHeight = 487;
+
+    for (const auto& size : {std::array<int, 2>{1920, 1080}, std::array<int, 2>{1024, 767}}) {
+        const int W = size[0], H = size[1];
+        LayoutCaptionBar(W, H);
+        EXPECT_EQ(g_menuButtonLeft, 15);
+        EXPECT_DOUBLE_EQ(g_menuButtonRight, 75.8);
+        EXPECT_EQ(g_menuButtonTop, H - 15);
+        EXPECT_DOUBLE_EQ(g_menuButtonBottom, H - 15 - 20.9);
+        EXPECT_EQ(g_menuButtonRect.left, 15);
+        EXPECT_EQ(g_menuButtonRect.right, 75);
+        EXPECT_EQ(g_menuButtonRect.top, 15);
+        EXPECT_EQ(g_menuButtonRect.bottom, 35);  // 15 + 20.9 truncated
+
+        // Close 2 lower, gaps 3 and 3, none before help.
+        EXPECT_EQ(g_captionButtonRight[HOVER_CAPTION_CLOSE], W - 15);
+        EXPECT_EQ(g_captionButtonTop[HOVER_CAPTION_CLOSE], H - 17);
+        EXPECT_DOUBLE_EQ(g_captionButtonRight[HOVER_CAPTION_MAXIMISE], W - 15 - 13.5 - 3);
+        EXPECT_DOUBLE_EQ(g_captionButtonRight[HOVER_CAPTION_MINIMISE], W - 15 - 13.5 - 3 - 15.4 - 3);
+        EXPECT_DOUBLE_EQ(g_captionButtonRight[HOVER_CAPTION_HELP], g_captionButtonLeft[HOVER_CAPTION_MINIMISE]);
+        for (int id = 1; id <= 4; ++id) {
+            EXPECT_NEAR(g_captionButtonRight[id] - g_captionButtonLeft[id], widths[id - 1], 1e-9);
+            EXPECT_NEAR(g_captionButtonTop[id] - g_captionButtonBottom[id], heights[id - 1], 1e-9);
+            if (id > 1) {
+                EXPECT_EQ(g_captionButtonTop[id], H - 15);
+            }
+            const RECT& r = g_captionButtonRect[id - 1];
+            EXPECT_EQ(r.left, static_cast<int>(g_captionButtonLeft[id]));
+            EXPECT_EQ(r.right, static_cast<int>(g_captionButtonRight[id]));
+            EXPECT_EQ(r.top, static_cast<int>(H - g_captionButtonTop[id]));
+            EXPECT_EQ(r.bottom, static_cast<int>(H - g_captionButtonBottom[id]));
+        }
+        EXPECT_EQ(g_captionButtonRect[0].top, 17);
+
+        LayoutMenuBackdrop(W, H);
+        EXPECT_EQ(g_menuBackdropLeft, W / 2 - 245);
+        EXPECT_EQ(g_menuBackdropRight, W / 2 - 245 + 491);
+        EXPECT_EQ(g_menuBackdropTop, H / 2 + 243);
+        EXPECT_EQ(g_menuBackdropBottom, H / 2 + 243 - 487);
+    }
+}
+
+}  // namespace
