@@ -16,6 +16,12 @@ int FuzzOptions(const uint8_t* data, size_t size);       // LoadConfig
 int FuzzSetupFile(const uint8_t* data, size_t size);     // a ready-made setup file
 int FuzzRecentSetups(const uint8_t* data, size_t size);  // "/rs/Temp.txt"
 int FuzzSound(const uint8_t* data, size_t size);         // PlaySoundA's WAV loading
+int FuzzFont(const uint8_t* data, size_t size);          // LoadFont, then captions measured and drawn
+int FuzzLanguage(const uint8_t* data, size_t size);      // LoadLanguage
+int FuzzHelpText(const uint8_t* data, size_t size);      // the help reader and the page drawn from it
+int FuzzStoredLogin(const uint8_t* data, size_t size);   // the stored log-in file
+int FuzzWebDocuments(const uint8_t* data, size_t size);  // vers.vs, ip.ip and reklama as received
+int FuzzServerReplies(const uint8_t* data, size_t size); // pairing, move, status and log-in replies
 
 // Makes g_appDir a program folder of the target's own inside a private
 // folder of this process (made on first use, removed at exit), and returns

@@ -26,6 +26,9 @@ const Target TARGETS[] = {
     {"picture", FuzzPicture},   {"model", FuzzModel},
     {"options", FuzzOptions},   {"setup_file", FuzzSetupFile},
     {"recent_setups", FuzzRecentSetups}, {"sound", FuzzSound},
+    {"font", FuzzFont},         {"language", FuzzLanguage},
+    {"help_text", FuzzHelpText}, {"stored_login", FuzzStoredLogin},
+    {"web_documents", FuzzWebDocuments}, {"server_replies", FuzzServerReplies},
 };
 
 std::vector<fs::path> InputsOf(const char* target)
