@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/window.h"
+#include "platform/window_input.h"
 
 struct DeviceContext {
     CWnd* window;
@@ -81,6 +82,8 @@ struct NativeWindow {
     bool hidingByProgram = false;
     bool programResize = false;
     int sizeW = -1, sizeH = -1;                   // size of the last WM_SIZE
+    bool pointerKnown = false;                    // a move has been reported ...
+    int pointerX = 0, pointerY = 0;               // ... at this client point
     std::map<UINT_PTR, window_layer::TimerRecord*> timers;
     std::map<int, Fl_Widget*> controls;           // by control id
     std::map<int, std::unique_ptr<CWnd>> itemWrappers;
@@ -107,6 +110,8 @@ public:
 
 private:
     static void CloseRequested(Fl_Widget*, void* data);
+    // A press or release away from the last reported move: that move first.
+    void ReportPointerAt(const InputEvent& e);
 
     NativeWindow* m_n;
 };
