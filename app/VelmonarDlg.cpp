@@ -3,9 +3,13 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "app/board_clicks.h"
+#include "app/debug_dump.h"
 #include "app/game_state.h"
+#include "app/hover_tracking.h"
 #include "app/startup_loader.h"
 #include "interface/fly_in.h"
+#include "interface/help_scroll.h"
 #include "interface/interface_state.h"
 #include "interface/main_menu.h"
 #include "interface/options.h"
@@ -41,8 +45,6 @@ const int NO_SUCH_CHILD_ID = 102;
 
 // One distinct letter per decimal digit, the same in every build.
 const char MachineIdLetterTable[10] = {'q', 'w', 'e', 'r', 't', 'y', 'u', 'i', 'o', 'p'};
-
-const double SNAP_MARGIN = 0.015;
 
 }  // namespace
 
@@ -205,7 +207,7 @@ BOOL CVelmonarDlg::OnInitDialog()
         AfxMessageBox("Невозможно загрузить ws2_32.dll", MB_ICONHAND);
     }
 
-    LoadStartup(*this);
+    if (LoadStartup(*this)) WriteDebugDump();
     return TRUE;
 }
 
@@ -256,6 +258,7 @@ void CVelmonarDlg::OnCancel()
             LayoutMainMenu();
         }
         RenderFrame();
+        WriteDebugDump();
         return;
     }
 
@@ -295,32 +298,13 @@ void CVelmonarDlg::OnCancel()
     g_newGameGoesOnline = 0;
     for (int& flag : g_panelVisible) flag = 0;
     RenderFrame();
+    WriteDebugDump();
 }
 
 BOOL CVelmonarDlg::OnMouseWheel(UINT flags, short delta, CPoint point)
 {
-    HelpScrollBar& bar = g_helpScrollBar;
     // A help page no taller than the window has nothing to scroll.
-    if (g_panelVisible[PANEL_FLAG_TEXT_WINDOW] == 1 && bar.range > 0.0) {
-        g_helpScroll -= delta / 1000.0;
-        if (g_helpScroll < SNAP_MARGIN) g_helpScroll = 0.0;
-        if (g_helpScroll > bar.range - SNAP_MARGIN) g_helpScroll = bar.range;
-
-        bar.thumbLeft = bar.trackLeft + 2;
-        bar.thumbRight = bar.trackRight - 2;
-        const double centre = (1.0 - g_helpScroll / bar.range) * bar.trackTop;
-        bar.thumbBottom = centre - 5;
-        bar.thumbTop = centre + 5;
-        if (bar.thumbBottom < bar.trackBottom) {
-            bar.thumbBottom = bar.trackBottom + 2;
-            bar.thumbTop = bar.trackBottom + 5;
-        }
-        if (bar.thumbTop > bar.trackTop) {
-            bar.thumbBottom = bar.trackTop - 5;
-            bar.thumbTop = bar.trackTop - 2;
-        }
-        RenderFrame();
-    }
+    if (g_panelVisible[PANEL_FLAG_TEXT_WINDOW] == 1 && ScrollHelpByWheel(delta)) RenderFrame();
     return CDialog::OnMouseWheel(flags, delta, point);
 }
 
@@ -356,13 +340,29 @@ void CVelmonarDlg::OnDestroy()
 // Hover tracking and drags.
 void CVelmonarDlg::OnMouseMove(UINT flags, CPoint point)
 {
-    CDialog::OnMouseMove(flags, point);
+    if (TrackMouseMove(point, m_clientHeight)) CDialog::OnMouseMove(flags, point);
 }
 
 // The click state machine over menus, panels and the board.
 void CVelmonarDlg::OnLButtonDown(UINT flags, CPoint point)
 {
+    // Nothing is taken while the scene loads or fades in.
+    if (g_sceneReady == 1 && g_fadeInProgress == 0) {
+        g_mouseHeld = 1;
+        DispatchClick(point);
+    }
+    WriteDebugDump();
     CDialog::OnLButtonDown(flags, point);
+}
+
+// The groups of the click in their order; the first that takes the click
+// ends it. The caption bar, the open panels and the news banner come first
+// (they arrive with the menus); then the setup choice; the online banner
+// after it (with the online panels); what nothing takes goes to the board.
+void CVelmonarDlg::DispatchClick(CPoint point)
+{
+    if (ClickSetupChoice(point)) return;
+    ClickBoard(this);
 }
 
 // The 500 ms tick that polls the network threads' results.

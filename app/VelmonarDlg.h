@@ -67,4 +67,5 @@ protected:
 
 private:
     void BuildMachineId();
+    void DispatchClick(CPoint point);
 };
