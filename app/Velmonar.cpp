@@ -1,6 +1,7 @@
 #include "app/Velmonar.h"
 
 #include "app/VelmonarDlg.h"
+#include "app/debug_dump.h"
 #include "app/host_tables.h"
 
 CVelmonarApp theApp;
@@ -12,6 +13,7 @@ CVelmonarApp::CVelmonarApp() : CWinApp(nullptr) {}
 BOOL CVelmonarApp::InitInstance()
 {
     InstallHostTables();
+    StartDebugDump();
     CVelmonarDlg dialog(nullptr);
     m_pMainWnd = &dialog;
     dialog.DoModal();

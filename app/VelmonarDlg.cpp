@@ -3,7 +3,10 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "app/board_clicks.h"
+#include "app/debug_dump.h"
 #include "app/game_state.h"
+#include "app/hover_tracking.h"
 #include "app/startup_loader.h"
 #include "interface/fly_in.h"
 #include "interface/interface_state.h"
@@ -204,7 +207,7 @@ BOOL CVelmonarDlg::OnInitDialog()
         AfxMessageBox("Невозможно загрузить ws2_32.dll", MB_ICONHAND);
     }
 
-    LoadStartup(*this);
+    if (LoadStartup(*this)) WriteDebugDump();
     return TRUE;
 }
 
@@ -255,6 +258,7 @@ void CVelmonarDlg::OnCancel()
             LayoutMainMenu();
         }
         RenderFrame();
+        WriteDebugDump();
         return;
     }
 
@@ -294,6 +298,7 @@ void CVelmonarDlg::OnCancel()
     g_newGameGoesOnline = 0;
     for (int& flag : g_panelVisible) flag = 0;
     RenderFrame();
+    WriteDebugDump();
 }
 
 BOOL CVelmonarDlg::OnMouseWheel(UINT flags, short delta, CPoint point)
@@ -339,11 +344,28 @@ void CVelmonarDlg::OnDestroy()
 // Hover tracking and drags.
 void CVelmonarDlg::OnMouseMove(UINT flags, CPoint point)
 {
-    CDialog::OnMouseMove(flags, point);
+    if (TrackMouseMove(point, m_clientHeight)) CDialog::OnMouseMove(flags, point);
 }
 
 // The click state machine over menus, panels and the board.
 void CVelmonarDlg::OnLButtonDown(UINT flags, CPoint point)
 {
+    // Nothing is taken while the scene loads or fades in.
+    if (g_sceneReady == 1 && g_fadeInProgress == 0) {
+        g_mouseHeld = 1;
+        DispatchClick(point);
+    }
+    WriteDebugDump();
     CDialog::OnLButtonDown(flags, point);
 }
+
+// The groups of the click in their order; the first that takes the click
+// ends it. The caption bar, the open panels and the news banner come first
+// (they arrive with the menus); then the setup choice; the online banner
+// after it (with the online panels); what nothing takes goes to the board.
+void CVelmonarDlg::DispatchClick(CPoint point)
+{
+    if (ClickSetupChoice(point)) return;
+    ClickBoard(this);
+}
+

@@ -75,4 +75,5 @@ protected:
 
 private:
     void BuildMachineId();
+    void DispatchClick(CPoint point);
 };

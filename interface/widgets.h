@@ -139,3 +139,13 @@ enum HoverId {
     HOVER_SETUP_MANUAL = 171,
     HOVER_ONLINE_BANNER = 180,
 };
+
+// Widgets the game flow names.
+constexpr int WIDGET_PIECE_SCALE_SLIDER = 67;
+constexpr int WIDGET_REFLECTION_SLIDER = 90;
+constexpr int WIDGET_BRIGHTNESS_SLIDER = 94;
+constexpr int WIDGET_COLOUR_RAMP_FIRST = 127;    // red, green, blue: 127..129
+constexpr int WIDGET_NEWS_BANNER = 450;
+constexpr int WIDGET_SETUP_AUTOMATIC = 475;
+constexpr int WIDGET_SETUP_MANUAL = 476;
+constexpr int WIDGET_ONLINE_BANNER_FIRST = 500;  // 500..502

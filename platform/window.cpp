@@ -26,12 +26,25 @@ NativeWindow::~NativeWindow()
 
 namespace {
 
+std::chrono::steady_clock::duration Interval(const TimerRecord* t)
+{
+    return std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(t->seconds));
+}
+
 void TimerTick(void* data)
 {
     auto* t = static_cast<TimerRecord*>(data);
+    const auto now = std::chrono::steady_clock::now();
+    // The toolkit shortens a timeout re-armed inside a late callback by how
+    // late it was; a tick that comes early is put off to its due time.
+    if (now < t->due) {
+        Fl::add_timeout(std::chrono::duration<double>(t->due - now).count(), TimerTick, t);
+        return;
+    }
     // Re-armed from now before the handler runs: a handler that blocks gets
     // one tick afterwards, never a backlog, and a nested loop inside the
     // handler keeps receiving ticks.
+    t->due = now + Interval(t);
     Fl::add_timeout(t->seconds, TimerTick, t);
     t->window->SendMessage(WM_TIMER, t->id);
 }
@@ -247,7 +260,8 @@ UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs, void*)
 {
     if (!m_native) return 0;
     KillTimer(id);
-    auto* record = new TimerRecord{this, id, std::max<UINT>(elapseMs, 10) / 1000.0};
+    auto* record = new TimerRecord{this, id, std::max<UINT>(elapseMs, 10) / 1000.0, {}};
+    record->due = std::chrono::steady_clock::now() + Interval(record);
     m_native->timers[id] = record;
     Fl::add_timeout(record->seconds, TimerTick, record);
     return id;

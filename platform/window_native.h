@@ -2,6 +2,8 @@
 // share about a window's toolkit and X side. Not for game code.
 #pragma once
 
+#include <chrono>
+
 #include <FL/Fl_RGB_Image.H>
 #include <FL/Fl_Widget.H>
 #include <FL/Fl_Window.H>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "platform/window.h"
+#include "platform/window_input.h"
 
 struct DeviceContext {
     CWnd* window;
@@ -59,6 +62,7 @@ struct TimerRecord {
     CWnd* window;
     UINT_PTR id;
     double seconds;
+    std::chrono::steady_clock::time_point due;  // no tick before this
 };
 
 }  // namespace window_layer
@@ -81,6 +85,8 @@ struct NativeWindow {
     bool hidingByProgram = false;
     bool programResize = false;
     int sizeW = -1, sizeH = -1;                   // size of the last WM_SIZE
+    bool pointerKnown = false;                    // a move has been reported ...
+    int pointerX = 0, pointerY = 0;               // ... at this client point
     std::map<UINT_PTR, window_layer::TimerRecord*> timers;
     std::map<int, Fl_Widget*> controls;           // by control id
     std::map<int, std::unique_ptr<CWnd>> itemWrappers;
@@ -107,6 +113,8 @@ public:
 
 private:
     static void CloseRequested(Fl_Widget*, void* data);
+    // A press or release away from the last reported move: that move first.
+    void ReportPointerAt(const InputEvent& e);
 
     NativeWindow* m_n;
 };

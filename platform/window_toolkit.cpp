@@ -89,12 +89,19 @@ int LayerWindow::handle(int event)
     case FL_UNFOCUS:
         Fl_Window::handle(event);
         return 1;
+    case FL_MOVE:
+    case FL_DRAG:
+        // The group keeps track of the widget under the mouse and reports
+        // every move as used; the window's owner gets it all the same.
+        Fl_Window::handle(event);
+        break;
     default:
+        if (event != FL_MOUSEWHEEL && Fl_Window::handle(event)) return 1;
         break;
     }
-    if (event != FL_MOUSEWHEEL && Fl_Window::handle(event)) return 1;
     InputEvent e;
     if (!Translate(event, e)) return 0;
+    ReportPointerAt(e);
     return DispatchInput(*m_n->owner, e) ? 1 : 0;
 }
 
@@ -116,6 +123,32 @@ void LayerWindow::resize(int x, int y, int w, int h)
     if (sized && !m_n->programResize && m_n->running && !m_n->minimised &&
         (w != m_n->sizeW || h != m_n->sizeH))
         SendSize(m_n, SIZE_RESTORED, w, h);
+}
+
+// The toolkit may hold a move back and deliver it after a press that came
+// in the same batch of events; the handlers expect the move to the press's
+// point first (they act on what the move picked), so it is sent first.
+void LayerWindow::ReportPointerAt(const InputEvent& e)
+{
+    const bool button = e.kind == InputKind::Press || e.kind == InputKind::Release;
+    if (button && (!m_n->pointerKnown || e.x != m_n->pointerX || e.y != m_n->pointerY)) {
+        InputEvent move = e;
+        move.kind = InputKind::Move;
+        // The buttons as they were before this event.
+        if (e.kind == InputKind::Press) {
+            if (e.button == 1) move.leftHeld = false;
+            if (e.button == 3) move.rightHeld = false;
+        } else {
+            if (e.button == 1) move.leftHeld = true;
+            if (e.button == 3) move.rightHeld = true;
+        }
+        DispatchInput(*m_n->owner, move);
+    }
+    if (button || e.kind == InputKind::Move) {
+        m_n->pointerKnown = true;
+        m_n->pointerX = e.x;
+        m_n->pointerY = e.y;
+    }
 }
 
 void LayerWindow::CloseRequested(Fl_Widget*, void* data)

@@ -54,6 +54,19 @@ protected:
         log.push_back("timer");
         if (onTimer) onTimer(*this);
     }
+    void OnMouseMove(UINT flags, CPoint point) override
+    {
+        log.push_back("move " + std::to_string(point.x) + "," + std::to_string(point.y) +
+                      ((flags & MK_LBUTTON) ? " held" : ""));
+    }
+    void OnLButtonDown(UINT, CPoint point) override
+    {
+        log.push_back("press " + std::to_string(point.x) + "," + std::to_string(point.y));
+    }
+    void OnLButtonUp(UINT, CPoint point) override
+    {
+        log.push_back("release " + std::to_string(point.x) + "," + std::to_string(point.y));
+    }
     void OnOK() override { log.push_back("ok"); }
     void OnCancel() override { log.push_back("cancel"); }
     void OnDestroy() override
@@ -128,6 +141,39 @@ TEST(DialogMessages, KeysAndTheCloseRequestBecomeCommands)
     for (const auto& entry : d.log)
         if (entry == "ok" || entry == "cancel") commands.push_back(entry);
     EXPECT_EQ(commands, (std::vector<std::string>{"ok", "cancel", "cancel"}));
+}
+
+TEST(DialogMessages, PointerMovesReachTheHandlerAndAlwaysLeadToAPress)
+{
+    Recorder d(Template(906, 100, 60));
+    d.onInit = [](Recorder& r) { r.SetTimer(1, 20, nullptr); };
+    d.onTimer = [](Recorder& r) {
+        r.KillTimer(1);
+        Fl_Window* window = Fl::first_window();
+        ASSERT_NE(window, nullptr);
+        const auto send = [window](int event, int x, int y, int state) {
+            Fl::e_x = x;
+            Fl::e_y = y;
+            Fl::e_state = state;
+            Fl::e_keysym = FL_Button + 1;
+            Fl::e_clicks = 0;
+            window->handle(event);
+        };
+        send(FL_MOVE, 40, 30, 0);
+        send(FL_PUSH, 40, 30, FL_BUTTON1);    // where the pointer was reported: no move
+        send(FL_DRAG, 41, 30, FL_BUTTON1);
+        send(FL_RELEASE, 45, 33, 0);          // the move to it first, still held
+        send(FL_PUSH, 60, 70, FL_BUTTON1);    // a move the toolkit has not delivered yet
+        send(FL_RELEASE, 60, 70, 0);
+        r.EndDialog(IDOK);
+    };
+    d.DoModal();
+    std::vector<std::string> input;
+    for (const auto& entry : d.log)
+        if (entry.rfind("move", 0) == 0 || entry.rfind("press", 0) == 0 || entry.rfind("release", 0) == 0)
+            input.push_back(entry);
+    EXPECT_EQ(input, (std::vector<std::string>{"move 40,30", "press 40,30", "move 41,30 held", "move 45,33 held",
+                                               "release 45,33", "move 60,70", "press 60,70", "release 60,70"}));
 }
 
 TEST(WindowPlacement, SetWindowPosAndMinimiseSendTheSizeBeforeReturning)
