@@ -107,7 +107,7 @@ void CAvtorizaciya::OnOK()
 {
     UpdateData(TRUE);
     if (const char* message = CheckLoginEntries(g_loginName, g_loginPassword, m_language)) {
-        g_accountMessageBox(message, MB_ICONHAND);
+        ShowErrorBox(message);
         closesocket(g_loginSocket);
         g_loginSocket = INVALID_SOCKET;
         return;
@@ -117,7 +117,7 @@ void CAvtorizaciya::OnOK()
     const AccountExchange result = ExchangeWithAccountServer(
         g_loginHost, g_loginPort, g_loginSocket, g_loginAddr, "%" + g_loginName + "+" + g_loginPassword, reply);
     if (result == ACCOUNT_NO_SOCKET) {
-        g_accountMessageBox(SocketErrorText(), MB_ICONHAND);
+        ShowErrorBox(SocketErrorText());
         CDialog::OnOK();
         return;
     }
@@ -136,7 +136,6 @@ void CAvtorizaciya::OnOK()
         CDialog::OnOK();
         return;
     }
-    g_accountMessageBox(m_language == 1 ? "Имя или пароль введены не верно. Попробуйте еще раз."
-                                        : "Name or password is incorrect. Try again.",
-                        MB_ICONHAND);
+    ShowErrorBox(m_language == 1 ? "Имя или пароль введены не верно. Попробуйте еще раз."
+                                        : "Name or password is incorrect. Try again.");
 }

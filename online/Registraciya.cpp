@@ -127,7 +127,7 @@ void CRegistraciya::OnOK()
 {
     UpdateData(TRUE);
     if (const char* message = CheckRegistrationEntries(m_name, m_password, m_passwordRepeat, m_email, m_language)) {
-        g_accountMessageBox(message, MB_ICONHAND);
+        ShowErrorBox(message);
         closesocket(g_registerSocket);
         g_registerSocket = INVALID_SOCKET;
         return;
@@ -138,7 +138,7 @@ void CRegistraciya::OnOK()
         ExchangeWithAccountServer(g_registerHost, g_registerPort, g_registerSocket, g_registerAddr,
                                   "+" + m_name + "+" + m_password + "+" + m_email, reply);
     if (result == ACCOUNT_NO_SOCKET) {
-        g_accountMessageBox(SocketErrorText(), MB_ICONHAND);
+        ShowErrorBox(SocketErrorText());
         CDialog::OnOK();
         return;
     }
@@ -152,8 +152,7 @@ void CRegistraciya::OnOK()
         return;
     }
     if (reply[0] == '-') {
-        g_accountMessageBox(m_language == 1 ? "Такое имя есть. Попробуйте еще раз." : "This name is. Try again",
-                            MB_ICONHAND);
+        ShowErrorBox(m_language == 1 ? "Такое имя есть. Попробуйте еще раз." : "This name is. Try again");
         return;
     }
     if (reply[0] == '+') {

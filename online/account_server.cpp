@@ -6,7 +6,6 @@
 #include "platform/message_box.h"
 #include "platform/process.h"
 
-int (*g_accountMessageBox)(const char* text, UINT type) = AfxMessageBox;
 
 const char* SocketErrorText()
 {

@@ -10,10 +10,6 @@ constexpr unsigned short ACCOUNT_SERVER_PORT = 10002;
 // A server that accepts and never answers is given up after this long.
 constexpr DWORD ACCOUNT_RECEIVE_LIMIT_MS = 10000;
 
-// Validation messages and refusals: a modal box with the stop icon. Tests
-// replace it with a recorder; AfxMessageBox in the program.
-extern int (*g_accountMessageBox)(const char* text, UINT type);
-
 // The dialogs' own text (the connection notice is the client's ConnectionProblemText).
 const char* SocketErrorText();
 

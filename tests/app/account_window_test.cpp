@@ -144,14 +144,14 @@ size_t CountWhite(const std::vector<unsigned>& pixels)
 }
 
 std::vector<std::string> g_boxes;
-int RecordBox(const char* text, UINT)
+void RecordBox(const CString& text)
 {
-    g_boxes.push_back(text);
-    return IDOK;
+    g_boxes.push_back(text.str());
 }
 
 class AccountWindows : public ::testing::Test {
 protected:
+    NoticeFunction previousErrorBox = nullptr;
     void SetUp() override
     {
         ASSERT_TRUE(m_screen.Ok());
@@ -159,12 +159,13 @@ protected:
         SetResourceFolder(VELMONAR_PROGRAM_DIR);
         InstallPictureReader();
         InitInterfaceThread();
-        g_accountMessageBox = RecordBox;
+        previousErrorBox = g_errorBoxFunction;
+        g_errorBoxFunction = RecordBox;
         g_boxes.clear();
     }
     void TearDown() override
     {
-        g_accountMessageBox = AfxMessageBox;
+        g_errorBoxFunction = previousErrorBox;
         SetResourceFolder(nullptr);
         unsetenv("XDG_CONFIG_HOME");
     }

@@ -25,11 +25,9 @@ using Clock = std::chrono::steady_clock;
 std::vector<std::string> g_boxes;
 std::vector<std::string> g_notices;
 
-int RecordBox(const char* text, UINT type)
+void RecordBox(const CString& text)
 {
-    EXPECT_EQ(type, MB_ICONHAND);
-    g_boxes.push_back(text);
-    return IDOK;
+    g_boxes.push_back(text.str());
 }
 
 void RecordNotice(const CString& text)
@@ -41,10 +39,12 @@ void RecordNotice(const CString& text)
 // and both dialogs pointed at port.
 class AccountDialogs : public ::testing::Test {
 protected:
+    NoticeFunction previousErrorBox = nullptr;
     void SetUp() override
     {
         setenv("XDG_CONFIG_HOME", m_home.Path().c_str(), 1);
-        g_accountMessageBox = RecordBox;
+        previousErrorBox = g_errorBoxFunction;
+        g_errorBoxFunction = RecordBox;
         g_noticeFunction = RecordNotice;
         g_boxes.clear();
         g_notices.clear();
@@ -53,7 +53,7 @@ protected:
     }
     void TearDown() override
     {
-        g_accountMessageBox = AfxMessageBox;
+        g_errorBoxFunction = previousErrorBox;
         g_noticeFunction = ShowNoticeBox;
         unsetenv("XDG_CONFIG_HOME");
     }
