@@ -4,7 +4,7 @@
 // the game server would ("-": logged in).
 #include <gtest/gtest.h>  // before the X headers, whose macros clash with it
 // The system socket headers first: the platform's socket header leaves out what they declare.
-#include "tests/support/fake_peer.h"
+#include "tests/support/test_server.h"
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -166,6 +166,7 @@ protected:
     void TearDown() override
     {
         g_errorBoxFunction = previousErrorBox;
+        g_loginHost = "localhost";
         SetResourceFolder(nullptr);
         unsetenv("XDG_CONFIG_HOME");
     }
@@ -231,9 +232,10 @@ TEST_F(AccountWindows, NoticesShowTheLatestTextInAFixedBlackBoxAlsoFromAWorker)
 
 TEST_F(AccountWindows, LogInShowsTheNameKeepsTheEntriesAndLogsOut)
 {
-    FakePeer peer("-");
-    g_loginHost = "localhost";
-    g_loginPort = peer.Port();
+    TestGameServer server({"--account", "alice:pw"});
+    ASSERT_TRUE(server.Started());
+    g_loginHost = CString(server.Address());
+    g_loginPort = ACCOUNT_SERVER_PORT;
     g_language[0] = 2;
     g_onlineGame = 1;  // a log-in during an online game leaves it
     g_stopMoveReceive = 0;
@@ -319,7 +321,8 @@ TEST_F(AccountWindows, LogInShowsTheNameKeepsTheEntriesAndLogsOut)
     EXPECT_FALSE(StoredLoginExists());
     EXPECT_GT(CountWhite(englishFace), 10u);
     EXPECT_NE(englishFace, russianFace);
-    EXPECT_EQ(peer.Requests(), (std::vector<std::string>{"%alice+pw", "%alice+pw"}));
+    EXPECT_EQ(server.Count("LOGIN alice ok"), 2);  // the first log-in and the one after the log-out
+    EXPECT_EQ(server.Count("LOGIN"), 2);
     g_language[0] = 0;
 }
 

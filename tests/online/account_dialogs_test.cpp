@@ -4,7 +4,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 // The system socket headers first: the platform's socket header leaves out what they declare.
-#include "tests/support/fake_peer.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -17,6 +16,7 @@
 #include "online/notice.h"
 #include "online/stored_login.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/test_server.h"
 
 namespace {
 
@@ -35,8 +35,9 @@ void RecordNotice(const CString& text)
     g_notices.push_back(text.GetString());
 }
 
-// A fresh settings folder, recorders for the message box and the notices,
-// and both dialogs pointed at port.
+// A fresh settings folder, recorders for the message box and the notices.
+// The dialogs talk to the test game server, which listens on port 10002 of a
+// free loopback address; the fixture points both dialogs' hosts at it.
 class AccountDialogs : public ::testing::Test {
 protected:
     NoticeFunction previousErrorBox = nullptr;
@@ -48,19 +49,19 @@ protected:
         g_noticeFunction = RecordNotice;
         g_boxes.clear();
         g_notices.clear();
-        g_loginHost = "localhost";
-        g_registerHost = "localhost";
+        g_loginPort = g_registerPort = ACCOUNT_SERVER_PORT;
     }
     void TearDown() override
     {
         g_errorBoxFunction = previousErrorBox;
         g_noticeFunction = ShowNoticeBox;
+        g_loginHost = g_registerHost = "localhost";
         unsetenv("XDG_CONFIG_HOME");
     }
-    void PointAt(unsigned short port)
+    void PointAt(const TestGameServer& server)
     {
-        g_loginPort = port;
-        g_registerPort = port;
+        ASSERT_TRUE(server.Started());
+        g_loginHost = g_registerHost = CString(server.Address());
     }
     TempFolder m_home{"velmonar-account"};
 };
@@ -101,9 +102,8 @@ TEST(AccountChecks, EntriesAreCheckedInOrderWithTheirMessages)
 
 TEST_F(AccountDialogs, LogInRefusedKeepsTheDialogAndAcceptedStoresTheLogIn)
 {
-    FakePeer refusing("x");
-    ASSERT_NE(refusing.Port(), 0);
-    PointAt(refusing.Port());
+    TestGameServer server({"--account", "alice:s3cret"});
+    PointAt(server);
     const bool stdinOpen = fcntl(0, F_GETFD) != -1;
 
     // Entries that fail their check never reach the server.
@@ -117,6 +117,7 @@ TEST_F(AccountDialogs, LogInRefusedKeepsTheDialogAndAcceptedStoresTheLogIn)
     EXPECT_EQ(login.m_connectTried, 0);
     EXPECT_FALSE(login.IsEnding());
 
+    // A 30-character name is sent whole, and refused by the server.
     g_loginName = CString(std::string(30, 'a'));
     login.OnOK();
     ASSERT_EQ(g_boxes.size(), 2u);
@@ -127,23 +128,25 @@ TEST_F(AccountDialogs, LogInRefusedKeepsTheDialogAndAcceptedStoresTheLogIn)
     EXPECT_FALSE(StoredLoginExists());
     EXPECT_EQ(g_loginSocket, INVALID_SOCKET);
     EXPECT_EQ(fcntl(0, F_GETFD) != -1, stdinOpen) << "a close reached descriptor 0";
-    ASSERT_EQ(refusing.Requests().size(), 1u);
-    EXPECT_EQ(refusing.Requests()[0], "%" + std::string(30, 'a') + "+pw");
+    EXPECT_TRUE(server.WaitFor("LOGIN " + std::string(30, 'a') + " refused"));
 
-    FakePeer accepting("-");
-    PointAt(accepting.Port());
     g_loginName = "alice";
+    g_loginPassword = "wrong";
+    login.OnOK();
+    EXPECT_EQ(g_boxes.size(), 3u);
+    EXPECT_FALSE(login.IsEnding());
+
     g_loginPassword = "s3cret";
     login.OnOK();
-    EXPECT_EQ(g_boxes.size(), 2u);
+    EXPECT_EQ(g_boxes.size(), 3u);
     EXPECT_TRUE(g_notices.empty());
     EXPECT_EQ(login.m_loggedIn, 1);
     EXPECT_TRUE(login.IsEnding());
+    EXPECT_TRUE(server.WaitFor("LOGIN alice ok"));
     CString name, password;
     ASSERT_TRUE(ReadStoredLogin(&name, &password));
     EXPECT_EQ(std::string(name), "alice");
     EXPECT_EQ(std::string(password), "s3cret");
-    EXPECT_EQ(accepting.Requests().at(0), "%alice+s3cret");
 }
 
 TEST_F(AccountDialogs, RegistrationIsStoredOnlyWhenTheServerConfirmsIt)
@@ -155,17 +158,17 @@ TEST_F(AccountDialogs, RegistrationIsStoredOnlyWhenTheServerConfirmsIt)
     registration.m_passwordRepeat = "pw1";
     registration.m_email = "bob@b.example";
     {
-        FakePeer taken("-");
-        PointAt(taken.Port());
+        TestGameServer taken({"--account", "bob:other"});
+        PointAt(taken);
         registration.OnOK();
         ASSERT_EQ(g_boxes.size(), 1u);
         EXPECT_EQ(g_boxes[0], "This name is. Try again");
         EXPECT_FALSE(registration.IsEnding());
-        EXPECT_EQ(taken.Requests().at(0), "+bob+pw1+bob@b.example");
+        EXPECT_TRUE(taken.WaitFor("REGISTER bob taken"));
     }
     {
-        FakePeer odd("?");
-        PointAt(odd.Port());
+        TestGameServer odd({"--account-reply", "3f00"});  // "?": neither answer
+        PointAt(odd);
         registration.OnOK();
         EXPECT_EQ(g_boxes.size(), 1u);  // silently open
         EXPECT_TRUE(g_notices.empty());
@@ -173,12 +176,13 @@ TEST_F(AccountDialogs, RegistrationIsStoredOnlyWhenTheServerConfirmsIt)
         EXPECT_EQ(registration.m_registered, 0);
     }
     {
-        FakePeer registered("+");
-        PointAt(registered.Port());
+        TestGameServer fresh;
+        PointAt(fresh);
         registration.OnOK();
         EXPECT_EQ(registration.m_registered, 1);
         EXPECT_EQ(registration.m_connectTried, 1);
         EXPECT_TRUE(registration.IsEnding());
+        EXPECT_TRUE(fresh.WaitFor("REGISTER bob new"));
     }
     EXPECT_EQ(g_registerSocket, INVALID_SOCKET);
     EXPECT_FALSE(StoredLoginExists());  // the caller stores it
@@ -186,13 +190,14 @@ TEST_F(AccountDialogs, RegistrationIsStoredOnlyWhenTheServerConfirmsIt)
 
 TEST_F(AccountDialogs, AServerThatIsDownOrSilentGivesTheConnectionNoticeAndEndsTheDialog)
 {
-    // Nothing listens on the port any more.
-    unsigned short closedPort;
+    // Nothing listens any more where a server was.
+    std::string goneAddress;
     {
-        FakePeer gone("-");
-        closedPort = gone.Port();
+        TestGameServer gone;
+        ASSERT_TRUE(gone.Started());
+        goneAddress = gone.Address();
     }
-    PointAt(closedPort);
+    g_loginHost = CString(goneAddress);
     CAvtorizaciya login;
     login.m_language = 1;
     g_loginName = "alice";
@@ -219,8 +224,8 @@ TEST_F(AccountDialogs, AServerThatIsDownOrSilentGivesTheConnectionNoticeAndEndsT
     EXPECT_FALSE(StoredLoginExists());
 
     // A server that accepts and never answers: the notice after the limit.
-    FakePeer silent("");
-    PointAt(silent.Port());
+    TestGameServer silent({"--silent"});
+    PointAt(silent);
     CAvtorizaciya again;
     again.m_language = 2;
     const auto start = Clock::now();

@@ -22,6 +22,7 @@ MATCH_COMPLETE_TIMEOUT = 2.0
 PAIRING_GAP = 0.2
 DRAIN_TIMEOUT = 60.0
 HUGE = b"7" * (1 << 20)
+SILENT_HOLD = 30.0
 
 log_lock = threading.Lock()
 
@@ -43,6 +44,17 @@ def graceful_close(conn, timeout=ONE_SHOT_TIMEOUT):
     """Shut our side, wait until the peer closes, then close (never a reset)."""
     try:
         conn.shutdown(socket.SHUT_WR)
+        conn.settimeout(timeout)
+        while conn.recv(4096):
+            pass
+    except OSError:
+        pass
+    conn.close()
+
+
+def graceful_close_after_peer(conn, timeout):
+    """Wait, sending nothing, until the peer closes (or the time is up), then close."""
+    try:
         conn.settimeout(timeout)
         while conn.recv(4096):
             pass
@@ -84,9 +96,16 @@ class Server:
     # --- one-shot exchanges ---
 
     def reply_once(self, conn, reply):
-        if not self.args.silent:
-            send_all(conn, reply)
+        if self.args.silent:
+            # Accept and never answer: the connection stays open until the
+            # client gives up and closes it.
+            graceful_close_after_peer(conn, SILENT_HOLD)
+            return
+        send_all(conn, reply)
         graceful_close(conn)
+
+    def account_reply(self, normal):
+        return bytes.fromhex(self.args.account_reply) if self.args.account_reply else normal
 
     def handle_ping(self, conn, first):
         log("PING")
@@ -108,7 +127,7 @@ class Server:
         name, _, password = data[1:].partition(b"+")
         ok = name in self.accounts and self.accounts[name] == password
         log("LOGIN", name.decode("latin-1"), "ok" if ok else "refused")
-        self.reply_once(conn, b"-\x00" if ok else b"x\x00")
+        self.reply_once(conn, self.account_reply(b"-\x00" if ok else b"x\x00"))
 
     def handle_register(self, conn, first):
         conn.settimeout(0.05)
@@ -124,7 +143,7 @@ class Server:
             if not taken:
                 self.accounts[name] = parts[1]
         log("REGISTER", name.decode("latin-1"), "taken" if taken else "new")
-        self.reply_once(conn, b"-\x00" if taken else b"+\x00")
+        self.reply_once(conn, self.account_reply(b"-\x00" if taken else b"+\x00"))
 
     def handle_report(self, conn, first):
         data = first
@@ -338,6 +357,7 @@ def main():
     parser.add_argument("--port", type=int, default=10002)
     parser.add_argument("--account", action="append", default=[], help="name:password")
     parser.add_argument("--silent", action="store_true", help="never answer")
+    parser.add_argument("--account-reply", help="hex bytes sent as every log-in and registration reply")
     parser.add_argument("--huge", action="store_true", help="megabyte replies to status, match and moves")
     parser.add_argument("--close-match", action="store_true", help="close every match request at once")
     parser.add_argument("--reset", action="store_true", help="with --close-match: reset instead")
