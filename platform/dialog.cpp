@@ -5,6 +5,7 @@
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Secret_Input.H>
+#include <FL/fl_draw.H>
 
 #include <algorithm>
 #include <string>
@@ -19,6 +20,9 @@ using window_layer::SendSize;
 using window_layer::ShowTopLevel;
 
 namespace {
+
+const int CONTROL_TEXT_SIZE = 12;    // pixels: the text of every dialog control
+const int SMALLEST_LABEL_SIZE = 8;   // a long static label shrinks no further
 
 void CentreOnPrimary(int w, int h, int& x, int& y)
 {
@@ -52,6 +56,19 @@ std::vector<CDialog*>& window_layer::RunningDialogs()
 {
     static std::vector<CDialog*> running;
     return running;
+}
+
+void window_layer::SetControlText(Fl_Widget* control, const std::string& utf8)
+{
+    control->copy_label(utf8.c_str());
+    if (!dynamic_cast<Fl_Box*>(control)) return;
+    int size = CONTROL_TEXT_SIZE;
+    for (; size > SMALLEST_LABEL_SIZE; --size) {
+        fl_font(control->labelfont(), size);
+        if (fl_width(utf8.c_str()) <= control->w() - 6) break;  // the toolkit insets a label by 3 each side
+    }
+    control->labelsize(size);
+    control->redraw();
 }
 
 int DialogUnitsToPixelsX(int units)
@@ -157,7 +174,7 @@ void DDX_Text(CDataExchange* dx, int id, CString& value)
     }
     if (dx->m_bSaveAndValidate) value = CString(Utf8ToCp1251(it->second->label() ? it->second->label() : ""));
     else {
-        it->second->copy_label(Cp1251ToUtf8(value.str()).c_str());
+        window_layer::SetControlText(it->second, Cp1251ToUtf8(value.str()));
         it->second->redraw();
     }
 }
@@ -228,8 +245,7 @@ INT_PTR CDialog::RunModalHere()
             CDC controlDc;
             if (c.kind == CONTROL_STATIC) {
                 auto* box = new Fl_Box(cx, cy, cw, ch);
-                box->copy_label(text.c_str());
-                box->labelsize(12);
+                window_layer::SetControlText(box, text);
                 box->align(((c.style & CONTROL_CENTRE) ? FL_ALIGN_CENTER : FL_ALIGN_LEFT) | FL_ALIGN_INSIDE |
                            FL_ALIGN_CLIP);
                 HBRUSH b = OnCtlColor(&controlDc, this, CTLCOLOR_STATIC);
@@ -238,7 +254,7 @@ INT_PTR CDialog::RunModalHere()
             } else if (c.kind == CONTROL_EDIT) {
                 Fl_Input* input = (c.style & CONTROL_PASSWORD) ? new Fl_Secret_Input(cx, cy, cw, ch)
                                                                : new Fl_Input(cx, cy, cw, ch);
-                input->textsize(12);
+                input->textsize(CONTROL_TEXT_SIZE);
                 if (c.style & CONTROL_READONLY) input->readonly(1);
                 HBRUSH b = OnCtlColor(&controlDc, this, CTLCOLOR_EDIT);
                 if (b) {
@@ -250,7 +266,7 @@ INT_PTR CDialog::RunModalHere()
             } else {
                 auto* button = new Fl_Button(cx, cy, cw, ch);
                 button->copy_label(text.c_str());
-                button->labelsize(12);
+                button->labelsize(CONTROL_TEXT_SIZE);
                 auto binding = std::make_unique<ButtonBinding>(ButtonBinding{this, c.id});
                 button->callback(ButtonCallback, binding.get());
                 bindings.push_back(std::move(binding));

@@ -242,7 +242,7 @@ void CWnd::SetWindowText(LPCTSTR text)
     if (m_native->window) {
         m_native->window->copy_label(utf8.c_str());
         if (m_native->window->shown()) SetUtf8Title(fl_xid(m_native->window), utf8);
-    } else if (m_native->control) m_native->control->copy_label(utf8.c_str());
+    } else if (m_native->control) window_layer::SetControlText(m_native->control, utf8);
 }
 
 CString CWnd::GetWindowText() const

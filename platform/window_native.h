@@ -163,4 +163,8 @@ std::unique_ptr<Fl_RGB_Image> LoadPicture(UINT id);
 // The dialogs whose modal loop runs, innermost last.
 std::vector<CDialog*>& RunningDialogs();
 
+// Sets a control's text. A static's text is drawn at the dialogs' size, or
+// smaller when that is too wide for its box, so a long label is not cut off.
+void SetControlText(Fl_Widget* control, const std::string& utf8);
+
 }  // namespace window_layer
