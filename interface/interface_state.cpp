@@ -11,7 +11,3 @@ int g_colourEditSlot = 0;
 
 double g_helpScroll = 0.0;
 HelpScrollBar g_helpScrollBar = {0, 0, 0, 0, 0, 0, 0, 0, 0};
-
-CString g_saveSlotLabel[7];
-CString g_loadSlotLabel[7];
-int g_loadListCount = 7;

@@ -6,6 +6,7 @@
 
 #include <atomic>
 
+#include "interface/save_slots.h"  // the save and load panels' labels
 #include "online/online_state.h"  // g_blinkStep, written by the ping worker
 #include "platform/strings.h"
 
@@ -28,8 +29,3 @@ struct HelpScrollBar {
     double range;
 };
 extern HelpScrollBar g_helpScrollBar;
-
-// Slot labels 1..6 of the save and load panels, and the load list's rows.
-extern CString g_saveSlotLabel[7];
-extern CString g_loadSlotLabel[7];
-extern int g_loadListCount;

@@ -22,6 +22,7 @@ int FuzzHelpText(const uint8_t* data, size_t size);      // the help reader and 
 int FuzzStoredLogin(const uint8_t* data, size_t size);   // the stored log-in file
 int FuzzWebDocuments(const uint8_t* data, size_t size);  // vers.vs, ip.ip and reklama as received
 int FuzzServerReplies(const uint8_t* data, size_t size); // pairing, move, status and log-in replies
+int FuzzSavedGame(const uint8_t* data, size_t size);     // a save file loaded from the load list
 
 // Makes g_appDir a program folder of the target's own inside a private
 // folder of this process (made on first use, removed at exit), and returns

@@ -29,6 +29,7 @@ const Target TARGETS[] = {
     {"font", FuzzFont},         {"language", FuzzLanguage},
     {"help_text", FuzzHelpText}, {"stored_login", FuzzStoredLogin},
     {"web_documents", FuzzWebDocuments}, {"server_replies", FuzzServerReplies},
+    {"saved_game", FuzzSavedGame},
 };
 
 std::vector<fs::path> InputsOf(const char* target)
