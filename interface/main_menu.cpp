@@ -66,7 +66,8 @@ void BuildSettingsPanelTextures()
         height.Add(Settings(i), Settings(i + 1));
     }
     // The account entry has no language text of its own.
-    BuildWidgetCaption(Settings(5), g_language[0] == 1 ? "Персональные" : "Personal", 1.0, 5, PanelLook(3), &hot);
+    const char* const account = g_language[0] == 1 ? "Персональные" : "Personal";
+    BuildWidgetCaption(Settings(5), account, 1.0, 5, PanelLook(3), &hot);
     height.Add(Settings(5), Settings(6));
     BuildWidgetCaption(Settings(6), PanelText(PANEL_SETTINGS, 5), 0.7, 3, PanelLook(2), &hot);
     height.Add(Settings(6), Settings(7));

@@ -242,7 +242,7 @@ void ExpectLayout(int clientWidth, int clientHeight)
     EXPECT_EQ(g_widgetTop[378], g_widgetBottom[376] - 30);
 }
 
-TEST(PanelCaptions, BothLanguagesGiveTheSumsAndPlacesAndALanguageChangeKeepsTheHeights)
+TEST(PanelCaptions, BothLanguagesGiveTheSumsAndPlacesALanguageChangeKeepsTheHeightsAndLabelsOfAnyLength)
 {
     RunWithGl([] {
         StartUp(1);
@@ -251,8 +251,7 @@ TEST(PanelCaptions, BothLanguagesGiveTheSumsAndPlacesAndALanguageChangeKeepsTheH
             EXPECT_EQ(g_panelHeight[panel], ExpectedHeight(panel)) << "panel " << panel;
             EXPECT_GT(g_panelHeight[panel], 0) << "panel " << panel;
         }
-        // Every caption has a size and its own texture names; buttons and
-        // entries their hot ones, titles and labels none.
+        // Every caption has a size and its own texture name.
         for (const Range& range : MY_WIDGETS)
             for (int w = range.first; w <= range.last; ++w) {
                 EXPECT_NE(g_widgetTexture[w], 0u) << "widget " << w;
@@ -260,9 +259,6 @@ TEST(PanelCaptions, BothLanguagesGiveTheSumsAndPlacesAndALanguageChangeKeepsTheH
                 EXPECT_GT(g_widgetWidth[w], 0) << "widget " << w;
                 EXPECT_GT(g_widgetHeight[w], 0) << "widget " << w;
             }
-        for (int w : {26, 32, 179, 180, 201, 206, 207, 230, 231, 254, 255, 278, 279, 304, 305, 352, 353, 378})
-            EXPECT_NE(g_widgetHotTexture[w], 0u) << "widget " << w;
-        for (int w : {25, 175, 177, 178, 253, 351, 376, 377}) EXPECT_EQ(g_widgetHotTexture[w], 0u) << "widget " << w;
         // The account entry follows g_language; the credit line is the
         // language's text with the names appended.
         EXPECT_EQ(g_widgetWidth[30], MeasuredWidth("Персональные", 5, 1.0));
@@ -276,20 +272,14 @@ TEST(PanelCaptions, BothLanguagesGiveTheSumsAndPlacesAndALanguageChangeKeepsTheH
         glViewport(0, 0, FULL_W, FULL_H);
 
         // English: heights stay, widths follow the new texts, names stay.
-        std::vector<int> heights(PANEL_COUNT), widths(WIDGET_COUNT);
-        std::vector<GLuint> names(g_widgetTexture, g_widgetTexture + WIDGET_COUNT);
-        std::copy(g_panelHeight, g_panelHeight + PANEL_COUNT, heights.begin());
-        std::copy(g_widgetWidth, g_widgetWidth + WIDGET_COUNT, widths.begin());
+        const std::vector<int> heights(g_panelHeight, g_panelHeight + PANEL_COUNT);
+        const std::vector<GLuint> names(g_widgetTexture, g_widgetTexture + WIDGET_COUNT);
         ChangeLanguage(2);
         for (int panel : MY_FIXED_PANELS) EXPECT_EQ(g_panelHeight[panel], heights[panel]) << "panel " << panel;
         EXPECT_EQ(std::vector<GLuint>(g_widgetTexture, g_widgetTexture + WIDGET_COUNT), names);
         EXPECT_EQ(g_widgetWidth[30], MeasuredWidth("Personal", 5, 1.0));
         EXPECT_EQ(g_widgetWidth[26], MeasuredWidth(g_uiText[25 + 1], 5, 1.0));
         EXPECT_EQ(g_widgetWidth[254], MeasuredWidth(g_uiText[25 * 10 + 3], 3, 0.9));
-        int changed = 0;
-        for (const Range& range : MY_WIDGETS)
-            for (int w = range.first; w <= range.last; ++w) changed += g_widgetWidth[w] != widths[w];
-        EXPECT_GT(changed, 20) << "the English texts are other widths";
         ExpectLayout(FULL_W, FULL_H);
 
         // The Russian file with g_language 2: the account entry stays English.
@@ -298,16 +288,9 @@ TEST(PanelCaptions, BothLanguagesGiveTheSumsAndPlacesAndALanguageChangeKeepsTheH
         RebuildPanelTextures(REBUILD_COLOUR);
         g_panelHeightsFixed = 0;
         EXPECT_EQ(g_widgetWidth[30], MeasuredWidth("Personal", 5, 1.0));
-    });
-}
 
-TEST(PanelCaptions, EmptyAndLongPassedLabelsAndTheWebButtonsBlue)
-{
-    RunWithGl([] {
-        StartUp(2);
         const int cx = FULL_W / 2;
         const int height = g_panelHeight[PANEL_SAVE_CONFIRM];
-
         // An empty label: 0 x 0, no hit; the icon alone centred on the row.
         BuildSaveConfirmTextures("");
         LayoutSaveConfirmPanel();
