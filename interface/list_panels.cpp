@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "interface/interface_state.h"
 #include "interface/language.h"
 #include "interface/layout.h"
 #include "interface/panel_captions.h"
 #include "interface/widgets.h"
+#include "scene/image_buffer.h"
 
 namespace {
 
@@ -23,12 +25,68 @@ int LanguageRowCount()
     return std::min(g_languageCount, LANGUAGE_LIST_MAX) - 1;
 }
 
+constexpr int LOAD_ROWS_MAX = 6;
+constexpr int LOAD_SPACING = 3;
+constexpr int LOAD_BACK = WidgetIndex(PANEL_LOAD_LIST, 7);
+
+// Row r (1 .. 6) of the load list.
+int LoadRow(int r)
+{
+    return WidgetIndex(PANEL_LOAD_LIST, r);
+}
+
+// The rows shown: saves found, at most six (a count outside 1 .. 7 is held to it).
+int LoadRowCount()
+{
+    return std::clamp(g_loadListCount - 1, 0, LOAD_ROWS_MAX);
+}
+
 }  // namespace
 
-// The load list comes with the save and load work; until then it has no captions.
-void BuildLoadListTextures() {}
-// The load list comes with the save and load work; until then nothing to place.
-void LayoutLoadListPanel() {}
+void BuildLoadListTextures()
+{
+    const int rows = LoadRowCount();
+    const int title = WidgetIndex(PANEL_LOAD_LIST, 0);
+    g_widgetGap[LoadRow(1)] = 20;
+    for (int r = 2; r <= LOAD_ROWS_MAX; ++r) g_widgetGap[LoadRow(r)] = 5;
+    g_widgetGap[LOAD_BACK] = 20;
+    g_widgetGap[LoadRow(rows + 1)] = 20;  // after the last row (the back button's own when six)
+
+    // Measured on every build, so that the panel is centred for the saves found now.
+    BuildWidgetCaption(title, PanelText(PANEL_LOAD_LIST, 0), 0.72, LOAD_SPACING, PanelLook(1), nullptr);
+    int height = g_widgetHeight[title] + g_widgetGap[LoadRow(1)];
+    const CaptionLook rowHot = HotLook(3);
+    // While names are made every row gets its own, however many saves there
+    // are now, so that a later, longer list never draws into texture 0.
+    const int built = g_textureCreatePass == 1 ? LOAD_ROWS_MAX : rows;
+    for (int r = 1; r <= built; ++r) {
+        BuildWidgetCaption(LoadRow(r), r <= rows ? g_loadSlotLabel[r] : CString(), 0.7, LOAD_SPACING,
+                           PanelLook(2), &rowHot);
+        if (r <= rows) height += g_widgetHeight[LoadRow(r)] + g_widgetGap[LoadRow(r + 1)];
+    }
+    const CaptionLook backHot = HotLook(4);
+    BuildWidgetCaption(LOAD_BACK, PanelText(PANEL_LOAD_LIST, 1), 0.9, LOAD_SPACING, PanelLook(2), &backHot);
+    g_panelHeight[PANEL_LOAD_LIST] = height + g_widgetHeight[LOAD_BACK];
+}
+
+void LayoutLoadListPanel()
+{
+    const LayoutFrame f = CurrentLayoutFrame();
+    // Rows of an earlier, longer list must not stay where they can be hit.
+    for (int r = 1; r <= LOAD_ROWS_MAX; ++r) {
+        const int w = LoadRow(r);
+        g_widgetLeft[w] = g_widgetRight[w] = g_widgetTop[w] = g_widgetBottom[w] = 0.0;
+        g_widgetHitRect[w] = RECT{0, f.clientHeight, 0, f.clientHeight};
+    }
+    const int title = WidgetIndex(PANEL_LOAD_LIST, 0);
+    PlaceWidget(title, CentredLeft(title, f), FirstTop(PANEL_LOAD_LIST, f), f);
+    const int rows = LoadRowCount();
+    for (int r = 1; r <= rows; ++r) {
+        const int w = LoadRow(r);
+        PlaceWidget(w, CentredLeft(w, f), StackedTop(w, w - 1), f);
+    }
+    PlaceWidget(LOAD_BACK, CentredLeft(LOAD_BACK, f), StackedTop(LOAD_BACK, LoadRow(rows)), f);
+}
 
 void BuildLanguageListTextures()
 {

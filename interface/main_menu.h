@@ -7,5 +7,8 @@ void BuildMainMenuTextures();
 // Places the main menu's widgets for the current client size.
 void LayoutMainMenu();
 
+// Renders the settings title and its seven entries (texts of group 1; the
+// account entry's text follows g_language) with the entries' hot twins.
 void BuildSettingsPanelTextures();
+// Places the settings panel's widgets for the current client size.
 void LayoutSettingsPanel();

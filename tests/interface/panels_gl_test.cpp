@@ -1,0 +1,533 @@
+// The settings panel, the five prompts, the load list, the about and the
+// game-over panels after a real build (the shipped font and language files)
+// in a real GL context: sizes, gaps, panel heights, places at two client
+// sizes, hit rectangles, and what the overlay pass draws of them.
+// With VELMONAR_PANEL_SHOTS set to a folder, the drawn panels are also
+// written there as PPM pictures for a person to look at.
+#include <gtest/gtest.h>  // before the X headers, whose macros clash with it
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "interface/confirm_panels.h"
+#include "interface/font.h"
+#include "interface/game_over_panel.h"
+#include "interface/interface_state.h"
+#include "interface/language.h"
+#include "interface/layout.h"
+#include "interface/list_panels.h"
+#include "interface/overlay.h"
+#include "interface/panel_textures.h"
+#include "interface/widgets.h"
+#include "platform/program_folder.h"
+#include "rules/board.h"
+#include "rules/live_options.h"
+#include "scene/frame_state.h"
+#include "scene/image_buffer.h"
+#include "scene/textures.h"
+#include "tests/support/gl_dialog.h"
+
+namespace {
+
+constexpr int FULL_W = 1920, FULL_H = 1080;  // the test display
+constexpr int SMALL_W = 798, SMALL_H = 600;  // the program's window mode
+
+void RunWithGl(std::function<void()> body)
+{
+    GlTestDialog dialog(FULL_W, FULL_H, [&body](GlTestDialog&) {
+        glViewport(0, 0, FULL_W, FULL_H);
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_TEXTURE_2D);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        body();
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+}
+
+GLuint SolidTexture(int r, int g, int b, int a)
+{
+    const unsigned char pixel[4] = {static_cast<unsigned char>(r), static_cast<unsigned char>(g),
+                                    static_cast<unsigned char>(b), static_cast<unsigned char>(a)};
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    return name;
+}
+
+// Start-up as the loader does it: the font, the language, every texture made
+// on the create pass (with the loader's start count of load rows, 7, unless
+// told otherwise), the count then set to 1, and the layout.
+void StartUp(int language, int loadCountAtBuild = 7)
+{
+    g_loadListCount = loadCountAtBuild;
+    g_appDir = VELMONAR_PROGRAM_DIR;
+    LoadFont();
+    BuildLanguageList();
+    g_language[0] = language;
+    LoadLanguage(language);
+    for (int c = 0; c < 3; ++c) g_panelColour[c] = PANEL_COLOUR_DEFAULT[c];
+    g_panelHeightsFixed = 0;
+    g_textureCreatePass = 1;
+    RebuildPanelTextures(REBUILD_ALL);
+    g_textureCreatePass = 0;
+    g_loadListCount = 1;
+    g_menuBackTex = SolidTexture(255, 255, 255, 255);  // tinted by the panel colour
+    g_menuEdgeTex = SolidTexture(0, 0, 0, 0);
+    g_menuBackdropWidth = 700, g_menuBackdropHeight = 560;
+    LayoutAll();
+}
+
+// A language change as the click on a language row makes it.
+void ChangeLanguage(int language)
+{
+    g_language[0] = language;
+    LoadLanguage(language);
+    g_panelHeightsFixed = 1;
+    RebuildPanelTextures(REBUILD_COLOUR);
+    g_panelHeightsFixed = 0;
+    LayoutAll();
+}
+
+int MeasuredWidth(const CString& text, int spacing, double scale)
+{
+    int size[2] = {0, 0};
+    MeasureText(text, size, g_texturePadX, g_texturePadY, spacing, 1);
+    return size[1] == 0 ? 0 : static_cast<int>(size[0] * scale);
+}
+
+int H(int w)
+{
+    return g_widgetHeight[w];
+}
+
+// The panel sums as the panels give them (the gaps are the builders' values).
+int ExpectedHeight(int panel)
+{
+    switch (panel) {
+    case PANEL_MAIN_MENU: {
+        int sum = 70;
+        for (int w = 0; w <= 7; ++w) sum += H(w);
+        return sum;
+    }
+    case PANEL_SETTINGS: {
+        int sum = 110;
+        for (int w = 25; w <= 32; ++w) sum += H(w);
+        return sum;
+    }
+    case PANEL_SAVE_CONFIRM: return H(175) + 20 + H(176) + 15 + H(177) + 20 + H(179);
+    case PANEL_LOAD_CONFIRM: return H(225) + 20 + H(226) + 0 + H(227) + 15 + H(228) + 20 + H(230);
+    case PANEL_NEW_GAME_CONFIRM: return H(250) + 20 + H(251) + 0 + H(252) + 20 + H(254);
+    case PANEL_EXIT_CONFIRM: return H(275) + 20 + H(276) + 20 + H(278);
+    case PANEL_RESET_CONFIRM: return H(300) + 20 + H(301) + 0 + H(302) + 20 + H(304);
+    case PANEL_ABOUT: return H(350) + 30 + H(351) + 0 + H(352) + 20 + H(353);
+    case PANEL_GAME_OVER: return H(375) + 35 + H(376) + 30 + H(378);
+    default: return -1;
+    }
+}
+
+const int MY_FIXED_PANELS[] = {PANEL_MAIN_MENU,        PANEL_SETTINGS,     PANEL_SAVE_CONFIRM,
+                               PANEL_LOAD_CONFIRM,     PANEL_NEW_GAME_CONFIRM, PANEL_EXIT_CONFIRM,
+                               PANEL_RESET_CONFIRM,    PANEL_ABOUT,        PANEL_GAME_OVER};
+
+// Every widget of the panels with a caption: (first, last) item ranges.
+struct Range {
+    int first, last;
+};
+const Range MY_WIDGETS[] = {{0, 7},     {25, 32},   {175, 180}, {200, 207}, {225, 231},
+                            {250, 255}, {275, 279}, {300, 305}, {350, 353}, {375, 378}};
+
+// A save label of the program's layout: day.05.2026, seven blanks, hh:0d:07.
+CString SaveLabel(int day, int hour)
+{
+    return CString(std::to_string(day) + ".05.2026       " + std::to_string(hour) + ":0" + std::to_string(day % 10) +
+                   ":07");
+}
+
+void ExpectPlacedBySize(int w, int clientHeight)
+{
+    SCOPED_TRACE("widget " + std::to_string(w));
+    EXPECT_EQ(g_widgetRight[w], g_widgetLeft[w] + g_widgetWidth[w]);
+    EXPECT_EQ(g_widgetBottom[w], g_widgetTop[w] - g_widgetHeight[w]);
+    const RECT& r = g_widgetHitRect[w];
+    EXPECT_EQ(r.left, static_cast<int>(g_widgetLeft[w]));
+    EXPECT_EQ(r.right, static_cast<int>(g_widgetRight[w]));
+    EXPECT_EQ(r.top, static_cast<int>(clientHeight - g_widgetTop[w]));
+    EXPECT_EQ(r.bottom, static_cast<int>(clientHeight - g_widgetBottom[w]));
+}
+
+void ExpectCentred(int w, int centreX)
+{
+    EXPECT_EQ(g_widgetLeft[w], centreX - g_widgetWidth[w] / 2) << "widget " << w;
+}
+
+void ExpectStacked(int w, int above)
+{
+    EXPECT_EQ(g_widgetTop[w], g_widgetBottom[above] - g_widgetGap[w]) << "widget " << w << " under " << above;
+}
+
+void ExpectFirst(int panel, int w, int centreY)
+{
+    EXPECT_EQ(g_widgetTop[w], centreY + g_panelHeight[panel] / 2) << "title of panel " << panel;
+}
+
+// A prompt: title, labels on their own rows, the last label beside its icon,
+// the buttons at the row's ends under the last label.
+void ExpectPrompt(int panel, int lastLabel, double iconDrop, int cx, int cy)
+{
+    SCOPED_TRACE("panel " + std::to_string(panel));
+    const int title = WidgetIndex(panel, 0), icon = lastLabel + 1, yes = lastLabel + 2, no = lastLabel + 3;
+    ExpectFirst(panel, title, cy);
+    ExpectCentred(title, cx);
+    for (int w = title + 1; w < lastLabel; ++w) {
+        ExpectCentred(w, cx);
+        ExpectStacked(w, w - 1);
+    }
+    const int wL = g_widgetWidth[lastLabel], wI = g_widgetWidth[icon];
+    EXPECT_GT(wI, 0);
+    EXPECT_EQ(g_widgetLeft[lastLabel], cx - (wL + wI + wI / 2) / 2);
+    ExpectStacked(lastLabel, lastLabel - 1);
+    EXPECT_EQ(g_widgetLeft[icon], g_widgetRight[lastLabel] + wI / 2);
+    EXPECT_EQ(g_widgetTop[icon], g_widgetTop[lastLabel] - iconDrop);
+    EXPECT_EQ(g_widgetLeft[yes], cx - 142);
+    EXPECT_EQ(g_widgetRight[no], cx + 142);
+    EXPECT_EQ(g_widgetTop[yes], g_widgetBottom[lastLabel] - 20);
+    EXPECT_EQ(g_widgetTop[no], g_widgetTop[yes]);
+    EXPECT_GT(g_widgetWidth[yes], 0);
+    EXPECT_GT(g_widgetWidth[no], 0);
+}
+
+// Every place of the panels for the current client size.
+void ExpectLayout(int clientWidth, int clientHeight)
+{
+    SCOPED_TRACE("client " + std::to_string(clientWidth) + " x " + std::to_string(clientHeight));
+    const int cx = clientWidth / 2, cy = clientHeight / 2;
+    for (const Range& range : MY_WIDGETS)
+        for (int w = range.first; w <= range.last; ++w) {
+            const bool stale = w >= 200 + g_loadListCount && w <= 206;
+            if (!stale) ExpectPlacedBySize(w, clientHeight);
+        }
+    // The two menus: centred columns.
+    for (int panel : {PANEL_MAIN_MENU, PANEL_SETTINGS}) {
+        const int first = WidgetIndex(panel, 0);
+        ExpectFirst(panel, first, cy);
+        for (int w = first; w < first + 8; ++w) {
+            ExpectCentred(w, cx);
+            if (w > first) ExpectStacked(w, w - 1);
+        }
+    }
+    ExpectPrompt(PANEL_SAVE_CONFIRM, 177, 0.0, cx, cy);
+    ExpectPrompt(PANEL_LOAD_CONFIRM, 228, 0.0, cx, cy);
+    ExpectPrompt(PANEL_NEW_GAME_CONFIRM, 252, 4.0, cx, cy);
+    ExpectPrompt(PANEL_EXIT_CONFIRM, 276, 4.0, cx, cy);
+    ExpectPrompt(PANEL_RESET_CONFIRM, 302, 4.0, cx, cy);
+    // About: four centred rows, 30, 0 and 20 apart.
+    ExpectFirst(PANEL_ABOUT, 350, cy);
+    for (int w = 350; w <= 353; ++w) ExpectCentred(w, cx);
+    EXPECT_EQ(g_widgetTop[351], g_widgetBottom[350] - 30);
+    EXPECT_EQ(g_widgetTop[352], g_widgetBottom[351]);
+    EXPECT_EQ(g_widgetTop[353], g_widgetBottom[352] - 20);
+    // Game over: both results 35 under the title, the button 30 under the lost one.
+    ExpectFirst(PANEL_GAME_OVER, 375, cy);
+    for (int w = 375; w <= 378; ++w) ExpectCentred(w, cx);
+    EXPECT_EQ(g_widgetTop[376], g_widgetBottom[375] - 35);
+    EXPECT_EQ(g_widgetTop[377], g_widgetTop[376]);
+    EXPECT_EQ(g_widgetTop[378], g_widgetBottom[376] - 30);
+}
+
+TEST(PanelCaptions, BothLanguagesGiveTheSumsAndPlacesALanguageChangeKeepsTheHeightsAndLabelsOfAnyLength)
+{
+    RunWithGl([] {
+        StartUp(1);
+        ASSERT_GT(g_glyphCount, 0) << "the shipped font";
+        for (int panel : MY_FIXED_PANELS) {
+            EXPECT_EQ(g_panelHeight[panel], ExpectedHeight(panel)) << "panel " << panel;
+            EXPECT_GT(g_panelHeight[panel], 0) << "panel " << panel;
+        }
+        // Every caption has a size and its own texture name.
+        for (const Range& range : MY_WIDGETS)
+            for (int w = range.first; w <= range.last; ++w) {
+                EXPECT_NE(g_widgetTexture[w], 0u) << "widget " << w;
+                if (w >= 201 && w <= 206) continue;  // no saves listed: rows without text
+                EXPECT_GT(g_widgetWidth[w], 0) << "widget " << w;
+                EXPECT_GT(g_widgetHeight[w], 0) << "widget " << w;
+            }
+        // The account entry follows g_language; the credit line is the
+        // language's text with the names appended.
+        EXPECT_EQ(g_widgetWidth[30], MeasuredWidth("Персональные", 5, 1.0));
+        EXPECT_GT(g_widgetWidth[351], MeasuredWidth(g_uiText[25 * 13 + 1], 3, 0.7) + 50);
+        ExpectLayout(FULL_W, FULL_H);
+
+        // The windowed size: the same sizes, new places.
+        glViewport(0, 0, SMALL_W, SMALL_H);
+        LayoutAll();
+        ExpectLayout(SMALL_W, SMALL_H);
+        glViewport(0, 0, FULL_W, FULL_H);
+
+        // English: heights stay, widths follow the new texts, names stay.
+        const std::vector<int> heights(g_panelHeight, g_panelHeight + PANEL_COUNT);
+        const std::vector<GLuint> names(g_widgetTexture, g_widgetTexture + WIDGET_COUNT);
+        ChangeLanguage(2);
+        for (int panel : MY_FIXED_PANELS) EXPECT_EQ(g_panelHeight[panel], heights[panel]) << "panel " << panel;
+        EXPECT_EQ(std::vector<GLuint>(g_widgetTexture, g_widgetTexture + WIDGET_COUNT), names);
+        EXPECT_EQ(g_widgetWidth[30], MeasuredWidth("Personal", 5, 1.0));
+        EXPECT_EQ(g_widgetWidth[26], MeasuredWidth(g_uiText[25 + 1], 5, 1.0));
+        EXPECT_EQ(g_widgetWidth[254], MeasuredWidth(g_uiText[25 * 10 + 3], 3, 0.9));
+        ExpectLayout(FULL_W, FULL_H);
+
+        // The Russian file with g_language 2: the account entry stays English.
+        LoadLanguage(1);
+        g_panelHeightsFixed = 1;
+        RebuildPanelTextures(REBUILD_COLOUR);
+        g_panelHeightsFixed = 0;
+        EXPECT_EQ(g_widgetWidth[30], MeasuredWidth("Personal", 5, 1.0));
+
+        const int cx = FULL_W / 2;
+        const int height = g_panelHeight[PANEL_SAVE_CONFIRM];
+        // An empty label: 0 x 0, no hit; the icon alone centred on the row.
+        BuildSaveConfirmTextures("");
+        LayoutSaveConfirmPanel();
+        EXPECT_EQ(g_widgetWidth[177], 0);
+        EXPECT_EQ(g_widgetHeight[177], 0);
+        const RECT empty = g_widgetHitRect[177];
+        EXPECT_EQ(empty.left, empty.right);
+        EXPECT_EQ(empty.top, empty.bottom);
+        const int wI = g_widgetWidth[178];
+        EXPECT_EQ(g_widgetLeft[178], cx - (wI + wI / 2) / 2 + wI / 2);
+        EXPECT_EQ(g_panelHeight[PANEL_SAVE_CONFIRM], height) << "the height of the first build";
+        EXPECT_EQ(g_widgetTop[179], g_widgetBottom[177] - 20);
+
+        // A label wider than the button row: still centred with its icon,
+        // the buttons at +-142 whatever their widths.
+        BuildLoadConfirmTextures("31.12.2026       23:59:59 and a much longer text than any row of buttons");
+        LayoutLoadConfirmPanel();
+        const int wL = g_widgetWidth[228], wI2 = g_widgetWidth[229];
+        EXPECT_GT(wL, 300);
+        EXPECT_EQ(g_widgetLeft[228], cx - (wL + wI2 + wI2 / 2) / 2);
+        EXPECT_LT(g_widgetLeft[228], cx - 142);
+        EXPECT_EQ(g_widgetLeft[230], cx - 142);
+        EXPECT_EQ(g_widgetRight[231], cx + 142);
+
+        // The web-page button keeps the panel's red and green and is blue at
+        // full strength (the text passes clamp it to 220): its letters are far
+        // bluer than green; the back button's, in the panel colour, are not.
+        auto bluest = [](GLuint texture) {
+            glBindTexture(GL_TEXTURE_2D, texture);
+            GLint w = 0, h = 0;
+            glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+            glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
+            std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 4);
+            glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+            int most = 0;
+            for (size_t i = 0; i < pixels.size(); i += 4)
+                if (pixels[i + 3] == 255)
+                    most = std::max(most, pixels[i + 2] - std::max(pixels[i], pixels[i + 1]));
+            return most;
+        };
+        EXPECT_GT(bluest(g_widgetTexture[352]), 100);
+        EXPECT_LT(bluest(g_widgetTexture[353]), 30);
+    });
+}
+
+TEST(LoadList, NoneOneAndSixSavesThenAShorterListLeavesNoStaleRow)
+{
+    RunWithGl([] {
+        // Built with no save listed, every row still gets its texture names,
+        // so a later list is not drawn into texture 0.
+        StartUp(2, 1);
+        const int cx = FULL_W / 2, cy = FULL_H / 2;
+        for (int r = 1; r <= 6; ++r) {
+            EXPECT_NE(g_widgetTexture[200 + r], 0u) << "row " << r;
+            EXPECT_NE(g_widgetHotTexture[200 + r], 0u) << "row " << r;
+        }
+
+        auto list = [](int saves) {
+            g_loadListCount = saves + 1;
+            for (int r = 1; r <= 6; ++r) g_loadSlotLabel[r] = r <= saves ? SaveLabel(r, 10) : CString();
+            BuildLoadListTextures();
+            LayoutLoadListPanel();
+        };
+        auto expectRows = [&](int saves) {
+            SCOPED_TRACE(std::to_string(saves) + " saves");
+            // Title, 20, the rows 5 apart, 20, the back button.
+            int sum = H(200) + 20 + H(207) + (saves > 0 ? 20 + 5 * (saves - 1) : 0);
+            for (int r = 1; r <= saves; ++r) sum += H(200 + r);
+            EXPECT_EQ(g_panelHeight[PANEL_LOAD_LIST], sum);
+            ExpectFirst(PANEL_LOAD_LIST, 200, cy);
+            for (int w = 200; w <= 207; ++w) {
+                const bool shown = w == 200 || w == 207 || w - 200 <= saves;
+                if (shown) {
+                    ExpectCentred(w, cx);
+                    ExpectPlacedBySize(w, FULL_H);
+                    EXPECT_GT(g_widgetHeight[w], 0);
+                } else {
+                    EXPECT_EQ(g_widgetLeft[w], 0.0);
+                    EXPECT_EQ(g_widgetTop[w], 0.0);
+                    const RECT r = g_widgetHitRect[w];
+                    EXPECT_TRUE(r.left == 0 && r.right == 0 && r.top == FULL_H && r.bottom == FULL_H) << w;
+                }
+            }
+            for (int r = 1; r <= saves; ++r)
+                EXPECT_EQ(g_widgetTop[200 + r], g_widgetBottom[199 + r] - (r == 1 ? 20 : 5));
+            EXPECT_EQ(g_widgetTop[207], g_widgetBottom[200 + saves] - 20);
+        };
+        list(0);
+        expectRows(0);
+        list(1);
+        expectRows(1);
+        list(6);
+        expectRows(6);
+        const POINT inRowFive{static_cast<int>(g_widgetLeft[205]) + 3,
+                              static_cast<int>(FULL_H - g_widgetTop[205]) + 2};
+        ASSERT_TRUE(WidgetHit(205, inRowFive));
+        const double sixTop = g_widgetTop[200];
+
+        // Three saves left: the panel is measured again and centred lower.
+        list(3);
+        expectRows(3);
+        EXPECT_LT(g_widgetTop[200], sixTop);
+        for (int r = 4; r <= 6; ++r) EXPECT_FALSE(WidgetHit(200 + r, inRowFive)) << "row " << r;
+        EXPECT_EQ(g_widgetWidth[201], MeasuredWidth(g_loadSlotLabel[1], 3, 0.7));
+
+        // A count out of range holds to the six rows.
+        g_loadListCount = 40;
+        BuildLoadListTextures();
+        LayoutLoadListPanel();
+        EXPECT_EQ(g_widgetTop[207], g_widgetBottom[206] - 20);
+        g_loadListCount = -3;
+        BuildLoadListTextures();
+        LayoutLoadListPanel();
+        EXPECT_EQ(g_widgetTop[207], g_widgetBottom[200] - 20);
+    });
+}
+
+// ---- what the overlay pass draws ----
+
+struct Shot {
+    std::vector<unsigned char> pixels = std::vector<unsigned char>(static_cast<size_t>(FULL_W) * FULL_H * 3);
+    // The largest per-channel difference to another shot inside a widget.
+    int Differs(const Shot& other, int w) const
+    {
+        int most = 0;
+        for (int y = std::max(0, int(g_widgetBottom[w])); y < std::min(FULL_H, int(g_widgetTop[w])); ++y)
+            for (int x = std::max(0, int(g_widgetLeft[w])); x < std::min(FULL_W, int(g_widgetRight[w])); ++x)
+                for (int c = 0; c < 3; ++c) {
+                    const size_t i = (static_cast<size_t>(y) * FULL_W + x) * 3 + c;
+                    most = std::max(most, std::abs(pixels[i] - other.pixels[i]));
+                }
+        return most;
+    }
+    void SaveIfAsked(const std::string& name) const
+    {
+        const char* folder = std::getenv("VELMONAR_PANEL_SHOTS");
+        if (!folder || !*folder) return;
+        FILE* file = std::fopen((std::string(folder) + "/" + name + ".ppm").c_str(), "wb");
+        if (!file) return;
+        std::fprintf(file, "P6\n%d %d\n255\n", FULL_W, FULL_H);
+        for (int y = FULL_H - 1; y >= 0; --y)
+            std::fwrite(&pixels[static_cast<size_t>(y) * FULL_W * 3], 1, FULL_W * 3, file);
+        std::fclose(file);
+    }
+};
+
+Shot Render(std::initializer_list<int> flags)
+{
+    for (int& flag : g_panelVisible) flag = 0;
+    for (int e : flags) g_panelVisible[e] = 1;
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    DrawOverlay();
+    glFinish();
+    Shot shot;
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, FULL_W, FULL_H, GL_RGB, GL_UNSIGNED_BYTE, shot.pixels.data());
+    return shot;
+}
+
+struct Drawn {
+    std::string name;
+    int flag;
+    Range widgets;
+    std::vector<int> buttons;  // widget, hover id
+};
+
+// The prompts' labels and the load list's rows as the save code gives them.
+void ShowSaves()
+{
+    g_loadListCount = 4;
+    for (int r = 1; r <= 3; ++r) g_loadSlotLabel[r] = SaveLabel(r + 6, 14);
+    BuildLoadListTextures();
+    BuildSaveConfirmTextures(g_loadSlotLabel[2]);
+    BuildLoadConfirmTextures(g_loadSlotLabel[3]);
+    LayoutAll();
+}
+
+// Each panel over the bare backdrop: every caption inked, each button lit
+// alone under the mouse.
+void ExpectPanelsDrawn(const std::string& suffix)
+{
+    const Shot backdrop = Render({PANEL_FLAG_MENU_MODE});
+    const Drawn panels[] = {
+        {"settings", PANEL_FLAG_SETTINGS, {25, 32}, {26, 15, 30, 19, 32, 21}},
+        {"save_prompt", PANEL_FLAG_SAVE_CONFIRM, {175, 180}, {179, 68, 180, 69}},
+        {"load_list", PANEL_FLAG_LOAD_LIST, {200, 203}, {201, 71, 203, 73, 207, 77}},
+        {"load_prompt", PANEL_FLAG_LOAD_CONFIRM, {225, 231}, {230, 79, 231, 80}},
+        {"new_game_prompt", PANEL_FLAG_NEW_GAME_CONFIRM, {250, 255}, {254, 82, 255, 83}},
+        {"exit_prompt", PANEL_FLAG_EXIT_CONFIRM, {275, 279}, {278, 85, 279, 86}},
+        {"reset_prompt", PANEL_FLAG_RESET_CONFIRM, {300, 305}, {304, 88, 305, 89}},
+        {"about", PANEL_FLAG_ABOUT, {350, 353}, {352, 110, 353, 111}},
+        {"game_over", PANEL_FLAG_GAME_OVER, {375, 376}, {378, 112}},
+    };
+    for (const Drawn& p : panels) {
+        SCOPED_TRACE(p.name + suffix);
+        g_hoverId = 0;
+        const Shot shot = Render({PANEL_FLAG_MENU_MODE, p.flag});
+        shot.SaveIfAsked(p.name + suffix);
+        for (int w = p.widgets.first; w <= p.widgets.last; ++w)
+            EXPECT_GT(shot.Differs(backdrop, w), 60) << "widget " << w << " inked";
+        for (size_t k = 0; k < p.buttons.size(); k += 2) {
+            g_hoverId = p.buttons[k + 1];
+            const Shot hot = Render({PANEL_FLAG_MENU_MODE, p.flag});
+            EXPECT_GT(hot.Differs(shot, p.buttons[k]), 40) << "button " << p.buttons[k] << " hot";
+            EXPECT_EQ(hot.Differs(shot, p.widgets.first), 0) << "the title stays";
+            if (k == 0) hot.SaveIfAsked(p.name + suffix + "_hot");
+        }
+    }
+    g_hoverId = 0;
+}
+
+TEST(PanelPictures, EveryPanelInksItsCaptionsAndLightsItsButtonsUnderTheMouseInBothLanguages)
+{
+    RunWithGl([] {
+        StartUp(2);
+        g_overlayOn = 1;
+        g_hoverId = 0;
+        g_onlineBannerOn = 0;
+        g_losingSide = 1;
+        ShowSaves();
+        ExpectPanelsDrawn("");
+
+        // The game over's other result in the same place.
+        const Shot lost = Render({PANEL_FLAG_MENU_MODE, PANEL_FLAG_GAME_OVER});
+        g_losingSide = 2;
+        const Shot won = Render({PANEL_FLAG_MENU_MODE, PANEL_FLAG_GAME_OVER});
+        won.SaveIfAsked("game_over_won");
+        EXPECT_GT(won.Differs(lost, 377) + won.Differs(lost, 376), 60);
+        EXPECT_EQ(won.Differs(lost, 378), 0) << "the button keeps its place";
+        g_losingSide = 1;
+
+        ChangeLanguage(1);
+        ShowSaves();
+        ExpectPanelsDrawn("_ru");
+        glDisable(GL_LIGHTING);
+    });
+}
+
+}  // namespace
