@@ -105,10 +105,10 @@ void BuildGameOptionsTextures()
 {
     constexpr int P = PANEL_GAME_OPTIONS;
     SetWidgetGaps({{GO_TITLE, 10}, {GO_STRENGTH, 20}, {GO_QUICK, 0}, {GO_BOX, 0}, {GO_LEVEL2, 5}, {GO_TICKED, 0},
-             {GO_LEVEL3, 5}, {GO_LEVEL3_BOX, 0}, {GO_FIRST, 15}, {GO_PLAYER, 0}, {GO_PLAYER_BOX, 0},
-             {GO_COMPUTER, 5}, {GO_COMPUTER_BOX, 0}, {GO_INTERFACE, 15}, {GO_ANIMATIONS, 0},
-             {GO_ANIMATIONS_BOX, 5}, {GO_SIZE_LABEL, 5}, {GO_SLIDER, 15}, {GO_KNOB, 5}, {GO_OK, 15},
-             {GO_CANCEL, 0}});
+                   {GO_LEVEL3, 5}, {GO_LEVEL3_BOX, 0}, {GO_FIRST, 15}, {GO_PLAYER, 0}, {GO_PLAYER_BOX, 0},
+                   {GO_COMPUTER, 5}, {GO_COMPUTER_BOX, 0}, {GO_INTERFACE, 15}, {GO_ANIMATIONS, 0},
+                   {GO_ANIMATIONS_BOX, 5}, {GO_SIZE_LABEL, 5}, {GO_SLIDER, 15}, {GO_KNOB, 5}, {GO_OK, 15},
+                   {GO_CANCEL, 0}});
     PanelHeightSum height(P);
 
     BuildOptionCaption(P, GO_TITLE, 0, OPTION_TITLE_SCALE, 1);
@@ -180,11 +180,11 @@ void BuildGraphicsOptionsTextures()
     CreatePiecePreviewTextures();
     CreateBoardPreviewTextures();
     SetWidgetGaps({{GR_TITLE, 10}, {GR_AFTER_TITLE, 15}, {GR_SPARE_GAP, 0}, {GR_SHADOWS, 20}, {GR_SHADOWS_BOX, 0},
-             {GR_REFLECTION, 30}, {GR_REFLECTION_BOX, 0}, {GR_OWN, 29}, {GR_OWN_PREVIEW, g_previewHeight - 5},
-             {GR_OPPONENT, 0}, {GR_OPPONENT_PREVIEW, g_previewHeight}, {GR_BOARD, 0},
-             {GR_BOARD_PREVIEW, g_previewHeight}, {GR_MENU_COLOUR, 3}, {GR_MENU_PREVIEW, g_previewHeight},
-             {GR_REFLECTION_SLIDER, 0}, {GR_REFLECTION_KNOB, 10}, {GR_OK, 10}, {GR_CANCEL, 10},
-             {GR_BRIGHTNESS_SLIDER, 10}, {GR_BRIGHTNESS_KNOB, 10}});
+                   {GR_REFLECTION, 30}, {GR_REFLECTION_BOX, 0}, {GR_OWN, 29}, {GR_OWN_PREVIEW, g_previewHeight - 5},
+                   {GR_OPPONENT, 0}, {GR_OPPONENT_PREVIEW, g_previewHeight}, {GR_BOARD, 0},
+                   {GR_BOARD_PREVIEW, g_previewHeight}, {GR_MENU_COLOUR, 3}, {GR_MENU_PREVIEW, g_previewHeight},
+                   {GR_REFLECTION_SLIDER, 0}, {GR_REFLECTION_KNOB, 10}, {GR_OK, 10}, {GR_CANCEL, 10},
+                   {GR_BRIGHTNESS_SLIDER, 10}, {GR_BRIGHTNESS_KNOB, 10}});
     PanelHeightSum height(P);
 
     BuildOptionCaption(P, GR_TITLE, 0, OPTION_TITLE_SCALE, 1);
@@ -221,8 +221,8 @@ void BuildGraphicsOptionsTextures()
     BuildOptionButton(P, GR_CANCEL, 8);
     SetWidgetSize(GR_BRIGHTNESS_SLIDER, OPTION_SLIDER_WIDTH, OPTION_SLIDER_HEIGHT);
     MakeFrameTexture(&g_greySliderTexture[0], OPTION_SLIDER_WIDTH, OPTION_SLIDER_HEIGHT, 0, 0, 0, 0, FRAME_FIELD);
-    MakeFrameTexture(&g_greySliderTexture[1], OPTION_SLIDER_WIDTH, OPTION_SLIDER_HEIGHT, GREY_RAMP, GREY_RAMP, GREY_RAMP,
-                     255, FRAME_SPLIT_RAMP);
+    MakeFrameTexture(&g_greySliderTexture[1], OPTION_SLIDER_WIDTH, OPTION_SLIDER_HEIGHT, GREY_RAMP, GREY_RAMP,
+                     GREY_RAMP, 255, FRAME_SPLIT_RAMP);
     SetWidgetSizeAs(GR_BRIGHTNESS_KNOB, GR_REFLECTION_KNOB);
 }
 
