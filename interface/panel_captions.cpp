@@ -26,13 +26,19 @@ void BuildWidgetCaption(int widget, const CString& text, double scale, int spaci
                         const CaptionLook* hot)
 {
     if (widget < 0 || widget >= WIDGET_COUNT) return;
+    BuildWidgetCaptionInto(widget, text, scale, spacing, &g_widgetTexture[widget], normal,
+                           hot ? &g_widgetHotTexture[widget] : nullptr, hot ? *hot : normal);
+}
+
+void BuildWidgetCaptionInto(int widget, const CString& text, double scale, int spacing, GLuint* normal,
+                            const CaptionLook& normalLook, GLuint* hot, const CaptionLook& hotLook)
+{
+    if (widget < 0 || widget >= WIDGET_COUNT || !normal) return;
     g_currentText = text;
     g_textScale = scale;
     g_glyphScale = 1;
     g_letterSpacing = spacing;
-    const CaptionSize size = BuildCaptionTextures(&g_widgetTexture[widget], normal,
-                                                  hot ? &g_widgetHotTexture[widget] : nullptr,
-                                                  hot ? *hot : normal);
+    const CaptionSize size = BuildCaptionTextures(normal, normalLook, hot, hotLook);
     g_widgetWidth[widget] = static_cast<int>(size.width);
     g_widgetHeight[widget] = static_cast<int>(size.height);
 }

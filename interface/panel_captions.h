@@ -18,6 +18,10 @@ CaptionLook HotLook(int style);
 // for a text that shows nothing.
 void BuildWidgetCaption(int widget, const CString& text, double scale, int spacing, const CaptionLook& normal,
                         const CaptionLook* hot);
+// The same into textures of the caller's (shared glyphs, save slots) instead
+// of the widget's own; a null hot skips the hot texture.
+void BuildWidgetCaptionInto(int widget, const CString& text, double scale, int spacing, GLuint* normal,
+                            const CaptionLook& normalLook, GLuint* hot, const CaptionLook& hotLook);
 
 // True while panel heights are measured: the start-up build, outside a
 // rebuild that keeps them.

@@ -1,0 +1,689 @@
+// The option panels (game options, graphics options, extra options, colour
+// editor, save slots) built with the real font and the shipped language
+// files: widget sizes, gaps and panel heights, every layout rule at two
+// client sizes, the shared box, knob, slider and ramp textures read back, and
+// the panels drawn by the overlay pass.
+#include <gtest/gtest.h>  // before the X headers, whose macros clash with it
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <map>
+#include <set>
+#include <vector>
+
+#include "interface/extra_panels.h"
+#include "interface/font.h"
+#include "interface/interface_state.h"
+#include "interface/language.h"
+#include "interface/layout.h"
+#include "interface/option_panels.h"
+#include "interface/options.h"
+#include "interface/overlay.h"
+#include "interface/panel_captions.h"
+#include "interface/panel_textures.h"
+#include "interface/widgets.h"
+#include "online/online_state.h"
+#include "platform/program_folder.h"
+#include "scene/camera.h"
+#include "scene/frame_state.h"
+#include "scene/fullscreen_image.h"
+#include "scene/geo_model.h"
+#include "scene/image_buffer.h"
+#include "scene/textures.h"
+#include "tests/support/gl_dialog.h"
+
+namespace {
+
+constexpr int W = 1024, H = 768;
+
+void RunWithGl(std::function<void()> body)
+{
+    GlTestDialog dialog(W, H, [&body](GlTestDialog&) {
+        glViewport(0, 0, W, H);
+        g_aspect = static_cast<float>(W) / H;
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_CULL_FACE);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        body();
+        glDisable(GL_LIGHTING);
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+}
+
+GLuint MakeTexture(int width, int height, const std::function<std::array<int, 4>(int, int)>& pixel)
+{
+    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 4);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const std::array<int, 4> c = pixel(x, y);
+            for (int k = 0; k < 4; ++k) pixels[(static_cast<size_t>(y) * width + x) * 4 + k] = c[k];
+        }
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return name;
+}
+
+GLuint SolidTexture(int r, int g, int b, int a)
+{
+    return MakeTexture(2, 2, [=](int, int) { return std::array<int, 4>{r, g, b, a}; });
+}
+
+// Level 0 of a texture: RGBA, row 0 first.
+struct TexImage {
+    int width = 0, height = 0;
+    std::vector<unsigned char> pixels;
+    std::array<int, 4> At(int x, int y) const
+    {
+        const unsigned char* p = &pixels[(static_cast<size_t>(y) * width + x) * 4];
+        return {p[0], p[1], p[2], p[3]};
+    }
+};
+
+TexImage ReadTexture(GLuint name)
+{
+    TexImage image;
+    glBindTexture(GL_TEXTURE_2D, name);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &image.width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &image.height);
+    image.pixels.resize(static_cast<size_t>(image.width) * image.height * 4);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.pixels.data());
+    return image;
+}
+
+using Rgb = std::array<int, 3>;
+
+struct Shot {
+    std::vector<unsigned char> pixels = std::vector<unsigned char>(static_cast<size_t>(W) * H * 3);
+    Rgb At(int x, int y) const
+    {
+        const unsigned char* p = &pixels[(static_cast<size_t>(y) * W + x) * 3];
+        return {p[0], p[1], p[2]};
+    }
+    // The pixels of a widget's laid-out rectangle (edges are whole pixels).
+    std::vector<Rgb> Block(int w) const
+    {
+        std::vector<Rgb> block;
+        for (int y = int(g_widgetBottom[w]); y < int(g_widgetTop[w]); ++y)
+            for (int x = int(g_widgetLeft[w]); x < int(g_widgetRight[w]); ++x) block.push_back(At(x, y));
+        return block;
+    }
+};
+
+Shot Render()
+{
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    DrawOverlay();
+    glFinish();
+    Shot shot;
+    glReadPixels(0, 0, W, H, GL_RGB, GL_UNSIGNED_BYTE, shot.pixels.data());
+    return shot;
+}
+
+void Open(int entry)
+{
+    for (int& flag : g_panelVisible) flag = 0;
+    g_panelVisible[PANEL_FLAG_MENU_MODE] = 1;
+    g_panelVisible[entry] = 1;
+}
+
+// Every widget of panels 2 to 6.
+std::vector<int> OptionWidgets()
+{
+    std::vector<int> widgets;
+    for (int w = 50; w <= 70; ++w) widgets.push_back(w);
+    for (int w = 75; w <= 95; ++w)
+        if (w != 76 && w != 77) widgets.push_back(w);
+    for (int w = 100; w <= 108; ++w) widgets.push_back(w);
+    for (int w = 125; w <= 134; ++w) widgets.push_back(w);
+    for (int w = 150; w <= 157; ++w) widgets.push_back(w);
+    return widgets;
+}
+
+// A start-up build as the loader makes it: zero tables, every name made on
+// the create pass, the save slots listed empty.
+void StartUp(int language)
+{
+    for (int w = 0; w < WIDGET_COUNT; ++w) {
+        g_widgetWidth[w] = g_widgetHeight[w] = g_widgetGap[w] = 0;
+        g_widgetTexture[w] = g_widgetHotTexture[w] = 0;
+    }
+    for (int& h : g_panelHeight) h = 0;
+    for (GLuint* shared : {&g_checkBoxTexture, &g_checkBoxHotTexture, &g_checkBoxTickedTexture,
+                           &g_checkBoxTickedHotTexture, &g_sliderKnobTexture})
+        *shared = 0;
+    g_appDir = VELMONAR_PROGRAM_DIR;
+    LoadFont();
+    BuildLanguageList();
+    g_language[0] = language;
+    LoadLanguage(language);
+    for (int k = 1; k <= 6; ++k) g_saveSlotLabel[k] = "---Пусто---";
+    for (int c = 0; c < 3; ++c) g_panelColour[c] = PANEL_COLOUR_DEFAULT[c];
+    g_panelHeightsFixed = 0;
+    g_textureCreatePass = 1;
+    RebuildPanelTextures(REBUILD_ALL);
+    g_textureCreatePass = 0;
+    g_menuBackTex = SolidTexture(255, 255, 255, 255);
+    g_menuEdgeTex = SolidTexture(0, 0, 0, 0);
+    g_menuBackdropWidth = 700, g_menuBackdropHeight = 740;
+    LayoutAll();
+}
+
+int Height(std::initializer_list<int> widgets)
+{
+    int sum = 0;
+    for (int w : widgets) sum += g_widgetHeight[w];
+    return sum;
+}
+
+std::array<int, 5> PanelHeights()
+{
+    return {g_panelHeight[2], g_panelHeight[3], g_panelHeight[4], g_panelHeight[5], g_panelHeight[6]};
+}
+
+// A glyph's caption image size (before the on-screen scale).
+std::array<int, 2> Measured(const char* text, int spacing)
+{
+    int size[2] = {0, 0};
+    MeasureText(text, size, g_texturePadX, g_texturePadY, spacing, 1);
+    return {size[0], size[1]};
+}
+
+// Sizes and first-build heights by the panels' sums.
+void CheckSizesAndHeights()
+{
+    const int boxW = g_widgetWidth[53], boxH = g_widgetHeight[53];
+    EXPECT_GT(boxW, 5);
+    EXPECT_GT(boxH, 5);
+    const std::array<int, 2> box = Measured("^", 7);
+    EXPECT_EQ(boxW, static_cast<int>(box[0] * 0.45));
+    EXPECT_EQ(boxH, static_cast<int>(box[1] * 0.45));
+    for (int w : {55, 57, 60, 62, 65, 79, 81, 102, 104, 106}) {
+        EXPECT_EQ(g_widgetWidth[w], boxW) << "box " << w;
+        EXPECT_EQ(g_widgetHeight[w], boxH) << "box " << w;
+    }
+    const std::array<int, 2> knob = Measured("#", 3);
+    EXPECT_EQ(g_widgetWidth[91], static_cast<int>(knob[0] * 0.7));
+    EXPECT_EQ(g_widgetHeight[91], static_cast<int>(knob[1] * 0.7));
+    for (int w : {68, 95, 130, 131, 132}) {
+        EXPECT_EQ(g_widgetWidth[w], g_widgetWidth[91]) << "knob " << w;
+        EXPECT_EQ(g_widgetHeight[w], g_widgetHeight[91]) << "knob " << w;
+    }
+    const std::map<int, std::pair<int, int>> fixed = {
+        {67, {284, 20}}, {90, {257, 20}},  {94, {257, 20}},  {83, {64, 64}},   {85, {64, 64}},  {87, {64, 64}},
+        {89, {64, 64}},  {126, {257, 100}}, {127, {257, 20}}, {128, {257, 20}}, {129, {257, 20}}};
+    for (const auto& [w, size] : fixed) {
+        EXPECT_EQ(g_widgetWidth[w], size.first) << w;
+        EXPECT_EQ(g_widgetHeight[w], size.second) << w;
+    }
+    // Captions of every text the language gives (the hidden label of panel 4 may be empty).
+    for (int w : {50, 51, 52, 54, 56, 58, 59, 61, 63, 64, 66, 69, 70, 75, 78, 80, 82, 84, 86, 88, 92, 93, 100, 103,
+                  105, 107, 108, 125, 133, 134, 150, 151, 156, 157})
+        EXPECT_GT(g_widgetHeight[w], 8) << "caption " << w;
+
+    EXPECT_EQ(g_panelHeight[2], Height({50, 51, 52, 54, 56, 58, 59, 61, 63, 64, 66, 68}) + 100);
+    EXPECT_EQ(g_panelHeight[3], Height({75, 78, 80, 84, 92}) + 301);
+    EXPECT_EQ(g_panelHeight[4], Height({100, 101, 103, 105}) + 60);
+    EXPECT_EQ(g_panelHeight[5], Height({125, 133}) + 235);
+    EXPECT_EQ(g_panelHeight[6], Height({150, 151, 152, 153, 154, 155, 156, 157}) + 85);
+}
+
+// Checks a widget's edges: left, top, and the size the builder gave it.
+void At(int w, double left, double top)
+{
+    EXPECT_EQ(g_widgetLeft[w], left) << "left of " << w;
+    EXPECT_EQ(g_widgetTop[w], top) << "top of " << w;
+    EXPECT_EQ(g_widgetRight[w], left + g_widgetWidth[w]) << "right of " << w;
+    EXPECT_EQ(g_widgetBottom[w], top - g_widgetHeight[w]) << "bottom of " << w;
+}
+
+double Bottom(int w)
+{
+    return g_widgetBottom[w];
+}
+
+// Every rule of the five layouts at one client size, with the gaps of the
+// panels' tables written out.
+void CheckLayouts(int clientWidth, int clientHeight)
+{
+    SCOPED_TRACE(testing::Message() << clientWidth << " x " << clientHeight);
+    glViewport(0, 0, clientWidth, clientHeight);
+    LayoutAll();
+    const int cx = clientWidth / 2, cy = clientHeight / 2;
+    auto centred = [cx](int w) { return double(cx - g_widgetWidth[w] / 2); };
+
+    // Game options (d = 142).
+    At(50, centred(50), cy + g_panelHeight[2] / 2);
+    At(51, centred(51), Bottom(50) - 20);
+    At(52, cx - 142, Bottom(51));
+    At(53, cx + 142 - g_widgetWidth[53], g_widgetTop[52] - 5);
+    At(54, cx - 142, Bottom(53) - 5);
+    At(55, g_widgetLeft[53], g_widgetTop[54] - 5);
+    At(56, cx - 142, Bottom(55) - 5);
+    At(57, g_widgetLeft[53], g_widgetTop[56] - 5);
+    At(58, centred(58), Bottom(57) - 15);
+    At(59, cx - 142, Bottom(58));
+    At(60, g_widgetLeft[53], g_widgetTop[59] - 5);
+    At(61, cx - 142, Bottom(60) - 5);
+    At(62, g_widgetLeft[53], g_widgetTop[61] - 5);
+    At(63, centred(63), Bottom(62) - 15);
+    At(64, cx - 142, Bottom(63));
+    At(65, cx + 142 - g_widgetWidth[65], g_widgetTop[64] - 5);
+    At(66, centred(66), Bottom(65) - 5);
+    At(67, cx - 142, Bottom(66));
+    At(68, cx - 142 - 4, g_widgetTop[67]);
+    At(69, cx - 142, Bottom(68) - 15);
+    At(70, g_widgetRight[53] - g_widgetWidth[70], g_widgetTop[69]);
+
+    // Graphics options (d = 129): previews outdented to centre + 149, labels
+    // centred on them, sliders in the gaps under their rows' labels.
+    At(75, centred(75), cy + g_panelHeight[3] / 2);
+    At(78, cx - 129, Bottom(75) - 20);
+    At(79, cx + 129 - g_widgetWidth[79], g_widgetTop[78] - 5);
+    At(80, cx - 129, Bottom(79) - 30);
+    At(81, g_widgetLeft[79], g_widgetTop[80] - 5);
+    const int previewGaps[4] = {29, 0, 0, 3};
+    for (int row = 0; row < 4; ++row) {
+        const int label = 82 + 2 * row, preview = 83 + 2 * row, above = 81 + 2 * row;
+        const double rowTop = Bottom(above) - previewGaps[row];
+        At(preview, cx + 149 - 64, rowTop);
+        EXPECT_EQ(g_widgetRight[preview], cx + 149);
+        At(label, cx - 129, rowTop - 32 + g_widgetHeight[label] / 2);
+    }
+    At(90, cx - 129, Bottom(80));
+    At(91, cx - 129 - 4, g_widgetTop[90]);
+    At(92, cx - 129, Bottom(89) - 10);
+    At(93, cx + 149 - g_widgetWidth[93], g_widgetTop[92]);
+    At(94, cx - 129, Bottom(78));
+    At(95, cx - 129 - 4, g_widgetTop[94]);
+
+    // Extra options: row 103 laid over row 101.
+    At(100, centred(100), cy + g_panelHeight[4] / 2);
+    At(101, cx - 142, Bottom(100) - 20);
+    At(102, cx + 142 - g_widgetWidth[102], g_widgetTop[101] - 5);
+    At(103, cx - 142, g_widgetTop[101]);
+    At(104, g_widgetLeft[102], g_widgetTop[103] - 5);
+    At(105, cx - 142, Bottom(104) - 5);
+    At(106, g_widgetLeft[102], g_widgetTop[105] - 5);
+    At(107, cx - 142, Bottom(106) - 30);
+    At(108, g_widgetRight[102] - g_widgetWidth[108], g_widgetTop[107]);
+
+    // Colour editor.
+    At(125, centred(125), cy + g_panelHeight[5] / 2);
+    At(126, centred(126), Bottom(125) - 20);
+    for (int k = 0; k < 3; ++k) {
+        At(127 + k, centred(127 + k), Bottom(126 + k) - 10);
+        At(130 + k, g_widgetLeft[127 + k] - 4, g_widgetTop[127 + k]);
+    }
+    At(133, g_widgetLeft[126], Bottom(129) - 25);
+    At(134, g_widgetRight[126] - g_widgetWidth[134], g_widgetTop[133]);
+
+    // Save slots.
+    At(150, centred(150), cy + g_panelHeight[6] / 2);
+    for (int w = 151; w <= 157; ++w) At(w, centred(w), Bottom(w - 1) - (w == 151 || w == 157 ? 20 : 5));
+
+    // Hit rectangles: sliders and ramps 3 inside each end, previews 83 and
+    // 85 12 inside, everything else (87, 89 too) on its edges.
+    const std::map<int, int> narrowed = {{67, 3}, {90, 3}, {94, 3}, {127, 3}, {128, 3}, {129, 3}, {83, 12}, {85, 12}};
+    for (int w : OptionWidgets()) {
+        const auto it = narrowed.find(w);
+        const int inset = it == narrowed.end() ? 0 : it->second;
+        const RECT& r = g_widgetHitRect[w];
+        EXPECT_EQ(r.left, int(g_widgetLeft[w]) + inset) << "hit " << w;
+        EXPECT_EQ(r.right, int(g_widgetRight[w]) - inset) << "hit " << w;
+        EXPECT_EQ(r.top, int(clientHeight - g_widgetTop[w])) << "hit " << w;
+        EXPECT_EQ(r.bottom, int(clientHeight - g_widgetBottom[w])) << "hit " << w;
+    }
+    glViewport(0, 0, W, H);
+}
+
+std::vector<GLuint> OptionTextureNames()
+{
+    std::vector<GLuint> names = {g_checkBoxTexture,        g_checkBoxHotTexture,     g_checkBoxTickedTexture,
+                                 g_checkBoxTickedHotTexture, g_sliderKnobTexture,    g_whiteSliderTexture[0],
+                                 g_whiteSliderTexture[1],  g_greySliderTexture[0],   g_greySliderTexture[1],
+                                 g_colourPreviewFrameTexture, g_colourRampTexture[0], g_colourRampTexture[1],
+                                 g_colourRampTexture[2]};
+    for (int k = 1; k <= 6; ++k) names.insert(names.end(), {g_saveSlotTexture[k], g_saveSlotHotTexture[k]});
+    for (int w : OptionWidgets())
+        for (GLuint n : {g_widgetTexture[w], g_widgetHotTexture[w]})
+            if (n != 0) names.push_back(n);
+    return names;
+}
+
+TEST(OptionPanels, BuiltAndLaidOutByTheirRulesInBothLanguagesAtTwoClientSizes)
+{
+    RunWithGl([] {
+        for (int language : {1, 2}) {
+            SCOPED_TRACE(testing::Message() << "start-up language " << language);
+            StartUp(language);
+            CheckSizesAndHeights();
+
+            // Every texture its own name; the knob made once, by the game
+            // options' builder, before the graphics builder's previews.
+            const std::vector<GLuint> names = OptionTextureNames();
+            for (GLuint n : names) EXPECT_NE(n, 0u);
+            EXPECT_EQ(std::set<GLuint>(names.begin(), names.end()).size(), names.size());
+            EXPECT_LT(g_sliderKnobTexture, g_piecePreviewTex1[0]);
+            EXPECT_GT(g_sliderKnobTexture, g_checkBoxTickedHotTexture);
+            EXPECT_EQ(g_widgetTexture[91], 0u) << "the knob has no caption of its own";
+
+            CheckLayouts(1920, 1080);
+            CheckLayouts(798, 600);
+
+            // The other language: captions measured anew into the same
+            // names, panel heights those of the start-up language.
+            const std::array<int, 5> heights = PanelHeights();
+            const int titleWidth = g_widgetWidth[50];
+            g_panelHeightsFixed = 1;
+            LoadLanguage(3 - language);
+            RebuildPanelTextures(REBUILD_ALL);
+            g_panelHeightsFixed = 0;
+            EXPECT_NE(g_widgetWidth[50], titleWidth);
+            EXPECT_EQ(PanelHeights(), heights);
+            EXPECT_EQ(OptionTextureNames(), names);
+            CheckLayouts(1920, 1080);
+            CheckLayouts(798, 600);
+        }
+    });
+}
+
+// The reference caption of a glyph through the caption pipeline.
+TexImage GlyphCaption(const char* glyph, double scale, int spacing, const CaptionLook& look, const CaptionLook* over)
+{
+    g_currentText = glyph;
+    g_textScale = scale;
+    g_glyphScale = 1;
+    g_letterSpacing = spacing;
+    GLuint normal = 0, hot = 0;
+    const int pass = g_textureCreatePass;
+    g_textureCreatePass = 1;
+    BuildCaptionTextures(&normal, look, over ? &hot : nullptr, over ? *over : look);
+    g_textureCreatePass = pass;
+    return ReadTexture(over ? hot : normal);
+}
+
+void ExpectSameImage(const TexImage& got, const TexImage& want, const char* what)
+{
+    EXPECT_EQ(got.width, want.width) << what;
+    EXPECT_EQ(got.height, want.height) << what;
+    EXPECT_TRUE(got.pixels == want.pixels) << what;
+}
+
+TEST(OptionPanels, SharedTexturesHoldTheirGlyphsFramesAndRamps)
+{
+    RunWithGl([] {
+        StartUp(2);
+        const CaptionLook panel = PanelLook(2), hot = HotLook(2);
+
+        // Boxes and knob: their glyphs at the table's scale and spacing, in
+        // the panel colour and (boxes) drawn over in the hot colour.
+        ExpectSameImage(ReadTexture(g_checkBoxTexture), GlyphCaption("^", 0.45, 7, panel, nullptr), "empty box");
+        ExpectSameImage(ReadTexture(g_checkBoxHotTexture), GlyphCaption("^", 0.45, 7, panel, &hot), "empty hot");
+        ExpectSameImage(ReadTexture(g_checkBoxTickedTexture), GlyphCaption("&", 0.45, 7, panel, nullptr), "ticked");
+        ExpectSameImage(ReadTexture(g_checkBoxTickedHotTexture), GlyphCaption("&", 0.45, 7, panel, &hot),
+                        "ticked hot");
+        ExpectSameImage(ReadTexture(g_sliderKnobTexture), GlyphCaption("#", 0.7, 3, panel, nullptr), "knob");
+        EXPECT_FALSE(ReadTexture(g_checkBoxTexture).pixels == ReadTexture(g_checkBoxTickedTexture).pixels);
+        const TexImage box = ReadTexture(g_checkBoxTexture);
+        const std::array<int, 4> corner = box.At(0, 0);
+        EXPECT_EQ(corner[3], 0) << "transparent background";
+        EXPECT_EQ(corner[0], g_panelColourByte[0]);
+
+        // A colour change refills the same names.
+        const GLuint knobName = g_sliderKnobTexture, boxName = g_checkBoxTexture;
+        g_panelColour[0] = 0.5;
+        RebuildPanelTextures(REBUILD_COLOUR);
+        EXPECT_EQ(g_sliderKnobTexture, knobName);
+        EXPECT_EQ(g_checkBoxTexture, boxName);
+        ExpectSameImage(ReadTexture(g_sliderKnobTexture), GlyphCaption("#", 0.7, 3, PanelLook(2), nullptr),
+                        "knob in the new colour");
+        for (int c = 0; c < 3; ++c) g_panelColour[c] = PANEL_COLOUR_DEFAULT[c];
+        RebuildPanelTextures(REBUILD_COLOUR);
+
+        // Frames and ramps as the tables give them (uploaded through GLU,
+        // which resamples them to powers of two: compare with references).
+        struct Frame {
+            GLuint name;
+            int width, height, r, g, b, alpha, type;
+        };
+        const Frame frames[] = {{g_whiteSliderTexture[0], 257, 20, 0, 0, 0, 0, FRAME_FIELD},
+                                {g_whiteSliderTexture[1], 257, 20, 255, 255, 255, 255, FRAME_PLAIN_RAMP},
+                                {g_greySliderTexture[0], 257, 20, 0, 0, 0, 0, FRAME_FIELD},
+                                {g_greySliderTexture[1], 257, 20, 125, 125, 125, 255, FRAME_SPLIT_RAMP},
+                                {g_colourPreviewFrameTexture, 257, 100, 0, 0, 0, 0, FRAME_FIELD},
+                                {g_colourRampTexture[0], 257, 20, 255, 0, 0, 255, FRAME_RAMP},
+                                {g_colourRampTexture[1], 257, 20, 0, 255, 0, 255, FRAME_RAMP},
+                                {g_colourRampTexture[2], 257, 20, 0, 0, 255, 255, FRAME_RAMP}};
+        for (const Frame& f : frames) {
+            GLuint reference = 0;
+            g_textureCreatePass = 1;
+            MakeFrameTexture(&reference, f.width, f.height, f.r, f.g, f.b, f.alpha, f.type);
+            g_textureCreatePass = 0;
+            ExpectSameImage(ReadTexture(f.name), ReadTexture(reference), "frame");
+        }
+
+        // What the slider tracks show: frames clear inside, the white ramp
+        // rising from black to white, the grey one brightening from 125 in
+        // its upper rows and darkening in its lower ones.
+        for (GLuint name : {g_whiteSliderTexture[0], g_greySliderTexture[0], g_colourPreviewFrameTexture}) {
+            const TexImage im = ReadTexture(name);
+            for (int x = 8; x <= 248; x += 8) EXPECT_EQ(im.At(x, im.height / 2)[3], 0) << x;
+        }
+        const TexImage white = ReadTexture(g_whiteSliderTexture[1]), grey = ReadTexture(g_greySliderTexture[1]);
+        const int row = white.height / 2, upper = grey.height * 3 / 4, lower = grey.height / 4;
+        EXPECT_LT(white.At(1, row)[0], 3);
+        EXPECT_GT(white.At(254, row)[0], 248);
+        EXPECT_NEAR(grey.At(1, upper)[0], 125, 2);
+        EXPECT_NEAR(grey.At(254, upper)[0], 248, 3);
+        EXPECT_LT(grey.At(254, lower)[0], 4);
+        for (int x = 2; x <= 254; ++x) {
+            EXPECT_GE(white.At(x, row)[0], white.At(x - 1, row)[0]) << x;
+            EXPECT_GE(grey.At(x, upper)[0], grey.At(x - 1, upper)[0]) << x;
+            EXPECT_LE(grey.At(x, lower)[0], grey.At(x - 1, lower)[0]) << x;
+        }
+    });
+}
+
+bool Same(const Shot& a, const Shot& b, int w)
+{
+    return a.Block(w) == b.Block(w);
+}
+
+// The columns where two shots differ within a widget's rows.
+std::set<int> ChangedColumns(const Shot& a, const Shot& b, int w)
+{
+    std::set<int> columns;
+    for (int y = int(g_widgetBottom[w]); y < int(g_widgetTop[w]); ++y)
+        for (int x = 0; x < W; ++x)
+            if (a.At(x, y) != b.At(x, y)) columns.insert(x);
+    return columns;
+}
+
+// A knob moved by offset changes, in its rows, only the columns of its two places.
+void ExpectKnobMoved(const Shot& at0, const Shot& moved, int knob, int offset)
+{
+    const std::set<int> columns = ChangedColumns(at0, moved, knob);
+    const int left = int(g_widgetLeft[knob]), right = int(g_widgetRight[knob]);
+    ASSERT_FALSE(columns.empty()) << "knob " << knob;
+    bool atRest = false, atOffset = false;
+    for (int x : columns) {
+        const bool first = x >= left && x < right, second = x >= left + offset && x < right + offset;
+        EXPECT_TRUE(first || second) << "knob " << knob << " column " << x;
+        atRest = atRest || first;
+        atOffset = atOffset || second;
+    }
+    EXPECT_TRUE(atRest && atOffset) << "knob " << knob;
+}
+
+int Luminance(const Rgb& c)
+{
+    return c[0] + c[1] + c[2];
+}
+
+TEST(OptionPanels, DrawnFromTheirTexturesEditedValuesHoverAndSliders)
+{
+    RunWithGl([] {
+        StartUp(2);
+        LayoutAll();
+        g_overlayOn = 1;
+        g_onlineGame = 0;
+        g_onlineBannerOn = 0;
+        g_hoverId = 0;
+
+        // Game options: boxes as their edit copies; ticked rows have no hot
+        // look except animations.
+        g_editAiQuickSearch = 1, g_editAiLevel2 = 0, g_editAiLevel3 = 0;
+        g_editSpareOption1 = 1, g_editComputerMovesFirst = 0, g_editAnimationsOn = 1;
+        g_pieceScaleSliderPos[0] = 0;
+        Open(PANEL_FLAG_GAME_OPTIONS);
+        const Shot game = Render();
+        EXPECT_TRUE(game.Block(53) == game.Block(60)) << "ticked like ticked";
+        EXPECT_TRUE(game.Block(57) == game.Block(62)) << "empty like empty";
+        EXPECT_FALSE(game.Block(53) == game.Block(57));
+        EXPECT_TRUE(game.Block(55) == game.Block(57)) << "widget 55 drawn as an empty box";
+        g_hoverId = HOVER_AI_QUICK_SEARCH;
+        EXPECT_TRUE(Same(Render(), game, 53)) << "a ticked game-option box is never hot";
+        g_hoverId = HOVER_AI_LEVEL3;
+        Shot shot = Render();
+        EXPECT_FALSE(Same(shot, game, 57));
+        EXPECT_TRUE(Same(shot, game, 53));
+        g_hoverId = HOVER_ANIMATIONS;
+        EXPECT_FALSE(Same(Render(), game, 65)) << "the animations box is hot ticked too";
+        g_hoverId = HOVER_GAME_OPTIONS_OK;
+        EXPECT_FALSE(Same(Render(), game, 69));
+        g_hoverId = 0;
+        g_pieceScaleSliderPos[0] = 150;
+        ExpectKnobMoved(game, Render(), 68, 150);
+        g_pieceScaleSliderPos[0] = 0;
+
+        // Graphics options: boxes hot ticked or not, knobs at their offsets,
+        // the tracks fainter as their alpha falls.
+        g_editShadowsOn = 1, g_editReflectionOn = 0;
+        g_reflectionAlpha = 1.0, g_pieceBrightness = 255;
+        g_reflectionSliderPos[0] = 0, g_brightnessSliderPos[0] = 0;
+        Open(PANEL_FLAG_GRAPHICS_OPTIONS);
+        const Shot graphics = Render();
+        EXPECT_FALSE(graphics.Block(79) == graphics.Block(81));
+        g_hoverId = HOVER_GRAPHICS_ROW_FIRST;
+        EXPECT_FALSE(Same(Render(), graphics, 79));
+        g_hoverId = 0;
+        g_reflectionSliderPos[0] = 80;
+        ExpectKnobMoved(graphics, Render(), 91, 80);
+        g_reflectionSliderPos[0] = 0;
+        g_brightnessSliderPos[0] = 120;
+        ExpectKnobMoved(graphics, Render(), 95, 120);
+        g_brightnessSliderPos[0] = 0;
+        const int rx = int(g_widgetRight[90]) - 15, ry = int(g_widgetBottom[90]) + 10;
+        // A brightening row of the grey ramp (captions are drawn with their first row at the top).
+        const int bx = int(g_widgetRight[94]) - 15, by = int(g_widgetBottom[94]) + 5;
+        int lastReflection = Luminance(graphics.At(rx, ry)), lastBrightness = Luminance(graphics.At(bx, by));
+        for (double alpha : {0.6, 0.3, 0.0}) {
+            g_reflectionAlpha = alpha;
+            g_pieceBrightness = static_cast<int>(alpha * 255);
+            shot = Render();
+            EXPECT_LT(Luminance(shot.At(rx, ry)), lastReflection) << alpha;
+            EXPECT_LT(Luminance(shot.At(bx, by)), lastBrightness) << alpha;
+            lastReflection = Luminance(shot.At(rx, ry));
+            lastBrightness = Luminance(shot.At(bx, by));
+        }
+        const Rgb backdrop{g_panelColourByte[0], g_panelColourByte[1], g_panelColourByte[2]};
+        for (int c = 0; c < 3; ++c) EXPECT_NEAR(shot.At(rx, ry)[c], backdrop[c], 2) << "alpha 0: the backdrop";
+
+        // Extra options: two rows. Row 101/102 lies under row 103/104 and is
+        // never drawn: neither its label (given a red texture and a size here)
+        // nor its box (its value the opposite of 104's) leaves a trace.
+        g_editSpareOption3 = 1, g_editSpareOption4 = 1, g_editSpareOption2 = 0;
+        Open(PANEL_FLAG_EXTRA_OPTIONS);
+        const Shot extra = Render();
+        EXPECT_TRUE(extra.Block(104) == extra.Block(106)) << "nothing under box 104";
+        const GLuint red = SolidTexture(255, 0, 0, 255);
+        const GLuint label[2] = {g_widgetTexture[101], g_widgetHotTexture[101]};
+        const double right = g_widgetRight[101], bottom = g_widgetBottom[101];
+        g_widgetTexture[101] = g_widgetHotTexture[101] = red;
+        g_widgetRight[101] = g_widgetLeft[101] + 100, g_widgetBottom[101] = g_widgetTop[101] - 20;
+        EXPECT_TRUE(Render().pixels == extra.pixels) << "row 101 drawn";
+        g_widgetTexture[101] = label[0], g_widgetHotTexture[101] = label[1];
+        g_widgetRight[101] = right, g_widgetBottom[101] = bottom;
+        g_editSpareOption4 = 0;
+        const Shot extraEmpty = Render();
+        EXPECT_FALSE(extraEmpty.Block(104) == extraEmpty.Block(106));
+        g_hoverId = HOVER_EXTRA_ROW_FIRST;
+        EXPECT_FALSE(Same(Render(), extraEmpty, 104)) << "ticked extra box hot";
+        g_hoverId = HOVER_EXTRA_ROW_FIRST + 1;
+        EXPECT_FALSE(Same(Render(), extraEmpty, 106)) << "empty extra box hot";
+        g_hoverId = 0;
+
+        // Colour editor: the edited tint on the board texture's window (slot
+        // 0), on the piece texture's upper part (slots 1, 2), flat (slot 3).
+        // Red follows s, green t; blue tells the piece texture (255) from the board's (128).
+        auto gradient = [](int blue) {
+            return MakeTexture(256, 256, [blue](int x, int y) { return std::array<int, 4>{x, y, blue, 255}; });
+        };
+        g_modelTex = {0, 0, gradient(255), gradient(128)};
+        g_models[0].vertexCount = 1;
+        g_models[0].texSlot = {3};
+        g_colourEditValue[0] = 255, g_colourEditValue[1] = 128, g_colourEditValue[2] = 64;
+        Open(PANEL_FLAG_COLOUR_EDITOR);
+        const int l = int(g_widgetLeft[126]) + 6, r = int(g_widgetRight[126]) - 7;
+        const int t = int(g_widgetTop[126]) - 7, b = int(g_widgetBottom[126]) + 6;
+        struct Window {
+            int slot;
+            double s0, s1, tTop, tBottom;
+        };
+        for (const Window& win : {Window{0, 0.21, 0.51, 0.4, 0.517}, Window{1, 0, 1, 0, 0.39},
+                                  Window{2, 0, 1, 0, 0.39}}) {
+            SCOPED_TRACE(testing::Message() << "slot " << win.slot);
+            g_colourEditSlot = win.slot;
+            shot = Render();
+            auto sAt = [&](int x) { return win.s0 + (win.s1 - win.s0) * (x - g_widgetLeft[126] - 1) / 255.0; };
+            auto tAt = [&](int y) { return win.tTop + (win.tBottom - win.tTop) * (g_widgetTop[126] - 1 - y) / 98.0; };
+            EXPECT_NEAR(shot.At(l, t)[0], 255 * sAt(l), 4);
+            EXPECT_NEAR(shot.At(r, t)[0], 255 * sAt(r), 4);
+            EXPECT_NEAR(shot.At(l, t)[1], 255 * tAt(t) * 128 / 255, 4);
+            EXPECT_NEAR(shot.At(l, b)[1], 255 * tAt(b) * 128 / 255, 4);
+            EXPECT_NEAR(shot.At(r, b)[2], (win.slot == 0 ? 128 : 255) * 64 / 255.0, 2);
+        }
+        g_colourEditSlot = COLOUR_PANEL;
+        shot = Render();
+        for (int x : {l, r})
+            for (int y : {t, b})
+                for (int c = 0; c < 3; ++c) EXPECT_NEAR(shot.At(x, y)[c], (Rgb{255, 128, 64})[c], 1) << "flat patch";
+        // Each ramp's knob at its channel's value.
+        const int values[3] = {255, 128, 64};
+        for (int k = 0; k < 3; ++k) {
+            g_colourEditValue[k] = 0;
+            const Shot at0 = Render();
+            g_colourEditValue[k] = values[k];
+            ExpectKnobMoved(at0, Render(), 130 + k, values[k]);
+        }
+        g_modelTex.clear();
+        g_models[0] = ModelRecord();
+
+        // Save slots: six empty slots give six equal captions, each pair its own.
+        Open(PANEL_FLAG_SAVE_SLOTS);
+        const Shot slots = Render();
+        for (int k = 2; k <= 6; ++k) EXPECT_TRUE(slots.Block(150 + k) == slots.Block(151)) << "slot " << k;
+        EXPECT_GT(g_widgetWidth[151], 50);
+        g_hoverId = HOVER_SAVE_SLOT_FIRST + 2;
+        shot = Render();
+        for (int k = 1; k <= 6; ++k) EXPECT_EQ(Same(shot, slots, 150 + k), k != 3) << "slot " << k;
+        g_hoverId = 0;
+        g_saveSlotLabel[4] = "Player 12.12.2026";
+        BuildSaveSlotsTextures();
+        LayoutSaveSlotsPanel();
+        shot = Render();
+        EXPECT_FALSE(shot.Block(154) == slots.Block(151));
+        for (int k : {1, 2, 3, 5, 6}) EXPECT_TRUE(shot.Block(150 + k) == slots.Block(151)) << "slot " << k;
+    });
+}
+
+}  // namespace
