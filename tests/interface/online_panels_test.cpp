@@ -209,6 +209,16 @@ TEST(OnlinePanels, StatusTableNewsBannerAndBannerPlacesInEnglish)
     });
 }
 
+// Every texture name of panels 16 to 20.
+std::vector<GLuint> OnlineTextureNames()
+{
+    std::vector<GLuint> names;
+    for (int w : {400, 401, 402, 403, 425, 426, 427, 428, 429, 430, 450, 475, 476}) names.push_back(g_widgetTexture[w]);
+    for (int w : {401, 402, 403, 450, 475, 476}) names.push_back(g_widgetHotTexture[w]);
+    for (const auto& line : g_onlineBannerTexture) names.insert(names.end(), line, line + 3);
+    return names;
+}
+
 TEST(OnlinePanels, RussianBannerOpponentChoiceHeightAndSetupMargins)
 {
     RunWithGl([] {
@@ -229,8 +239,14 @@ TEST(OnlinePanels, RussianBannerOpponentChoiceHeightAndSetupMargins)
         // The 1.0 back button is taller than the 0.8 buttons of the same font.
         EXPECT_GT(g_widgetHeight[403] * 8, g_widgetHeight[401] * 9);
 
-        // A language change keeps the height measured at start-up.
+        // A language change keeps the height measured at start-up and refills
+        // the same texture names.
         const int width400 = g_widgetWidth[400];
+        const std::vector<GLuint> names = OnlineTextureNames();
+        for (GLuint n : names) EXPECT_NE(n, 0u);
+        std::vector<GLuint> sorted = names;
+        std::sort(sorted.begin(), sorted.end());
+        EXPECT_EQ(std::unique(sorted.begin(), sorted.end()), sorted.end()) << "each texture its own name";
         g_language[0] = 2;
         LoadLanguage(2);
         g_panelHeightsFixed = 1;
@@ -238,6 +254,7 @@ TEST(OnlinePanels, RussianBannerOpponentChoiceHeightAndSetupMargins)
         g_panelHeightsFixed = 0;
         LayoutAll();
         EXPECT_EQ(g_panelHeight[PANEL_ONLINE_GAME], height);
+        EXPECT_EQ(OnlineTextureNames(), names);
         EXPECT_NE(g_widgetWidth[400], width400);
         EXPECT_EQ(g_widgetTop[400], H / 2 + height / 2);
         EXPECT_EQ(g_widgetLeft[500], 53 - g_widgetWidth[500] / 2);
