@@ -7,6 +7,13 @@
 // Per banner line k: [k][0] plain, [k][1] alert, [k][2] hot.
 extern GLuint g_onlineBannerTexture[3][3];
 
+// The status captions' colours for a panel colour (bytes R, G, B): grey 50
+// on a panel with any channel above 125, else grey 200; the not-reachable
+// warning pure red, or that grey on a reddish panel (R >= 150, G and B <= 150).
+void PickOnlineStatusColours(const int panel[3], int grey[3], int warning[3]);
+
+// The status count and the news text are copied under the shared-strings
+// lock: their workers may replace them during a rebuild.
 void BuildOnlineGameTextures();
 void LayoutOnlineGamePanel();
 void BuildOnlineStatusTextures();

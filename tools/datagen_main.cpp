@@ -11,14 +11,15 @@
 namespace {
 
 // The updater the program starts by name when a newer version is announced:
-// this build has none to run, so it says so and succeeds.
+// it opens the product page in the browser and succeeds. It downloads and
+// replaces nothing. The address is the product page of online/web.cpp.
 bool WriteUpdater(const std::string& dir)
 {
     const std::string path = dir + "/Update.exe";
     const std::string script =
         "#!/bin/sh\n"
-        "# Started by Velmonar when a newer version is announced.\n"
-        "echo \"Velmonar: no updater is included in this build; please install the new version by hand.\"\n"
+        "# Started by Velmonar when a newer version is announced: shows where to get it.\n"
+        "xdg-open 'https://velmonar.example/soft/Velmonar.php' > /dev/null 2>&1\n"
         "exit 0\n";
     return WriteBytes(path, script) && chmod(path.c_str(), 0755) == 0;
 }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -23,6 +24,7 @@
 #include "scene/board_geometry.h"
 #include "scene/dib_image.h"
 #include "scene/geo_model.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -809,13 +811,33 @@ TEST(GeneratedDialogs, ButtonFacesAndIcon)
     EXPECT_EQ(icon->sizeX, icon->sizeY);
 }
 
-TEST(GeneratedFiles, UpdaterRunsAndSucceeds)
+TEST(GeneratedFiles, UpdaterOpensTheProductPageAndSucceeds)
 {
     const std::string path = DIR + "/Update.exe";
     struct stat st;
     ASSERT_EQ(stat(path.c_str(), &st), 0);
     EXPECT_TRUE(st.st_mode & S_IXUSR);
-    EXPECT_EQ(std::system(("'" + path + "' > /dev/null").c_str()), 0);
+    // A fake browser opener, alone on PATH, records what it is given.
+    TempFolder bin("velmonar-updater");
+    ASSERT_FALSE(bin.Path().empty());
+    const std::string record = bin.Path() + "/opened.txt";
+    {
+        std::ofstream opener(bin.Path() + "/xdg-open");
+        opener << "#!/bin/sh\nprintf '%s|' \"$@\" > '" << record << "'\n";
+    }
+    ASSERT_EQ(chmod((bin.Path() + "/xdg-open").c_str(), 0755), 0);
+    const std::string run = "cd '" + bin.Path() + "' && PATH='" + bin.Path() + "' '" + path + "' > /dev/null";
+    EXPECT_EQ(std::system(run.c_str()), 0);
+    std::ifstream opened(record);
+    const std::string args((std::istreambuf_iterator<char>(opened)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(args, "https://velmonar.example/soft/Velmonar.php|") << "one argument: the product page";
+    // It downloads and writes nothing: the folder holds only the opener and its record.
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(bin.Path())) files += entry.is_regular_file();
+    EXPECT_EQ(files, 2);
+    // Without any opener it still ends with success.
+    ASSERT_EQ(std::remove((bin.Path() + "/xdg-open").c_str()), 0);
+    EXPECT_EQ(std::system(run.c_str()), 0);
 }
 
 TEST(GeneratedFiles, GeneratorIsDeterministic)
