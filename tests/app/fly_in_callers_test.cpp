@@ -1,8 +1,15 @@
 // The fly-ins' callers in the main dialog over the loaded scene: Esc and the
 // end of a game fly their panel in only while the animations are on; off,
 // the panel stands at once in its laid-out place.
-#include <gtest/gtest.h>
+#include <gtest/gtest.h>  // before the X headers, whose macros clash with it
+#define FL_INTERNALS 1
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+#include <FL/x.H>
+#include <GL/gl.h>
 
+#include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "app/VelmonarDlg.h"
@@ -17,15 +24,37 @@
 #include "rules/live_options.h"
 #include "rules/rules_host.h"
 #include "scene/frame_state.h"
+#include "scene/renderer.h"
 #include "tests/support/scene_window.h"
 
 namespace {
 
-// Every look at the clock is 40 ms later.
+constexpr int W = 800, H = 600;
+
+// What the window shows, read from the X server: rows from the bottom.
+std::vector<unsigned long> Shown()
+{
+    glFinish();
+    std::vector<unsigned long> pixels(static_cast<size_t>(W) * H, 0);
+    Fl_Window* window = Fl::first_window();
+    if (!window) return pixels;
+    XSync(fl_display, False);
+    XImage* image = XGetImage(fl_display, fl_xid(window), 0, 0, W, H, AllPlanes, ZPixmap);
+    if (!image) return pixels;
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) pixels[static_cast<size_t>(y) * W + x] = XGetPixel(image, x, H - 1 - y) & 0xFFFFFF;
+    XDestroyImage(image);
+    return pixels;
+}
+
+// Every look at the clock is 40 ms later; from the third look on, the frame
+// just swapped is on screen.
 int g_looks = 0;
+std::function<void()> g_onFrameShown;
 DWORD CountedClock()
 {
-    return static_cast<DWORD>(40 * ++g_looks);
+    if (++g_looks >= 3 && g_onFrameShown) g_onFrameShown();
+    return static_cast<DWORD>(40 * g_looks);
 }
 void NoSleep(DWORD) {}
 
@@ -46,7 +75,7 @@ TEST(FlyInCallers, EscAndTheEndOfAGameFlyInOnlyWithTheAnimationsOn)
 {
     CWinApp app;
     bool loaded = false;
-    SceneWindow window(800, 600, [&](SceneWindow& w) {
+    SceneWindow window(W, H, [&](SceneWindow& w) {
         g_appDir = VELMONAR_PROGRAM_DIR;
         BuildLanguageList();
         LoadLanguage(2);
@@ -65,12 +94,37 @@ TEST(FlyInCallers, EscAndTheEndOfAGameFlyInOnlyWithTheAnimationsOn)
         EXPECT_EQ(g_looks, 0);
         EXPECT_EQ(MenuEdges(), laidOut);
 
-        // On: the menu flies in (frames at 40 .. 280 ms), then stands in place.
+        // On: the menu flies in (frames at 40 .. 280 ms) over the still
+        // scene, multisampled as the program draws it, then stands in place.
+        g_overlayOn = 0;
+        RenderFrame();
+        const std::vector<unsigned long> still = Shown();
+        g_overlayOn = 1;
+        double left = g_menuBackdropLeft, right = g_menuBackdropRight;
+        double bottom = g_menuBackdropBottom, top = g_menuBackdropTop;
+        for (int m = 0; m < 8; ++m) {
+            left = std::min(left, g_widgetLeft[m]), right = std::max(right, g_widgetRight[m]);
+            bottom = std::min(bottom, g_widgetBottom[m]), top = std::max(top, g_widgetTop[m]);
+        }
+        int frames = 0, differing = 0;
+        g_onFrameShown = [&] {
+            ++frames;
+            const std::vector<unsigned long> shot = Shown();
+            for (int y = 0; y < H; y += 2)
+                for (int x = 0; x < W; x += 2) {
+                    const bool away = x < left - 2 || x > right + 2 || y < bottom - 2 || y > top + 2;
+                    const size_t i = static_cast<size_t>(y) * W + x;
+                    if (away && shot[i] != still[i]) ++differing;
+                }
+        };
         g_animationsOn = 1;
         CloseAll();
         g_looks = 0;
         w.OnCancel();
+        g_onFrameShown = nullptr;
         EXPECT_EQ(g_looks, 9);
+        EXPECT_EQ(frames, 7);
+        EXPECT_EQ(differing, 0) << "the scene away from the menu changed during the fly-in";
         EXPECT_EQ(g_overlayOn, 1);
         EXPECT_EQ(MenuEdges(), laidOut);
 
