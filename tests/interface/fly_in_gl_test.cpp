@@ -8,8 +8,8 @@
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <array>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -41,7 +41,7 @@ namespace {
 constexpr int W = 800, H = 600;
 constexpr int BACKDROP_W = 300, BACKDROP_H = 240;
 
-// What the window shows: the front buffer, read back.
+// What the window shows.
 struct Shot {
     std::vector<unsigned char> pixels = std::vector<unsigned char>(static_cast<size_t>(W) * H * 3);
     std::array<int, 3> At(int x, int y) const  // overlay coordinates, y up
@@ -271,6 +271,15 @@ TEST(FlyIn, HalfwayAtHalfTimeThenTheBackdropInPlaceAndTheOverlayOn)
     });
 }
 
+// Fills the back buffer with magenta.
+void Spoil()
+{
+    glDrawBuffer(GL_BACK);
+    glClearColor(1, 0, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(0, 0, 0, 1);
+}
+
 TEST(FlyIn, EveryFrameStartsFromTheStillSceneWhateverTheBackBufferHolds)
 {
     RunWithScene([] {
@@ -289,7 +298,7 @@ TEST(FlyIn, EveryFrameStartsFromTheStillSceneWhateverTheBackBufferHolds)
             return x < panel.left - 2 || x > panel.right + 2 || y < panel.bottom - 2 || y > panel.top + 2;
         };
 
-        // Ten frames; after each swap the back buffer is spoilt, as a driver
+        // Nine frames; after each swap the back buffer is spoilt, as a driver
         // whose back buffer is undefined after a swap may leave it.
         int frames = 0, differing = 0, panelDrawn = 0;
         std::vector<DWORD> times;
@@ -301,13 +310,9 @@ TEST(FlyIn, EveryFrameStartsFromTheStillSceneWhateverTheBackBufferHolds)
                                 for (int x = 0; x < W; x += 3)
                                     if (awayFromPanel(x, y) && !SameRgb(shot.At(x, y), still.At(x, y))) ++differing;
                             if (!SameRgb(shot.At(W / 2, H / 2), still.At(W / 2, H / 2))) ++panelDrawn;
-                            glDrawBuffer(GL_BACK);
-                            glClearColor(1, 0, 1, 1);
-                            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+                            Spoil();
                         }};
-        // The back buffer already spoilt before the fly-in begins.
-        glClearColor(1, 0, 1, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
+        Spoil();  // already before the fly-in begins
         FlyOn(clock, AnimateMainMenu);
         EXPECT_EQ(frames, 9) << "at 30, 60 .. 270 ms";
         EXPECT_EQ(differing, 0) << "scene pixels away from the panel differ from the still scene";
@@ -318,7 +323,7 @@ TEST(FlyIn, EveryFrameStartsFromTheStillSceneWhateverTheBackBufferHolds)
 TEST(FlyIn, AFirstLookPastTheDurationDrawsNoFrameAndTheLayoutPutsThePanelInPlace)
 {
     RunWithScene([] {
-        // The language list of the start-up, thrown out of place beforehand.
+        // The language list of the start-up; the backdrop out of place beforehand.
         g_panelVisible[PANEL_FLAG_MAIN_MENU] = 0;
         g_panelVisible[PANEL_FLAG_LANGUAGE_LIST] = 1;
         LayoutLanguageListPanel();
@@ -349,60 +354,33 @@ TEST(FlyIn, AFirstLookPastTheDurationDrawsNoFrameAndTheLayoutPutsThePanelInPlace
     });
 }
 
-TEST(FlyIn, ALanguageListOfOneLanguageMovesOnlyItsFirstRow)
+TEST(FlyIn, EachFlyInMovesItsOwnWidgetsAndNoOther)
 {
     RunWithScene([] {
         const int languages = g_languageCount;
-        g_languageCount = 2;
-        g_panelVisible[PANEL_FLAG_MAIN_MENU] = 0;
-        g_panelVisible[PANEL_FLAG_LANGUAGE_LIST] = 1;
-        LayoutLanguageListPanel();
-        const Edges title = WidgetEdges(325), row1 = WidgetEdges(326), row2 = WidgetEdges(327);
-
-        Edges row1Seen{}, row2Seen{}, titleSeen{};
-        FakeClock clock{{0, 150, 300}, 0, [&] {
-                            row1Seen = WidgetEdges(326);
-                            row2Seen = WidgetEdges(327);
-                            titleSeen = WidgetEdges(325);
-                        }};
-        FlyOn(clock, AnimateLanguageList);
+        g_languageCount = 2;  // one language: row 1 alone
+        struct Case {
+            void (*animate)();
+            int first, count;
+        };
+        const Case cases[] = {{AnimateLanguageList, 326, 1}, {AnimateGameOverPanel, 375, 4},
+                              {AnimateNewGameConfirm, 250, 6}};
+        for (const Case& c : cases) {
+            // Every widget of the block and its neighbours away from the centre.
+            for (int w = c.first - 1; w <= c.first + c.count; ++w)
+                g_widgetLeft[w] = 10, g_widgetRight[w] = 50, g_widgetTop[w] = 90, g_widgetBottom[w] = 70;
+            const Edges target = WidgetEdges(c.first);
+            std::vector<Edges> seen;
+            FakeClock clock{{0, 150, 300}, 0, [&] {
+                                for (int w = c.first - 1; w <= c.first + c.count; ++w) seen.push_back(WidgetEdges(w));
+                            }};
+            FlyOn(clock, c.animate);
+            ASSERT_EQ(seen.size(), static_cast<size_t>(c.count + 2));
+            EXPECT_TRUE(seen.front() == target) << "the widget before widget " << c.first;
+            EXPECT_TRUE(seen.back() == target) << "the widget after the fly-in of widget " << c.first;
+            for (int k = 1; k <= c.count; ++k) ExpectHalfway(seen[static_cast<size_t>(k)], target, "moved widget");
+        }
         g_languageCount = languages;
-        ExpectHalfway(row1Seen, row1, "row 1");
-        EXPECT_TRUE(row2Seen == row2);
-        EXPECT_TRUE(titleSeen == title);
-    });
-}
-
-TEST(FlyIn, GameOverAndNewGamePromptMoveTheirOwnWidgets)
-{
-    RunWithScene([] {
-        // Tables filled by hand: four and six widgets away from the centre.
-        for (int w = 375; w <= 379; ++w) g_widgetLeft[w] = 10, g_widgetRight[w] = 50, g_widgetTop[w] = 90, g_widgetBottom[w] = 70;
-        for (int w = 250; w <= 256; ++w) g_widgetLeft[w] = 700, g_widgetRight[w] = 780, g_widgetTop[w] = 500, g_widgetBottom[w] = 480;
-        const Edges gameOver = WidgetEdges(375), prompt = WidgetEdges(250);
-        const Edges backdrop = BackdropEdges();
-
-        std::vector<Edges> seen;
-        FakeClock clock{{0, 150, 300}, 0, [&] {
-                            for (int w = 374; w <= 379; ++w) seen.push_back(WidgetEdges(w));
-                            seen.push_back(BackdropEdges());
-                        }};
-        FlyOn(clock, AnimateGameOverPanel);
-        ASSERT_EQ(seen.size(), 7u);
-        EXPECT_TRUE(seen[0] == WidgetEdges(374)) << "the widget before the panel";
-        for (size_t i = 1; i <= 4; ++i) ExpectHalfway(seen[i], gameOver, "game-over item");
-        EXPECT_TRUE(seen[5] == gameOver) << "the widget after the panel";
-        ExpectHalfway(seen[6], backdrop, "backdrop");
-
-        seen.clear();
-        clock = FakeClock{{0, 150, 300}, 0, [&] {
-                              for (int w = 250; w <= 256; ++w) seen.push_back(WidgetEdges(w));
-                          }};
-        FlyOn(clock, AnimateNewGameConfirm);
-        ASSERT_EQ(seen.size(), 7u);
-        for (size_t i = 0; i <= 5; ++i) ExpectHalfway(seen[i], prompt, "prompt item");
-        EXPECT_TRUE(seen[6] == prompt) << "the widget after the panel";
-        EXPECT_TRUE(BackdropEdges() == backdrop);
     });
 }
 
