@@ -25,6 +25,7 @@
 #include "interface/overlay.h"
 #include "platform/gl_context.h"
 #include "platform/process.h"
+#include "platform/program_folder.h"
 #include "rules/live_options.h"
 #include "scene/frame_state.h"
 #include "scene/renderer.h"
@@ -143,6 +144,10 @@ int main(int argc, char** argv)
     int status = 0;
     CWinApp app;
     SceneWindow window(1920, 1080, [&](SceneWindow& w) {
+        // The menu's captions in English, built with the textures.
+        g_appDir = options.programDir.c_str();
+        BuildLanguageList();
+        LoadLanguage(2);
         if (!LoadSceneState(options.programDir.c_str())) {
             std::fprintf(stderr, "flyin_bench: cannot load the scene from %s\n", options.programDir.c_str());
             status = 1;
