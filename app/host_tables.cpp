@@ -11,6 +11,7 @@
 #include "interface/panel_textures.h"
 #include "online/online_host.h"
 #include "platform/sound.h"
+#include "rules/live_options.h"
 #include "rules/rules_host.h"
 #include "scene/frame_state.h"
 #include "scene/renderer.h"
@@ -18,12 +19,13 @@
 
 namespace {
 
-// The end of a game: menu mode, the game-over panel flown in and laid out.
+// The end of a game: menu mode, the game-over panel flown in (when the
+// animations are on) and laid out.
 void ShowGameOverPanel()
 {
     g_panelVisible[PANEL_FLAG_MENU_MODE] = 1;
     g_panelVisible[PANEL_FLAG_GAME_OVER] = 1;
-    AnimateGameOverPanel();
+    if (g_animationsOn == 1) AnimateGameOverPanel();
     LayoutGameOverPanel();
 }
 

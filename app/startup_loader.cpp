@@ -35,8 +35,6 @@
 #include "scene/tray_geometry.h"
 
 CString g_modelFile[g_modelCount];
-DWORD g_tickNow = 0;
-int g_tickElapsed = 0;
 
 int g_splashDelayMs = 500;
 int g_fadeMs = 1500;
@@ -61,14 +59,13 @@ void DefaultFlyIn(bool languageList)
 
 StartupHooks DefaultHooks()
 {
-    return StartupHooks{GetTickCount, Sleep, DrawFullscreenImage, RenderFrame, DefaultFlyIn,
-                        TerminationRequested, std::string()};
+    return StartupHooks{DrawFullscreenImage, RenderFrame, DefaultFlyIn, TerminationRequested, std::string()};
 }
 
 // Milliseconds since g_tickStart, kept in the shared timing variables.
 int ElapsedSinceStart()
 {
-    g_tickNow = g_startupHooks.tick();
+    g_tickNow = g_clockHooks.tick();
     g_tickElapsed = static_cast<int>(g_tickNow - g_tickStart);
     if (g_startupHooks.terminationRequested()) return std::numeric_limits<int>::max();
     return g_tickElapsed;
@@ -157,6 +154,7 @@ StartupHooks g_startupHooks = DefaultHooks();
 void ResetStartupHooks()
 {
     g_startupHooks = DefaultHooks();
+    ResetClockHooks();
 }
 
 std::string ProgramFolderFromCommandLine(const std::string& commandLine)
@@ -180,15 +178,15 @@ void ShowSplashFadeIn()
 {
     g_fadeLevel = 0.0;
     g_startupHooks.drawSplash(1, 0.0);
-    g_startupHooks.sleep(static_cast<DWORD>(g_splashDelayMs));
-    g_tickStart = g_startupHooks.tick();
+    g_clockHooks.sleep(static_cast<DWORD>(g_splashDelayMs));
+    g_tickStart = g_clockHooks.tick();
     while (ElapsedSinceStart() < g_fadeMs) {
         g_fadeLevel = g_tickElapsed / static_cast<double>(g_fadeMs);
         g_startupHooks.drawSplash(1, g_fadeLevel);
     }
     g_fadeLevel = 1.0;
     g_startupHooks.drawSplash(1, 1.0);
-    g_tickStart = g_startupHooks.tick();
+    g_tickStart = g_clockHooks.tick();
 }
 
 void HoldSplash()
@@ -198,7 +196,7 @@ void HoldSplash()
 
 void FadeOutSplash()
 {
-    g_tickStart = g_startupHooks.tick();
+    g_tickStart = g_clockHooks.tick();
     while (ElapsedSinceStart() < g_fadeMs) {
         g_fadeLevel = 1.0 - g_tickElapsed / static_cast<double>(g_fadeMs);
         g_startupHooks.drawSplash(1, g_fadeLevel);
@@ -210,7 +208,7 @@ void FadeOutSplash()
 void FadeInScene()
 {
     g_fadeInProgress = 1;
-    g_tickStart = g_startupHooks.tick();
+    g_tickStart = g_clockHooks.tick();
     while (ElapsedSinceStart() < g_fadeMs) {
         g_fadeLevel = g_tickElapsed / static_cast<double>(g_fadeMs);
         g_startupHooks.renderFrame();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/strings.h"
+#include "interface/clock_hooks.h"
 #include "platform/wintypes.h"
 #include "scene/geo_model.h"
 
@@ -17,20 +18,15 @@ class CVelmonarDlg;
 // own shadow, enemy shadow.
 extern CString g_modelFile[g_modelCount];
 
-// Shared timing variables of the timed loops (g_tickStart is the rules').
-extern DWORD g_tickNow;
-extern int g_tickElapsed;
-
 extern int g_splashDelayMs;  // dark start-up image before its fade-in
 extern int g_fadeMs;         // every fade
 extern int g_splashHoldMs;   // least time the start-up image stays after its fade-in
 
 // What the loader's time line calls, replaceable so that the time line can
-// be checked without waiting. Defaults: the clock, Sleep, DrawFullscreenImage,
-// RenderFrame, and the fly-in followed by the layout of the first panel.
+// be checked without waiting (the clock and the pauses are g_clockHooks).
+// Defaults: DrawFullscreenImage, RenderFrame, and the fly-in followed by the
+// layout of the first panel.
 struct StartupHooks {
-    DWORD (*tick)();
-    void (*sleep)(DWORD milliseconds);
     void (*drawSplash)(int mode, double level);
     void (*renderFrame)();
     void (*flyIn)(bool languageList);
@@ -41,6 +37,7 @@ struct StartupHooks {
     std::string programFolder;
 };
 extern StartupHooks g_startupHooks;
+// Puts the default hooks back, the clock's too.
 void ResetStartupHooks();
 
 // The whole start-up; called once, at the end of the main dialog's

@@ -14,6 +14,7 @@
 #include "scene/fullscreen_image.h"
 #include "scene/reflection.h"
 #include "scene/scene_host.h"
+#include "scene/still_frame.h"
 #include "scene/textures.h"
 #include "scene/tray.h"
 
@@ -170,6 +171,7 @@ void RenderFrame()
     }
     if (g_hoverTraySlot != -1) DrawTrayHighlight();
 
+    KeepFrameIfAsked();
     g_sceneHost.drawOverlay();
 
     if (g_fadeInProgress == 1) DrawFullscreenImage(2, g_fadeLevel);

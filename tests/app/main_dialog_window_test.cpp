@@ -96,8 +96,8 @@ TEST(MainDialog, OpensFullScreenWithGlAndClosesTheConnectionAtTheEnd)
     g_matchPending = 1;
 
     g_startupHooks.programFolder = VELMONAR_PROGRAM_DIR;
-    g_startupHooks.tick = QuickClock;
-    g_startupHooks.sleep = NoSleep;
+    g_clockHooks.tick = QuickClock;
+    g_clockHooks.sleep = NoSleep;
     CVelmonarDlg dialog;
     Observed observed;
     observed.dialog = &dialog;

@@ -106,8 +106,8 @@ class StartupRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_startupHooks.tick = QuickClock;
-        g_startupHooks.sleep = NoSleep;
+        g_clockHooks.tick = QuickClock;
+        g_clockHooks.sleep = NoSleep;
         g_startupHooks.flyIn = RecordFlyIn;
         g_pictureMessageBox = RecordMessage;
         g_messages.clear();

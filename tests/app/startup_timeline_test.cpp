@@ -63,8 +63,8 @@ protected:
     void SetUp() override
     {
         g_world = &world;
-        g_startupHooks.tick = FakeTick;
-        g_startupHooks.sleep = FakeSleep;
+        g_clockHooks.tick = FakeTick;
+        g_clockHooks.sleep = FakeSleep;
         g_startupHooks.drawSplash = FakeSplash;
         g_startupHooks.renderFrame = FakeFrame;
         g_startupHooks.flyIn = FakeFlyIn;

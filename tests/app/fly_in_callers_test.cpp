@@ -1,0 +1,156 @@
+// The fly-ins' callers in the main dialog over the loaded scene: Esc and the
+// end of a game fly their panel in only while the animations are on; off,
+// the panel stands at once in its laid-out place.
+#include <gtest/gtest.h>  // before the X headers, whose macros clash with it
+#define FL_INTERNALS 1
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+#include <FL/x.H>
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "app/VelmonarDlg.h"
+#include "interface/clock_hooks.h"
+#include "interface/language.h"
+#include "interface/layout.h"
+#include "interface/main_menu.h"
+#include "interface/overlay.h"
+#include "interface/widgets.h"
+#include "platform/gl_context.h"
+#include "platform/program_folder.h"
+#include "rules/live_options.h"
+#include "rules/rules_host.h"
+#include "scene/frame_state.h"
+#include "scene/renderer.h"
+#include "tests/support/scene_window.h"
+
+namespace {
+
+constexpr int W = 800, H = 600;
+
+// What the window shows, read from the X server: rows from the bottom.
+std::vector<unsigned long> Shown()
+{
+    glFinish();
+    std::vector<unsigned long> pixels(static_cast<size_t>(W) * H, 0);
+    Fl_Window* window = Fl::first_window();
+    if (!window) return pixels;
+    XSync(fl_display, False);
+    XImage* image = XGetImage(fl_display, fl_xid(window), 0, 0, W, H, AllPlanes, ZPixmap);
+    if (!image) return pixels;
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) pixels[static_cast<size_t>(y) * W + x] = XGetPixel(image, x, H - 1 - y) & 0xFFFFFF;
+    XDestroyImage(image);
+    return pixels;
+}
+
+// Every look at the clock is 40 ms later; from the third look on, the frame
+// just swapped is on screen.
+int g_looks = 0;
+std::function<void()> g_onFrameShown;
+DWORD CountedClock()
+{
+    if (++g_looks >= 3 && g_onFrameShown) g_onFrameShown();
+    return static_cast<DWORD>(40 * g_looks);
+}
+void NoSleep(DWORD) {}
+
+std::vector<double> MenuEdges()
+{
+    std::vector<double> edges;
+    for (int w = 0; w < 8; ++w) edges.insert(edges.end(), {g_widgetLeft[w], g_widgetRight[w], g_widgetTop[w], g_widgetBottom[w]});
+    edges.insert(edges.end(), {g_menuBackdropLeft, g_menuBackdropRight, g_menuBackdropTop, g_menuBackdropBottom});
+    return edges;
+}
+
+void CloseAll()
+{
+    for (int& flag : g_panelVisible) flag = 0;
+}
+
+TEST(FlyInCallers, EscAndTheEndOfAGameFlyInOnlyWithTheAnimationsOn)
+{
+    CWinApp app;
+    bool loaded = false;
+    SceneWindow window(W, H, [&](SceneWindow& w) {
+        g_appDir = VELMONAR_PROGRAM_DIR;
+        BuildLanguageList();
+        LoadLanguage(2);
+        loaded = LoadSceneState(VELMONAR_PROGRAM_DIR);
+        if (!loaded) return;
+        g_clockHooks = ClockHooks{CountedClock, NoSleep};
+        const std::vector<double> laidOut = MenuEdges();
+
+        // Off: Esc opens the menu without a look at the clock, in place.
+        g_animationsOn = 0;
+        CloseAll();
+        g_looks = 0;
+        w.OnCancel();
+        EXPECT_EQ(g_panelVisible[PANEL_FLAG_MENU_MODE], 1);
+        EXPECT_EQ(g_panelVisible[PANEL_FLAG_MAIN_MENU], 1);
+        EXPECT_EQ(g_looks, 0);
+        EXPECT_EQ(MenuEdges(), laidOut);
+
+        // On: the menu flies in (frames at 40 .. 280 ms) over the still
+        // scene, multisampled as the program draws it, then stands in place.
+        g_overlayOn = 0;
+        RenderFrame();
+        const std::vector<unsigned long> still = Shown();
+        g_overlayOn = 1;
+        double left = g_menuBackdropLeft, right = g_menuBackdropRight;
+        double bottom = g_menuBackdropBottom, top = g_menuBackdropTop;
+        for (int m = 0; m < 8; ++m) {
+            left = std::min(left, g_widgetLeft[m]), right = std::max(right, g_widgetRight[m]);
+            bottom = std::min(bottom, g_widgetBottom[m]), top = std::max(top, g_widgetTop[m]);
+        }
+        int frames = 0, differing = 0;
+        g_onFrameShown = [&] {
+            ++frames;
+            const std::vector<unsigned long> shot = Shown();
+            for (int y = 0; y < H; y += 2)
+                for (int x = 0; x < W; x += 2) {
+                    const bool away = x < left - 2 || x > right + 2 || y < bottom - 2 || y > top + 2;
+                    const size_t i = static_cast<size_t>(y) * W + x;
+                    if (away && shot[i] != still[i]) ++differing;
+                }
+        };
+        g_animationsOn = 1;
+        CloseAll();
+        g_looks = 0;
+        w.OnCancel();
+        g_onFrameShown = nullptr;
+        EXPECT_EQ(g_looks, 9);
+        EXPECT_EQ(frames, 7);
+        EXPECT_EQ(differing, 0) << "the scene away from the menu changed during the fly-in";
+        EXPECT_EQ(g_overlayOn, 1);
+        EXPECT_EQ(MenuEdges(), laidOut);
+
+        // The end of a game through the rules' table: likewise.
+        g_animationsOn = 0;
+        CloseAll();
+        g_looks = 0;
+        g_rulesHost.showGameOverPanel();
+        EXPECT_EQ(g_panelVisible[PANEL_FLAG_GAME_OVER], 1);
+        EXPECT_EQ(g_looks, 0);
+        g_animationsOn = 1;
+        CloseAll();
+        g_looks = 0;
+        g_rulesHost.showGameOverPanel();
+        EXPECT_EQ(g_panelVisible[PANEL_FLAG_GAME_OVER], 1);
+        EXPECT_EQ(g_looks, 9);
+
+        ResetClockHooks();
+        CloseAll();
+    });
+    app.m_pMainWnd = &window;
+    window.DoModal();
+    app.m_pMainWnd = nullptr;
+    wglMakeCurrent(nullptr, nullptr);
+    if (window.m_hRC) wglDeleteContext(window.m_hRC);
+    EXPECT_TRUE(loaded) << "the built program folder";
+}
+
+}  // namespace

@@ -1,0 +1,387 @@
+// The fly-ins on a fake clock in a real GL context: the edges at a given
+// time, the frames each starting from the still scene, the end state.
+#include <gtest/gtest.h>  // before the X headers, whose macros clash with it
+#define FL_INTERNALS 1
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+#include <FL/x.H>
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+#include "interface/clock_hooks.h"
+#include "interface/fly_in.h"
+#include "interface/font.h"
+#include "interface/language.h"
+#include "interface/layout.h"
+#include "interface/list_panels.h"
+#include "interface/main_menu.h"
+#include "interface/options.h"
+#include "interface/overlay.h"
+#include "interface/panel_textures.h"
+#include "interface/widgets.h"
+#include "platform/program_folder.h"
+#include "rules/board.h"
+#include "rules/live_options.h"
+#include "rules/search.h"
+#include "scene/camera.h"
+#include "scene/frame_state.h"
+#include "scene/image_buffer.h"
+#include "scene/renderer.h"
+#include "scene/scene_host.h"
+#include "scene/textures.h"
+#include "tests/support/gl_dialog.h"
+
+namespace {
+
+constexpr int W = 800, H = 600;
+constexpr int BACKDROP_W = 300, BACKDROP_H = 240;
+
+// What the window shows.
+struct Shot {
+    std::vector<unsigned char> pixels = std::vector<unsigned char>(static_cast<size_t>(W) * H * 3);
+    std::array<int, 3> At(int x, int y) const  // overlay coordinates, y up
+    {
+        const unsigned char* p = &pixels[(static_cast<size_t>(y) * W + x) * 3];
+        return {p[0], p[1], p[2]};
+    }
+};
+
+// Read from the X server: the swap has put the frame there.
+Shot Shown()
+{
+    glFinish();
+    Shot shot;
+    Fl_Window* window = Fl::first_window();
+    if (!window) return shot;
+    XSync(fl_display, False);
+    XImage* image = XGetImage(fl_display, fl_xid(window), 0, 0, W, H, AllPlanes, ZPixmap);
+    if (!image) return shot;
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            const unsigned long value = XGetPixel(image, x, H - 1 - y);
+            unsigned char* p = &shot.pixels[(static_cast<size_t>(y) * W + x) * 3];
+            p[0] = static_cast<unsigned char>((value >> 16) & 0xFF);
+            p[1] = static_cast<unsigned char>((value >> 8) & 0xFF);
+            p[2] = static_cast<unsigned char>(value & 0xFF);
+        }
+    XDestroyImage(image);
+    return shot;
+}
+
+// The fake clock: hands out the listed times, then the last one again; at
+// every look after the first two the frame just swapped is on screen.
+struct FakeClock {
+    std::vector<DWORD> times;
+    size_t looks = 0;
+    std::function<void()> onFrameShown;
+};
+FakeClock* g_clock = nullptr;
+
+DWORD FakeTick()
+{
+    FakeClock& c = *g_clock;
+    if (c.looks >= 2 && c.onFrameShown) c.onFrameShown();
+    const DWORD t = c.times[std::min(c.looks, c.times.size() - 1)];
+    ++c.looks;
+    return t;
+}
+
+void NoSleep(DWORD) {}
+
+// Runs a fly-in on the given clock times.
+void FlyOn(FakeClock& clock, void (*animate)())
+{
+    g_clock = &clock;
+    g_clockHooks = ClockHooks{FakeTick, NoSleep};
+    animate();
+    ResetClockHooks();
+    g_clock = nullptr;
+}
+
+// A background with detail everywhere, so that any pixel of the scene that
+// is lost shows.
+GLuint PatternTexture()
+{
+    std::vector<unsigned char> pixels(64 * 64 * 4);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            unsigned char* p = &pixels[static_cast<size_t>(y * 64 + x) * 4];
+            p[0] = static_cast<unsigned char>(x * 4), p[1] = static_cast<unsigned char>(y * 4);
+            p[2] = static_cast<unsigned char>((x ^ y) * 4), p[3] = 255;
+        }
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 64, 64, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return name;
+}
+
+GLuint SolidTexture(int r, int g, int b, int a)
+{
+    const unsigned char pixel[4] = {static_cast<unsigned char>(r), static_cast<unsigned char>(g),
+                                    static_cast<unsigned char>(b), static_cast<unsigned char>(a)};
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    return name;
+}
+
+// The overlay as the start-up leaves it (font, language 2, every caption,
+// the layout) over a scene of the patterned background alone, with the main
+// menu open in menu mode.
+void StartUp()
+{
+    g_appDir = VELMONAR_PROGRAM_DIR;
+    LoadFont();
+    BuildLanguageList();
+    g_language[0] = 2;
+    LoadLanguage(2);
+    for (int c = 0; c < 3; ++c) g_panelColour[c] = PANEL_COLOUR_DEFAULT[c];
+    g_panelHeightsFixed = 0;
+    g_textureCreatePass = 1;
+    RebuildPanelTextures(REBUILD_ALL);
+    g_textureCreatePass = 0;
+    g_menuBackTex = SolidTexture(255, 255, 255, 255);  // tinted by the panel colour
+    g_menuEdgeTex = SolidTexture(0, 0, 0, 0);
+    g_menuBackdropWidth = BACKDROP_W, g_menuBackdropHeight = BACKDROP_H;
+    g_backgroundTex = PatternTexture();
+    LayoutAll();
+
+    g_sceneHost.drawOverlay = DrawOverlay;
+    g_sceneReady = 1;
+    g_reflectionOn = 0;
+    g_shadowsOn = 0;
+    g_overlayOn = 1;
+    for (int& flag : g_panelVisible) flag = 0;
+    g_panelVisible[PANEL_FLAG_MENU_MODE] = 1;
+    g_panelVisible[PANEL_FLAG_MAIN_MENU] = 1;
+}
+
+void RunWithScene(std::function<void()> body)
+{
+    GlTestDialog dialog(W, H, [&body](GlTestDialog&) {
+        glViewport(0, 0, W, H);
+        g_aspect = static_cast<float>(W) / H;
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_CULL_FACE);
+        glEnable(GL_LIGHTING);
+        glEnable(GL_LIGHT0);
+        glEnable(GL_COLOR_MATERIAL);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        StartUp();
+        body();
+        ResetSceneHost();
+        g_sceneReady = 0;
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+}
+
+// Every edge of a widget, and of the backdrop.
+struct Edges {
+    double left, right, top, bottom;
+    bool operator==(const Edges& o) const
+    {
+        return left == o.left && right == o.right && top == o.top && bottom == o.bottom;
+    }
+};
+Edges WidgetEdges(int w)
+{
+    return {g_widgetLeft[w], g_widgetRight[w], g_widgetTop[w], g_widgetBottom[w]};
+}
+Edges BackdropEdges()
+{
+    return {g_menuBackdropLeft, g_menuBackdropRight, g_menuBackdropTop, g_menuBackdropBottom};
+}
+
+// Halfway between the centre and the target, edge by edge.
+void ExpectHalfway(const Edges& got, const Edges& target, const char* what)
+{
+    const double cx = W / 2, cy = H / 2;
+    EXPECT_DOUBLE_EQ(got.left, (cx + target.left) / 2) << what;
+    EXPECT_DOUBLE_EQ(got.right, (cx + target.right) / 2) << what;
+    EXPECT_DOUBLE_EQ(got.top, (cy + target.top) / 2) << what;
+    EXPECT_DOUBLE_EQ(got.bottom, (cy + target.bottom) / 2) << what;
+}
+
+bool SameRgb(const std::array<int, 3>& a, const std::array<int, 3>& b)
+{
+    return a == b;
+}
+
+// The backdrop's colour: the panel colour, within the rounding of its tint.
+bool PanelColoured(const std::array<int, 3>& c)
+{
+    for (int k = 0; k < 3; ++k)
+        if (std::abs(c[k] - g_panelColourByte[k]) > 2) return false;
+    return true;
+}
+
+TEST(FlyIn, HalfwayAtHalfTimeThenTheBackdropInPlaceAndTheOverlayOn)
+{
+    RunWithScene([] {
+        std::vector<Edges> targets;
+        for (int w = 0; w < 8; ++w) targets.push_back(WidgetEdges(w));
+        const Edges backdrop = BackdropEdges();
+        const Edges languageRow = WidgetEdges(326);
+
+        // Looks at 1000 (start), 1150 (one frame at half time), 1300 (the end).
+        std::vector<Edges> seen;
+        Edges backdropSeen{};
+        Shot frame;
+        FakeClock clock{{1000, 1150, 1300}, 0, [&] {
+                            for (int w = 0; w < 8; ++w) seen.push_back(WidgetEdges(w));
+                            backdropSeen = BackdropEdges();
+                            frame = Shown();
+                        }};
+        FlyOn(clock, AnimateMainMenu);
+        EXPECT_EQ(clock.looks, 3u);
+        EXPECT_EQ(g_tickStart, 1000u);
+        EXPECT_EQ(g_tickElapsed, 300);
+
+        ASSERT_EQ(seen.size(), 8u);
+        for (int w = 0; w < 8; ++w) ExpectHalfway(seen[static_cast<size_t>(w)], targets[static_cast<size_t>(w)], "entry");
+        ExpectHalfway(backdropSeen, backdrop, "backdrop");
+        EXPECT_TRUE(WidgetEdges(326) == languageRow) << "other panels stay";
+
+        // The frame shows the half-size backdrop in the panel colour; the
+        // ring it has not reached yet shows the scene.
+        const int insideHalf = static_cast<int>(backdropSeen.left) + 2;
+        EXPECT_TRUE(PanelColoured(frame.At(insideHalf, static_cast<int>(backdropSeen.bottom) + 2)));
+        EXPECT_FALSE(PanelColoured(frame.At(static_cast<int>(backdrop.left) + 2, static_cast<int>(backdrop.bottom) + 2)));
+
+        // Afterwards: the overlay on, the backdrop exactly in place, the
+        // entries where the last frame left them until the layout runs.
+        EXPECT_EQ(g_overlayOn, 1);
+        EXPECT_TRUE(BackdropEdges() == backdrop);
+        ExpectHalfway(WidgetEdges(3), targets[3], "entry after the loop");
+        LayoutMainMenu();
+        for (int w = 0; w < 8; ++w) EXPECT_TRUE(WidgetEdges(w) == targets[static_cast<size_t>(w)]);
+        EXPECT_FALSE(glIsEnabled(GL_MULTISAMPLE));
+    });
+}
+
+// Fills the back buffer with magenta.
+void Spoil()
+{
+    glDrawBuffer(GL_BACK);
+    glClearColor(1, 0, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(0, 0, 0, 1);
+}
+
+TEST(FlyIn, EveryFrameStartsFromTheStillSceneWhateverTheBackBufferHolds)
+{
+    RunWithScene([] {
+        g_overlayOn = 0;
+        RenderFrame();
+        const Shot still = Shown();
+        g_overlayOn = 1;
+        // Outside the panel's final place (backdrop and entries), with a
+        // margin for the rounding of edges.
+        Edges panel = BackdropEdges();
+        for (int w = 0; w < 8; ++w) {
+            panel.left = std::min(panel.left, g_widgetLeft[w]), panel.right = std::max(panel.right, g_widgetRight[w]);
+            panel.bottom = std::min(panel.bottom, g_widgetBottom[w]), panel.top = std::max(panel.top, g_widgetTop[w]);
+        }
+        auto awayFromPanel = [&](int x, int y) {
+            return x < panel.left - 2 || x > panel.right + 2 || y < panel.bottom - 2 || y > panel.top + 2;
+        };
+
+        // Nine frames; after each swap the back buffer is spoilt, as a driver
+        // whose back buffer is undefined after a swap may leave it.
+        int frames = 0, differing = 0, panelDrawn = 0;
+        std::vector<DWORD> times;
+        for (DWORD t = 0; t <= 330; t += 30) times.push_back(5000 + t);
+        FakeClock clock{times, 0, [&] {
+                            ++frames;
+                            const Shot shot = Shown();
+                            for (int y = 0; y < H; y += 3)
+                                for (int x = 0; x < W; x += 3)
+                                    if (awayFromPanel(x, y) && !SameRgb(shot.At(x, y), still.At(x, y))) ++differing;
+                            if (!SameRgb(shot.At(W / 2, H / 2), still.At(W / 2, H / 2))) ++panelDrawn;
+                            Spoil();
+                        }};
+        Spoil();  // already before the fly-in begins
+        FlyOn(clock, AnimateMainMenu);
+        EXPECT_EQ(frames, 9) << "at 30, 60 .. 270 ms";
+        EXPECT_EQ(differing, 0) << "scene pixels away from the panel differ from the still scene";
+        EXPECT_EQ(panelDrawn, 9) << "every frame shows the panel";
+    });
+}
+
+TEST(FlyIn, AFirstLookPastTheDurationDrawsNoFrameAndTheLayoutPutsThePanelInPlace)
+{
+    RunWithScene([] {
+        // The language list of the start-up; the backdrop out of place beforehand.
+        g_panelVisible[PANEL_FLAG_MAIN_MENU] = 0;
+        g_panelVisible[PANEL_FLAG_LANGUAGE_LIST] = 1;
+        LayoutLanguageListPanel();
+        const Edges row1 = WidgetEdges(326), row2 = WidgetEdges(327);
+        const Edges backdrop = BackdropEdges();
+        g_menuBackdropLeft = 3;
+
+        FakeClock clock{{7000, 7400}, 0, nullptr};
+        FlyOn(clock, AnimateLanguageList);
+        EXPECT_EQ(clock.looks, 2u);
+        EXPECT_EQ(g_tickElapsed, 400);
+        EXPECT_EQ(g_overlayOn, 1);
+        EXPECT_TRUE(BackdropEdges() == backdrop);
+        // What shows is the second plain redraw: no panel over the scene.
+        const Shot shown = Shown();
+        g_overlayOn = 0;
+        RenderFrame();
+        const Shot still = Shown();
+        g_overlayOn = 1;
+        EXPECT_TRUE(shown.pixels == still.pixels) << "a loop frame was drawn";
+
+        LayoutLanguageListPanel();
+        EXPECT_TRUE(WidgetEdges(326) == row1);
+        EXPECT_TRUE(WidgetEdges(327) == row2);
+        RenderFrame();
+        const Shot standing = Shown();
+        EXPECT_TRUE(PanelColoured(standing.At(static_cast<int>(backdrop.left) + 2, static_cast<int>(backdrop.bottom) + 2)));
+    });
+}
+
+TEST(FlyIn, EachFlyInMovesItsOwnWidgetsAndNoOther)
+{
+    RunWithScene([] {
+        const int languages = g_languageCount;
+        g_languageCount = 2;  // one language: row 1 alone
+        struct Case {
+            void (*animate)();
+            int first, count;
+        };
+        const Case cases[] = {{AnimateLanguageList, 326, 1}, {AnimateGameOverPanel, 375, 4},
+                              {AnimateNewGameConfirm, 250, 6}};
+        for (const Case& c : cases) {
+            // Every widget of the block and its neighbours away from the centre.
+            for (int w = c.first - 1; w <= c.first + c.count; ++w)
+                g_widgetLeft[w] = 10, g_widgetRight[w] = 50, g_widgetTop[w] = 90, g_widgetBottom[w] = 70;
+            const Edges target = WidgetEdges(c.first);
+            std::vector<Edges> seen;
+            FakeClock clock{{0, 150, 300}, 0, [&] {
+                                for (int w = c.first - 1; w <= c.first + c.count; ++w) seen.push_back(WidgetEdges(w));
+                            }};
+            FlyOn(clock, c.animate);
+            ASSERT_EQ(seen.size(), static_cast<size_t>(c.count + 2));
+            EXPECT_TRUE(seen.front() == target) << "the widget before widget " << c.first;
+            EXPECT_TRUE(seen.back() == target) << "the widget after the fly-in of widget " << c.first;
+            for (int k = 1; k <= c.count; ++k) ExpectHalfway(seen[static_cast<size_t>(k)], target, "moved widget");
+        }
+        g_languageCount = languages;
+    });
+}
+
+}  // namespace
