@@ -9,3 +9,6 @@ void AnimateMainMenu();
 
 // Flies the language list in; blocks until it stands.
 void AnimateLanguageList();
+
+// Flies the new-game prompt in; blocks until it stands.
+void AnimateNewGameConfirm();
