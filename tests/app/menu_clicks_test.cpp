@@ -208,16 +208,14 @@ void WindowMode()
     EXPECT_DOUBLE_EQ(g_menuButtonHeight, baseHeight / 1.2);
     EXPECT_DOUBLE_EQ(g_centrePanelWidth, 230 / 1.2);
     EXPECT_DOUBLE_EQ(g_centrePanelHeight, 295 / 1.2);
-    // Laid out again for the small window: the close button at its right edge.
-    EXPECT_LE(g_captionButtonRect[0].right, 798);
-    EXPECT_GT(g_captionButtonRect[0].right, 700);
-    EXPECT_EQ(g_menuButtonRect.right - g_menuButtonRect.left, static_cast<int>(15 + baseWidth / 1.2) - 15);
+    // Laid out again for the small window.
+    EXPECT_EQ(g_captionButtonRect[0].right, 798 - CAPTION_BAR_MARGIN);
 
     Press(g_captionButtonRect[1]);
     EXPECT_EQ(g_dialog->m_clientWidth, screenWidth);
     EXPECT_DOUBLE_EQ(g_menuButtonWidth, baseWidth);
     EXPECT_DOUBLE_EQ(g_centrePanelWidth, 230);
-    EXPECT_GT(g_captionButtonRect[0].right, screenWidth - 40);
+    EXPECT_EQ(g_captionButtonRect[0].right, screenWidth - CAPTION_BAR_MARGIN);
 }
 
 void MainMenu()
@@ -247,23 +245,18 @@ void MainMenu()
     Click(0);
     EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_ONLINE_GAME}));
 
-    // Settings, about and exit, and back; the exit's yes ends the program.
-    const int entries[3][3] = {{4, PANEL_FLAG_SETTINGS, 32},
-                               {5, PANEL_FLAG_ABOUT, 353},
-                               {6, PANEL_FLAG_EXIT_CONFIRM, 279}};
-    for (const auto& e : entries) {
-        Open({PANEL_FLAG_MAIN_MENU});
-        Click(e[0]);
-        EXPECT_EQ(Panels(), Only({MENU, e[1]}));
-        Click(e[2]);
-        EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_MAIN_MENU}));
-    }
+    // The exit prompt's yes ends the program as the close button does.
     Open({PANEL_FLAG_EXIT_CONFIRM});
     Click(278);
     EXPECT_EQ(Calls(), (Names{"SaveConfig", "EndDialog"}));
     Open({PANEL_FLAG_MAIN_MENU});
     Click(7);
     EXPECT_EQ(Panels(), Only({}));
+    // A load row that stands for no save takes no click.
+    g_loadListCount = 2;
+    Open({PANEL_FLAG_LOAD_LIST});
+    Click(202);
+    EXPECT_EQ(Calls(), Names{});
 }
 
 void LanguageList()
@@ -398,17 +391,6 @@ void GameOptions()
     EXPECT_EQ(g_computerMovesFirst, 1);
     EXPECT_EQ(g_animationsOn, 0);
     g_animationsOn = 1;
-
-    // The piece-size slider acts at once; cancel puts it back.
-    const double scale = g_pieceScale;
-    Click(26);
-    Click(WIDGET_PIECE_SCALE_SLIDER);
-    EXPECT_NE(g_pieceScale, scale);
-    EXPECT_EQ(g_pieceScaleSliderPos[0], (g_widgetHitRect[67].left + g_widgetHitRect[67].right) / 2 -
-                                            static_cast<int>(g_widgetLeft[67]));
-    Click(70);
-    EXPECT_DOUBLE_EQ(g_pieceScale, PieceScaleFromSlider(PieceScaleSliderOffset(scale)));
-    EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_SETTINGS}));
 }
 
 void Sliders()
@@ -440,14 +422,6 @@ void Sliders()
         EXPECT_EQ(Calls(), way == 1 ? Names{"pieceTextures"} : (Names{"pieceTextures", "frame"}));
         EXPECT_EQ(Panels(), way == 2 ? Only({MENU, PANEL_FLAG_SETTINGS}) : Only({}));
     }
-    // OK keeps the dragged value.
-    Open({PANEL_FLAG_SETTINGS});
-    Click(27);
-    Click(WIDGET_BRIGHTNESS_SLIDER);
-    const int dragged = g_pieceBrightness;
-    Click(92);
-    Press(g_menuButtonRect);
-    EXPECT_EQ(g_pieceBrightness, dragged);
 }
 
 // The live colour of a slot as the editor's 0..255 values.
@@ -619,15 +593,6 @@ void OnlineSearch()
     Open({});
     Click(WIDGET_ONLINE_BANNER_FIRST + 2);
     ExpectSearchStarted("banner in setup");
-
-    // The new-game prompt without the banner: the opponent choice.
-    g_onlineGame = 0;
-    Open({PANEL_FLAG_NEW_GAME_CONFIRM});
-    Click(254);
-    EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_ONLINE_GAME}));
-    EXPECT_EQ(g_onlineGame.load(), 0);
-    Click(403);
-    EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_MAIN_MENU}));
 }
 
 std::string ReadAll(const std::string& path)
@@ -667,27 +632,6 @@ void WebLinks(const std::string& log)
     EXPECT_EQ(Opened(log, 2), "HTTPS://news.example/a\n" + std::string(PRODUCT_PAGE_URL) + "\n");
 }
 
-void AccountAndSaves()
-{
-    Open({PANEL_FLAG_SETTINGS});
-    Click(30);
-    EXPECT_EQ(Calls(), (Names{"OpenAccountSession", "frame"}));
-    const int backs[4][3] = {{PANEL_FLAG_SAVE_SLOTS, 157, PANEL_FLAG_MAIN_MENU},
-                             {PANEL_FLAG_SAVE_CONFIRM, 180, PANEL_FLAG_SAVE_SLOTS},
-                             {PANEL_FLAG_LOAD_LIST, 207, PANEL_FLAG_MAIN_MENU},
-                             {PANEL_FLAG_LOAD_CONFIRM, 231, PANEL_FLAG_LOAD_LIST}};
-    for (const auto& b : backs) {
-        Open({b[0]});
-        Click(b[1]);
-        EXPECT_EQ(Panels(), Only({MENU, b[2]}));
-    }
-    // A load row that stands for no save takes no click.
-    g_loadListCount = 2;
-    Open({PANEL_FLAG_LOAD_LIST});
-    Click(202);
-    EXPECT_EQ(Calls(), Names{});
-}
-
 struct CaseRun {
     std::string browserLog;
 };
@@ -713,7 +657,6 @@ void RunCases(void* data)
     ComputerChoiceLeavesTheOnlineGame();
     OnlineSearch();
     WebLinks(run.browserLog);
-    AccountAndSaves();
     WindowMode();
 
     ResetMenuHooks();
