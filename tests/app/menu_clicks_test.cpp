@@ -23,7 +23,6 @@
 #include "app/game_state.h"
 #include "app/host_tables.h"
 #include "app/menu_clicks.h"
-#include "app/save_calls_pending.h"
 #include "app/startup_loader.h"
 #include "interface/interface_state.h"
 #include "interface/language.h"
