@@ -7,6 +7,7 @@
 #include "app/debug_dump.h"
 #include "app/game_state.h"
 #include "app/hover_tracking.h"
+#include "app/menu_clicks.h"
 #include "app/startup_loader.h"
 #include "interface/fly_in.h"
 #include "interface/interface_state.h"
@@ -262,41 +263,7 @@ void CVelmonarDlg::OnCancel()
         return;
     }
 
-    // Close everything; unconfirmed slider and colour edits spring back.
-    if (g_reflectionSliderPos[0] != g_reflectionSliderPos[1]) {
-        g_reflectionSliderPos[0] = g_reflectionSliderPos[1];
-        g_reflectionAlpha = g_reflectionSliderPos[1] / 255.0;
-    }
-    if (g_brightnessSliderPos[0] != g_brightnessSliderPos[1]) {
-        g_brightnessSliderPos[0] = g_brightnessSliderPos[1];
-        g_pieceBrightness = static_cast<int>(g_brightnessSliderPos[1] * 0.39);
-    }
-    if (g_pieceScaleSliderPos[0] != g_pieceScaleSliderPos[1]) {
-        g_pieceScaleSliderPos[0] = g_pieceScaleSliderPos[1];
-        g_pieceScale = 2.1 - g_pieceScaleSliderPos[1] / 1420.0;
-        ScalePieceModels();
-    }
-    if (g_colourEditValue[0] != g_colourEditValue[3] || g_colourEditValue[1] != g_colourEditValue[4] ||
-        g_colourEditValue[2] != g_colourEditValue[5]) {
-        for (int k = 0; k < 3; ++k) g_colourEditValue[k] = g_colourEditValue[k + 3];
-        const int slot = g_colourEditSlot;
-        if (slot >= 0 && slot <= 3) {
-            g_tintR[slot] = g_colourEditValue[0] / 255.0;
-            g_tintG[slot] = g_colourEditValue[1] / 255.0;
-            g_tintB[slot] = g_colourEditValue[2] / 255.0;
-            if (slot == 1 || slot == 2) ApplySideTint(slot);
-            if (slot == 3) {
-                g_panelColour[0] = g_tintR[3];
-                g_panelColour[1] = g_tintG[3];
-                g_panelColour[2] = g_tintB[3];
-                RebuildPanelTextures(0);
-            }
-        }
-    }
-    if (g_panelVisible[PANEL_FLAG_RESET_CONFIRM] == 1) ApplyOptions();
-    g_textWindowOpener = 0;
-    g_newGameGoesOnline = 0;
-    for (int& flag : g_panelVisible) flag = 0;
+    CloseMenuDiscardingEdits();
     RenderFrame();
     WriteDebugDump();
 }
@@ -353,19 +320,24 @@ void CVelmonarDlg::OnLButtonDown(UINT flags, CPoint point)
     // Nothing is taken while the scene loads or fades in.
     if (g_sceneReady == 1 && g_fadeInProgress == 0) {
         g_mouseHeld = 1;
-        DispatchClick(point);
+        if (!DispatchClick(point)) return;  // the dialog is ending
     }
     WriteDebugDump();
     CDialog::OnLButtonDown(flags, point);
 }
 
 // The groups of the click in their order; the first that takes the click
-// ends it. The caption bar, the open panels and the news banner come first
-// (they arrive with the menus); then the setup choice; the online banner
-// after it (with the online panels); what nothing takes goes to the board.
-void CVelmonarDlg::DispatchClick(CPoint point)
+// ends it: the caption bar, the open panels, the news banner, the setup
+// choice, the online banner; what nothing takes goes to the board. False
+// when the click ended the dialog.
+bool CVelmonarDlg::DispatchClick(CPoint point)
 {
-    if (ClickSetupChoice(point)) return;
+    for (ClickResult (*group)(CVelmonarDlg&, CPoint) : {ClickCaptionBar, ClickPanels}) {
+        const ClickResult result = group(*this, point);
+        if (result == ClickResult::DialogEnded) return false;
+        if (result == ClickResult::Taken) return true;
+    }
+    if (ClickNewsBanner(point) || ClickSetupChoice(point) || ClickOnlineBanner(*this, point)) return true;
     ClickBoard(this);
+    return true;
 }
-

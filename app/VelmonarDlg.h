@@ -75,5 +75,5 @@ protected:
 
 private:
     void BuildMachineId();
-    void DispatchClick(CPoint point);
+    bool DispatchClick(CPoint point);
 };

@@ -18,6 +18,11 @@
 //   dir=D              its direction, 0 none
 //   forbidden=fx,fy,tx,ty  side 1's forbidden move
 //   cells=o/r,...      owner/rank of the 100 squares, row y = 1 first, x = 1..10 in each row
+//   lang=L             the language in use
+//   hits=name:id:l,t,r,b;...  hit rectangles (window coordinates) and hover ids of the
+//                      caption bar (close, maximise, minimise, help, menu), the text
+//                      window's close button (textclose), then of every laid-out
+//                      widget of every panel shown, named w<index> (id 0: no hover)
 #pragma once
 
 #include <string>

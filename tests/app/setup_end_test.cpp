@@ -161,7 +161,8 @@ TEST_F(SetupEnd, TheComputerMovingFirstMovesWhileTheSetupPhaseIsStillOn)
     EXPECT_EQ(std::count(pause, names.end(), "H1.wav"), 1) << "then the computer's move";
     EXPECT_EQ(Frames().back().setupPhase, 1);
     EXPECT_EQ(g_setupPhase, 0);
-    EXPECT_GE(g_lastMove.toY, 5);
+    EXPECT_GE(g_lastMove.fromY, 7) << "the first move starts in the computer's rows";
+    EXPECT_TRUE(g_lastMove.toX != g_lastMove.fromX || g_lastMove.toY != g_lastMove.fromY) << "a real move";
 }
 
 TEST_F(SetupEnd, OnlineTheSetupGoesOutWithTheMatchRequestOverAFreshConnection)
