@@ -2,8 +2,6 @@
 
 #include "app/flow_hooks.h"
 #include "app/setup_end.h"
-#include "interface/fly_in.h"
-#include "interface/game_over_panel.h"
 #include "interface/widgets.h"
 #include "online/game_client.h"
 #include "online/online_state.h"
@@ -11,6 +9,7 @@
 #include "rules/board.h"
 #include "rules/move_gen.h"
 #include "rules/ready_setups.h"
+#include "rules/rules_host.h"
 #include "rules/search.h"
 #include "scene/frame_state.h"
 
@@ -234,9 +233,6 @@ void ShowGameOver()
         PlayFlowSound("/sound/komp_vig.wav");
     else if (g_losingSide == 2)
         PlayFlowSound("/sound/Pobed.wav");
-    g_panelVisible[PANEL_FLAG_MENU_MODE] = 1;
-    g_panelVisible[PANEL_FLAG_GAME_OVER] = 1;
-    AnimateGameOverPanel();
-    LayoutGameOverPanel();
+    g_rulesHost.showGameOverPanel();  // the panel flown in when the animations are on, and laid out
     g_flowHooks.renderFrame();
 }
