@@ -3,9 +3,10 @@
 // own GL set-up. Run it on a display (tests/xvfb-exec for the software
 // renderer). The last two lines are "render_fps: X" and "pick_ms: Y".
 //
-//   scene_bench [frames] [--plain] [--program DIR] [--shots DIR [--hold SECONDS]]
+//   scene_bench [frames] [--plain] [--no-reflection] [--program DIR] [--shots DIR [--hold SECONDS]]
 //
-// --plain runs on a format without multisampling.
+// --plain runs on a format without multisampling; --no-reflection draws the
+// frames with the reflection option off.
 //
 // --shots writes start-up.ppm, setup.ppm and play.ppm (what the window
 // shows after each frame) into DIR instead of measuring; --hold keeps the
@@ -42,8 +43,9 @@ struct Options {
     int frames = 300;
     std::string programDir = VELMONAR_PROGRAM_DIR;
     std::string shotDir;
-    int holdSeconds = 0;
-    bool plainFormat = false;  // no multisampling, as on a driver without it  // after the shots: the board in play stays on screen this long
+    int holdSeconds = 0;        // after the shots: the board in play stays on screen this long
+    bool plainFormat = false;  // no multisampling, as on a driver without it
+    bool reflection = true;
 };
 
 // Writes what the window shows (read back from the X server after the swap) as a PPM picture.
@@ -129,7 +131,7 @@ void Measure(const Options& options, SceneWindow& window)
         std::exit(1);
     }
     g_shadowsOn = 1;
-    g_reflectionOn = 1;
+    g_reflectionOn = options.reflection ? 1 : 0;
     g_hoverRow[0] = 4;
     g_hoverRow[1] = 4;
     g_lastMove = MoveRecord{2, 4, 2, 5};
@@ -152,8 +154,8 @@ void Measure(const Options& options, SceneWindow& window)
     glFinish();
     const double pickSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-    std::printf("window: %dx%d, frames: %d, pieces: 80, shadows: on, reflection: on\n", window.m_clientWidth,
-                window.m_clientHeight, options.frames);
+    std::printf("window: %dx%d, frames: %d, pieces: 80, shadows: on, reflection: %s\n", window.m_clientWidth,
+                window.m_clientHeight, options.frames, options.reflection ? "on" : "off");
     GLint samples = 0;
     glGetIntegerv(GL_SAMPLES, &samples);
     std::printf("renderer: %s, samples: %d\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)), samples);
@@ -171,6 +173,8 @@ int main(int argc, char** argv)
             options.programDir = argv[++i];
         else if (!std::strcmp(argv[i], "--plain"))
             options.plainFormat = true;
+        else if (!std::strcmp(argv[i], "--no-reflection"))
+            options.reflection = false;
         else if (!std::strcmp(argv[i], "--hold") && i + 1 < argc)
             options.holdSeconds = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--shots") && i + 1 < argc)
