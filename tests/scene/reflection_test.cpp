@@ -123,7 +123,7 @@ void BoardRectangle(int margin, int* left, int* bottom, int* right, int* top)
 
 // The GL state a frame must leave as it found it.
 struct GlState {
-    std::array<GLint, 4> viewport{};
+    std::array<GLint, 4> viewport{}, scissorBox{};
     GLint cullMode = 0;
     std::array<GLfloat, 4> clearColour{};
     std::array<GLdouble, 16> projection{}, modelview{};
@@ -135,6 +135,7 @@ GlState ReadGlState()
 {
     GlState s;
     glGetIntegerv(GL_VIEWPORT, s.viewport.data());
+    glGetIntegerv(GL_SCISSOR_BOX, s.scissorBox.data());
     glGetIntegerv(GL_CULL_FACE_MODE, &s.cullMode);
     glGetFloatv(GL_COLOR_CLEAR_VALUE, s.clearColour.data());
     glGetDoublev(GL_PROJECTION_MATRIX, s.projection.data());
@@ -251,6 +252,7 @@ TEST_F(Reflection, FrameLeavesTheGlStateAndCameraAsItFoundThem)
     EXPECT_EQ(after.clearColour, (std::array<GLfloat, 4>{static_cast<GLfloat>(g_panelColour[0]),
                                                          static_cast<GLfloat>(g_panelColour[1]),
                                                          static_cast<GLfloat>(g_panelColour[2]), 0.0f}));
+    EXPECT_EQ(after.scissorBox, before.scissorBox);
     EXPECT_EQ(after.projection, before.projection);
     EXPECT_EQ(after.modelview, before.modelview);
     EXPECT_EQ(after.enabled, before.enabled);

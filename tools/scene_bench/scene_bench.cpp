@@ -1,12 +1,16 @@
 // Scene benchmark: N frames of a full board (80 pieces, shadows and the
 // reflection on) and N pick passes at the window size, under the program's
 // own GL set-up. Run it on a display (tests/xvfb-exec for the software
-// renderer). The last two lines are "render_fps: X" and "pick_ms: Y".
+// renderer). The last two lines are "render_fps: X" and "pick_ms: Y"; before
+// them "render_cpu_ms: Z" gives the processor time of a frame over all threads.
 //
-//   scene_bench [frames] [--plain] [--no-reflection] [--program DIR] [--shots DIR [--hold SECONDS]]
+//   scene_bench [frames] [--plain] [--no-reflection] [--passes] [--program DIR] [--shots DIR [--hold SECONDS]]
 //
 // --plain runs on a format without multisampling; --no-reflection draws the
 // frames with the reflection option off.
+//
+// --passes times the frame's costly passes one by one (glFinish after each)
+// and prints milliseconds per pass before the two figures.
 //
 // --shots writes start-up.ppm, setup.ppm and play.ppm (what the window
 // shows after each frame) into DIR instead of measuring; --hold keeps the
@@ -18,6 +22,7 @@
 #include <GL/gl.h>
 
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -33,7 +38,9 @@
 #include "rules/board.h"
 #include "scene/camera.h"
 #include "scene/frame_state.h"
+#include "scene/board_drawing.h"
 #include "scene/picking.h"
+#include "scene/reflection.h"
 #include "scene/renderer.h"
 #include "tests/support/scene_window.h"
 
@@ -46,6 +53,7 @@ struct Options {
     int holdSeconds = 0;        // after the shots: the board in play stays on screen this long
     bool plainFormat = false;  // no multisampling, as on a driver without it
     bool reflection = true;
+    bool passes = false;       // time the passes one by one
 };
 
 // Writes what the window shows (read back from the X server after the swap) as a PPM picture.
@@ -124,6 +132,62 @@ bool TakeShots(SceneWindow& window, const std::string& dir)
     return ok;
 }
 
+struct PassTime {
+    double ms;     // wall-clock milliseconds per call
+    double cpuMs;  // processor milliseconds per call over all threads
+};
+
+// Time per call of pass, finished each time.
+template <typename Pass>
+PassTime TimePass(int count, Pass pass)
+{
+    glFinish();
+    const auto start = std::chrono::steady_clock::now();
+    const std::clock_t cpuStart = std::clock();
+    for (int i = 0; i < count; ++i) {
+        pass();
+        glFinish();
+    }
+    const double cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return PassTime{1000.0 * seconds / count, 1000.0 * cpuSeconds / count};
+}
+
+// Where a frame's time goes: the passes the reflection adds and the ones it shares with every frame.
+void MeasurePasses(int count)
+{
+    struct Row {
+        const char* name;
+        PassTime time;
+    };
+    const auto inBoardSpace = [](auto draw) {
+        return [draw] {
+            ApplyBoardTranslation();
+            draw();
+            UndoBoardTranslation();
+        };
+    };
+    glEnable(GL_MULTISAMPLE);
+    const Row rows[] = {
+        {"mirror pass", TimePass(count, inBoardSpace(RenderReflectionTexture))},
+        {"clear", TimePass(count, [] { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); })},
+        {"board", TimePass(count, inBoardSpace([] { DrawBoard(1); }))},
+        {"shadows on the board", TimePass(count, inBoardSpace([] { DrawPieceShadows(1); }))},
+        {"mirror image quad", TimePass(count, DrawReflection)},
+        {"grid overlay", TimePass(count, inBoardSpace(DrawGridOverlay))},
+        {"background", TimePass(count, DrawBackground)},
+        {"pieces and faces", TimePass(count, inBoardSpace([] {
+                                           DrawPieces();
+                                           DrawPieceFaces();
+                                       }))},
+        {"shadows on the pieces", TimePass(count, inBoardSpace([] { DrawPieceShadows(0); }))},
+        {"whole frame", TimePass(count, RenderFrame)},
+    };
+    glDisable(GL_MULTISAMPLE);
+    for (const Row& row : rows)
+        std::printf("pass %-22s ms %7.3f cpu_ms %7.3f\n", row.name, row.time.ms, row.time.cpuMs);
+}
+
 void Measure(const Options& options, SceneWindow& window)
 {
     if (!ArrangeGameInPlay(5, 9)) {
@@ -139,10 +203,13 @@ void Measure(const Options& options, SceneWindow& window)
 
     RenderFrame();  // warm-up: first use of every texture
     glFinish();
+    if (options.passes) MeasurePasses(options.frames);
     auto start = std::chrono::steady_clock::now();
+    const std::clock_t cpuStart = std::clock();
     for (int i = 0; i < options.frames; ++i) RenderFrame();
     glFinish();
     const double renderSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double renderCpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
 
     // Picks over a grid of points across the window, as the mouse would move.
     start = std::chrono::steady_clock::now();
@@ -159,6 +226,8 @@ void Measure(const Options& options, SceneWindow& window)
     GLint samples = 0;
     glGetIntegerv(GL_SAMPLES, &samples);
     std::printf("renderer: %s, samples: %d\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)), samples);
+    // The renderer's threads together: steadier than the frame rate on a busy machine.
+    std::printf("render_cpu_ms: %.2f\n", 1000.0 * renderCpuSeconds / options.frames);
     std::printf("render_fps: %.1f\n", options.frames / renderSeconds);
     std::printf("pick_ms: %.3f\n", 1000.0 * pickSeconds / options.frames);
 }
@@ -175,6 +244,8 @@ int main(int argc, char** argv)
             options.plainFormat = true;
         else if (!std::strcmp(argv[i], "--no-reflection"))
             options.reflection = false;
+        else if (!std::strcmp(argv[i], "--passes"))
+            options.passes = true;
         else if (!std::strcmp(argv[i], "--hold") && i + 1 < argc)
             options.holdSeconds = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--shots") && i + 1 < argc)
