@@ -35,28 +35,29 @@ bool OnBoard(const int square[2])
     return square[0] >= 1 && square[0] <= 10 && square[1] >= 1 && square[1] <= 10;
 }
 
-// Step 8: the hovered square's highlight, by what stands on it.
-void DrawHover()
+bool HoveringTheBoard()
 {
-    if (g_hoverRow[0] == 0 || g_hoverRow[1] == 0 || !OnBoard(g_hoverRow)) return;
+    return g_hoverRow[0] != 0 && g_hoverRow[1] != 0 && OnBoard(g_hoverRow);
+}
+
+// Step 8 for a free square or a lake: the square's highlight.
+void DrawSquareHover()
+{
+    if (!HoveringTheBoard()) return;
+    const int owner = g_cellOwner[g_hoverRow[0]][g_hoverRow[1]];
+    if (owner == OWNER_EMPTY) DrawSquareHighlight(1);
+    if (owner == OWNER_LAKE) DrawSquareHighlight(2);
+}
+
+// Step 8 for a piece: the glow over the hovered piece, by its side.
+void DrawPieceHover()
+{
+    if (!HoveringTheBoard()) return;
     double x = 0.0, z = 0.0;
     SquareCentre(g_hoverRow, &x, &z);
-    switch (g_cellOwner[g_hoverRow[0]][g_hoverRow[1]]) {
-    case OWNER_EMPTY:
-        DrawSquareHighlight(1);
-        break;
-    case OWNER_LAKE:
-        DrawSquareHighlight(2);
-        break;
-    case OWNER_PLAYER:
-        DrawHoverHighlight(MODEL_PIECE_FACE, x, 0.0, z);
-        break;
-    case OWNER_COMPUTER:
-        DrawHoverHighlight(MODEL_PIECE_BACK, x, 0.0, z);
-        break;
-    default:
-        break;
-    }
+    const int owner = g_cellOwner[g_hoverRow[0]][g_hoverRow[1]];
+    if (owner == OWNER_PLAYER) DrawHoverHighlight(MODEL_PIECE_FACE, x, 0.0, z);
+    if (owner == OWNER_COMPUTER) DrawHoverHighlight(MODEL_PIECE_BACK, x, 0.0, z);
 }
 
 void DrawSelectionOn(const int square[2])
@@ -79,6 +80,12 @@ void DrawSelections()
 }
 
 }  // namespace
+
+void DrawPieceGlows()
+{
+    DrawPieceHover();
+    DrawSelections();
+}
 
 void ApplyBoardTranslation()
 {
@@ -159,8 +166,8 @@ void RenderFrame()
     DrawBoard(2);
     DrawPieces();
     DrawPieceFaces();
-    DrawHover();
-    DrawSelections();
+    DrawSquareHover();
+    DrawPieceGlows();
     if (g_shadowsOn == 1) DrawPieceShadows(0);
 
     UndoBoardTranslation();

@@ -1,11 +1,16 @@
 // Scene benchmark: N frames of a full board (80 pieces, shadows and the
 // reflection on) and N pick passes at the window size, under the program's
 // own GL set-up. Run it on a display (tests/xvfb-exec for the software
-// renderer). The last two lines are "render_fps: X" and "pick_ms: Y".
+// renderer). The last two lines are "render_fps: X" and "pick_ms: Y"; before
+// them "render_cpu_ms: Z" gives the processor time of a frame over all threads.
 //
-//   scene_bench [frames] [--plain] [--program DIR] [--shots DIR [--hold SECONDS]]
+//   scene_bench [frames] [--plain] [--no-reflection] [--passes] [--program DIR] [--shots DIR [--hold SECONDS]]
 //
-// --plain runs on a format without multisampling.
+// --plain runs on a format without multisampling; --no-reflection draws the
+// frames with the reflection option off.
+//
+// --passes times the frame's costly passes one by one (glFinish after each)
+// and prints milliseconds per pass before the two figures.
 //
 // --shots writes start-up.ppm, setup.ppm and play.ppm (what the window
 // shows after each frame) into DIR instead of measuring; --hold keeps the
@@ -17,6 +22,7 @@
 #include <GL/gl.h>
 
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -32,7 +38,9 @@
 #include "rules/board.h"
 #include "scene/camera.h"
 #include "scene/frame_state.h"
+#include "scene/board_drawing.h"
 #include "scene/picking.h"
+#include "scene/reflection.h"
 #include "scene/renderer.h"
 #include "tests/support/scene_window.h"
 
@@ -42,8 +50,10 @@ struct Options {
     int frames = 300;
     std::string programDir = VELMONAR_PROGRAM_DIR;
     std::string shotDir;
-    int holdSeconds = 0;
-    bool plainFormat = false;  // no multisampling, as on a driver without it  // after the shots: the board in play stays on screen this long
+    int holdSeconds = 0;        // after the shots: the board in play stays on screen this long
+    bool plainFormat = false;  // no multisampling, as on a driver without it
+    bool reflection = true;
+    bool passes = false;       // time the passes one by one
 };
 
 // Writes what the window shows (read back from the X server after the swap) as a PPM picture.
@@ -122,6 +132,62 @@ bool TakeShots(SceneWindow& window, const std::string& dir)
     return ok;
 }
 
+struct PassTime {
+    double ms;     // wall-clock milliseconds per call
+    double cpuMs;  // processor milliseconds per call over all threads
+};
+
+// Time per call of pass, finished each time.
+template <typename Pass>
+PassTime TimePass(int count, Pass pass)
+{
+    glFinish();
+    const auto start = std::chrono::steady_clock::now();
+    const std::clock_t cpuStart = std::clock();
+    for (int i = 0; i < count; ++i) {
+        pass();
+        glFinish();
+    }
+    const double cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return PassTime{1000.0 * seconds / count, 1000.0 * cpuSeconds / count};
+}
+
+// Where a frame's time goes: the passes the reflection adds and the ones it shares with every frame.
+void MeasurePasses(int count)
+{
+    struct Row {
+        const char* name;
+        PassTime time;
+    };
+    const auto inBoardSpace = [](auto draw) {
+        return [draw] {
+            ApplyBoardTranslation();
+            draw();
+            UndoBoardTranslation();
+        };
+    };
+    glEnable(GL_MULTISAMPLE);
+    const Row rows[] = {
+        {"mirror pass", TimePass(count, inBoardSpace(RenderReflectionTexture))},
+        {"clear", TimePass(count, [] { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); })},
+        {"board", TimePass(count, inBoardSpace([] { DrawBoard(1); }))},
+        {"shadows on the board", TimePass(count, inBoardSpace([] { DrawPieceShadows(1); }))},
+        {"mirror image quad", TimePass(count, DrawReflection)},
+        {"grid overlay", TimePass(count, inBoardSpace(DrawGridOverlay))},
+        {"background", TimePass(count, DrawBackground)},
+        {"pieces and faces", TimePass(count, inBoardSpace([] {
+                                           DrawPieces();
+                                           DrawPieceFaces();
+                                       }))},
+        {"shadows on the pieces", TimePass(count, inBoardSpace([] { DrawPieceShadows(0); }))},
+        {"whole frame", TimePass(count, RenderFrame)},
+    };
+    glDisable(GL_MULTISAMPLE);
+    for (const Row& row : rows)
+        std::printf("pass %-22s ms %7.3f cpu_ms %7.3f\n", row.name, row.time.ms, row.time.cpuMs);
+}
+
 void Measure(const Options& options, SceneWindow& window)
 {
     if (!ArrangeGameInPlay(5, 9)) {
@@ -129,7 +195,7 @@ void Measure(const Options& options, SceneWindow& window)
         std::exit(1);
     }
     g_shadowsOn = 1;
-    g_reflectionOn = 1;
+    g_reflectionOn = options.reflection ? 1 : 0;
     g_hoverRow[0] = 4;
     g_hoverRow[1] = 4;
     g_lastMove = MoveRecord{2, 4, 2, 5};
@@ -137,10 +203,13 @@ void Measure(const Options& options, SceneWindow& window)
 
     RenderFrame();  // warm-up: first use of every texture
     glFinish();
+    if (options.passes) MeasurePasses(options.frames);
     auto start = std::chrono::steady_clock::now();
+    const std::clock_t cpuStart = std::clock();
     for (int i = 0; i < options.frames; ++i) RenderFrame();
     glFinish();
     const double renderSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double renderCpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
 
     // Picks over a grid of points across the window, as the mouse would move.
     start = std::chrono::steady_clock::now();
@@ -152,11 +221,13 @@ void Measure(const Options& options, SceneWindow& window)
     glFinish();
     const double pickSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-    std::printf("window: %dx%d, frames: %d, pieces: 80, shadows: on, reflection: on\n", window.m_clientWidth,
-                window.m_clientHeight, options.frames);
+    std::printf("window: %dx%d, frames: %d, pieces: 80, shadows: on, reflection: %s\n", window.m_clientWidth,
+                window.m_clientHeight, options.frames, options.reflection ? "on" : "off");
     GLint samples = 0;
     glGetIntegerv(GL_SAMPLES, &samples);
     std::printf("renderer: %s, samples: %d\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)), samples);
+    // The renderer's threads together: steadier than the frame rate on a busy machine.
+    std::printf("render_cpu_ms: %.2f\n", 1000.0 * renderCpuSeconds / options.frames);
     std::printf("render_fps: %.1f\n", options.frames / renderSeconds);
     std::printf("pick_ms: %.3f\n", 1000.0 * pickSeconds / options.frames);
 }
@@ -171,6 +242,10 @@ int main(int argc, char** argv)
             options.programDir = argv[++i];
         else if (!std::strcmp(argv[i], "--plain"))
             options.plainFormat = true;
+        else if (!std::strcmp(argv[i], "--no-reflection"))
+            options.reflection = false;
+        else if (!std::strcmp(argv[i], "--passes"))
+            options.passes = true;
         else if (!std::strcmp(argv[i], "--hold") && i + 1 < argc)
             options.holdSeconds = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--shots") && i + 1 < argc)

@@ -1,0 +1,256 @@
+// The mirror image of the pieces on the board: drawn only with the option
+// on, blended at the reflection strength over a grey that follows it, kept
+// to the board, and leaving the GL state and camera as it found them.
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "rules/board.h"
+#include "rules/live_options.h"
+#include "scene/board_drawing.h"
+#include "scene/board_geometry.h"
+#include "scene/camera.h"
+#include "scene/frame_state.h"
+#include "scene/geo_model.h"
+#include "scene/picking.h"
+#include "scene/renderer.h"
+#include "scene/textures.h"
+#include "tests/scene/scene_probe.h"
+
+#ifndef GL_MULTISAMPLE
+#define GL_MULTISAMPLE 0x809D
+#endif
+
+namespace {
+
+constexpr int MIRROR_SIZE = 512;
+
+class Reflection : public SceneTest {
+protected:
+    void SetUp() override
+    {
+        SceneTest::SetUp();
+        m_savedAlpha = g_reflectionAlpha;
+        g_shadowsOn = 0;  // nothing but the mirror image darkens the board in front of a piece
+        g_lastMoveDirection = 0;
+        g_hoverRow[0] = g_hoverRow[1] = 0;
+        g_panelVisible[PANEL_FLAG_MENU_MODE] = 1;  // no tray
+    }
+    void TearDown() override
+    {
+        g_reflectionAlpha = m_savedAlpha;
+        g_reflectionOn = 0;
+    }
+
+    static void PlacePieces()
+    {
+        Place(5, 3, OWNER_PLAYER, 6);
+        Place(9, 2, OWNER_PLAYER, 3);
+        Place(2, 7, OWNER_COMPUTER, 4);
+    }
+    static void Place(int x, int y, int owner, int rank)
+    {
+        g_cellOwner[x][y] = owner;
+        g_cellRank[x][y] = rank;
+    }
+
+    static Rgb FrameAt(const Pixel& p)
+    {
+        RenderFrame();
+        return FrontPixel(p.x, p.y);
+    }
+
+private:
+    double m_savedAlpha = 0.0;
+};
+
+// Where the mirror image of the face of the piece on square (x, y) shows:
+// the face centre with its height negated.
+Pixel MirroredFace(int x, int y)
+{
+    const ModelRecord& m = g_models[MODEL_PIECE_FACE];
+    double fx = 0.0, fy = 0.0, fz = 0.0;
+    for (int k = m.vertexCount - 4; k < m.vertexCount; ++k) {
+        fx += m.posX[static_cast<size_t>(k)] / 4.0;
+        fy += m.posY[static_cast<size_t>(k)] / 4.0;
+        fz += m.posZ[static_cast<size_t>(k)] / 4.0;
+    }
+    return ProjectWorld(g_squareX[x][y] - g_boardOffsetX + fx, -fy, g_squareZ[x][y] + g_boardOffsetZ + fz);
+}
+
+std::vector<unsigned char> MirrorTexture()
+{
+    std::vector<unsigned char> texels(static_cast<size_t>(MIRROR_SIZE) * MIRROR_SIZE * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glBindTexture(GL_TEXTURE_2D, g_sceneTex);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+    return texels;
+}
+
+Rgb Texel(const std::vector<unsigned char>& texels, int x, int y)
+{
+    const size_t i = (static_cast<size_t>(y) * MIRROR_SIZE + x) * 3;
+    return Rgb{texels[i], texels[i + 1], texels[i + 2]};
+}
+
+void FillMirrorTexture(unsigned char r, unsigned char g, unsigned char b)
+{
+    std::vector<unsigned char> texels(static_cast<size_t>(MIRROR_SIZE) * MIRROR_SIZE * 3);
+    for (size_t i = 0; i < texels.size(); i += 3) texels[i] = r, texels[i + 1] = g, texels[i + 2] = b;
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glBindTexture(GL_TEXTURE_2D, g_sceneTex);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, MIRROR_SIZE, MIRROR_SIZE, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+}
+
+// The screen rectangle of the board's bounds, widened by margin.
+void BoardRectangle(int margin, int* left, int* bottom, int* right, int* top)
+{
+    *left = *bottom = 1 << 20;
+    *right = *top = -(1 << 20);
+    for (int corner = 0; corner < 8; ++corner) {
+        const Pixel p = ProjectWorld((corner & 1 ? g_boardMaxX : g_boardMinX) - g_boardOffsetX,
+                                     corner & 2 ? g_boardMaxY : g_boardMinY,
+                                     (corner & 4 ? g_boardMaxZ : g_boardMinZ) + g_boardOffsetZ);
+        *left = std::min(*left, p.x - margin);
+        *right = std::max(*right, p.x + margin);
+        *bottom = std::min(*bottom, p.y - margin);
+        *top = std::max(*top, p.y + margin);
+    }
+}
+
+// The GL state a frame must leave as it found it.
+struct GlState {
+    std::array<GLint, 4> viewport{}, scissorBox{};
+    GLint cullMode = 0;
+    std::array<GLfloat, 4> clearColour{};
+    std::array<GLdouble, 16> projection{}, modelview{};
+    std::array<GLboolean, 7> enabled{};
+    GLboolean depthWrites = GL_FALSE;
+};
+
+GlState ReadGlState()
+{
+    GlState s;
+    glGetIntegerv(GL_VIEWPORT, s.viewport.data());
+    glGetIntegerv(GL_SCISSOR_BOX, s.scissorBox.data());
+    glGetIntegerv(GL_CULL_FACE_MODE, &s.cullMode);
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, s.clearColour.data());
+    glGetDoublev(GL_PROJECTION_MATRIX, s.projection.data());
+    glGetDoublev(GL_MODELVIEW_MATRIX, s.modelview.data());
+    const GLenum caps[7] = {GL_DEPTH_TEST, GL_CULL_FACE, GL_LIGHTING,     GL_TEXTURE_2D,
+                            GL_BLEND,      GL_MULTISAMPLE, GL_SCISSOR_TEST};
+    for (int i = 0; i < 7; ++i) s.enabled[static_cast<size_t>(i)] = glIsEnabled(caps[i]);
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &s.depthWrites);
+    return s;
+}
+
+TEST_F(Reflection, MirrorImageOnlyWithTheOptionOnAndBlendedOverTheGreyOfItsStrength)
+{
+    const Pixel front = MirroredFace(5, 3);
+    const Pixel clear = SquareCentre(8, 8);  // no piece stands behind it, no grid line crosses it
+
+    // The board alone in front of the piece: the frame without pieces.
+    g_reflectionOn = 0;
+    const Rgb boardFront = FrameAt(front);
+    PlacePieces();
+
+    // Off: neither pass runs; the mirror texture keeps what it held.
+    FillMirrorTexture(255, 0, 255);
+    const Rgb offFront = FrameAt(front);
+    const Rgb offClear = FrontPixel(clear.x, clear.y);
+    EXPECT_LE(Difference(offFront, boardFront), 1) << "only the board shows in front of the piece";
+    EXPECT_EQ(Difference(Texel(MirrorTexture(), 256, 256), Rgb{255, 0, 255}), 0) << "no mirror pass";
+
+    g_reflectionOn = 1;
+    for (double a : {0.2, 0.31, 0.5, 1.0}) {
+        SCOPED_TRACE(testing::Message() << "alpha " << a);
+        g_reflectionAlpha = a;
+        const double grey = std::max(0.0, a - 0.3) * 255.0;
+        const Rgb onFront = FrameAt(front);
+        const Rgb onClear = FrontPixel(clear.x, clear.y);
+
+        const Rgb expected{static_cast<int>(std::lround((1 - a) * offClear.r + a * grey)),
+                           static_cast<int>(std::lround((1 - a) * offClear.g + a * grey)),
+                           static_cast<int>(std::lround((1 - a) * offClear.b + a * grey))};
+        EXPECT_LE(Difference(onClear, expected), 3) << "board " << offClear.r << "," << offClear.g << ","
+                                                    << offClear.b << " became " << onClear.r << ","
+                                                    << onClear.g << "," << onClear.b;
+        // In front of the piece the light face shows instead of the grey.
+        const Rgb boardOnly{static_cast<int>(std::lround((1 - a) * offFront.r + a * grey)),
+                            static_cast<int>(std::lround((1 - a) * offFront.g + a * grey)),
+                            static_cast<int>(std::lround((1 - a) * offFront.b + a * grey))};
+        EXPECT_GT(onFront.Sum() - boardOnly.Sum(), 3 * 25 * a) << "the mirror image of the face";
+
+        const std::vector<unsigned char> texels = MirrorTexture();
+        for (const Rgb& t : {Texel(texels, 1, 510), Texel(texels, 510, 510), Texel(texels, 256, 508)}) {
+            EXPECT_NEAR(t.r, grey, 1.0);
+            EXPECT_NEAR(t.g, grey, 1.0);
+            EXPECT_NEAR(t.b, grey, 1.0);
+        }
+    }
+
+    // At strength 0 the mirror image vanishes: the board as with the option off.
+    g_reflectionAlpha = 0.0;
+    EXPECT_LE(Difference(FrameAt(front), offFront), 1);
+    EXPECT_LE(Difference(FrontPixel(clear.x, clear.y), offClear), 1);
+}
+
+TEST_F(Reflection, ChangesNothingOffTheBoardAndLeavesTheGlStateAndCameraAsItFoundThem)
+{
+    PlacePieces();
+    g_hoverRow[0] = 5;
+    g_hoverRow[1] = 3;
+    g_reflectionAlpha = 1.0;  // the brightest grey
+    g_reflectionOn = 0;
+    RenderFrame();
+    const std::vector<unsigned char> off = FrontFrame();
+    const GlState before = ReadGlState();
+    g_reflectionOn = 1;
+    RenderFrame();
+    const std::vector<unsigned char> on = FrontFrame();
+    const GlState after = ReadGlState();
+
+    // Every pixel outside the board's screen rectangle is the same on and off.
+    int left, bottom, right, top;
+    BoardRectangle(2, &left, &bottom, &right, &top);
+    const int width = g_sceneWindow->m_clientWidth, height = g_sceneWindow->m_clientHeight;
+    int compared = 0, differing = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            if (x >= left && x <= right && y >= bottom && y <= top) continue;
+            const size_t i = (static_cast<size_t>(y) * width + x) * 3;
+            ++compared;
+            if (on[i] != off[i] || on[i + 1] != off[i + 1] || on[i + 2] != off[i + 2]) ++differing;
+        }
+    EXPECT_GT(compared, width * height / 4);
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(RegionDifference(off, on, SquareCentre(8, 8).x, SquareCentre(8, 8).y, 4), 20.0)
+        << "on the board the grey shows";
+
+    EXPECT_EQ(after.viewport, (std::array<GLint, 4>{0, 0, 1920, 1080}));
+    EXPECT_EQ(after.scissorBox, before.scissorBox);
+    EXPECT_EQ(after.cullMode, GL_BACK);
+    EXPECT_EQ(after.clearColour, (std::array<GLfloat, 4>{static_cast<GLfloat>(g_panelColour[0]),
+                                                         static_cast<GLfloat>(g_panelColour[1]),
+                                                         static_cast<GLfloat>(g_panelColour[2]), 0.0f}));
+    EXPECT_EQ(after.projection, before.projection);
+    EXPECT_EQ(after.modelview, before.modelview);
+    EXPECT_EQ(after.enabled, before.enabled);
+    EXPECT_EQ(after.depthWrites, GL_TRUE);
+    EXPECT_EQ(g_mirrorY, 0);
+
+    // Every square answers its own pick from its centre (on a board cleared
+    // again, so that no piece hides a square behind it).
+    ArrangeSetupBoard();
+    for (int x = 1; x <= 10; ++x)
+        for (int y = 1; y <= 10; ++y) {
+            PickAt(SquareCentre(x, y));
+            EXPECT_EQ(g_hoverRow[0], x) << "square " << x << "," << y;
+            EXPECT_EQ(g_hoverRow[1], y) << "square " << x << "," << y;
+        }
+}
+
+}  // namespace
