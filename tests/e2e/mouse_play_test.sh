@@ -7,16 +7,8 @@
 # Screenshots are kept in $VELMONAR_E2E_SHOTS when it is set.
 set -u
 probe=$2
-work=$(mktemp -d)
-pid=""
-trap '[ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; echo "last dump: ${dump:-}" >&2; exit 1; }
-expect() { [ "$2" = "$3" ] || fail "$1: expected $3, got $2"; }
-
-# The program folder is the executable's own folder: a copy, not a link.
-cp -r "$1/." "$work/"
-rm -f "$work/konfig.ini"
-dumpfile=$work/dump.txt
+. "$(dirname "$0")/e2e_lib.sh"
+e2e_setup "$1"
 "$probe" points "$work" >"$work/points.txt" || fail "the probe found no points"
 declare -A empty_point piece_point slot_point
 while read -r kind a b c d e f; do
@@ -26,37 +18,6 @@ done <"$work/points.txt"
 [ ${#slot_point[@]} = 12 ] && [ ${#empty_point[@]} = 92 ] || fail "too few points"
 PIECE_SET=(6 1 8 5 4 4 4 3 2 1 1 1)
 
-# --- the dump, parsed with shell built-ins ---
-last_seq=0
-declare -A F
-wait_dump() {
-  local line kv
-  for _ in $(seq 1 1200); do
-    line=""
-    [ -f "$dumpfile" ] && read -r line <"$dumpfile"
-    kv=${line%% *}
-    if [ -n "$line" ] && [ "${kv#seq=}" -gt "$last_seq" ]; then
-      dump=$line
-      last_seq=${kv#seq=}
-      for kv in $dump; do F[${kv%%=*}]=${kv#*=}; done
-      IFS=, read -ra cells <<<"${F[cells]}"
-      IFS=, read -ra tray <<<"${F[tray]}"
-      return 0
-    fi
-    kill -0 "$pid" 2>/dev/null || fail "the program ended"
-    sleep 0.05
-  done
-  fail "no new dump within 60 s after $1"
-}
-cell() { echo "${cells[$(( ($2 - 1) * 10 + $1 - 1 ))]}"; }
-
-# --- the mouse: off the point and back on (a fresh pick), then a press ---
-last_press=""
-press_at() {
-  [ "$last_press" = "$1 $2" ] && sleep 1.1  # never a double click
-  xdotool mousemove "$(($1 + 4))" "$2" mousemove "$1" "$2" click 1
-  last_press="$1 $2"
-}
 click_square() {
   if [ "$(cell "$1" "$2")" = 0/-1 ]; then press_at ${empty_point[$1,$2]}; else press_at ${piece_point[$1,$2]}; fi
   wait_dump "a click on square $1,$2"
@@ -66,16 +27,9 @@ click_slot() {
   wait_dump "a click on slot $1"
   expect "tray rank" "${F[rank]}" "$2"
 }
-shot() { import -window root "$work/$1.png" || fail "no screenshot"; }
-differs() {  # two shots differ in the region WxH+X+Y
-  local n
-  n=$(compare -metric AE -crop "$3" "$work/$1.png" "$work/$2.png" null: 2>&1 | cut -d' ' -f1)
-  [ "${n%.*}" -gt 100 ] || fail "$1 and $2 do not differ in $3 ($n pixels)"
-}
 
 # 1. Start-up with the menu open.
-VELMONAR_DEBUG_DUMP=$dumpfile "$work/velmonar" &
-pid=$!
+start_program
 wait_dump "the start-up"
 expect "ready, fade, menu mode" "${F[ready]}${F[fade]}${F[panels]:0:1}" 101
 
@@ -182,11 +136,5 @@ before=$(state)
 click_square $bomb
 expect "state after a click on an own bomb" "$(state)" "$before"
 
-[ -n "${VELMONAR_E2E_SHOTS:-}" ] && mkdir -p "$VELMONAR_E2E_SHOTS" && cp "$work"/*.png "$VELMONAR_E2E_SHOTS/"
-kill -TERM "$pid"
-for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-wait "$pid"
-status=$?
-pid=""
-[ "$status" = 0 ] || fail "exit status $status after SIGTERM"
+end_program
 echo PASS
