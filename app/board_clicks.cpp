@@ -99,7 +99,8 @@ void SendMove(const MoveRecord& move)
     g_sentMove[1] = move.fromY;
     g_sentMove[2] = move.toX;
     g_sentMove[3] = move.toY;
-    g_moveMessage = MoveMessageFor(move.fromX, move.fromY, move.toX, move.toY);
+    WriteSharedText(g_moveMessage, MoveMessageFor(move.fromX, move.fromY, move.toX, move.toY));
+    g_moveSendPending = 1;
     g_flowHooks.beginThread(SendMoveThread, nullptr);
 }
 

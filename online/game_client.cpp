@@ -18,6 +18,7 @@
 const char* const OPPONENT_LEFT = "rrrr";
 int g_sentMove[4] = {0, 0, 0, 0};
 CString g_moveMessage;
+std::atomic<int> g_moveSendPending{0};
 
 namespace {
 
@@ -26,6 +27,7 @@ const int RECEIVE_ERROR_TRIES = 3;
 const DWORD RETRY_PAUSE_MS = 100;
 const DWORD MATCH_RETRY_PAUSE_MS = 1000;
 const DWORD RELOGIN_PAUSE_MS = 100;
+const int MOVE_SEND_WAIT_MS = 2000;
 
 // Guards the publishing of handles in g_serverSocket against their closing,
 // so a shutdown never reaches a closed (and maybe reused) handle number.
@@ -449,13 +451,12 @@ UINT MatchRequestThread(LPVOID)
         }
         if (reply[0] == MATCH_FOUND) {
             if (!IsCurrent(generation)) return 0;
+            // The turn is set before the decoded setup can reach the tick,
+            // so the board never takes a click on a turn of 0 in between.
+            g_onlineTurn = 1;
             g_matchState = 2;
             SetGameLink(connection, generation);
-            if (!DecodeMatchReply(reply)) {
-                EndSearch(generation, true);
-                return 0;
-            }
-            g_onlineTurn = 1;
+            if (!DecodeMatchReply(reply)) EndSearch(generation, true);
             return 0;
         }
         // Neither queued nor paired: a fresh connection and the same request.
@@ -471,11 +472,16 @@ UINT MatchRequestThread(LPVOID)
 UINT SendMoveThread(LPVOID)
 {
     const GameLink link = CurrentGameLink();
-    if (!link.connection || !IsCurrent(link.generation)) return 0;
+    if (!link.connection || !IsCurrent(link.generation)) {
+        g_moveSendPending = 0;
+        return 0;
+    }
     char moveBuffer[10] = {0};
     const CString message = ReadSharedText(g_moveMessage);
     std::memcpy(moveBuffer, message.GetString(), static_cast<size_t>(std::min(message.GetLength(), 4)));
-    if (!SendAll(link.connection->Socket(), moveBuffer, 4)) {
+    const bool sent = SendAll(link.connection->Socket(), moveBuffer, 4);
+    g_moveSendPending = 0;
+    if (!sent) {
         OpponentLeft(link.generation);
         return 0;
     }
@@ -486,6 +492,7 @@ UINT SendMoveThread(LPVOID)
 
 UINT ReportOpponentWinThread(LPVOID)
 {
+    for (int waited = 0; g_moveSendPending.load() == 1 && waited < MOVE_SEND_WAIT_MS; waited += 10) Sleep(10);
     SendWinnerReport(ReadSharedText(g_opponentName));
     return 0;
 }

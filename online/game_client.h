@@ -4,6 +4,7 @@
 // 500 ms tick polls.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <memory>
 
@@ -137,6 +138,10 @@ UINT ServerPingThread(LPVOID param);
 // starts the thread.
 extern int g_sentMove[4];
 extern CString g_moveMessage;
+// 1 from the click that starts SendMoveThread until that thread has tried its
+// send: a report the same click starts waits for it (up to 2 s), so the
+// winner sees the last move before the report cuts the game connection off.
+extern std::atomic<int> g_moveSendPending;
 
 // Leaves the online game: every online flag cleared, the connection shut
 // down, the banner off, the next ping due, a redraw, a new game, a redraw.
