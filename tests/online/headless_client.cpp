@@ -105,6 +105,15 @@ BOOL QuietSound(const char* path, void*, DWORD)
     return TRUE;
 }
 
+// The real move presentation (silent through the hooks), counting the moves shown.
+int g_movesShown = 0;
+
+void ShowAndCountMove(int phase, int result, int fromX, int fromY, int toX, int toY)
+{
+    if (phase == 1) ++g_movesShown;
+    ShowMoveResult(phase, result, fromX, fromY, toX, toY);
+}
+
 // What the application's game-over panel entry does, without the drawing.
 void GameOverPanelFlags()
 {
@@ -116,7 +125,7 @@ void InstallSilentStandIns()
 {
     g_rulesHost.finishSetup = FinishSetup;
     g_rulesHost.animatePlacement = AnimatePlacement;
-    g_rulesHost.showMoveResult = ShowMoveResult;
+    g_rulesHost.showMoveResult = ShowAndCountMove;
     g_rulesHost.renderFrame = NoFrame;
     g_rulesHost.playSound = QuietSound;
     g_rulesHost.showGameOverPanel = GameOverPanelFlags;
@@ -326,20 +335,21 @@ int main(int argc, char** argv)
     bool paired = false;
     int ownMoves = 0;
     while (std::chrono::steady_clock::now() < deadline) {
-        const int turnBefore = g_onlineTurn.load();
         const bool onlineBefore = g_onlineGame.load() == 1;
         const int framesBefore = g_frames;
+        const int movesBefore = g_movesShown;
         dialog.Tick();
+        // The tick shows no move but the opponent's.
+        const bool opponentMoved = g_movesShown > movesBefore;
         // Without a game online (and polling off, as before the start-up load)
         // the tick redraws only for g_opponentLeft, which it clears.
         const bool opponentLeftTaken = !onlineBefore && g_frames > framesBefore;
-        const bool opponentMoved = turnBefore == 2 && g_onlineTurn.load() == 1;
         if (!paired && g_matchPending.load() == 0 && (g_onlineGame.load() == 1 || opponentMoved)) {
             paired = true;
             // The first move may arrive in the tick that places the opponent's army.
             Print("PAIRED own=" + std::string(ReadSharedText(g_ownName).GetString()) +
                   " opponent=" + ReadSharedText(g_opponentName).GetString() +
-                  " first=" + (turnBefore == 2 ? "opponent" : "me"));
+                  " first=" + (opponentMoved || g_onlineTurn.load() == 2 ? "opponent" : "me"));
             if (!opponentMoved) PrintBoard();
         }
         if (paired && opponentMoved)
