@@ -70,8 +70,8 @@ void SetGameLink(const ConnectionRef& connection, int generation)
     }
 }
 
-// The worker's own end of the game: shuts the shared handle down and lets
-// go of the game connection.
+// The interface thread's end of the game: shuts the shared handle down
+// (whatever exchange it belongs to) and lets go of the game connection.
 void DropGameConnection()
 {
     GameLink old;
@@ -80,6 +80,25 @@ void DropGameConnection()
         ShutdownSharedSocket(g_serverSocket);
         old = g_gameLink;
         g_gameLink = GameLink();
+    }
+}
+
+// A worker's end of its own connection: shuts only that one down, never a
+// newer exchange that took g_serverSocket meanwhile (such as the loser's
+// winner report), and lets go of it when it is the game connection.
+void DropOwnConnection(const ConnectionRef& own)
+{
+    if (!own) return;
+    GameLink old;
+    {
+        std::lock_guard<std::mutex> lock(g_connectionMutex);
+        int handle = own->Socket();
+        g_serverSocket.compare_exchange_strong(handle, INVALID_SOCKET);
+        ShutdownSocket(own->Socket());
+        if (g_gameLink.connection == own) {
+            old = g_gameLink;
+            g_gameLink = GameLink();
+        }
     }
 }
 
@@ -101,13 +120,13 @@ void ShowWorkerNotice(const CString& text)
 }
 
 // A failed or refused match request (or its re-login): the search ends.
-void EndSearch(int generation, bool socketMade)
+void EndSearch(int generation, bool socketMade, const ConnectionRef& own)
 {
     if (!IsCurrent(generation) || g_onlineGame.load() == 0) return;
     g_onlineGame = 0;
     g_matchPending = 0;
     g_waitingForOpponent = 0;
-    DropGameConnection();
+    DropOwnConnection(own);
     if (socketMade)
         ShowWorkerNotice(ConnectionProblemText(g_workerLanguage));
     else
@@ -121,13 +140,13 @@ bool LeftOnPurpose(int generation)
 
 // The opponent left (or the game connection broke): the game goes on against
 // the computer.
-void OpponentLeft(int generation)
+void OpponentLeft(const GameLink& link)
 {
-    if (!IsCurrent(generation)) return;
+    if (!IsCurrent(link.generation)) return;
     if (g_accountDialogClosed.load() == 0) g_opponentLeftInDialog = 1;
     g_onlineGame = 0;
     g_matchPending = 0;
-    DropGameConnection();
+    DropOwnConnection(link.connection);
     if (g_gameOver.load() == 1 || g_accountDialogClosed.load() != 1) return;
     const CString own = ReadSharedText(g_ownName);
     const CString opponent = ReadSharedText(g_opponentName);
@@ -158,7 +177,7 @@ void WaitInQueue(const ConnectionRef& connection, int generation)
         if (got <= 0) {
             // An orderly close is no pairing: the wait ends either way.
             if (IsCurrent(generation)) g_waitingForOpponent = 0;
-            if (!LeftOnPurpose(generation)) EndSearch(generation, true);
+            if (!LeftOnPurpose(generation)) EndSearch(generation, true, connection);
             return;
         }
         const CString text(buffer, got);
@@ -168,7 +187,7 @@ void WaitInQueue(const ConnectionRef& connection, int generation)
         g_matchState = 2;
         g_onlineTurn = 2;
         if (!DecodeMatchReply(text)) {
-            EndSearch(generation, true);
+            EndSearch(generation, true, connection);
             return;
         }
         g_stopMoveReceive = 0;
@@ -314,7 +333,7 @@ void CloseServerSocket()
 
 void EndGameConnection()
 {
-    DropGameConnection();
+    DropOwnConnection(CurrentGameLink().connection);
 }
 
 GameLink CurrentGameLink()
@@ -342,7 +361,7 @@ int ReceiveOpponentMove(const GameLink& link)
         if (!IsCurrent(link.generation)) return 0;
         if (g_stopMoveReceive.exchange(0) == 1) {
             g_matchPending = 0;
-            DropGameConnection();
+            DropOwnConnection(link.connection);
             return 0;
         }
         char moveBuffer[10] = {0};
@@ -361,7 +380,7 @@ int ReceiveOpponentMove(const GameLink& link)
             got < 0 ? MOVE_OPPONENT_LEFT : DecodeMoveMessage(moveBuffer, static_cast<size_t>(got), move);
         if (reading == MOVE_DROPPED) continue;
         if (reading == MOVE_OPPONENT_LEFT) {
-            OpponentLeft(link.generation);
+            OpponentLeft(link);
             return 0;
         }
         for (int i = 0; i < 4; ++i) g_opponentMove[i] = move[i];
@@ -377,7 +396,7 @@ int ReloginFromStoredCredentials(int generation)
     bool socketMade = false;
     ConnectionRef connection = OpenServerConnection(&socketMade);
     if (!connection) {
-        EndSearch(generation, socketMade);
+        EndSearch(generation, socketMade, nullptr);
         return 0;
     }
     const CString request = "%" + name + "+" + password;
@@ -435,7 +454,7 @@ UINT MatchRequestThread(LPVOID)
         bool socketMade = false;
         ConnectionRef connection = OpenServerConnection(&socketMade);
         if (!connection) {
-            EndSearch(generation, socketMade);
+            EndSearch(generation, socketMade, nullptr);
             return 0;
         }
         CString request;
@@ -456,13 +475,13 @@ UINT MatchRequestThread(LPVOID)
             g_onlineTurn = 1;
             g_matchState = 2;
             SetGameLink(connection, generation);
-            if (!DecodeMatchReply(reply)) EndSearch(generation, true);
+            if (!DecodeMatchReply(reply)) EndSearch(generation, true, connection);
             return 0;
         }
         // Neither queued nor paired: a fresh connection and the same request.
         connection.reset();
         if (attempt >= MATCH_TRIES) {
-            EndSearch(generation, true);
+            EndSearch(generation, true, nullptr);
             return 0;
         }
         Sleep(MATCH_RETRY_PAUSE_MS);
@@ -482,7 +501,7 @@ UINT SendMoveThread(LPVOID)
     const bool sent = SendAll(link.connection->Socket(), moveBuffer, 4);
     g_moveSendPending = 0;
     if (!sent) {
-        OpponentLeft(link.generation);
+        OpponentLeft(link);
         return 0;
     }
     g_stopMoveReceive = 0;

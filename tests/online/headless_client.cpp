@@ -17,6 +17,7 @@
 // preferred). --leave-after N ends the process after N own moves,
 // --kill-after N kills it (SIGKILL) there.
 // A stored log-in is written to $XDG_CONFIG_HOME (private to the caller).
+#include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -289,14 +290,29 @@ void StoreLogin(const std::string& login)
     std::ofstream(folder + "/strlp.erg") << login.substr(0, colon) << "\n" << login.substr(colon + 1) << "\n";
 }
 
-// Ends the process with the given last line; the pause lets a report go out.
-[[noreturn]] void End(const std::string& how, int pauseMs, int status)
+int ThreadCount()
+{
+    int n = 0;
+    if (DIR* tasks = opendir("/proc/self/task")) {
+        while (const dirent* entry = readdir(tasks)) n += entry->d_name[0] != '.';
+        closedir(tasks);
+    }
+    return n;
+}
+
+int g_threadsAtStart = 0;
+
+// Ends the process with the given last line. waitMs: how long the workers
+// get to end first (a report going out, the game connection closing).
+[[noreturn]] void End(const std::string& how, int waitMs, int status)
 {
     if (g_panelVisible[PANEL_FLAG_GAME_OVER] == 1) Print("PANEL game-over");
     Print("END " + how);
-    std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    while (ThreadCount() > g_threadsAtStart && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     std::fflush(stdout);
-    std::_Exit(status);  // workers may still wait on the network, as when the program ends
+    std::_Exit(status);  // a worker may still wait on the network, as when the program ends
 }
 
 }  // namespace
@@ -309,6 +325,8 @@ int main(int argc, char** argv)
                              " [--kill-after N] [--limit S] [--army ...] [--script ...]\n");
         return 2;
     }
+    std::thread([] {}).join();  // a sanitizer's helper thread starts with the first thread
+    g_threadsAtStart = ThreadCount();
     WSADATA data;
     WSAStartup(MAKEWORD(2, 2), &data);
     StoreLogin(options.login);
@@ -354,10 +372,10 @@ int main(int argc, char** argv)
         }
         if (paired && opponentMoved)
             PrintMove("opponent", g_opponentMove[0], g_opponentMove[1], g_opponentMove[2], g_opponentMove[3]);
-        if (g_gameOver.load() == 1) End(g_losingSide == 1 ? "lost" : "won", 1000, 0);
+        if (g_gameOver.load() == 1) End(g_losingSide == 1 ? "lost" : "won", 10000, 0);
         if (g_noticeSeen && g_onlineGame.load() == 0) {
-            if (!g_opponentLeftSeen) End("notice", 500, 0);
-            if (opponentLeftTaken) End("opponent-left", 500, 0);  // the notice, then g_opponentLeft
+            if (!g_opponentLeftSeen) End("notice", 10000, 0);
+            if (opponentLeftTaken) End("opponent-left", 10000, 0);  // the notice, then g_opponentLeft
         }
         if (paired && g_onlineGame.load() == 1 && g_onlineTurn.load() == 1) {
             if (ownMoves == options.leaveAfter) End("left", 0, 0);  // the process ends mid-game
@@ -369,7 +387,7 @@ int main(int argc, char** argv)
             if (!ChooseOwnMove(random, options, ownMoves, m) || !ClickMove(dialog, m)) End("refused", 0, 1);
             ++ownMoves;
             PrintMove("own", m[0], m[1], m[2], m[3]);
-            if (g_gameOver.load() == 1) End(g_losingSide == 1 ? "lost" : "won", 1000, 0);
+            if (g_gameOver.load() == 1) End(g_losingSide == 1 ? "lost" : "won", 10000, 0);
             continue;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
