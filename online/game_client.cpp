@@ -19,6 +19,7 @@ const char* const OPPONENT_LEFT = "rrrr";
 int g_sentMove[4] = {0, 0, 0, 0};
 CString g_moveMessage;
 std::atomic<int> g_moveSendPending{0};
+std::atomic<int> g_ownMoveApplying{0};
 
 namespace {
 
@@ -28,6 +29,7 @@ const DWORD RETRY_PAUSE_MS = 100;
 const DWORD MATCH_RETRY_PAUSE_MS = 1000;
 const DWORD RELOGIN_PAUSE_MS = 100;
 const int MOVE_SEND_WAIT_MS = 2000;
+const int OWN_MOVE_VERDICT_WAIT_MS = 5000;
 
 // Guards the publishing of handles in g_serverSocket against their closing,
 // so a shutdown never reaches a closed (and maybe reused) handle number.
@@ -142,6 +144,7 @@ bool LeftOnPurpose(int generation)
 // the computer.
 void OpponentLeft(const GameLink& link)
 {
+    for (int waited = 0; g_ownMoveApplying.load() == 1 && waited < OWN_MOVE_VERDICT_WAIT_MS; waited += 10) Sleep(10);
     if (!IsCurrent(link.generation)) return;
     if (g_accountDialogClosed.load() == 0) g_opponentLeftInDialog = 1;
     g_onlineGame = 0;

@@ -240,6 +240,8 @@ TEST_F(TwoClients, AScriptedFlagCaptureAfterTenMovesEachEndsBothGamesAndTheLoser
     EXPECT_TRUE(server.WaitFor("REPORT boris counted"));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(server.Count("REPORT"), 1);
+    if (HasFailure())
+        for (const auto& line : server.Lines()) std::printf("server: %s\n", line.c_str());
 }
 
 // Six bombs shut every way out but one: only the piece of the given rank at
