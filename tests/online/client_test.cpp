@@ -604,4 +604,46 @@ TEST_F(OnlineClient, TheNextGameTakesTheSameHandleNumberOnlyAfterTheStaleReceive
     EXPECT_TRUE(Notices().empty());
 }
 
+// A few moves, then the player's own move loses against a named opponent:
+// the move goes out first, then the winner report, whose new connection cuts
+// the game connection off. The receive that wakes on it ends quietly: the
+// report is counted, the opponent gets "rrrr", no notice, no own-win report,
+// and no thread or descriptor is left.
+TEST_F(OnlineClient, TheLosersLastMoveThenItsReportEndTheGameLeavingNothingBehind)
+{
+    TestGameServer server({"--account", "boris:pw"});
+    ASSERT_TRUE(server.Started());
+    UseServer(server);
+    const int peer = QueuedPeer(server.Address(), "boris+pw-");
+    ASSERT_GE(peer, 0);
+    MarkBaseline();
+    ASSERT_NE(PairMovingFirst(peer), "");
+    WriteSharedText(g_ownName, "-");
+    for (int round = 0; round < 5; ++round) {
+        WriteSharedText(g_moveMessage, "3343");
+        g_onlineTurn = 2;
+        g_moveSendPending = 1;
+        ASSERT_NE(AfxBeginThread(SendMoveThread, nullptr), nullptr);
+        if (round < 4) {  // the game goes on: the opponent answers
+            EXPECT_EQ(RawReceive(peer), "3343");
+            ASSERT_TRUE(WaitUntil([] { return g_moveSendPending.load() == 0; }));
+            RawSend(peer, "6656");
+            ASSERT_TRUE(WaitUntil([] { return g_opponentMoveReady.exchange(0) == 1; }));
+            continue;
+        }
+        // The last move lost: the board click's end of the online game.
+        g_gameOver = 1;
+        g_onlineGame = 0;
+        g_matchPending = 0;
+        ASSERT_NE(AfxBeginThread(ReportOpponentWinThread, nullptr), nullptr);
+    }
+    EXPECT_TRUE(server.WaitFor("REPORT boris counted"));
+    EXPECT_EQ(RawReceiveAll(peer, 8), "3343rrrr");  // the last move went out before the report
+    ExpectNothingLeftBehind();
+    EXPECT_TRUE(Notices().empty());
+    EXPECT_EQ(g_opponentLeft.load(), 0);
+    EXPECT_EQ(server.Count("REPORT"), 1);
+    close(peer);
+}
+
 }  // namespace
