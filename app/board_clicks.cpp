@@ -98,7 +98,9 @@ void SendMove(const MoveRecord& move)
     g_sentMove[1] = move.fromY;
     g_sentMove[2] = move.toX;
     g_sentMove[3] = move.toY;
-    g_moveMessage = MoveMessageFor(move.fromX, move.fromY, move.toX, move.toY);
+    WriteSharedText(g_moveMessage, MoveMessageFor(move.fromX, move.fromY, move.toX, move.toY));
+    g_moveSendPending = 1;
+    g_ownMoveApplying = 1;
     g_flowHooks.beginThread(SendMoveThread, nullptr);
 }
 
@@ -161,6 +163,7 @@ void MakeMove(const MoveRecord& move, CWnd* dialog)
         }
     } else {
         JudgeOnlinePosition();
+        g_ownMoveApplying = 0;
         if (g_gameOver == 1) {
             EndOnlineGame(dialog);
             return;

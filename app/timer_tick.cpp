@@ -91,10 +91,13 @@ void ShowOpponentSetup()
 // computer as if the opponent had left.
 void RefuseOpponentMove(CVelmonarDlg& dialog)
 {
+    // As when the opponent leaves: under an open account dialog nothing is
+    // shown or reported; the dialog's caller leaves the game afterwards.
+    if (g_accountDialogClosed.load() == 0) g_opponentLeftInDialog = 1;
     g_onlineGame = 0;
     g_matchPending = 0;
     EndGameConnection();
-    if (g_gameOver.load() == 1) return;
+    if (g_gameOver.load() == 1 || g_accountDialogClosed.load() != 1) return;
     if (!ReadSharedText(g_ownName).IsEmpty() && !IsGuestName(ReadSharedText(g_opponentName)))
         StartOnlineThread(ReportOwnWinThread, &dialog);
     const CString text = OpponentLeftText(g_language[0]);

@@ -18,6 +18,8 @@
 const char* const OPPONENT_LEFT = "rrrr";
 int g_sentMove[4] = {0, 0, 0, 0};
 CString g_moveMessage;
+std::atomic<int> g_moveSendPending{0};
+std::atomic<int> g_ownMoveApplying{0};
 
 namespace {
 
@@ -26,6 +28,8 @@ const int RECEIVE_ERROR_TRIES = 3;
 const DWORD RETRY_PAUSE_MS = 100;
 const DWORD MATCH_RETRY_PAUSE_MS = 1000;
 const DWORD RELOGIN_PAUSE_MS = 100;
+const int MOVE_SEND_WAIT_MS = 2000;
+const int OWN_MOVE_VERDICT_WAIT_MS = 5000;
 
 // Guards the publishing of handles in g_serverSocket against their closing,
 // so a shutdown never reaches a closed (and maybe reused) handle number.
@@ -68,8 +72,8 @@ void SetGameLink(const ConnectionRef& connection, int generation)
     }
 }
 
-// The worker's own end of the game: shuts the shared handle down and lets
-// go of the game connection.
+// The interface thread's end of the game: shuts the shared handle down
+// (whatever exchange it belongs to) and lets go of the game connection.
 void DropGameConnection()
 {
     GameLink old;
@@ -78,6 +82,25 @@ void DropGameConnection()
         ShutdownSharedSocket(g_serverSocket);
         old = g_gameLink;
         g_gameLink = GameLink();
+    }
+}
+
+// A worker's end of its own connection: shuts only that one down, never a
+// newer exchange that took g_serverSocket meanwhile (such as the loser's
+// winner report), and lets go of it when it is the game connection.
+void DropOwnConnection(const ConnectionRef& own)
+{
+    if (!own) return;
+    GameLink old;
+    {
+        std::lock_guard<std::mutex> lock(g_connectionMutex);
+        int handle = own->Socket();
+        g_serverSocket.compare_exchange_strong(handle, INVALID_SOCKET);
+        ShutdownSocket(own->Socket());
+        if (g_gameLink.connection == own) {
+            old = g_gameLink;
+            g_gameLink = GameLink();
+        }
     }
 }
 
@@ -99,13 +122,13 @@ void ShowWorkerNotice(const CString& text)
 }
 
 // A failed or refused match request (or its re-login): the search ends.
-void EndSearch(int generation, bool socketMade)
+void EndSearch(int generation, bool socketMade, const ConnectionRef& own)
 {
     if (!IsCurrent(generation) || g_onlineGame.load() == 0) return;
     g_onlineGame = 0;
     g_matchPending = 0;
     g_waitingForOpponent = 0;
-    DropGameConnection();
+    DropOwnConnection(own);
     if (socketMade)
         ShowWorkerNotice(ConnectionProblemText(g_workerLanguage));
     else
@@ -119,13 +142,14 @@ bool LeftOnPurpose(int generation)
 
 // The opponent left (or the game connection broke): the game goes on against
 // the computer.
-void OpponentLeft(int generation)
+void OpponentLeft(const GameLink& link)
 {
-    if (!IsCurrent(generation)) return;
+    for (int waited = 0; g_ownMoveApplying.load() == 1 && waited < OWN_MOVE_VERDICT_WAIT_MS; waited += 10) Sleep(10);
+    if (!IsCurrent(link.generation)) return;
     if (g_accountDialogClosed.load() == 0) g_opponentLeftInDialog = 1;
     g_onlineGame = 0;
     g_matchPending = 0;
-    DropGameConnection();
+    DropOwnConnection(link.connection);
     if (g_gameOver.load() == 1 || g_accountDialogClosed.load() != 1) return;
     const CString own = ReadSharedText(g_ownName);
     const CString opponent = ReadSharedText(g_opponentName);
@@ -156,7 +180,7 @@ void WaitInQueue(const ConnectionRef& connection, int generation)
         if (got <= 0) {
             // An orderly close is no pairing: the wait ends either way.
             if (IsCurrent(generation)) g_waitingForOpponent = 0;
-            if (!LeftOnPurpose(generation)) EndSearch(generation, true);
+            if (!LeftOnPurpose(generation)) EndSearch(generation, true, connection);
             return;
         }
         const CString text(buffer, got);
@@ -166,7 +190,7 @@ void WaitInQueue(const ConnectionRef& connection, int generation)
         g_matchState = 2;
         g_onlineTurn = 2;
         if (!DecodeMatchReply(text)) {
-            EndSearch(generation, true);
+            EndSearch(generation, true, connection);
             return;
         }
         g_stopMoveReceive = 0;
@@ -312,7 +336,7 @@ void CloseServerSocket()
 
 void EndGameConnection()
 {
-    DropGameConnection();
+    DropOwnConnection(CurrentGameLink().connection);
 }
 
 GameLink CurrentGameLink()
@@ -340,7 +364,7 @@ int ReceiveOpponentMove(const GameLink& link)
         if (!IsCurrent(link.generation)) return 0;
         if (g_stopMoveReceive.exchange(0) == 1) {
             g_matchPending = 0;
-            DropGameConnection();
+            DropOwnConnection(link.connection);
             return 0;
         }
         char moveBuffer[10] = {0};
@@ -359,7 +383,7 @@ int ReceiveOpponentMove(const GameLink& link)
             got < 0 ? MOVE_OPPONENT_LEFT : DecodeMoveMessage(moveBuffer, static_cast<size_t>(got), move);
         if (reading == MOVE_DROPPED) continue;
         if (reading == MOVE_OPPONENT_LEFT) {
-            OpponentLeft(link.generation);
+            OpponentLeft(link);
             return 0;
         }
         for (int i = 0; i < 4; ++i) g_opponentMove[i] = move[i];
@@ -375,7 +399,7 @@ int ReloginFromStoredCredentials(int generation)
     bool socketMade = false;
     ConnectionRef connection = OpenServerConnection(&socketMade);
     if (!connection) {
-        EndSearch(generation, socketMade);
+        EndSearch(generation, socketMade, nullptr);
         return 0;
     }
     const CString request = "%" + name + "+" + password;
@@ -433,7 +457,7 @@ UINT MatchRequestThread(LPVOID)
         bool socketMade = false;
         ConnectionRef connection = OpenServerConnection(&socketMade);
         if (!connection) {
-            EndSearch(generation, socketMade);
+            EndSearch(generation, socketMade, nullptr);
             return 0;
         }
         CString request;
@@ -449,19 +473,18 @@ UINT MatchRequestThread(LPVOID)
         }
         if (reply[0] == MATCH_FOUND) {
             if (!IsCurrent(generation)) return 0;
+            // The turn is set before the decoded setup can reach the tick,
+            // so the board never takes a click on a turn of 0 in between.
+            g_onlineTurn = 1;
             g_matchState = 2;
             SetGameLink(connection, generation);
-            if (!DecodeMatchReply(reply)) {
-                EndSearch(generation, true);
-                return 0;
-            }
-            g_onlineTurn = 1;
+            if (!DecodeMatchReply(reply)) EndSearch(generation, true, connection);
             return 0;
         }
         // Neither queued nor paired: a fresh connection and the same request.
         connection.reset();
         if (attempt >= MATCH_TRIES) {
-            EndSearch(generation, true);
+            EndSearch(generation, true, nullptr);
             return 0;
         }
         Sleep(MATCH_RETRY_PAUSE_MS);
@@ -471,12 +494,17 @@ UINT MatchRequestThread(LPVOID)
 UINT SendMoveThread(LPVOID)
 {
     const GameLink link = CurrentGameLink();
-    if (!link.connection || !IsCurrent(link.generation)) return 0;
+    if (!link.connection || !IsCurrent(link.generation)) {
+        g_moveSendPending = 0;
+        return 0;
+    }
     char moveBuffer[10] = {0};
     const CString message = ReadSharedText(g_moveMessage);
     std::memcpy(moveBuffer, message.GetString(), static_cast<size_t>(std::min(message.GetLength(), 4)));
-    if (!SendAll(link.connection->Socket(), moveBuffer, 4)) {
-        OpponentLeft(link.generation);
+    const bool sent = SendAll(link.connection->Socket(), moveBuffer, 4);
+    g_moveSendPending = 0;
+    if (!sent) {
+        OpponentLeft(link);
         return 0;
     }
     g_stopMoveReceive = 0;
@@ -486,6 +514,7 @@ UINT SendMoveThread(LPVOID)
 
 UINT ReportOpponentWinThread(LPVOID)
 {
+    for (int waited = 0; g_moveSendPending.load() == 1 && waited < MOVE_SEND_WAIT_MS; waited += 10) Sleep(10);
     SendWinnerReport(ReadSharedText(g_opponentName));
     return 0;
 }

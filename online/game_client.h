@@ -4,6 +4,7 @@
 // 500 ms tick polls.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <memory>
 
@@ -137,6 +138,15 @@ UINT ServerPingThread(LPVOID param);
 // starts the thread.
 extern int g_sentMove[4];
 extern CString g_moveMessage;
+// 1 from the click that starts SendMoveThread until that thread has tried its
+// send: a report the same click starts waits for it (up to 2 s), so the
+// winner sees the last move before the report cuts the game connection off.
+extern std::atomic<int> g_moveSendPending;
+// 1 while the board click applies and judges the move it has just handed to
+// SendMoveThread: an end of the game connection read meanwhile waits for
+// that verdict (up to 5 s), so a winner by its own move never takes the
+// loser's report for the opponent leaving.
+extern std::atomic<int> g_ownMoveApplying;
 
 // Leaves the online game: every online flag cleared, the connection shut
 // down, the banner off, the next ping due, a redraw, a new game, a redraw.

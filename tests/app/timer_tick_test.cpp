@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <functional>
@@ -180,6 +181,21 @@ TEST_F(TimerTick, AValidatedMoveIsAppliedAndAnImpossibleOneIsRefusedWithTheBoard
     Tick();  // without an online game: the one redraw for the leaving
     EXPECT_EQ(g_opponentLeft.load(), 0);
     EXPECT_EQ(Count("RenderFrame"), 1);
+
+    // The same under an open account dialog: nothing shown, the dialog's caller leaves later.
+    g_onlineGame = 1;
+    g_onlineTurn = 2;
+    g_shown.clear();
+    g_accountDialogClosed = 0;
+    g_opponentLeftInDialog = 0;
+    Receive(6, 9, 6, 8);
+    Tick();
+    g_accountDialogClosed = 1;
+    EXPECT_EQ(g_onlineGame.load(), 0);
+    EXPECT_EQ(g_opponentLeftInDialog.load(), 1);
+    EXPECT_EQ(g_opponentLeft.load(), 0);
+    EXPECT_TRUE(g_shown.empty());
+    g_opponentLeftInDialog = 0;
 }
 
 TEST_F(TimerTick, AReceivedMoveEndsTheGameEitherWayAndOnlyANamedLoserReports)
@@ -250,6 +266,77 @@ TEST_F(TimerTick, AReceivedMoveEndsTheGameEitherWayAndOnlyANamedLoserReports)
     EXPECT_EQ(Count("ShowGameOverPanel"), 1);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(server.Count("REPORT"), 1);
+}
+
+// Two workers set the redraw and status flags as fast as they can while a
+// third publishes the opponent's moves (the move before its ready flag)
+// whenever the turn has come back, and the tick runs meanwhile: every set
+// that found its flag clear ends in exactly one redraw, and every published
+// move is applied once, as published.
+TEST_F(TimerTick, WorkersHammeringTheFlagsLoseNoSetAndEveryMoveIsAppliedOnce)
+{
+    OnlinePlay();
+    Put(5, 9, OWNER_COMPUTER, 6);
+    Put(1, 10, OWNER_COMPUTER, RANK_FLAG);
+    Put(1, 1, OWNER_PLAYER, RANK_FLAG);
+    Put(3, 3, OWNER_PLAYER, 5);
+    ClearRecordedCalls();
+
+    const int moves = 300;
+    std::atomic<bool> stop{false};
+    std::atomic<int> applied{0}, redrawSets{0}, statusSets{0};
+    auto hammer = [&stop](std::atomic<int>& flag, std::atomic<int>& sets) {
+        while (!stop.load()) {
+            if (flag.exchange(1) == 0) ++sets;
+            std::this_thread::yield();
+        }
+    };
+    std::thread redraws(hammer, std::ref(g_redrawRequested), std::ref(redrawSets));
+    std::thread statuses(hammer, std::ref(g_serverStatusDone), std::ref(statusSets));
+    std::thread mover([&] {
+        for (int i = 0; i < moves; ++i) {
+            while (!(applied.load() == i && g_onlineTurn.load() == 2 && g_opponentMoveReady.load() == 0)) {
+                if (stop.load()) return;
+                std::this_thread::yield();
+            }
+            const int fromY = i % 2 == 0 ? 9 : 8;
+            g_opponentMove[0] = 5;
+            g_opponentMove[1] = fromY;
+            g_opponentMove[2] = 5;
+            g_opponentMove[3] = 17 - fromY;
+            g_opponentMoveReady = 1;
+        }
+    });
+
+    bool boardRight = true;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    const int enoughSets = 50;  // taken while the tick runs, however the threads are scheduled
+    while ((applied.load() < moves || redrawSets.load() < enoughSets || statusSets.load() < enoughSets) &&
+           std::chrono::steady_clock::now() < end) {
+        Tick();
+        if (g_onlineTurn.load() != 1 || applied.load() == moves) continue;
+        const int toY = applied.load() % 2 == 0 ? 8 : 9;
+        boardRight = boardRight && g_cellOwner[5][toY] == OWNER_COMPUTER && g_cellRank[5][toY] == 6 &&
+                     g_cellOwner[5][17 - toY] == OWNER_EMPTY;
+        g_onlineTurn = 2;  // the own move went out
+        ++applied;
+    }
+    stop = true;
+    redraws.join();
+    statuses.join();
+    mover.join();
+    Tick();  // takes what the workers set last
+
+    EXPECT_EQ(applied.load(), moves);
+    EXPECT_TRUE(boardRight);
+    EXPECT_EQ(Count("ShowMoveResult"), 2 * moves);
+    EXPECT_EQ(g_redrawRequested.load(), 0);
+    EXPECT_EQ(g_serverStatusDone.load(), 0);
+    EXPECT_EQ(g_onlineGame.load(), 1);
+    EXPECT_GE(redrawSets.load(), enoughSets);
+    EXPECT_GE(statusSets.load(), enoughSets);
+    // One frame for every flag taken and every move applied.
+    EXPECT_EQ(Count("RenderFrame"), redrawSets.load() + statusSets.load() + moves);
 }
 
 TEST_F(TimerTick, PingsOnTheSeventhTickThenEvery101AndTheBannerBlinksSevenTimes)

@@ -74,6 +74,33 @@ std::string OtherSetup()
     return s;
 }
 
+// A raw peer that has sent its match request (a guest unless credentials
+// are given); its reply is left unread.
+int RequestingPeer(const std::string& address, const std::string& credentials = "-")
+{
+    const int peer = RawConnect(address);
+    RawSend(peer, credentials + "qwe" + OtherSetup());
+    return peer;
+}
+
+// A raw peer whose match request the server queued; -1 when it did not.
+int QueuedPeer(const std::string& address, const std::string& credentials = "-")
+{
+    const int peer = RequestingPeer(address, credentials);
+    if (RawReceive(peer) == "?") return peer;
+    close(peer);
+    return -1;
+}
+
+// The client's match request pairs it with the queued peer, the client to
+// move first; the peer's pairing reply, empty when the pairing did not come.
+std::string PairMovingFirst(int peer)
+{
+    if (AfxBeginThread(MatchRequestThread, nullptr) == nullptr) return "";
+    if (!WaitUntil([] { return g_matchState.load() == 3 && g_onlineTurn.load() == 1; })) return "";
+    return RawReceive(peer);
+}
+
 class OnlineClient : public ::testing::Test {
 protected:
     void SetUp() override
@@ -154,8 +181,7 @@ TEST_F(OnlineClient, QueuedNamedPlayerPairsExchangesMovesAndSeesAGuestLeave)
     EXPECT_TRUE(server.WaitFor("QUEUED anna"));
     EXPECT_EQ(ReadSharedText(g_credentials), "anna+secret-");
 
-    const int peer = RawConnect(server.Address());
-    RawSend(peer, "-qwe" + OtherSetup());
+    const int peer = RequestingPeer(server.Address());
     EXPECT_EQ(RawReceive(peer), StandardSetupMessage() + " anna" + std::string(1, '\0'));
     ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3; }));
     EXPECT_EQ(g_waitingForOpponent.load(), 0);
@@ -196,16 +222,13 @@ TEST_F(OnlineClient, LaterGuestMovesFirstAndReportsANamedLeaverWithItsOwnDash)
     ASSERT_TRUE(server.Started());
     UseServer(server);
     MarkBaseline();
-    const int peer = RawConnect(server.Address());
-    RawSend(peer, "boris+pw-qwe" + OtherSetup());
-    ASSERT_EQ(RawReceive(peer), "?");
+    const int peer = QueuedPeer(server.Address(), "boris+pw-");
+    ASSERT_GE(peer, 0);
 
     // A refused re-login would play as a guest silently; here there is none.
-    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
-    ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3 && g_onlineTurn.load() == 1; }));
+    EXPECT_EQ(PairMovingFirst(peer), StandardSetupMessage() + " " + std::string(1, '\0'));
     EXPECT_EQ(ReadSharedText(g_opponentName), "boris");
     EXPECT_EQ(ReadSharedText(g_ownName), "-");
-    EXPECT_EQ(RawReceive(peer), StandardSetupMessage() + " " + std::string(1, '\0'));
 
     WriteSharedText(g_moveMessage, "0000");
     g_onlineTurn = 2;
@@ -283,9 +306,8 @@ void ExpectRefusedPairing(OnlineClient& test, const std::string& reply, const ch
     TestGameServer server({"--pairing-reply", hex});
     ASSERT_TRUE(server.Started()) << what;
     WriteSharedText(g_serverIp, CString(server.Address()));
-    const int peer = RawConnect(server.Address());
-    RawSend(peer, "-qwe" + OtherSetup());
-    ASSERT_EQ(RawReceive(peer), "?");
+    const int peer = QueuedPeer(server.Address());
+    ASSERT_GE(peer, 0) << what;
     for (int& r : g_opponentSetup) r = -7;
     g_onlineGame = 1;
     g_matchPending = 1;
@@ -336,9 +358,8 @@ TEST_F(OnlineClient, ANulAtByte83IsAGuestAndANonDigitMoveIsTheOpponentLeaving)
     ASSERT_TRUE(server.Started());
     UseServer(server);
     MarkBaseline();
-    const int peer = RawConnect(server.Address());
-    RawSend(peer, "-qwe" + OtherSetup());
-    ASSERT_EQ(RawReceive(peer), "?");
+    const int peer = QueuedPeer(server.Address());
+    ASSERT_GE(peer, 0);
     ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
     ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3; }));
     EXPECT_EQ(ReadSharedText(g_opponentName), "(guest)");
@@ -385,8 +406,7 @@ TEST_F(OnlineClient, LeavingWhileQueuedOrWaitingForAMoveIsQuietAndLeavesNothing)
     // Game G waits for the opponent's move; game G+1's search cuts it off.
     g_onlineGame = 1;
     g_matchPending = 1;
-    const int peer = RawConnect(server.Address());
-    RawSend(peer, "-qwe" + OtherSetup());
+    const int peer = RequestingPeer(server.Address());
     ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
     ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3; }));
     ASSERT_TRUE(WaitUntil([] { return g_serverSocket.load() >= 0; }));
@@ -438,13 +458,10 @@ TEST_F(OnlineClient, TheServerKilledWhileQueuedOrMidGameEndsTheGameWithTheNotice
     }
     g_onlineGame = 1;
     g_matchPending = 1;
-    const int peer = RawConnect(server.Address());
-    RawSend(peer, "-qwe" + OtherSetup());
-    ASSERT_EQ(RawReceive(peer), "?");
+    const int peer = QueuedPeer(server.Address());
+    ASSERT_GE(peer, 0);
     MarkBaseline();
-    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
-    ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3 && g_onlineTurn.load() == 1; }));
-    RawReceive(peer);
+    ASSERT_NE(PairMovingFirst(peer), "");
     WriteSharedText(g_moveMessage, "3343");
     g_onlineTurn = 2;
     ASSERT_NE(AfxBeginThread(SendMoveThread, nullptr), nullptr);
@@ -462,13 +479,10 @@ TEST_F(OnlineClient, LeavingOnTheOwnTurnClosesTheIdleGameConnection)
     TestGameServer server;
     ASSERT_TRUE(server.Started());
     UseServer(server);
-    const int peer = RawConnect(server.Address());
-    RawSend(peer, "-qwe" + OtherSetup());
-    ASSERT_EQ(RawReceive(peer), "?");
+    const int peer = QueuedPeer(server.Address());
+    ASSERT_GE(peer, 0);
     MarkBaseline();
-    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
-    ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3 && g_onlineTurn.load() == 1; }));
-    RawReceive(peer);
+    ASSERT_NE(PairMovingFirst(peer), "");
     EXPECT_TRUE(WaitUntil([&] { return OpenDescriptorCount() == descriptorsBefore + 1; }));  // held for the game
     LeaveOnlineGame();
     ExpectNothingLeftBehind();
@@ -497,12 +511,10 @@ TEST_F(OnlineClient, ASilentServerHoldsOnlyTheMatchThreadWhichLeavingFreesAndARe
     UseServer(server);
     g_onlineGame = 1;
     g_matchPending = 1;
-    const int peer = RawConnect(server.Address());
-    RawSend(peer, "-qwe" + OtherSetup());
-    ASSERT_EQ(RawReceive(peer), "?");
+    const int peer = QueuedPeer(server.Address());
+    ASSERT_GE(peer, 0);
     MarkBaseline();
-    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
-    ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3 && g_onlineTurn.load() == 1; }));
+    ASSERT_NE(PairMovingFirst(peer), "");
     WriteSharedText(g_moveMessage, "3343");
     g_onlineTurn = 2;
     ASSERT_NE(AfxBeginThread(SendMoveThread, nullptr), nullptr);
@@ -529,8 +541,7 @@ TEST_F(OnlineClient, KeepAlivesWhileQueuedAskForRedrawsAndThePairingStillDecodes
         EXPECT_EQ(g_waitingForOpponent.load(), 1);
         EXPECT_EQ(g_matchState.load(), 0);
     }
-    const int peer = RawConnect(server.Address());
-    RawSend(peer, "-qwe" + OtherSetup());
+    const int peer = RequestingPeer(server.Address());
     EXPECT_EQ(RawReceive(peer), StandardSetupMessage() + " " + std::string(1, '\0'));
     ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3; }));
     EXPECT_EQ(g_onlineTurn.load(), 2);
@@ -539,6 +550,100 @@ TEST_F(OnlineClient, KeepAlivesWhileQueuedAskForRedrawsAndThePairingStillDecodes
     close(peer);
     ExpectNothingLeftBehind();
     EXPECT_TRUE(Notices().empty());
+}
+
+// Game G's receive waits on handle N when the player leaves: it wakes, ends
+// quietly and closes N itself, and only then can the next search's
+// connection take the number N again (the lowest free one). With G+1 on N,
+// G's old peer moving and leaving reaches nothing: no flag, no notice, and
+// G+1 still pairs on N.
+TEST_F(OnlineClient, TheNextGameTakesTheSameHandleNumberOnlyAfterTheStaleReceiveEndedAndNothingOfTheOldGameReachesIt)
+{
+    TestGameServer server;
+    ASSERT_TRUE(server.Started());
+    UseServer(server);
+    const int peer = QueuedPeer(server.Address());
+    ASSERT_GE(peer, 0);
+    MarkBaseline();
+    ASSERT_NE(PairMovingFirst(peer), "");
+    WriteSharedText(g_moveMessage, "3343");
+    g_onlineTurn = 2;
+    ASSERT_NE(AfxBeginThread(SendMoveThread, nullptr), nullptr);
+    EXPECT_EQ(RawReceive(peer), "3343");  // G's receive now waits on N
+    const int handleG = g_serverSocket.load();
+    ASSERT_GE(handleG, 0);
+    EXPECT_EQ(ThreadCount(), threadsBefore + 1);
+
+    LeaveOnlineGame();
+    ExpectNothingLeftBehind();  // G's worker ended and closed N
+
+    g_onlineGame = 1;
+    g_matchPending = 1;
+    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+    ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
+    EXPECT_EQ(g_serverSocket.load(), handleG);  // the number is reused by G+1
+
+    RawSend(peer, "1111");
+    close(peer);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(g_onlineGame.load(), 1);
+    EXPECT_EQ(g_matchPending.load(), 1);
+    EXPECT_EQ(g_waitingForOpponent.load(), 1);
+    EXPECT_EQ(g_opponentMoveReady.load(), 0);
+    EXPECT_EQ(g_opponentLeft.load(), 0);
+    EXPECT_EQ(server.Count("QUEUED"), 2);  // G's peer, then G+1: nothing of G paired again
+
+    const int next = RequestingPeer(server.Address());
+    EXPECT_EQ(RawReceive(next), StandardSetupMessage() + " " + std::string(1, '\0'));
+    ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3; }));
+    EXPECT_EQ(g_onlineTurn.load(), 2);
+    EXPECT_EQ(g_serverSocket.load(), handleG);
+    LeaveOnlineGame();
+    close(next);
+    ExpectNothingLeftBehind();
+    EXPECT_TRUE(Notices().empty());
+}
+
+// A few moves, then the player's own move loses against a named opponent:
+// the move goes out first, then the winner report, whose new connection cuts
+// the game connection off. The receive that wakes on it ends quietly: the
+// report is counted, the opponent gets "rrrr", no notice, no own-win report,
+// and no thread or descriptor is left.
+TEST_F(OnlineClient, TheLosersLastMoveThenItsReportEndTheGameLeavingNothingBehind)
+{
+    TestGameServer server({"--account", "boris:pw"});
+    ASSERT_TRUE(server.Started());
+    UseServer(server);
+    const int peer = QueuedPeer(server.Address(), "boris+pw-");
+    ASSERT_GE(peer, 0);
+    MarkBaseline();
+    ASSERT_NE(PairMovingFirst(peer), "");
+    WriteSharedText(g_ownName, "-");
+    for (int round = 0; round < 5; ++round) {
+        WriteSharedText(g_moveMessage, "3343");
+        g_onlineTurn = 2;
+        g_moveSendPending = 1;
+        ASSERT_NE(AfxBeginThread(SendMoveThread, nullptr), nullptr);
+        if (round < 4) {  // the game goes on: the opponent answers
+            EXPECT_EQ(RawReceive(peer), "3343");
+            ASSERT_TRUE(WaitUntil([] { return g_moveSendPending.load() == 0; }));
+            RawSend(peer, "6656");
+            ASSERT_TRUE(WaitUntil([] { return g_opponentMoveReady.exchange(0) == 1; }));
+            continue;
+        }
+        // The last move lost: the board click's end of the online game.
+        g_gameOver = 1;
+        g_onlineGame = 0;
+        g_matchPending = 0;
+        ASSERT_NE(AfxBeginThread(ReportOpponentWinThread, nullptr), nullptr);
+    }
+    EXPECT_TRUE(server.WaitFor("REPORT boris counted"));
+    EXPECT_EQ(RawReceiveAll(peer, 8), "3343rrrr");  // the last move went out before the report
+    ExpectNothingLeftBehind();
+    EXPECT_TRUE(Notices().empty());
+    EXPECT_EQ(g_opponentLeft.load(), 0);
+    EXPECT_EQ(server.Count("REPORT"), 1);
+    close(peer);
 }
 
 }  // namespace

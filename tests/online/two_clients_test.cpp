@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <sstream>
 #include <string>
@@ -120,6 +121,10 @@ int ExpectMirroredBoards(const std::vector<std::string>& a, const std::vector<st
 }
 
 class TwoClients : public ::testing::Test {
+public:
+    std::string ConfigA() const { return configA.Path(); }
+    std::string ConfigB() const { return configB.Path(); }
+
 protected:
     TempFolder configA{"velmonar-client-a"};
     TempFolder configB{"velmonar-client-b"};
@@ -235,6 +240,112 @@ TEST_F(TwoClients, AScriptedFlagCaptureAfterTenMovesEachEndsBothGamesAndTheLoser
     EXPECT_TRUE(server.WaitFor("REPORT boris counted"));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(server.Count("REPORT"), 1);
+    if (HasFailure())
+        for (const auto& line : server.Lines()) std::printf("server: %s\n", line.c_str());
+}
+
+// Six bombs shut every way out but one: only the piece of the given rank at
+// (1, 4) can ever move, and once it has left (1, 4) nothing else can.
+std::string OneMoverArmy(int rank)
+{
+    return Army({{2, 0}, {7, 0}, {19, 0}, {23, 0}, {35, 0}, {39, 0}, {3, rank}});
+}
+
+// The marshal at (10, 4), a miner at (5, 4).
+std::string MarshalArmy()
+{
+    return Army({{39, 10}});
+}
+
+struct Game {
+    std::vector<std::string> waiting, first;
+};
+
+// anna waits in the queue; boris requests later and moves first.
+// game: 1 for the server's first game, 2 for its second...
+Game PlayScripted(TestGameServer& server, const TwoClients& fixture, int game, const std::string& waitingArmy,
+                  const std::string& waitingScript, const std::string& firstArmy, const std::string& firstScript)
+{
+    Client waiting(fixture.ConfigA(), {"--server", server.Address(), "--login", "anna:pw", "--army", waitingArmy,
+                                       "--script", waitingScript, "--limit", "20"});
+    EXPECT_TRUE(server.WaitFor("QUEUED anna", game));
+    Client first(fixture.ConfigB(), {"--server", server.Address(), "--login", "boris:pw", "--army", firstArmy,
+                                     "--script", firstScript, "--limit", "20"});
+    Game played;
+    played.waiting = waiting.Wait();
+    played.first = first.Wait();
+    return played;
+}
+
+// The end by no legal move, both ways, decided by the mover's own move: the
+// mover's client judges it at once, the other's tick judges the same board;
+// both show the end with its sound and panel, and only the loser reports.
+TEST_F(TwoClients, AMoveThatLeavesASideWithoutMovesEndsBothGamesWithOneReport)
+{
+    TestGameServer server({"--account", "anna:pw", "--account", "boris:pw"});
+    ASSERT_TRUE(server.Started());
+
+    // The mover's only free piece, a sergeant, dies on the marshal: the mover lost.
+    Game lost = PlayScripted(server, *this, 1, MarshalArmy(), "5.4.5.5,5.5.5.6", OneMoverArmy(4),
+                             "1.4.1.5,1.5.1.6,1.6.1.7");
+    EXPECT_EQ(Find(lost.first, "MOVE 5 "), "MOVE 5 own 1 6 1 7");
+    EXPECT_EQ(Find(lost.waiting, "MOVE 5 "), "MOVE 5 opponent 10 5 10 4");
+    EXPECT_EQ(Find(lost.first, "SOUND"), "SOUND komp_vig.wav");
+    EXPECT_EQ(Find(lost.waiting, "SOUND"), "SOUND Pobed.wav");
+    for (const auto* lines : {&lost.first, &lost.waiting}) {
+        EXPECT_EQ(Find(*lines, "PANEL"), "PANEL game-over");
+        EXPECT_EQ(Find(*lines, "NOTICE"), "");
+        EXPECT_EQ(Find(*lines, "MOVE 6"), "");
+    }
+    EXPECT_EQ(Find(lost.first, "END"), "END lost");
+    EXPECT_EQ(Find(lost.waiting, "END"), "END won");
+    EXPECT_GE(ExpectMirroredBoards(lost.waiting, lost.first), 5);
+    EXPECT_TRUE(server.WaitFor("REPORT anna counted"));
+
+    // The marshal takes the opponent's only free piece: the opponent lost.
+    Game won = PlayScripted(server, *this, 2, OneMoverArmy(4), "1.4.1.5", MarshalArmy(), "10.4.10.5,10.5.10.6");
+    EXPECT_EQ(Find(won.first, "MOVE 3 "), "MOVE 3 own 10 5 10 6");
+    EXPECT_EQ(Find(won.waiting, "MOVE 3 "), "MOVE 3 opponent 1 6 1 5");
+    EXPECT_EQ(Find(won.first, "SOUND"), "SOUND Pobed.wav");
+    EXPECT_EQ(Find(won.waiting, "SOUND"), "SOUND komp_vig.wav");
+    for (const auto* lines : {&won.first, &won.waiting}) {
+        EXPECT_EQ(Find(*lines, "PANEL"), "PANEL game-over");
+        EXPECT_EQ(Find(*lines, "NOTICE"), "");
+    }
+    EXPECT_EQ(Find(won.first, "END"), "END won");
+    EXPECT_EQ(Find(won.waiting, "END"), "END lost");
+    EXPECT_GE(ExpectMirroredBoards(won.waiting, won.first), 3);
+    EXPECT_TRUE(server.WaitFor("REPORT boris counted"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(server.Count("REPORT"), 2);  // one per game
+    if (HasFailure())
+        for (const auto& line : server.Lines()) std::printf("server: %s\n", line.c_str());
+}
+
+// A client killed mid-game: the other gets the notice and g_opponentLeft
+// reaches its tick; it reports itself only when the killed one had a name.
+TEST_F(TwoClients, APeerKilledMidGameLeavesTheOtherTheNoticeAndItsOwnWinOnlyAgainstANamedPeer)
+{
+    TestGameServer server({"--account", "anna:pw", "--account", "boris:pw"});
+    ASSERT_TRUE(server.Started());
+    for (const bool named : {false, true}) {
+        std::vector<std::string> killedArgs = {"--server", server.Address(), "--seed", "11", "--kill-after", "2"};
+        if (named) killedArgs.insert(killedArgs.end(), {"--login", "boris:pw"});
+        Client killed(ConfigA(), killedArgs);
+        ASSERT_TRUE(server.WaitFor(named ? "QUEUED boris" : "QUEUED (guest)"));
+        Client remaining(ConfigB(), {"--server", server.Address(), "--seed", "12", "--login", "anna:pw"});
+        const auto k = killed.Wait(), r = remaining.Wait();
+        EXPECT_EQ(Find(k, "END"), "END killed");
+        EXPECT_EQ(Find(r, "NOTICE"), "NOTICE Opponent out of the game. Game goes against the computer.");
+        EXPECT_EQ(Find(r, "END"), "END opponent-left");  // after the notice, g_opponentLeft reached the tick
+        EXPECT_EQ(Find(r, "SOUND"), "");
+        EXPECT_GE(ExpectMirroredBoards(r, k), 4);
+        if (named) {
+            EXPECT_TRUE(server.WaitFor("REPORT anna counted"));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_EQ(server.Count("REPORT"), named ? 1 : 0);
+    }
 }
 
 }  // namespace
