@@ -22,17 +22,17 @@ save=$work/save
 
 # Panel flags (entry 0 menu mode; entry k is panel k - 1 for panels 0 to 14).
 MENU=1 SETTINGS=2 SLOTS=7 SAVE_PROMPT=8 LOADS=9 LOAD_PROMPT=10 NEW_PROMPT=11 EXIT_PROMPT=12
-LANGUAGES=14 ABOUT=15 TEXT=16 OPPONENT=18
+LANGUAGES=14 ABOUT=15 TEXT=16 GAME_OVER=17 OPPONENT=18
 NO_PANELS=0000000000000000000
 
-# Only the given flags set, and the menu mode with panels 0 to 14 and the
-# opponent choice.
+# Only the given flags set, and the menu mode with panels 0 to 14, the game
+# over and the opponent choice.
 expect_panels() {  # what, flags...
   local what=$1 want=$NO_PANELS f
   shift
   for f in "$@"; do
     want=${want:0:f}1${want:f+1}
-    [ "$f" -le 15 ] || [ "$f" = $OPPONENT ] && want=1${want:1}
+    [ "$f" -le 15 ] || [ "$f" -ge $GAME_OVER ] && want=1${want:1}
   done
   expect "$what: panels" "${F[panels]}" "$want"
 }
@@ -44,7 +44,7 @@ ids_between() {
     [ "$id" -ge "$1" ] && [ "$id" -le "$2" ] && echo "$id"
   done | sort -n | tr '\n' ' '
 }
-# Waits for the screen to change in a region after the pointer moved.
+# Waits for the screen to change in a region (after a pointer move or a wheel notch).
 wait_screen_change() {  # shot-before shot-after region
   for _ in $(seq 1 40); do
     shot "$2"
@@ -343,6 +343,36 @@ want="0,0 ${screen_w}x${screen_h}"
 for _ in $(seq 1 50); do [ "$(window_geometry)" = "$want" ] && break; sleep 0.2; done
 expect "full screen" "$(window_geometry)" "$want"
 echo "14. window mode and back: passed ($((SECONDS - start_s)) s)"
+
+# 14b. The game-over panel, reached by a move: a saved end game (a player
+# scout under the computer's flag) loaded during the setup, then the capture.
+write_end_game() {  # owner/rank by square: the player's scout (1,1) and flag (10,1),
+  local x y c                         # the computer's flag (1,2) and scout (10,10)
+  declare -A piece=([1,1]="1 2" [10,1]="1 11" [1,2]="2 11" [10,10]="2 2")
+  printf '!end game\n'
+  for x in $(seq 1 10); do
+    for y in $(seq 1 10); do
+      c=${piece[$x,$y]:-0 -1}
+      [[ $y == [56] && $x == [3478] ]] && c="5 -1"
+      printf '%s 0 0 ' "$c"
+    done
+  done
+  printf '\n0 0 0 0 0 0 0 6 1 8 5 4 4 4 3 2 1 1 0 '
+}
+write_end_game >"$save/1.sav"
+open_menu
+click_id 7 "load in setup"
+expect "load rows with the end game" "$(ids_between 71 76)" "71 72 73 "
+click_id 71 "the end game"
+expect "the end game: panels, setup, flag" "${F[panels]} ${F[setup]} $(cell 1 2)" "$NO_PANELS 0 2/11"
+click_square 1 1
+click_square 1 2
+expect "game over, loser" "${F[over]} ${F[loser]}" "1 2"
+expect_panels "game over" $GAME_OVER
+shot game_over
+click_id 112 "game over OK"
+expect_panels "game over OK"
+echo "14b. game over: passed ($((SECONDS - start_s)) s)"
 
 # 15. Exit: the prompt, no, again yes; status 0 and the options file.
 sleep 1
