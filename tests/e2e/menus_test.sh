@@ -21,7 +21,7 @@ read -r screen_w screen_h < <(xdotool getdisplaygeometry)
 save=$work/save
 
 # Panel flags (entry 0 menu mode; entry k is panel k - 1 for panels 0 to 14).
-MENU=1 SETTINGS=2 SLOTS=7 SAVE_PROMPT=8 LOADS=9 LOAD_PROMPT=10 NEW_PROMPT=11 EXIT_PROMPT=12
+MENU=1 SETTINGS=2 SLOTS=7 SAVE_PROMPT=8 LOADS=9 LOAD_PROMPT=10 NEW_PROMPT=11 EXIT_PROMPT=12 RESET_PROMPT=13
 LANGUAGES=14 ABOUT=15 TEXT=16 GAME_OVER=17 OPPONENT=18
 NO_PANELS=0000000000000000000
 
@@ -131,10 +131,16 @@ xdotool mousemove "$(((l + r) / 2))" "$(((t + b) / 2))"
 wait_screen_change menu_cold menu_hot "$((r - l))x$((b - t))+$l+$t"
 echo "3. hot caption: passed ($((SECONDS - start_s)) s)"
 
-# 4. Settings and back; about and back; the rules text and its close.
+# 4. Settings, the reset prompt declined, back; about and back; the rules
+# text and its close.
 click_id 10 "settings"
 expect_panels "settings" $SETTINGS
 shot settings
+click_id 20 "default settings"
+expect_panels "default settings" $RESET_PROMPT
+shot reset_prompt
+click_id 89 "reset no"
+expect_panels "reset no" $SETTINGS
 click_id 21 "settings back"
 expect_panels "settings back" $MENU
 click_id 11 "about"
