@@ -1,0 +1,409 @@
+#!/usr/bin/env bash
+# The menus, prompts, lists and save slots as a player uses them, on the real
+# program run from a private copy of its folder with no options file and
+# VELMONAR_DEBUG_DUMP set. Every press goes to a rectangle the last dump
+# names; after it the test waits for the dump and checks the state it shows
+# (fields: tests/e2e/README.md).
+#   menus_test.sh PROGRAM_FOLDER E2E_PROBE
+# Screenshots of every panel reached are kept in $VELMONAR_E2E_SHOTS when set.
+set -u
+probe=$2
+. "$(dirname "$0")/e2e_lib.sh"
+e2e_setup "$1"
+"$probe" points "$work" >"$work/points.txt" || fail "the probe found no points"
+# The board's area on screen: the squares' points with a margin.
+read -r bx0 by0 bx1 by1 < <(awk '$1 == "square" {
+    for (i = 4; i <= 6; i += 2) { if (n++ == 0) { x0 = x1 = $i; y0 = y1 = $(i + 1) }
+      if ($i < x0) x0 = $i; if ($i > x1) x1 = $i; if ($(i + 1) < y0) y0 = $(i + 1); if ($(i + 1) > y1) y1 = $(i + 1) } }
+    END { print x0 - 30, y0 - 30, x1 + 30, y1 + 30 }' "$work/points.txt")
+board_area="$((bx1 - bx0))x$((by1 - by0))+$bx0+$by0"
+read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+save=$work/save
+
+# Panel flags (entry 0 menu mode; entry k is panel k - 1 for panels 0 to 14).
+MENU=1 SETTINGS=2 SLOTS=7 SAVE_PROMPT=8 LOADS=9 LOAD_PROMPT=10 NEW_PROMPT=11 EXIT_PROMPT=12 RESET_PROMPT=13
+LANGUAGES=14 ABOUT=15 TEXT=16 GAME_OVER=17 OPPONENT=18
+NO_PANELS=0000000000000000000
+
+# Only the given flags set, and the menu mode with panels 0 to 14, the game
+# over and the opponent choice.
+expect_panels() {  # what, flags...
+  local what=$1 want=$NO_PANELS f
+  shift
+  for f in "$@"; do
+    want=${want:0:f}1${want:f+1}
+    [ "$f" -le 15 ] || [ "$f" -ge $GAME_OVER ] && want=1${want:1}
+  done
+  expect "$what: panels" "${F[panels]}" "$want"
+}
+# The hover ids on screen in [from, to].
+ids_between() {
+  local name id rest
+  for name in "${!hit[@]}"; do
+    read -r id rest <<<"${hit[$name]}"
+    [ "$id" -ge "$1" ] && [ "$id" -le "$2" ] && echo "$id"
+  done | sort -n | tr '\n' ' '
+}
+# Waits for the screen to change in a region (after a pointer move or a wheel notch).
+wait_screen_change() {  # shot-before shot-after region
+  for _ in $(seq 1 40); do
+    shot "$2"
+    [ "$(pixels_differing "$1" "$2" "$3")" -gt 50 ] && return 0
+    sleep 0.2
+  done
+  fail "$2: nothing changed in $3"
+}
+# A modal notice blocks the dump: Return on it until the dump's sequence grows.
+close_notice() {
+  local seq0=$last_seq line kv
+  sleep 1
+  shot "$1"
+  read -r line <"$dumpfile"
+  kv=${line%% *}
+  expect "$1: dump written under the notice" "${kv#seq=}" "$seq0"
+  [ "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" -ge 2 ] || fail "$1: no notice window"
+  for _ in $(seq 1 30); do
+    xdotool mousemove "$((screen_w / 2))" "$((screen_h / 2))" key Return
+    sleep 0.5
+    read -r line <"$dumpfile"
+    kv=${line%% *}
+    [ "${kv#seq=}" -gt "$seq0" ] && { wait_dump "$1 closed"; return 0; }
+  done
+  fail "$1: the notice did not close"
+}
+# The first and last rows of the help page's scroll thumb (bright pixels in
+# the track's middle column, window coordinates).
+thumb_rows() {
+  convert "$work/$1.png" -crop "1x$((screen_h - 32))+$((screen_w / 2 + 385 - 10))+16" +repage -colorspace gray \
+    -depth 8 gray:- | od -An -v -tu1 -w1 | awk '$1 > 100 { if (!n++) f = NR + 15; l = NR + 15 } END { print f, l }'
+}
+position() { local s=${dump#* }; echo "${s%% lang=*}"; }  # all but seq, hits, lang
+play_moves() {  # count
+  local m fx fy tx ty
+  for m in $(seq 1 "$1"); do
+    read -r fx fy tx ty < <("$probe" move "$dumpfile") || fail "no legal move"
+    click_square "$fx" "$fy"
+    click_square "$tx" "$ty"
+    expect "game over after a move" "${F[over]}" 0
+  done
+}
+declare -A empty_point piece_point
+while read -r kind a b c d e f; do
+  [ "$kind" = square ] && empty_point[$a,$b]="$c $d" && piece_point[$a,$b]="$e $f"
+done <"$work/points.txt"
+click_square() {
+  if [ "$(cell "$1" "$2")" = 0/-1 ]; then press_at ${empty_point[$1,$2]}; else press_at ${piece_point[$1,$2]}; fi
+  wait_dump "a click on square $1,$2"
+}
+open_menu() {
+  click_name menu "the menu button"
+  expect_panels "the menu button" $MENU
+}
+# Line 2 of a save without its plan tags (owner, rank, knowledge of each cell).
+cells_without_tags() { sed -n 2p "$1" | awk '{ for (i = 1; i <= NF; i++) if (i % 4 != 3) printf "%s ", $i }'; }
+
+start_s=$SECONDS
+# 1. The first start shows the language list; English loads and opens the menu.
+start_program
+wait_dump "the start-up"
+expect_panels "the start-up" $LANGUAGES
+expect "language rows" "$(ids_between 90 108)" "90 91 "
+shot language_list
+click_id 91 "English"
+expect_panels "English" $MENU
+expect "language" "${F[lang]}" 2
+park_pointer
+shot main_menu
+echo "1. language list, English: passed ($((SECONDS - start_s)) s)"
+
+# 2. The close entry closes the menu, the caption-bar button opens it.
+click_id 13 "back to game"
+expect_panels "back to game"
+open_menu
+echo "2. menu closed and opened: passed ($((SECONDS - start_s)) s)"
+
+# 3. The entry under the mouse lights.
+park_pointer
+sleep 0.5
+shot menu_cold
+read -r _ l t r b <<<"${hit[w0]}"
+xdotool mousemove "$(((l + r) / 2))" "$(((t + b) / 2))"
+wait_screen_change menu_cold menu_hot "$((r - l))x$((b - t))+$l+$t"
+echo "3. hot caption: passed ($((SECONDS - start_s)) s)"
+
+# 4. Settings, the reset prompt declined, back; about and back; the rules
+# text and its close.
+click_id 10 "settings"
+expect_panels "settings" $SETTINGS
+shot settings
+click_id 20 "default settings"
+expect_panels "default settings" $RESET_PROMPT
+shot reset_prompt
+click_id 89 "reset no"
+expect_panels "reset no" $SETTINGS
+click_id 21 "settings back"
+expect_panels "settings back" $MENU
+click_id 11 "about"
+expect_panels "about" $ABOUT
+shot about
+click_id 111 "about back"
+expect_panels "about back" $MENU
+click_id 9 "rules"
+[ "$(panel $TEXT)" = 1 ] || fail "rules: no text window"
+shot rules
+click_name textclose "the text window's close"
+expect "text window after its close" "$(panel $TEXT)" 0
+[ "$(panel 0)" = 1 ] || open_menu
+echo "4. settings, about, rules: passed ($((SECONDS - start_s)) s)"
+
+# 4b. The help page from the caption bar, scrolled by the wheel: each notch
+# moves the thumb by the same step from its top place, and three notches
+# back up give the first image again.
+click_name help "the help button"
+[ "$(panel $TEXT)" = 1 ] || fail "help: no text window"
+xdotool mousemove "$((screen_w / 2))" "$((screen_h / 2))"
+sleep 1
+shot help_0
+page="$((screen_w / 2 + 385 - 20 - (screen_w / 2 - 385)))x$((screen_h - 40))+$((screen_w / 2 - 385))+20"
+expect "thumb at its top place" "$(thumb_rows help_0)" "17 19"
+for k in 1 2 3; do
+  xdotool click 5
+  wait_screen_change "help_$((k - 1))" "help_$k" "$page"
+  read -r top bottom <<<"$(thumb_rows "help_$k")"
+  expect "thumb height after $k notches" "$((bottom - top + 1))" 10
+  centre[k]=$(((top + bottom + 1) / 2))
+done
+for k in 2 3; do
+  step=$(((centre[k] - 15) - k * (centre[1] - 15)))
+  [ "${step#-}" -le 1 ] || fail "thumb after $k notches at ${centre[k]}, one notch at ${centre[1]}"
+done
+for k in 2 1 0; do
+  xdotool click 4
+  wait_screen_change "help_$((k + 1))" "help_up_$k" "$page"
+done
+expect "pixels differing after three notches back" "$(pixels_differing help_0 help_up_0 "${screen_w}x${screen_h}+0+0")" 0
+click_name textclose "the help page's close"
+expect "text window after its close" "$(panel $TEXT)" 0
+[ "$(panel 0)" = 1 ] || open_menu
+echo "4b. help page and wheel: passed ($((SECONDS - start_s)) s)"
+
+# 5. New game in setup: the opponent choice, the computer, automatic setup.
+click_id 6 "new game"
+expect_panels "new game in setup" $OPPONENT
+shot opponent_choice
+click_id 130 "the computer"
+expect_panels "the computer"
+[ -n "$(ids_between 170 171)" ] || fail "no setup choice"
+shot setup_choice
+click_id 170 "automatic setup"
+pieces=0
+for c in "${cells[@]}"; do [[ $c == [12]/* ]] && pieces=$((pieces + 1)); done
+expect "setup phase and pieces after automatic setup" "${F[setup]} $pieces" "0 80"
+echo "5. new game, automatic setup: passed ($((SECONDS - start_s)) s)"
+
+# 6. Four moves.
+play_moves 4
+echo "6. four moves: passed ($((SECONDS - start_s)) s)"
+
+# 7. Save into slot 3: the menu closes, the file is whole.
+open_menu
+click_id 8 "save"
+expect_panels "save" $SLOTS
+shot save_slots
+click_id 62 "slot 3"
+expect_panels "slot 3"
+[ -f "$save/3.sav" ] || fail "no save/3.sav"
+head -n 1 "$save/3.sav" | grep -Eq '^![1-9][0-9]?\.[01][0-9]\.[0-9]{4}       [0-2][0-9]:[0-5][0-9]:[0-5][0-9]$' ||
+  fail "label of 3.sav: $(head -n 1 "$save/3.sav")"
+expect "values on line 2" "$(sed -n 2p "$save/3.sav" | wc -w)" 400
+expect "ints on line 3" "$(sed -n 3p "$save/3.sav" | grep -Ecx '(-?[0-9]+ ){19}')" 1
+expect "line ends in 3.sav" "$(wc -l <"$save/3.sav")" 2
+saved=$(position)
+park_pointer
+sleep 1
+shot saved
+echo "7. save into slot 3: passed ($((SECONDS - start_s)) s)"
+
+# 8. Three more moves change the board.
+play_moves 3
+[ "$(position)" != "$saved" ] || fail "the board did not change"
+echo "8. three moves: passed ($((SECONDS - start_s)) s)"
+
+# 9. Load: one row, the prompt, and the saved position back.
+open_menu
+click_id 7 "load"
+expect_panels "load" $LOADS
+expect "load rows" "$(ids_between 71 76)" "71 "
+shot load_list_one
+click_id 71 "row 1"
+expect_panels "row 1" $LOAD_PROMPT
+shot load_prompt
+click_id 79 "load yes"
+expect_panels "loaded"
+expect "loaded position" "$(position)" "$saved"
+expect "selection, phase, over" "${F[selected]} ${F[setup]} ${F[over]}" "0,0 0 0"
+park_pointer
+sleep 1
+shot loaded
+n=$(pixels_differing saved loaded "$board_area")
+[ "${n%.*}" -le 20 ] || fail "the board after the load differs from the saved one in $n pixels"
+echo "   the board after the load differs in $n pixels"
+echo "9. load: passed ($((SECONDS - start_s)) s)"
+
+# 10. Save into slot 4: the same position, the plan tags aside.
+open_menu
+click_id 8 "save"
+click_id 63 "slot 4"
+expect_panels "slot 4"
+expect "line 3 of 4.sav" "$(sed -n 3p "$save/4.sav")" "$(sed -n 3p "$save/3.sav")"
+expect "cells of 4.sav" "$(cells_without_tags "$save/4.sav")" "$(cells_without_tags "$save/3.sav")"
+echo "10. save into slot 4: passed ($((SECONDS - start_s)) s)"
+
+# 11. Slot 3 again: the prompt; no goes back to the slots, yes overwrites.
+touch -d '2001-01-01' "$save/3.sav"
+open_menu
+click_id 8 "save"
+shot save_slots_used
+click_id 62 "used slot 3"
+expect_panels "used slot 3" $SAVE_PROMPT
+shot save_prompt
+click_id 69 "save no"
+expect_panels "save no" $SLOTS
+[ "$(stat -c %Y "$save/3.sav")" -lt 1000000000 ] || fail "3.sav written after no"
+click_id 62 "used slot 3 again"
+click_id 68 "save yes"
+expect_panels "save yes"
+[ "$(stat -c %Y "$save/3.sav")" -gt 1000000000 ] || fail "3.sav not overwritten after yes"
+echo "11. overwrite prompt: passed ($((SECONDS - start_s)) s)"
+
+# 12. Damaged saves in the free slots are refused with a notice.
+good=$(<"$save/3.sav")
+head -c 900 "$save/3.sav" >"$save/1.sav"
+# rank 12 for the first player piece (cells run x = 1..10, y = 1..10 within)
+awk 'NR == 2 { for (i = 1; i <= NF; i += 4) if ($i == 1) { $(i + 1) = 12; break } } { printf "%s%s", (NR > 1 ? "\n" : ""), $0 }' \
+  "$save/3.sav" >"$save/2.sav"
+# the lake cell (3,5) emptied and an empty cell made a lake
+awk 'NR == 2 { lake = (2 * 10 + 4) * 4 + 1; $lake = 0
+      for (i = 1; i <= NF; i += 4) if ($i == 0) { $i = 5; break } }
+     { printf "%s%s", (NR > 1 ? "\n" : ""), $0 }' "$save/3.sav" >"$save/5.sav"
+# seven bombs on the player's side
+awk 'NR == 2 { for (i = 1; i <= NF; i += 4) if ($i == 1 && $(i + 1) == 0) n++
+      for (i = 1; i <= NF && n < 7; i += 4) if ($i == 1 && $(i + 1) > 0) { $(i + 1) = 0; n++ } }
+     { printf "%s%s", (NR > 1 ? "\n" : ""), $0 }' "$save/3.sav" >"$save/6.sav"
+before=$(position)
+n=0
+for slot in 1 2 5 6 deleted; do
+  row=$slot
+  if [ "$slot" = deleted ]; then
+    rm -f "$save/1.sav" "$save/2.sav" "$save/5.sav" "$save/6.sav"
+    printf '%s' "$good" >"$save/1.sav"
+    row=1
+  fi
+  open_menu
+  click_id 7 "load ($slot)"
+  [ "$slot" = 1 ] && shot load_list_six && expect "load rows" "$(ids_between 71 76)" "71 72 73 74 75 76 "
+  [ "$slot" = deleted ] && rm -f "$save/1.sav"
+  click_id $((70 + row)) "row $row ($slot)"
+  expect_panels "row $row ($slot)" $LOAD_PROMPT
+  at=$(centre_of_id 79)
+  press_at $at
+  close_notice "notice_$slot"
+  expect_panels "after the notice ($slot)"
+  expect "position after the notice ($slot)" "$(position)" "$before"
+done
+echo "12. damaged saves refused: passed ($((SECONDS - start_s)) s)"
+
+# 13. New game in play: the prompt, no, again yes; manual setup.
+open_menu
+click_id 6 "new game in play"
+expect_panels "new game in play" $NEW_PROMPT
+shot new_game_prompt
+click_id 83 "new game no"
+[ "$(panel $NEW_PROMPT)" = 0 ] || fail "new-game prompt still shown after no"
+[ "$(panel 0)" = 1 ] || open_menu
+click_id 6 "new game again"
+click_id 82 "new game yes"
+expect_panels "new game yes" $OPPONENT
+click_id 130 "the computer"
+click_id 171 "manual setup"
+expect "setup phase and mode" "${F[setup]} ${F[mode]}" "1 1"
+for c in "${cells[@]}"; do [[ $c == 0/-1 || $c == 5/-1 ]] || fail "the board is not empty: $c"; done
+shot manual_setup
+echo "13. new game in play, manual setup: passed ($((SECONDS - start_s)) s)"
+
+# 14. The window button: 798 x 600 centred, then full screen.
+window_geometry() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1 | xargs -r xdotool getwindowgeometry | awk '/Position/ {p = $2} /Geometry/ {print p, $2}'; }
+click_name maximise "the window button"
+want="$(((screen_w - 798) / 2)),$(((screen_h - 600) / 2)) 798x600"
+for _ in $(seq 1 50); do [ "$(window_geometry)" = "$want" ] && break; sleep 0.2; done
+expect "window mode" "$(window_geometry)" "$want"
+sleep 1
+shot window_mode
+xdotool mousemove "$((screen_w / 2))" "$((screen_h / 2))" key Escape
+wait_dump "Esc in window mode"
+[ "$(panel 0)" = 1 ] && { xdotool key Escape; wait_dump "Esc again"; }
+read -r _ l t r b <<<"${hit[maximise]}"
+xdotool mousemove "$(((l + r) / 2 + (screen_w - 798) / 2))" "$(((t + b) / 2 + (screen_h - 600) / 2))" click 1
+wait_dump "the window button in window mode"
+want="0,0 ${screen_w}x${screen_h}"
+for _ in $(seq 1 50); do [ "$(window_geometry)" = "$want" ] && break; sleep 0.2; done
+expect "full screen" "$(window_geometry)" "$want"
+echo "14. window mode and back: passed ($((SECONDS - start_s)) s)"
+
+# 14b. The game-over panel, reached by a move: a saved end game (a player
+# scout under the computer's flag) loaded during the setup, then the capture.
+write_end_game() {  # owner/rank by square: the player's scout (1,1) and flag (10,1),
+  local x y c                         # the computer's flag (1,2) and scout (10,10)
+  declare -A piece=([1,1]="1 2" [10,1]="1 11" [1,2]="2 11" [10,10]="2 2")
+  printf '!end game\n'
+  for x in $(seq 1 10); do
+    for y in $(seq 1 10); do
+      c=${piece[$x,$y]:-0 -1}
+      [[ $y == [56] && $x == [3478] ]] && c="5 -1"
+      printf '%s 0 0 ' "$c"
+    done
+  done
+  printf '\n0 0 0 0 0 0 0 6 1 8 5 4 4 4 3 2 1 1 0 '
+}
+write_end_game >"$save/1.sav"
+open_menu
+click_id 7 "load in setup"
+expect "load rows with the end game" "$(ids_between 71 76)" "71 72 73 "
+click_id 71 "the end game"
+expect "the end game: panels, setup, flag" "${F[panels]} ${F[setup]} $(cell 1 2)" "$NO_PANELS 0 2/11"
+click_square 1 1
+click_square 1 2
+expect "game over, loser" "${F[over]} ${F[loser]}" "1 2"
+expect_panels "game over" $GAME_OVER
+shot game_over
+click_id 112 "game over OK"
+expect_panels "game over OK"
+echo "14b. game over: passed ($((SECONDS - start_s)) s)"
+
+# 15. Exit: the prompt, no, again yes; status 0 and the options file.
+sleep 1
+xdotool key Escape
+wait_dump "Esc in full screen"
+[ "$(panel 0)" = 1 ] || open_menu
+click_id 12 "exit"
+expect_panels "exit" $EXIT_PROMPT
+shot exit_prompt
+click_id 86 "exit no"
+expect_panels "exit no" $MENU
+at=$(centre_of_id 12)
+press_at $at
+wait_dump "exit again"
+at=$(centre_of_id 85)
+press_at $at
+for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+wait "$pid"
+status=$?
+pid=""
+expect "exit status" "$status" 0
+options=$(<"$work/konfig.ini")
+[[ $options == 2\ * ]] || fail "konfig.ini does not begin with 2: $options"
+expect "values in konfig.ini" "$(wc -w <"$work/konfig.ini")" 30
+[ "$(tail -c 1 "$work/konfig.ini" | od -An -c | tr -d ' ')" != '\n' ] || fail "konfig.ini ends with a line end"
+[ "$(tail -c 1 "$work/konfig.ini")" != " " ] || fail "konfig.ini ends with a blank"
+echo "15. exit: passed ($((SECONDS - start_s)) s)"
+echo "PASS in $((SECONDS - start_s)) s"
