@@ -264,7 +264,26 @@ wait_no_window "$LOGIN_W" "$LOGIN_H" "log-in dialog"
 wait_dump "the second account session"
 no_stored "at the end"
 [ ! -e "$work/xdg-open.log" ] || fail "the account dialogs opened a link: $(cat "$work/xdg-open.log")"
-end_program
+# The close button (and the exit prompt's "yes", when it asks) writes the
+# options file: the control for the update runs, which must not.
+at_close=$(centre_of close)
+press_at $at_close
+for _ in $(seq 1 100); do
+  kill -0 "$pid" 2>/dev/null || break
+  read -r line <"$dumpfile"
+  kv=${line%% *}
+  if [ "${kv#seq=}" -gt "$last_seq" ]; then
+    wait_dump "the close button"
+    [ -n "$(centre_of_id 85)" ] && press_at $(centre_of_id 85)
+  fi
+  sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fail "the close button did not end the program"
+wait "$pid"
+status=$?
+pid=""
+expect "exit status after the close button" "$status" 0
+[ -f "$work/konfig.ini" ] || fail "the close button wrote no konfig.ini"
 
 # ===== 3. A newer version on the web =====
 put vers.vs 006
@@ -276,11 +295,13 @@ update_run() {  # folder, shot name; the notices closed one by one
   pid=$!
   notice=$(wait_window "$NOTICE_W" "$NOTICE_H" "update notice")
   shot "$2"
+  [ ! -e "$work/xdg-open.log" ] || fail "a page opened before the update notice was closed"
   dialog_keys "$notice" Return
   if [ "$3" = 2 ]; then
     sleep 0.5
     notice=$(wait_window "$NOTICE_W" "$NOTICE_H" "second update notice")
     shot "$2-second"
+    [ ! -e "$work/xdg-open.log" ] || fail "the product page opened before the second notice was closed"
     dialog_keys "$notice" Return
   fi
   for _ in $(seq 1 150); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
