@@ -1,0 +1,179 @@
+#!/usr/bin/env bash
+# An online game of the real program, as a guest, against the headless
+# client "bob" through the test game server on 127.0.0.1:10002; a local web
+# server (VELMONAR_WEB_BASE) and a fresh XDG_CONFIG_HOME.
+#   online_game_test.sh PROGRAM_FOLDER E2E_PROBE GAME_SERVER WEB_SERVER HEADLESS_CLIENT
+# New game, "play online", the automatic setup; bob queued first, so the
+# program moves first. A move by clicks reaches bob turned by 180 degrees,
+# his answer appears; bob leaves: the notice, and the computer answers the
+# next move. The server sees the guest request and the report ")-".
+# Screenshots are kept in $VELMONAR_E2E_SHOTS when it is set.
+set -u
+probe=$2
+game_server=$3
+web_server=$4
+headless=$5
+. "$(dirname "$0")/e2e_lib.sh"
+e2e_setup "$1"
+server_pid="" web_pid="" bob_pid=""
+cleanup_all() {
+  local p
+  for p in "$bob_pid" "$server_pid" "$web_pid"; do [ -n "$p" ] && kill -KILL "$p" 2>/dev/null; done
+  e2e_cleanup
+}
+trap cleanup_all EXIT
+export XDG_CONFIG_HOME="$work/config"
+mkdir "$work/bin"
+printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s/xdg-open.log"\n' "$work" >"$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+export PATH="$work/bin:$PATH"
+
+"$probe" points "$work" >"$work/points.txt" || fail "the probe found no points"
+declare -A empty_point piece_point
+while read -r kind a b c d e f; do
+  [ "$kind" = square ] && empty_point[$a,$b]="$c $d" && piece_point[$a,$b]="$e $f"
+done <"$work/points.txt"
+
+web=$work/web
+mkdir "$web"
+printf 005 >"$web/velmonar_vers.vs"
+printf 127.0.0.1 >"$web/velmonar_ip.ip"
+python3 -u "$web_server" "$web" >"$work/web.port" 2>"$work/web.err" &
+web_pid=$!
+for _ in $(seq 1 300); do [ -s "$work/web.port" ] && break; sleep 0.1; done
+[ -s "$work/web.port" ] || fail "the web server did not start: $(cat "$work/web.err")"
+export VELMONAR_WEB_BASE="http://127.0.0.1:$(head -n1 "$work/web.port")"
+
+# Other checkouts on this machine may hold the port for a while: try again.
+for _ in $(seq 1 20); do
+  python3 -u "$game_server" --address 127.0.0.1 --account bob:pw >"$work/server.log" 2>&1 &
+  server_pid=$!
+  for _ in $(seq 1 300); do
+    grep -q '^LISTEN' "$work/server.log" && break
+    kill -0 "$server_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  grep -q '^LISTEN' "$work/server.log" && break
+  sleep 5
+done
+grep -q '^LISTEN' "$work/server.log" || fail "the game server did not start: $(cat "$work/server.log")"
+wait_log() {  # file, extended pattern, what, seconds
+  for _ in $(seq 1 $(($4 * 10))); do grep -qE "$2" "$1" && return; sleep 0.1; done
+  fail "$3: nothing like \"$2\" in $(basename "$1"): $(tail -n 20 "$1")"
+}
+
+# bob queues first (his log-in is stored in
+# a folder of his own).
+mkdir "$work/bob"
+XDG_CONFIG_HOME="$work/bob" "$headless" --server 127.0.0.1 --login bob:pw --seed 7 --limit 240 \
+  >"$work/bob.log" 2>&1 &
+bob_pid=$!
+wait_log "$work/server.log" '^QUEUED bob$' "bob's match request" 60
+
+# --- the program: English, new game, play online, automatic setup ---
+start_program
+wait_dump "the start-up"
+click_id 91 "English"
+click_id 6 "New game"
+for id in 130 131 132; do [ -n "$(centre_of_id $id)" ] || fail "no opponent choice button $id"; done
+park_pointer
+shot opponent-choice
+click_id 131 "Play online"
+wait_log "$work/server.log" '^STATUS ' "the status query" 20
+for id in 170 171; do [ -n "$(centre_of_id $id)" ] || fail "no setup choice button $id"; done
+sleep 1
+park_pointer
+shot online-status
+click_id 170 "Automatic setup"
+# The server pairs the guest request (well-formed, or it would say so) with bob.
+wait_log "$work/server.log" '^PAIRED bob \(guest\)' "the pairing of bob with the guest" 30
+wait_log "$work/bob.log" '^PAIRED .*opponent=.* first=opponent' "bob's pairing" 30
+grep -q '^MATCH malformed' "$work/server.log" && fail "the program's match request is malformed"
+
+# A press where nothing is (the window's left edge) just dumps the state.
+poke() { press_at 3 $(($(xdotool getdisplaygeometry | cut -d' ' -f2) / 2)); wait_dump "$1"; }
+count_owner() { local n=0 c; for c in "${cells[@]}"; do [ "${c%/*}" = "$1" ] && n=$((n + 1)); done; echo $n; }
+for _ in $(seq 1 30); do
+  sleep 1
+  poke "a look at the board"
+  [ "${F[setup]}" = 0 ] && [ "$(count_owner 1)" = 40 ] && [ "$(count_owner 2)" = 40 ] && break
+done
+expect "both armies on the board, play" "$(count_owner 1) $(count_owner 2) ${F[setup]}" "40 40 0"
+shot online-armies
+
+click_square() {
+  if [ "$(cell "$1" "$2")" = 0/-1 ]; then press_at ${empty_point[$1,$2]}; else press_at ${piece_point[$1,$2]}; fi
+  wait_dump "a click on square $1,$2"
+}
+play_move() {
+  read -r fx fy tx ty < <("$probe" move "$dumpfile") || fail "no legal move"
+  click_square "$fx" "$fy"
+  click_square "$tx" "$ty"
+  [[ "$(cell "$fx" "$fy")" != 1/* ]] || fail "the piece did not leave $fx,$fy"
+}
+
+# The first move reaches bob turned by 180 degrees; his answer comes back.
+play_move
+wait_log "$work/bob.log" "^MOVE [0-9]+ opponent $((11 - fx)) $((11 - fy)) $((11 - tx)) $((11 - ty))\$" "bob's view of the move" 30
+wait_log "$work/bob.log" '^MOVE [0-9]+ own ' "bob's answer" 30
+read -r _ _ _ bfx bfy btx bty < <(grep -E '^MOVE [0-9]+ own ' "$work/bob.log" | head -n1)
+answer="$((11 - bfx)),$((11 - bfy)),$((11 - btx)),$((11 - bty))"
+for _ in $(seq 1 20); do
+  sleep 0.5
+  poke "a look at bob's answer"
+  [ "${F[last]}" = "$answer" ] && break
+done
+expect "bob's answer on the program's board" "${F[last]}" "$answer"
+shot online-answer
+
+# bob is stopped: the notice (before or after the next move), then the computer.
+kill -TERM "$bob_pid"
+for _ in $(seq 1 50); do kill -0 "$bob_pid" 2>/dev/null || break; sleep 0.1; done
+kill -KILL "$bob_pid" 2>/dev/null
+bob_pid=""
+NOTICE_W=$((248 * 3 / 2)) NOTICE_H=$((41 * 13 / 8))
+notice_at() {
+  local id
+  for id in $(xwininfo -root -children | awk -v g=" ${NOTICE_W}x${NOTICE_H}+" 'index($0, g) { print $1 }'); do
+    xwininfo -id "$id" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+      /Map State: IsViewable/ { v = 1 } END { if (v) print x, y }'
+  done | head -n1
+}
+wait_notice() { for _ in $(seq 1 "$1"); do at=$(notice_at); [ -n "$at" ] && return 0; sleep 0.1; done; return 1; }
+at=""
+by_click=0
+if ! wait_notice 100; then
+  by_click=1
+  # The program learns of it when it sends the next move.
+  read -r fx fy tx ty < <("$probe" move "$dumpfile") || fail "no legal move"
+  click_square "$fx" "$fy"
+  press_at ${empty_point[$tx,$ty]:-${piece_point[$tx,$ty]}}
+  wait_notice 200 || fail "no notice after the opponent left"
+fi
+sleep 0.5
+shot opponent-left-notice
+read -r nx ny <<<"$at"
+xdotool mousemove 0 0 sleep 0.2 mousemove $((nx + 2)) $((ny + 2)) sleep 0.2 key Return
+for _ in $(seq 1 100); do [ -z "$(notice_at)" ] && break; sleep 0.1; done
+[ -z "$(notice_at)" ] || fail "the notice stays after Enter"
+[ $by_click = 1 ] && wait_dump "the move that met the notice"
+# The computer answers from now on.
+for _ in $(seq 1 10); do
+  sleep 0.5
+  poke "a look after the notice"
+  [ "${F[setup]}" = 0 ] && break
+done
+mine=""
+play_move
+mine="$fx,$fy,$tx,$ty"
+for _ in $(seq 1 20); do
+  [ "${F[last]}" != "$mine" ] && break
+  sleep 0.5
+  poke "a look for the computer's answer"
+done
+[ "${F[last]}" != "$mine" ] || fail "the computer did not answer after the opponent left"
+expect "game over" "${F[over]}" 0
+shot computer-answer
+wait_log "$work/server.log" '^REPORT - ' "the report \")-\"" 20
+end_program
+echo PASS
