@@ -204,7 +204,7 @@ expect "menu mode after Esc" "$(panel 0)" 0
 settle 1.5
 shot board_before_exit
 read -r sw sh <<<"${screen/x/ }"
-board_region="$((sw - 120))x$((sh - 70))+60+60"  # below the caption bar and the banner
+board_region="$((sw - 200))x$((sh - 70))+100+60"  # clear of the caption bar and the online banner
 differs board_default board_before_exit "$board_region"
 
 # 7. Exit, Yes: konfig.ini is the default line with the changed fields.
