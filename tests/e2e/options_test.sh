@@ -83,19 +83,17 @@ same_panel() {
   n=$(compare -metric AE -fuzz 5% "$work/crop_a.ppm" "$work/crop_b.ppm" null: 2>&1 | cut -d' ' -f1)
   [ "${n%.*}" -le "${SAME_TOLERANCE:-0}" ] || fail "$1 in $2 and $3 in $4 differ ($n pixels)"
 }
-# The menu button pressed while the screen is grabbed six times (about a
+# The menu button pressed, then the screen grabbed six times (about a
 # second); prints the grabs in which the first menu item ("New game") stands
 # neither where it stood before the press (nowhere) nor where it stands at
 # the end: a menu flying in. Shots $1_before, $1_<i>, $1_after.
 menu_with_grabs() {
-  local grabber i a b
+  local i a b
   settle 0.5
   shot "$1_before"
-  ( for i in 1 2 3 4 5 6; do import -window root "$work/$1_$i.ppm"; done ) &
-  grabber=$!
   press_at $(centre_of menu)
+  for i in 1 2 3 4 5 6; do import -window root "$work/$1_$i.ppm"; done
   wait_dump "the menu button ($1)"
-  wait "$grabber"
   panels_open 0 1
   settle
   shot "$1_after"
