@@ -153,13 +153,14 @@ void ConfirmGameOptions()
     g_spareOption1 = g_editSpareOption1;
     g_computerMovesFirst = g_editComputerMovesFirst;
     g_animationsOn = g_editAnimationsOn;
+    // The live scale follows the knob already; an unmoved knob keeps the
+    // scale as it was (its whole-pixel offset would round it).
     g_pieceScaleSliderPos[1] = g_pieceScaleSliderPos[0];
-    UsePieceScaleOffset(g_pieceScaleSliderPos[0]);
 }
 
 void CancelGameOptions()
 {
-    UsePieceScaleOffset(g_pieceScaleSliderPos[1]);
+    if (g_pieceScaleSliderPos[0] != g_pieceScaleSliderPos[1]) UsePieceScaleOffset(g_pieceScaleSliderPos[1]);
     BackTo(PANEL_FLAG_GAME_OPTIONS, PANEL_FLAG_SETTINGS);
 }
 
@@ -175,17 +176,12 @@ void OpenColourEditor(int slot)
     BackTo(PANEL_FLAG_GRAPHICS_OPTIONS, PANEL_FLAG_COLOUR_EDITOR);
 }
 
-void UseSliderValues()
-{
-    g_reflectionAlpha = ReflectionFromSlider(g_reflectionSliderPos[0]);
-    g_pieceBrightness = BrightnessFromSlider(g_brightnessSliderPos[0]);
-}
-
 void ConfirmGraphicsOptions()
 {
+    // The live values follow the knobs already; a knob not moved keeps its
+    // value as it was (its whole-pixel offset would round it down).
     g_reflectionSliderPos[1] = g_reflectionSliderPos[0];
     g_brightnessSliderPos[1] = g_brightnessSliderPos[0];
-    UseSliderValues();
     g_shadowsOn = g_editShadowsOn;
     g_reflectionOn = g_editReflectionOn;
     BackTo(PANEL_FLAG_GRAPHICS_OPTIONS, PANEL_FLAG_SETTINGS);
@@ -193,12 +189,17 @@ void ConfirmGraphicsOptions()
 
 void CancelGraphicsOptions()
 {
-    const bool brightnessMoved = g_brightnessSliderPos[0] != g_brightnessSliderPos[1];
-    g_reflectionSliderPos[0] = g_reflectionSliderPos[1];
-    g_brightnessSliderPos[0] = g_brightnessSliderPos[1];
-    UseSliderValues();
-    // The pieces were drawn with the dragged brightness.
-    if (brightnessMoved) g_flowHooks.buildPieceTextures(0);
+    // Only a moved knob springs back, so an unmoved one keeps its exact value.
+    if (g_reflectionSliderPos[0] != g_reflectionSliderPos[1]) {
+        g_reflectionSliderPos[0] = g_reflectionSliderPos[1];
+        g_reflectionAlpha = ReflectionFromSlider(g_reflectionSliderPos[1]);
+    }
+    if (g_brightnessSliderPos[0] != g_brightnessSliderPos[1]) {
+        g_brightnessSliderPos[0] = g_brightnessSliderPos[1];
+        g_pieceBrightness = BrightnessFromSlider(g_brightnessSliderPos[1]);
+        // The pieces were drawn with the dragged brightness.
+        g_flowHooks.buildPieceTextures(0);
+    }
     BackTo(PANEL_FLAG_GRAPHICS_OPTIONS, PANEL_FLAG_SETTINGS);
 }
 

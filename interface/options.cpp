@@ -208,7 +208,7 @@ void ApplyOptions()
 
 int PieceScaleSliderOffset(double pieceScale)
 {
-    return static_cast<int>((PIECE_SCALE_MAX - pieceScale) * 1420.0);
+    return static_cast<int>(std::lround((PIECE_SCALE_MAX - pieceScale) * 1420.0));
 }
 
 double PieceScaleFromSlider(int offset)
@@ -218,7 +218,7 @@ double PieceScaleFromSlider(int offset)
 
 int ReflectionSliderOffset(double alpha)
 {
-    return static_cast<int>(255.0 * alpha);
+    return static_cast<int>(std::lround(255.0 * alpha));
 }
 
 double ReflectionFromSlider(int offset)
@@ -238,5 +238,5 @@ int BrightnessFromSlider(int offset)
 
 int ColourEditValue(double colour)
 {
-    return static_cast<int>(255.0 * colour);
+    return static_cast<int>(std::lround(255.0 * colour));
 }

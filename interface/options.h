@@ -57,7 +57,9 @@ void ScalePieceModels();
 void ApplyOptions();
 
 // Knob offsets of the option sliders and the values they stand for. Every
-// value the options allow gives an offset on its slider.
+// value the options allow gives an offset on its slider. The offsets of the
+// scale, the reflection and a colour are rounded to the nearest pixel: the
+// options file keeps six digits, and a knob must come back where it was set.
 int PieceScaleSliderOffset(double pieceScale);   // (2.1 - scale) x 1420
 double PieceScaleFromSlider(int offset);         // 2.1 - offset / 1420
 int ReflectionSliderOffset(double alpha);        // 255 x alpha

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <limits>
+#include <sstream>
+#include <string>
 
 #include "app/startup_loader.h"
 #include "interface/options.h"
@@ -159,6 +161,22 @@ TEST(OptionSliders, EveryAllowedValueLiesOnItsSlider)
     EXPECT_EQ(BrightnessFromSlider(BrightnessSliderOffset(100)), 99);  // truncated twice
     // The default scale sits on the slider near its offset of 71.
     EXPECT_NEAR(PieceScaleSliderOffset(2.05), 71, 1);
+}
+
+// The options file keeps six significant digits: every knob offset, written
+// and read back, puts its knob where it was.
+TEST(OptionSliders, EveryOffsetComesBackThroughTheOptionsFile)
+{
+    auto viaFile = [](double value) {
+        std::ostringstream out;
+        out << value;
+        return std::stod(out.str());
+    };
+    for (int k = 0; k <= 284; ++k) EXPECT_EQ(PieceScaleSliderOffset(viaFile(PieceScaleFromSlider(k))), k) << k;
+    for (int k = 0; k <= 255; ++k) {
+        EXPECT_EQ(ReflectionSliderOffset(viaFile(ReflectionFromSlider(k))), k) << k;
+        EXPECT_EQ(ColourEditValue(viaFile(k / 255.0)), k) << k;
+    }
 }
 
 TEST(TrayGeometry, FromTheBoardSquare)
