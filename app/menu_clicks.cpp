@@ -519,15 +519,7 @@ void StartOnlineSearch(CWnd* dialog)
 
 void CloseMenuDiscardingEdits()
 {
-    if (g_reflectionSliderPos[0] != g_reflectionSliderPos[1]) {
-        g_reflectionSliderPos[0] = g_reflectionSliderPos[1];
-        g_reflectionAlpha = ReflectionFromSlider(g_reflectionSliderPos[1]);
-    }
-    if (g_brightnessSliderPos[0] != g_brightnessSliderPos[1]) {
-        g_brightnessSliderPos[0] = g_brightnessSliderPos[1];
-        g_pieceBrightness = BrightnessFromSlider(g_brightnessSliderPos[1]);
-        g_flowHooks.buildPieceTextures(0);  // the pieces were drawn with the dragged brightness
-    }
+    PutBackGraphicsSliders();
     if (g_pieceScaleSliderPos[0] != g_pieceScaleSliderPos[1]) {
         g_pieceScaleSliderPos[0] = g_pieceScaleSliderPos[1];
         g_pieceScale = PieceScaleFromSlider(g_pieceScaleSliderPos[1]);

@@ -189,17 +189,7 @@ void ConfirmGraphicsOptions()
 
 void CancelGraphicsOptions()
 {
-    // Only a moved knob springs back, so an unmoved one keeps its exact value.
-    if (g_reflectionSliderPos[0] != g_reflectionSliderPos[1]) {
-        g_reflectionSliderPos[0] = g_reflectionSliderPos[1];
-        g_reflectionAlpha = ReflectionFromSlider(g_reflectionSliderPos[1]);
-    }
-    if (g_brightnessSliderPos[0] != g_brightnessSliderPos[1]) {
-        g_brightnessSliderPos[0] = g_brightnessSliderPos[1];
-        g_pieceBrightness = BrightnessFromSlider(g_brightnessSliderPos[1]);
-        // The pieces were drawn with the dragged brightness.
-        g_flowHooks.buildPieceTextures(0);
-    }
+    PutBackGraphicsSliders();
     BackTo(PANEL_FLAG_GRAPHICS_OPTIONS, PANEL_FLAG_SETTINGS);
 }
 
@@ -386,4 +376,18 @@ void UseEditedColour(int rebuildMode)
     g_panelColour[1] = g_tintG[slot];
     g_panelColour[2] = g_tintB[slot];
     if (rebuildMode >= 0) g_flowHooks.rebuildPanelTextures(rebuildMode);
+}
+
+void PutBackGraphicsSliders()
+{
+    // Only a moved knob springs back, so an unmoved one keeps its exact value.
+    if (g_reflectionSliderPos[0] != g_reflectionSliderPos[1]) {
+        g_reflectionSliderPos[0] = g_reflectionSliderPos[1];
+        g_reflectionAlpha = ReflectionFromSlider(g_reflectionSliderPos[1]);
+    }
+    if (g_brightnessSliderPos[0] != g_brightnessSliderPos[1]) {
+        g_brightnessSliderPos[0] = g_brightnessSliderPos[1];
+        g_pieceBrightness = BrightnessFromSlider(g_brightnessSliderPos[1]);
+        g_flowHooks.buildPieceTextures(0);  // the pieces were drawn with the dragged brightness
+    }
 }

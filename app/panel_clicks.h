@@ -18,6 +18,11 @@ void BackTo(int from, int to);
 // (the panels rebuilt in rebuildMode, -1 not at all).
 void UseEditedColour(int rebuildMode);
 
+// The reflection and brightness knobs moved but not confirmed go back to their
+// confirmed places and their options follow (the pieces' textures rebuilt
+// for the brightness).
+void PutBackGraphicsSliders();
+
 // The rows of the settings panel ([2]) and of the option panels ([3] to
 // [6]), when that panel is open. True when a row took the click.
 bool ClickSettings(CVelmonarDlg& dialog, CPoint point);

@@ -27,3 +27,17 @@ void ClientSize(int* width, int* height)
     *width = viewport[2];
     *height = viewport[3];
 }
+
+void WindowQuad(double width, double height)
+{
+    glBegin(GL_QUADS);
+    glTexCoord2d(0.0, 1.0);
+    glVertex2d(0.0, height);
+    glTexCoord2d(0.0, 0.0);
+    glVertex2d(0.0, 0.0);
+    glTexCoord2d(1.0, 0.0);
+    glVertex2d(width, 0.0);
+    glTexCoord2d(1.0, 1.0);
+    glVertex2d(width, height);
+    glEnd();
+}

@@ -23,3 +23,8 @@ void LoadPerspectiveCamera();
 
 // The client area frames cover: the viewport the size handler set.
 void ClientSize(int* width, int* height);
+
+// A textured quad over (0, 0)..(width, height) in window units, texture
+// (0, 1) at the top-left: the whole-window pictures (background, start-up
+// image, mirror image).
+void WindowQuad(double width, double height);

@@ -37,21 +37,6 @@ void Orthographic(double width, double height)
     glLoadIdentity();
 }
 
-// A quad over (0, 0)..(width, height), texture (0, 1) at the top-left.
-void WindowQuad(double width, double height)
-{
-    glBegin(GL_QUADS);
-    glTexCoord2d(0.0, 1.0);
-    glVertex2d(0.0, height);
-    glTexCoord2d(0.0, 0.0);
-    glVertex2d(0.0, 0.0);
-    glTexCoord2d(1.0, 0.0);
-    glVertex2d(width, 0.0);
-    glTexCoord2d(1.0, 1.0);
-    glVertex2d(width, height);
-    glEnd();
-}
-
 // --- previews ---
 
 void BeginPreviews(GLint savedViewport[4])

@@ -171,16 +171,7 @@ void DrawReflection()
     // The whole-window quad, cut to the board's rectangle by the scissor box:
     // the same pixels there as the whole quad gives them, none elsewhere.
     Scissored(board.left, board.bottom, board.right - board.left, board.top - board.bottom, [width, height] {
-        glBegin(GL_QUADS);
-        glTexCoord2d(0.0, 1.0);
-        glVertex3d(0.0, height, 0.0);
-        glTexCoord2d(0.0, 0.0);
-        glVertex3d(0.0, 0.0, 0.0);
-        glTexCoord2d(1.0, 0.0);
-        glVertex3d(width, 0.0, 0.0);
-        glTexCoord2d(1.0, 1.0);
-        glVertex3d(width, height, 0.0);
-        glEnd();
+        WindowQuad(width, height);
     });
     glColor4d(1.0, 1.0, 1.0, 1.0);
 

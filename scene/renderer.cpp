@@ -113,16 +113,7 @@ void DrawBackground()
     glDisable(GL_LIGHTING);
     glBindTexture(GL_TEXTURE_2D, g_backgroundTex);
     glColor3d(g_panelColour[0], g_panelColour[1], g_panelColour[2]);
-    glBegin(GL_QUADS);
-    glTexCoord2d(0.0, 1.0);
-    glVertex3d(0.0, height, 0.0);
-    glTexCoord2d(0.0, 0.0);
-    glVertex3d(0.0, 0.0, 0.0);
-    glTexCoord2d(1.0, 0.0);
-    glVertex3d(width, 0.0, 0.0);
-    glTexCoord2d(1.0, 1.0);
-    glVertex3d(width, height, 0.0);
-    glEnd();
+    WindowQuad(width, height);
     glEnable(GL_LIGHTING);
     glDepthMask(GL_TRUE);
 
