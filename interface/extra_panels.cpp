@@ -5,6 +5,7 @@
 #include "interface/option_panels.h"
 #include "interface/panel_captions.h"
 #include "interface/panel_textures.h"
+#include "interface/save_slots.h"
 #include "interface/widgets.h"
 
 GLuint g_colourPreviewFrameTexture = 0;
@@ -69,25 +70,19 @@ void LayoutExtraOptionsPanel()
 void BuildColourEditorTextures()
 {
     constexpr int P = PANEL_COLOUR_EDITOR;
-    const bool gl = GlContextCurrent();
     SetWidgetGaps({{CE_TITLE, 10}, {CE_PREVIEW, 20}, {CE_RAMP, 10}, {CE_RAMP + 1, 10}, {CE_RAMP + 2, 10},
                    {CE_KNOB, 0}, {CE_KNOB + 1, 5}, {CE_KNOB + 2, 0}, {CE_OK, 25}, {CE_CANCEL, 0}});
     PanelHeightSum height(P);
     BuildOptionCaption(P, CE_TITLE, 0, OPTION_TITLE_SCALE, 1);
     height.Add(CE_TITLE, CE_PREVIEW);
     SetWidgetSize(CE_PREVIEW, OPTION_SLIDER_WIDTH, PREVIEW_FRAME_HEIGHT);
-    if (gl) {
-        MakeFrameTexture(&g_colourPreviewFrameTexture, OPTION_SLIDER_WIDTH, PREVIEW_FRAME_HEIGHT, 0, 0, 0, 0,
-                         FRAME_FIELD);
-    }
+    MakeFrameTexture(&g_colourPreviewFrameTexture, OPTION_SLIDER_WIDTH, PREVIEW_FRAME_HEIGHT, 0, 0, 0, 0, FRAME_FIELD);
     height.Add(CE_PREVIEW, CE_RAMP);
     for (int k = 0; k < RAMP_COUNT; ++k) {
         const int ramp = CE_RAMP + k;
         SetWidgetSize(ramp, OPTION_SLIDER_WIDTH, OPTION_SLIDER_HEIGHT);
-        if (gl) {
-            MakeFrameTexture(&g_colourRampTexture[k], OPTION_SLIDER_WIDTH, OPTION_SLIDER_HEIGHT, k == 0 ? 255 : 0,
-                             k == 1 ? 255 : 0, k == 2 ? 255 : 0, 255, FRAME_RAMP);
-        }
+        MakeFrameTexture(&g_colourRampTexture[k], OPTION_SLIDER_WIDTH, OPTION_SLIDER_HEIGHT, k == 0 ? 255 : 0,
+                         k == 1 ? 255 : 0, k == 2 ? 255 : 0, 255, FRAME_RAMP);
         height.Add(ramp, k + 1 < RAMP_COUNT ? ramp + 1 : CE_OK);
     }
     for (int k = 0; k < RAMP_COUNT; ++k) SetWidgetSizeAs(CE_KNOB + k, KNOB_MODEL);

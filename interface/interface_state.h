@@ -6,7 +6,6 @@
 
 #include <atomic>
 
-#include "interface/save_slots.h"  // the save and load panels' labels
 #include "online/online_state.h"  // g_blinkStep, written by the ping worker
 #include "platform/strings.h"
 

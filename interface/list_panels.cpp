@@ -6,6 +6,7 @@
 #include "interface/language.h"
 #include "interface/layout.h"
 #include "interface/panel_captions.h"
+#include "interface/save_slots.h"
 #include "interface/widgets.h"
 #include "scene/image_buffer.h"
 

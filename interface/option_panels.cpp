@@ -15,11 +15,6 @@ GLuint g_sliderKnobTexture = 0;
 GLuint g_whiteSliderTexture[2] = {0, 0};
 GLuint g_greySliderTexture[2] = {0, 0};
 
-bool GlContextCurrent()
-{
-    return glGetString(GL_VERSION) != nullptr;
-}
-
 void SetWidgetGaps(std::initializer_list<std::pair<int, int>> gaps)
 {
     for (const auto& [widget, gap] : gaps)
@@ -182,11 +177,8 @@ void LayoutGameOptionsPanel()
 void BuildGraphicsOptionsTextures()
 {
     constexpr int P = PANEL_GRAPHICS_OPTIONS;
-    const bool gl = GlContextCurrent();
-    if (gl) {
-        CreatePiecePreviewTextures();
-        CreateBoardPreviewTextures();
-    }
+    CreatePiecePreviewTextures();
+    CreateBoardPreviewTextures();
     SetWidgetGaps({{GR_TITLE, 10}, {GR_AFTER_TITLE, 15}, {GR_SPARE_GAP, 0}, {GR_SHADOWS, 20}, {GR_SHADOWS_BOX, 0},
                    {GR_REFLECTION, 30}, {GR_REFLECTION_BOX, 0}, {GR_OWN, 29}, {GR_OWN_PREVIEW, g_previewHeight - 5},
                    {GR_OPPONENT, 0}, {GR_OPPONENT_PREVIEW, g_previewHeight}, {GR_BOARD, 0},
@@ -220,21 +212,17 @@ void BuildGraphicsOptionsTextures()
     SetWidgetSize(GR_MENU_PREVIEW, g_previewWidth, g_previewHeight);
 
     SetWidgetSize(GR_REFLECTION_SLIDER, OPTION_SLIDER_WIDTH, OPTION_SLIDER_HEIGHT);
-    if (gl) {
-        MakeFrameTexture(&g_whiteSliderTexture[0], OPTION_SLIDER_WIDTH, OPTION_SLIDER_HEIGHT, 0, 0, 0, 0, FRAME_FIELD);
-        MakeFrameTexture(&g_whiteSliderTexture[1], OPTION_SLIDER_WIDTH, OPTION_SLIDER_HEIGHT, WHITE_RAMP, WHITE_RAMP,
-                         WHITE_RAMP, 255, FRAME_PLAIN_RAMP);
-    }
+    MakeFrameTexture(&g_whiteSliderTexture[0], OPTION_SLIDER_WIDTH, OPTION_SLIDER_HEIGHT, 0, 0, 0, 0, FRAME_FIELD);
+    MakeFrameTexture(&g_whiteSliderTexture[1], OPTION_SLIDER_WIDTH, OPTION_SLIDER_HEIGHT, WHITE_RAMP, WHITE_RAMP,
+                     WHITE_RAMP, 255, FRAME_PLAIN_RAMP);
     KnobGlyph(GR_REFLECTION_KNOB);
     BuildOptionButton(P, GR_OK, 7);
     height.Add(GR_OK, -1);
     BuildOptionButton(P, GR_CANCEL, 8);
     SetWidgetSize(GR_BRIGHTNESS_SLIDER, OPTION_SLIDER_WIDTH, OPTION_SLIDER_HEIGHT);
-    if (gl) {
-        MakeFrameTexture(&g_greySliderTexture[0], OPTION_SLIDER_WIDTH, OPTION_SLIDER_HEIGHT, 0, 0, 0, 0, FRAME_FIELD);
-        MakeFrameTexture(&g_greySliderTexture[1], OPTION_SLIDER_WIDTH, OPTION_SLIDER_HEIGHT, GREY_RAMP, GREY_RAMP,
-                         GREY_RAMP, 255, FRAME_SPLIT_RAMP);
-    }
+    MakeFrameTexture(&g_greySliderTexture[0], OPTION_SLIDER_WIDTH, OPTION_SLIDER_HEIGHT, 0, 0, 0, 0, FRAME_FIELD);
+    MakeFrameTexture(&g_greySliderTexture[1], OPTION_SLIDER_WIDTH, OPTION_SLIDER_HEIGHT, GREY_RAMP, GREY_RAMP,
+                     GREY_RAMP, 255, FRAME_SPLIT_RAMP);
     SetWidgetSizeAs(GR_BRIGHTNESS_KNOB, GR_REFLECTION_KNOB);
 }
 

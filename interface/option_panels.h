@@ -33,9 +33,6 @@ constexpr int OPTION_SLIDER_HEIGHT = 20;
 constexpr int CHECK_BOX_MODEL = 53;
 constexpr int KNOB_MODEL = 91;
 
-// Whether a GL context is current. Without one the builders set sizes, gaps
-// and panel heights but make no procedural or preview texture.
-bool GlContextCurrent();
 // Writes {widget, gap} pairs into g_widgetGap.
 void SetWidgetGaps(std::initializer_list<std::pair<int, int>> gaps);
 void SetWidgetSize(int widget, int width, int height);

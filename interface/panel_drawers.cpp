@@ -9,11 +9,12 @@
 #include "interface/online_panels.h"
 #include "interface/option_panels.h"
 #include "interface/options.h"
+#include "interface/save_slots.h"
 #include "interface/widgets.h"
 #include "online/online_state.h"
 #include "rules/board.h"
-#include "scene/fullscreen_image.h"
 #include "scene/frame_state.h"
+#include "scene/fullscreen_image.h"
 #include "scene/geo_model.h"
 #include "scene/textures.h"
 

@@ -30,6 +30,7 @@
 #include "interface/layout.h"
 #include "interface/options.h"
 #include "interface/panel_textures.h"
+#include "interface/save_slots.h"
 #include "interface/widgets.h"
 #include "online/game_client.h"
 #include "online/online_state.h"

@@ -13,6 +13,7 @@
 #include "scene/board_geometry.h"
 #include "scene/geo_model.h"
 #include "scene/tray_geometry.h"
+#include "tests/support/gl_dialog.h"
 
 namespace {
 
@@ -114,7 +115,9 @@ TEST_F(PieceScale, ApplyOptionsMakesTheEditedCopiesLive)
     g_editTintR[3] = 0.5;
     g_editTintG[3] = 0.25;
     g_editTintB[3] = 0.125;
-    ApplyOptions();
+    // The panels and the piece textures are rebuilt: that needs a GL context.
+    GlTestDialog window(64, 64, [](GlTestDialog&) { ApplyOptions(); });
+    window.DoModal();
     EXPECT_EQ(g_pieceScale, 1.025);
     EXPECT_EQ(g_animationsOn, 0);
     EXPECT_EQ(g_pieceBrightness, 33);
@@ -135,7 +138,8 @@ TEST_F(PieceScale, ApplyOptionsMakesTheEditedCopiesLive)
     g_editPieceBrightness = 60;
     const double r[4] = {1.0, 0.6, 0.4, 0.12}, g[4] = {0.95, 0.4, 0.48, 0.3}, b[4] = {0.9, 0.1, 0.5, 0.23};
     for (int s = 0; s < 4; ++s) g_editTintR[s] = r[s], g_editTintG[s] = g[s], g_editTintB[s] = b[s];
-    ApplyOptions();
+    GlTestDialog again(64, 64, [](GlTestDialog&) { ApplyOptions(); });
+    again.DoModal();
     EXPECT_EQ(ConfigLine(), "0 0 1 0 1 0 2.05 1 0.31 60 1 1 1 1 1 1 0.95 0.9 0.6 0.4 0.1 0.4 0.48 0.5 0.12 0.3 0.23 "
                             "0.12 0.3 0.23");
 }

@@ -21,6 +21,7 @@
 #include "interface/interface_state.h"
 #include "interface/language.h"
 #include "interface/options.h"
+#include "interface/save_slots.h"
 #include "online/online_state.h"
 #include "online/web.h"
 #include "platform/process.h"

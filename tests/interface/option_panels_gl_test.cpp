@@ -23,6 +23,7 @@
 #include "interface/overlay.h"
 #include "interface/panel_captions.h"
 #include "interface/panel_textures.h"
+#include "interface/save_slots.h"
 #include "interface/widgets.h"
 #include "online/online_state.h"
 #include "platform/program_folder.h"

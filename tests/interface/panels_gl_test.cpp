@@ -23,6 +23,7 @@
 #include "interface/list_panels.h"
 #include "interface/overlay.h"
 #include "interface/panel_textures.h"
+#include "interface/save_slots.h"
 #include "interface/widgets.h"
 #include "platform/program_folder.h"
 #include "rules/board.h"
