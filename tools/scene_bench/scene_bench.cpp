@@ -1,13 +1,23 @@
 // Scene benchmark: N frames of a full board (80 pieces, shadows and the
 // reflection on) and N pick passes at the window size, under the program's
 // own GL set-up. Run it on a display (tests/xvfb-exec for the software
-// renderer). The last two lines are "render_fps: X" and "pick_ms: Y"; before
-// them "render_cpu_ms: Z" gives the processor time of a frame over all threads.
+// renderer). It prints "render_cpu_ms: Z" (the processor time of a frame over
+// all threads), "render_fps: X" and "pick_ms: Y", then the frame probe's
+// figures of the same run (a window of the same size and format that only
+// clears, draws one textured quad and swaps) and last "of_probe: F", the
+// share of the probe's frame rate the scene reaches.
 //
-//   scene_bench [frames] [--plain] [--no-reflection] [--passes] [--program DIR] [--shots DIR [--hold SECONDS]]
+//   scene_bench [frames] [--plain] [--no-reflection] [--passes] [--setup] [--help-page]
+//               [--program DIR] [--shots DIR [--hold SECONDS]]
 //
 // --plain runs on a format without multisampling; --no-reflection draws the
 // frames with the reflection option off.
+//
+// --setup times the automatic setup from the click on its button to the
+// board in play (80 drops with their frames), as "setup_s"; --help-page times
+// a press of the help button that builds the help page anew and shows it, as
+// "help_open_ms" (the best of the runs; the page's build alone as
+// "help_build_ms").
 //
 // --passes times the frame's costly passes one by one (glFinish after each)
 // and prints milliseconds per pass before the two figures.
@@ -29,13 +39,20 @@
 #include <string>
 #include <vector>
 
+#include "app/board_clicks.h"
 #include "app/game_state.h"
+#include "app/turn_presentation.h"
 #include "interface/interface_state.h"
+#include "interface/language.h"
+#include "interface/layout.h"
+#include "interface/panel_textures.h"
+#include "interface/widgets.h"
 #include "interface/options.h"
 #include "online/online_state.h"
 #include "platform/gl_context.h"
 #include "platform/process.h"
 #include "rules/board.h"
+#include "rules/live_options.h"
 #include "scene/camera.h"
 #include "scene/frame_state.h"
 #include "scene/board_drawing.h"
@@ -43,8 +60,11 @@
 #include "scene/reflection.h"
 #include "scene/renderer.h"
 #include "tests/support/scene_window.h"
+#include "tools/frame_probe/probe_run.h"
 
 namespace {
+
+double g_renderFps = 0.0;  // of the last measurement
 
 struct Options {
     int frames = 300;
@@ -54,6 +74,8 @@ struct Options {
     bool plainFormat = false;  // no multisampling, as on a driver without it
     bool reflection = true;
     bool passes = false;       // time the passes one by one
+    bool setup = false;        // time the automatic setup
+    bool helpPage = false;     // time the opening of the help page
 };
 
 // Writes what the window shows (read back from the X server after the swap) as a PPM picture.
@@ -228,8 +250,76 @@ void Measure(const Options& options, SceneWindow& window)
     std::printf("renderer: %s, samples: %d\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)), samples);
     // The renderer's threads together: steadier than the frame rate on a busy machine.
     std::printf("render_cpu_ms: %.2f\n", 1000.0 * renderCpuSeconds / options.frames);
-    std::printf("render_fps: %.1f\n", options.frames / renderSeconds);
+    g_renderFps = options.frames / renderSeconds;
+    std::printf("render_fps: %.1f\n", g_renderFps);
     std::printf("pick_ms: %.3f\n", 1000.0 * pickSeconds / options.frames);
+}
+
+double MillisecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The click on the automatic setup's button of a new game, to the board in
+// play: 40 drops of the player's pieces and 40 of the opponent's, each with
+// its frames. The computer does not move first, so no search is timed.
+void MeasureSetup()
+{
+    constexpr int DROPS = 80;
+    // The texts of the setup choice's buttons, laid out as the start-up does.
+    LoadLanguage(1);
+    RebuildPanelTextures(REBUILD_COLOUR);
+    LayoutAll();
+    double best = 0.0;
+    for (int run = 0; run < 3; ++run) {
+        NewGame();
+        g_setupMode = 0;  // the choice between automatic and manual setup offered
+        g_computerMovesFirst = 0;
+        for (int& flag : g_panelVisible) flag = 0;
+        const RECT& r = g_widgetHitRect[WIDGET_SETUP_AUTOMATIC];
+        const CPoint button((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        const auto start = std::chrono::steady_clock::now();
+        if (!ClickSetupChoice(button)) {
+            std::printf("the automatic setup's button did not take the click\n");
+            return;
+        }
+        glFinish();
+        const double ms = MillisecondsSince(start);
+        std::printf("setup run %d: %.2f s\n", run + 1, ms / 1000.0);
+        if (run == 0 || ms < best) best = ms;
+    }
+    std::printf("drops: %d, designed drop time: %.1f ms (%.2f s)\n", DROPS, g_bumpAnimMs / 1.5,
+                DROPS * g_bumpAnimMs / 1.5 / 1000.0);
+    std::printf("setup_drop_ms: %.1f\n", best / DROPS);
+    std::printf("setup_s: %.2f\n", best / 1000.0);
+}
+
+// A press of the help button once the page is built on every opening: the
+// page built and uploaded, the text window opened over the board, one frame.
+void MeasureHelpPage()
+{
+    ArrangeGameInPlay(5, 9);
+    double best = 0.0, bestBuild = 0.0;
+    for (int run = 0; run < 5; ++run) {
+        for (int& flag : g_panelVisible) flag = 0;
+        RenderFrame();
+        glFinish();
+        const auto start = std::chrono::steady_clock::now();
+        LoadHelpText();
+        glFinish();
+        const double build = MillisecondsSince(start);
+        g_panelVisible[PANEL_FLAG_MENU_MODE] = 1;
+        g_panelVisible[PANEL_FLAG_TEXT_WINDOW] = 1;
+        RenderFrame();
+        glFinish();
+        const double ms = MillisecondsSince(start);
+        std::printf("help run %d: %.1f ms (page %.1f ms)\n", run + 1, ms, build);
+        if (run == 0 || ms < best) best = ms;
+        if (run == 0 || build < bestBuild) bestBuild = build;
+    }
+    std::printf("help page: %dx%d\n", g_helpPageWidth, g_helpPageHeight);
+    std::printf("help_build_ms: %.1f\n", bestBuild);
+    std::printf("help_open_ms: %.1f\n", best);
 }
 
 }  // namespace
@@ -246,6 +336,10 @@ int main(int argc, char** argv)
             options.reflection = false;
         else if (!std::strcmp(argv[i], "--passes"))
             options.passes = true;
+        else if (!std::strcmp(argv[i], "--setup"))
+            options.setup = true;
+        else if (!std::strcmp(argv[i], "--help-page"))
+            options.helpPage = true;
         else if (!std::strcmp(argv[i], "--hold") && i + 1 < argc)
             options.holdSeconds = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--shots") && i + 1 < argc)
@@ -266,18 +360,32 @@ int main(int argc, char** argv)
             status = 1;
             return;
         }
+        g_reflectionOn = options.reflection ? 1 : 0;
         if (!options.shotDir.empty()) {
             if (!TakeShots(w, options.shotDir)) status = 1;
             if (options.holdSeconds > 0) Sleep(static_cast<DWORD>(options.holdSeconds) * 1000);
             return;
         }
-        Measure(options, w);
+        if (options.setup) MeasureSetup();
+        if (options.helpPage) MeasureHelpPage();
+        if (!options.setup && !options.helpPage) Measure(options, w);
     });
     app.m_pMainWnd = &window;
     window.DoModal();
     app.m_pMainWnd = nullptr;
     wglMakeCurrent(nullptr, nullptr);
     if (window.m_hRC) wglDeleteContext(window.m_hRC);
+    if (status == 0 && options.shotDir.empty() && !options.setup && !options.helpPage && g_renderFps > 0.0) {
+        // The ceiling, in the same X server right after the scene's frames.
+        const ProbeFigures probe = RunFrameProbe(options.frames, options.plainFormat ? "--plain" : "");
+        if (probe.ran) {
+            std::printf("probe_cpu_ms: %.2f\n", probe.cpuMs);
+            std::printf("probe_fps: %.1f\n", probe.fps);
+            std::printf("of_probe: %.2f\n", g_renderFps / probe.fps);
+        } else {
+            std::printf("the frame probe did not run\n");
+        }
+    }
     std::fflush(stdout);
     return status;
 }
