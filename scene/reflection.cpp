@@ -10,7 +10,7 @@
 #include "scene/board_drawing.h"
 #include "scene/board_geometry.h"
 #include "scene/camera.h"
-#include "scene/renderer.h"
+#include "scene/piece_glows.h"
 #include "scene/textures.h"
 
 #ifndef GL_MULTISAMPLE
