@@ -1,6 +1,6 @@
 #include "app/startup_loader.h"
 
-#include <GL/glu.h>
+#include <GL/gl.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -30,6 +30,7 @@
 #include "scene/dib_image.h"
 #include "scene/frame_state.h"
 #include "scene/fullscreen_image.h"
+#include "scene/mipmaps.h"
 #include "scene/picking.h"
 #include "scene/renderer.h"
 #include "scene/textures.h"
@@ -91,7 +92,7 @@ bool LoadSplash()
     if (usable) {
         glGenTextures(1, &g_splashTex);
         glBindTexture(GL_TEXTURE_2D, g_splashTex);
-        gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->sizeX, image->sizeY, GL_RGB, GL_UNSIGNED_BYTE, image->data);
+        UploadMipmaps(3, image->sizeX, image->sizeY, image->data);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     }

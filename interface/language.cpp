@@ -1,6 +1,6 @@
 #include "interface/language.h"
 
-#include <GL/glu.h>
+#include <GL/gl.h>
 
 #include <algorithm>
 #include <fstream>
@@ -12,6 +12,7 @@
 #include "platform/files.h"
 #include "platform/program_folder.h"
 #include "scene/camera.h"
+#include "scene/mipmaps.h"
 
 CString g_languageNames[LANGUAGE_LIST_MAX];
 int g_languageCount = 1;
@@ -203,7 +204,7 @@ namespace {
 void UploadRgba(GLuint* name, int width, int height, const unsigned char* pixels)
 {
     BindOrCreateTexture(name);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 4, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    UploadMipmaps(4, width, height, pixels);
 }
 
 void BuildWindowFrameTexture(GLuint* name, int width, int height)

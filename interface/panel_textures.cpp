@@ -1,6 +1,6 @@
 #include "interface/panel_textures.h"
 
-#include <GL/glu.h>
+#include <GL/gl.h>
 
 #include <algorithm>
 
@@ -16,6 +16,7 @@
 #include "interface/options.h"
 #include "interface/panel_captions.h"
 #include "scene/image_buffer.h"
+#include "scene/mipmaps.h"
 
 int g_panelColourByte[3] = {0, 0, 0};
 
@@ -178,7 +179,7 @@ void MakeFrameTexture(GLuint* name, int width, int height, int r, int g, int b, 
     unsigned char* image = ImageBufferFor(static_cast<size_t>(width) * height * 4);
     DrawFrameImage(image, width, height, r, g, b, alpha, type);
     BindOrCreateTexture(name);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 4, width, height, GL_RGBA, GL_UNSIGNED_BYTE, image);
+    UploadMipmaps(4, width, height, image);
 }
 
 // ---- the rebuild ----

@@ -1,6 +1,6 @@
 #include "scene/textures.h"
 
-#include <GL/glu.h>
+#include <GL/gl.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -16,6 +16,7 @@
 #include "scene/fullscreen_image.h"
 #include "scene/geo_model.h"
 #include "scene/image_buffer.h"
+#include "scene/mipmaps.h"
 #include "scene/scene_host.h"
 
 std::vector<GLuint> g_modelTex;
@@ -99,8 +100,7 @@ GLuint NewBoundTexture()
 GLuint MakeTexture(int width, int height, int components, const unsigned char* pixels)
 {
     const GLuint name = NewBoundTexture();
-    gluBuild2DMipmaps(GL_TEXTURE_2D, components, width, height, components == 4 ? GL_RGBA : GL_RGB,
-                      GL_UNSIGNED_BYTE, pixels);
+    UploadMipmaps(components, width, height, pixels);
     SetLinearFilters();
     return name;
 }
@@ -421,7 +421,6 @@ void BuildPieceTextures(int which)
         for (size_t i = 0; i < kept.size(); ++i) out[i] = RecolourPieceByte(kept[i], g_pieceBrightness);
         glBindTexture(GL_TEXTURE_2D, g_modelTex[entry]);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        gluBuild2DMipmaps(GL_TEXTURE_2D, 3, g_imageWidth[side - 1], g_imageHeight[side - 1], GL_RGB,
-                          GL_UNSIGNED_BYTE, out);
+        UploadMipmaps(3, g_imageWidth[side - 1], g_imageHeight[side - 1], out);
     }
 }
