@@ -84,7 +84,10 @@ void RenderFrame()
         UndoBoardTranslation();
     }
 
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Depth only: every pixel's colour is written before it is shown, by the
+    // board where it stands and by the background (drawn where the depth
+    // stayed cleared) everywhere else; whatever the buffer held shows nowhere.
+    glClear(GL_DEPTH_BUFFER_BIT);
 
     ApplyBoardTranslation();
     DrawBoard(1);

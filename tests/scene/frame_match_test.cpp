@@ -1,0 +1,195 @@
+// The frame as the renderer draws it now (the colour buffer left uncleared)
+// against the frame drawn the old way, every pass in its order after a full
+// clear: the boards the scene benchmark takes pictures of (start-up, setup,
+// play), with and without the reflection, must come out the same pixel for
+// pixel, drawn over a buffer holding a colour no pass draws and over the
+// frame before.
+#include <GL/gl.h>
+
+#include <vector>
+
+#include "interface/overlay.h"
+#include "platform/gl_context.h"
+#include "rules/board.h"
+#include "rules/live_options.h"
+#include "scene/board_drawing.h"
+#include "scene/frame_state.h"
+#include "scene/fullscreen_image.h"
+#include "scene/piece_glows.h"
+#include "scene/reflection.h"
+#include "scene/renderer.h"
+#include "scene/scene_host.h"
+#include "scene/tray.h"
+#include "tests/scene/scene_probe.h"
+
+#ifndef GL_MULTISAMPLE
+#define GL_MULTISAMPLE 0x809D
+#endif
+
+namespace {
+
+// The frame of the old renderer: the whole buffer cleared, then every pass
+// in the fixed order.
+void RenderFrameTheOldWay()
+{
+    glEnable(GL_MULTISAMPLE);
+    if (g_reflectionOn == 1) {
+        ApplyBoardTranslation();
+        RenderReflectionTexture();
+        UndoBoardTranslation();
+    }
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    ApplyBoardTranslation();
+    DrawBoard(1);
+    if (g_lastMoveDirection > 0) DrawMoveMarker(g_lastMoveDirection, 0);
+    if (g_shadowsOn == 1) DrawPieceShadows(1);
+    if (g_reflectionOn == 1) {
+        UndoBoardTranslation();
+        DrawReflection();
+        ApplyBoardTranslation();
+        DrawGridOverlay();
+        if (g_lastMoveDirection > 0) DrawMoveMarker(g_lastMoveDirection, 1);
+    }
+    UndoBoardTranslation();
+    DrawBackground();
+    ApplyBoardTranslation();
+    DrawBoard(2);
+    DrawPieces();
+    DrawPieceFaces();
+    if (BoardSquareHovered()) {
+        const int owner = g_cellOwner[g_hoverRow[0]][g_hoverRow[1]];
+        if (owner == OWNER_EMPTY) DrawSquareHighlight(1);
+        if (owner == OWNER_LAKE) DrawSquareHighlight(2);
+    }
+    DrawPieceGlows();
+    if (g_shadowsOn == 1) DrawPieceShadows(0);
+    UndoBoardTranslation();
+    if (g_panelVisible[PANEL_FLAG_MENU_MODE] == 0 && g_fadeInProgress == 0 && (g_setupMode == 1 || g_setupMode == 2)) {
+        DrawSetupTray();
+        DrawPieceTally();
+    }
+    if (g_hoverTraySlot != -1) DrawTrayHighlight();
+    g_sceneHost.drawOverlay();
+    if (g_fadeInProgress == 1) DrawFullscreenImage(2, g_fadeLevel);
+    glFlush();
+    SwapBuffers(wglGetCurrentDC());
+    glDisable(GL_MULTISAMPLE);
+}
+
+std::vector<unsigned char> OldFrame()
+{
+    RenderFrameTheOldWay();
+    return FrontFrame();
+}
+
+// A frame of the renderer over a back buffer filled with a colour no pass
+// draws: a pixel the frame left unwritten would show it.
+std::vector<unsigned char> NewFrame(bool overMagenta)
+{
+    if (!overMagenta) {
+        RenderFrame();
+        return FrontFrame();
+    }
+    glClearColor(1.0f, 0.0f, 1.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(static_cast<GLclampf>(g_panelColour[0]), static_cast<GLclampf>(g_panelColour[1]),
+                 static_cast<GLclampf>(g_panelColour[2]), 0.0f);
+    RenderFrame();
+    return FrontFrame();
+}
+
+void ExpectSameFrames(const std::vector<unsigned char>& now, const std::vector<unsigned char>& old, const char* what)
+{
+    ASSERT_EQ(now.size(), old.size());
+    size_t differing = 0, first = 0;
+    for (size_t i = 0; i < now.size(); ++i)
+        if (now[i] != old[i] && differing++ == 0) first = i;
+    EXPECT_EQ(differing, 0u) << what << ": first at pixel " << first / 3 << " (" << int(now[first]) << " for "
+                             << int(old[first]) << ")";
+}
+
+// The three boards of the benchmark's pictures.
+void StartUpBoard()
+{
+    ArrangeSetupBoard();
+    g_setupPhase = 1;
+    g_hoverTraySlot = 3;
+    g_selectedTrayRank = 2;
+    g_hoverRow[0] = g_hoverRow[1] = 0;
+}
+
+void SetupBoard()
+{
+    ASSERT_TRUE(ArrangeGameInPlay(5, 9));
+    for (int x = 1; x <= 10; ++x)
+        for (int y = 7; y <= 10; ++y) g_cellOwner[x][y] = OWNER_EMPTY, g_cellRank[x][y] = RANK_EMPTY;
+    g_setupPhase = 1;
+    g_hoverTraySlot = -1;
+    g_selectedTrayRank = -1;
+    g_hoverRow[0] = 4;
+    g_hoverRow[1] = 3;
+}
+
+void PlayBoard()
+{
+    ASSERT_TRUE(ArrangeGameInPlay(5, 9));
+    g_cellOwner[3][4] = OWNER_SELECTED;
+    g_selectedRow[0] = 3;
+    g_selectedRow[1] = 4;
+    g_cellOwner[6][4] = OWNER_EMPTY;
+    g_cellRank[6][4] = RANK_EMPTY;
+    g_cellOwner[6][6] = OWNER_COMPUTER;
+    g_cellRank[6][6] = 7;
+    g_revealRow[0] = g_revealRow[1] = 6;
+    g_cellOwner[6][7] = OWNER_EMPTY;
+    g_cellRank[6][7] = RANK_EMPTY;
+    g_lastMove = MoveRecord{6, 7, 6, 6};
+    g_lastMoveDirection = 2;
+    g_hoverRow[0] = 5;
+    g_hoverRow[1] = 7;
+    g_trayCount[2] = 3;
+    g_trayCount[RANK_FLAG] = 0;
+    g_trayCount[4] = 4;
+    g_hoverTraySlot = -1;
+}
+
+class FrameMatch : public SceneTest {
+protected:
+    void SetUp() override
+    {
+        SceneTest::SetUp();
+        g_sceneHost.drawOverlay = DrawOverlay;  // the whole frame, as the pictures show it
+    }
+    void TearDown() override
+    {
+        g_revealRow[0] = g_revealRow[1] = 0;
+        g_selectedRow[0] = g_selectedRow[1] = 0;
+        g_lastMoveDirection = 0;
+    }
+
+    // Each board drawn both ways, the new way twice (over the magenta buffer
+    // and over the frame before).
+    void ExpectBoardsMatch()
+    {
+        for (void (*arrange)() : {StartUpBoard, SetupBoard, PlayBoard}) {
+            arrange();
+            const std::vector<unsigned char> old = OldFrame();
+            ExpectSameFrames(NewFrame(true), old, "over a magenta buffer");
+            ExpectSameFrames(NewFrame(false), old, "over the frame before");
+        }
+    }
+};
+
+TEST_F(FrameMatch, BoardsWithTheReflectionAsTheOldFrameDrewThem)
+{
+    g_reflectionOn = 1;
+    ExpectBoardsMatch();
+}
+
+TEST_F(FrameMatch, BoardsWithoutTheReflectionAsTheOldFrameDrewThem)
+{
+    g_reflectionOn = 0;
+    ExpectBoardsMatch();
+}
+
+}  // namespace
