@@ -92,9 +92,9 @@ bool LoadSplash()
     if (usable) {
         glGenTextures(1, &g_splashTex);
         glBindTexture(GL_TEXTURE_2D, g_splashTex);
-        UploadMipmaps(3, image->sizeX, image->sizeY, image->data);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        UploadMipmaps(3, image->sizeX, image->sizeY, image->data);
     }
     std::free(image->data);
     std::free(image);

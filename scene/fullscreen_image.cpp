@@ -161,12 +161,12 @@ void MakeOrRefillPreview(GLuint& name)
 {
     if (g_textureCreatePass == 1) glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
-    const unsigned char* pixels = ImageBufferFor(static_cast<size_t>(g_previewWidth) * g_previewHeight * 4);
-    UploadMipmaps(4, g_previewWidth, g_previewHeight, pixels);
     if (g_textureCreatePass == 1) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     }
+    const unsigned char* pixels = ImageBufferFor(static_cast<size_t>(g_previewWidth) * g_previewHeight * 4);
+    UploadMipmaps(4, g_previewWidth, g_previewHeight, pixels);
 }
 
 }  // namespace

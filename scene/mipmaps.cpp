@@ -4,7 +4,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 // Every float operation below is the mipmap builder's own, in its order:
 // the texels depend on it. (The file is compiled without contracting a
@@ -60,9 +65,47 @@ BoxEdges Edges(int in, int out, bool clampHigh)
     return e;
 }
 
+// Four floats worked on at once: the components of one texel, each lane
+// with exactly the float operations of its own component in the same order
+// (a multiply, then an add; a three-component texel leaves its fourth lane
+// unused).
+typedef float Lanes __attribute__((vector_size(16)));
+typedef int IntLanes __attribute__((vector_size(16)));
+typedef unsigned char ByteLanes __attribute__((vector_size(4)));
+
+// The four bytes at p (in must be readable past the last texel).
+inline uint32_t WordAt(const unsigned char* p)
+{
+    uint32_t word = 0;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+// The four bytes of a word as floats.
+inline Lanes Widened(uint32_t word)
+{
+#if defined(__SSE2__)
+    // In the vector registers: the compiler's own conversion goes byte by byte.
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i ints =
+        _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(word)), zero), zero);
+    return _mm_cvtepi32_ps(ints);
+#else
+    ByteLanes bytes;
+    std::memcpy(&bytes, &word, sizeof bytes);
+    return __builtin_convertvector(bytes, Lanes);
+#endif
+}
+
+inline Lanes Spread(float weight)
+{
+    return Lanes{weight, weight, weight, weight};
+}
+
 // The box-filtered picture at outWidth x outHeight (rows packed). in must be
 // readable a little past the picture's last byte: the builder's boxes at the
-// right edge may touch it with a weight of almost nothing.
+// right edge may touch it with a weight of almost nothing, and every texel
+// is read as four bytes.
 template <int C>
 void ScaleBox(const unsigned char* in, int inWidth, int inHeight, int ysize, unsigned char* out, int outWidth,
               int outHeight)
@@ -71,7 +114,11 @@ void ScaleBox(const unsigned char* in, int inWidth, int inHeight, int ysize, uns
     const BoxEdges ys = Edges(inHeight, outHeight, true);
     const float convy = static_cast<float>(inHeight) / outHeight;
     const float convx = static_cast<float>(inWidth) / outWidth;
-    const float area = convx * convy;
+    const Lanes area = Spread(convx * convy);
+    // The bytes of a texel in a word read at it. A texel of zeros adds
+    // exactly nothing to the non-negative totals (0 x w is +0, and t + 0 is t),
+    // so it is passed over: the text window's frames are nearly all zeros.
+    const uint32_t texelBytes = C == 4 ? 0xFFFFFFFFu : 0x00FFFFFFu;
     for (int i = 0; i < outHeight; ++i) {
         const size_t yi = static_cast<size_t>(i);
         const int lowyInt = ys.lowInt[yi], highyInt = ys.highInt[yi];
@@ -80,11 +127,11 @@ void ScaleBox(const unsigned char* in, int inWidth, int inHeight, int ysize, uns
             const size_t xi = static_cast<size_t>(j);
             const int lowxInt = xs.lowInt[xi], highxInt = xs.highInt[xi];
             const float lowxFloat = xs.lowFloat[xi], highxFloat = xs.highFloat[xi];
-            float totals[C];
-            for (int k = 0; k < C; ++k) totals[k] = 0.0;
+            Lanes totals = Spread(0.0f);
             const unsigned char* const column = in + static_cast<size_t>(lowxInt) * C;
-            auto add = [&totals](const unsigned char* p, float weight) {
-                for (int k = 0; k < C; ++k) totals[k] += p[k] * weight;
+            auto add = [&totals, texelBytes](const unsigned char* p, float weight) {
+                const uint32_t word = WordAt(p);
+                if ((word & texelBytes) != 0) totals += Widened(word) * Spread(weight);
             };
             if (highyInt > lowyInt && highxInt > lowxInt) {
                 // The first row of the box, then its last row.
@@ -106,10 +153,12 @@ void ScaleBox(const unsigned char* in, int inWidth, int inHeight, int ysize, uns
 
                 // The first and last columns between them: the builder's
                 // column pointers also move one texel to the right per row.
+                const Lanes leftWeight = Spread(1 - lowxFloat), rightWeight = Spread(highxFloat);
                 for (int m = lowyInt + 1; m < highyInt; ++m) {
                     left += ysize;
                     right += ysize;
-                    for (int k = 0; k < C; ++k) totals[k] += left[k] * (1 - lowxFloat) + right[k] * highxFloat;
+                    const uint32_t l = WordAt(left), r = WordAt(right);
+                    if (((l | r) & texelBytes) != 0) totals += Widened(l) * leftWeight + Widened(r) * rightWeight;
                     left += C;
                     right += C;
                 }
@@ -135,12 +184,16 @@ void ScaleBox(const unsigned char* in, int inWidth, int inHeight, int ysize, uns
             const unsigned char* row = column + C + static_cast<size_t>(lowyInt + 1) * ysize;
             for (int m = lowyInt + 1; m < highyInt; ++m, row += ysize) {
                 const unsigned char* p = row;
-                for (int l = lowxInt + 1; l < highxInt; ++l, p += C)
-                    for (int k = 0; k < C; ++k) totals[k] += p[k];
+                for (int l = lowxInt + 1; l < highxInt; ++l, p += C) {
+                    const uint32_t word = WordAt(p);
+                    if ((word & texelBytes) != 0) totals += Widened(word);
+                }
             }
 
+            // Truncated towards zero, then cut to a byte, as the builder stores them.
+            const IntLanes stored = __builtin_convertvector(totals / area, IntLanes);
             unsigned char* o = out + (static_cast<size_t>(i) * outWidth + j) * C;
-            for (int k = 0; k < C; ++k) o[k] = static_cast<unsigned char>(static_cast<int>(totals[k] / area));
+            for (int k = 0; k < C; ++k) o[k] = static_cast<unsigned char>(stored[k]);
         }
     }
 }
@@ -194,7 +247,7 @@ int MipmapSide(int side)
 }
 
 std::vector<MipmapLevel> BuildMipmapLevels(int components, int width, int height, const unsigned char* pixels,
-                                           int rowBytes, int maxSide)
+                                           int rowBytes, int maxSide, bool smallerLevels)
 {
     std::vector<MipmapLevel> levels;
     if ((components != 3 && components != 4) || width < 1 || height < 1 || !pixels) return levels;
@@ -207,7 +260,7 @@ std::vector<MipmapLevel> BuildMipmapLevels(int components, int width, int height
     levels.reserve(static_cast<size_t>(LevelCount(w, h)) + 1);
     if (w == width && h == height) {
         levels.emplace_back();  // the picture itself
-        if (w == 1 && h == 1) return levels;
+        if ((w == 1 && h == 1) || !smallerLevels) return levels;
         levels.push_back(HalfOf(components, width, height, pixels, rowBytes));
     } else {
         MipmapLevel base;
@@ -228,7 +281,7 @@ std::vector<MipmapLevel> BuildMipmapLevels(int components, int width, int height
         }
         levels.push_back(std::move(base));
     }
-    while (levels.back().width > 1 || levels.back().height > 1) {
+    while (smallerLevels && (levels.back().width > 1 || levels.back().height > 1)) {
         const MipmapLevel& last = levels.back();
         MipmapLevel next = HalfOf(components, last.width, last.height, last.texels.data(), last.width * components);
         levels.push_back(std::move(next));
@@ -246,8 +299,15 @@ void UploadMipmaps(int components, int width, int height, const unsigned char* p
     int rowBytes = width * components;
     if (rowBytes % alignment != 0) rowBytes += alignment - rowBytes % alignment;
     const GLenum format = components == 4 ? GL_RGBA : GL_RGB;
+    // A minification filter of GL_NEAREST or GL_LINEAR reads the base level
+    // alone, however small the texture is drawn: the smaller levels would
+    // never be seen.
+    GLint minFilter = GL_NEAREST_MIPMAP_LINEAR;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
+    const bool smallerLevels = minFilter != GL_NEAREST && minFilter != GL_LINEAR;
 
-    const std::vector<MipmapLevel> levels = BuildMipmapLevels(components, width, height, pixels, rowBytes, maxSide);
+    const std::vector<MipmapLevel> levels =
+        BuildMipmapLevels(components, width, height, pixels, rowBytes, maxSide, smallerLevels);
     if (levels.empty()) return;
     if (levels[0].texels.empty())  // the picture is its own base level, rows as they are
         glTexImage2D(GL_TEXTURE_2D, 0, components, width, height, 0, format, GL_UNSIGNED_BYTE, pixels);

@@ -96,12 +96,14 @@ GLuint NewBoundTexture()
     return name;
 }
 
-// A new texture name holding the pixels as mipmaps (components 3 or 4).
+// A new texture name holding the pixels as mipmaps (components 3 or 4). The
+// filters come first: with them the upload knows the base level is all that
+// is ever read.
 GLuint MakeTexture(int width, int height, int components, const unsigned char* pixels)
 {
     const GLuint name = NewBoundTexture();
-    UploadMipmaps(components, width, height, pixels);
     SetLinearFilters();
+    UploadMipmaps(components, width, height, pixels);
     return name;
 }
 
@@ -152,8 +154,8 @@ bool LoadModelTextures(const std::vector<const char*>& names, std::vector<unsign
             const int side = i - 2;
             KeepPieceImage(*image, side);
             name = NewBoundTexture();
-            BuildPieceTextures(side);
             SetLinearFilters();
+            BuildPieceTextures(side);
         } else {
             name = MakeTexture(w, h, 3, image->data);
         }
