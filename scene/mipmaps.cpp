@@ -17,6 +17,8 @@
 
 namespace {
 
+unsigned long g_textureUploads = 0;
+
 int LevelCount(int width, int height)
 {
     int levels = 0;
@@ -289,9 +291,15 @@ std::vector<MipmapLevel> BuildMipmapLevels(int components, int width, int height
     return levels;
 }
 
+unsigned long TextureUploadCount()
+{
+    return g_textureUploads;
+}
+
 void UploadMipmaps(int components, int width, int height, const unsigned char* pixels)
 {
     if ((components != 3 && components != 4) || width < 1 || height < 1 || !pixels) return;
+    ++g_textureUploads;
     GLint alignment = 1, maxSide = 0;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);

@@ -39,3 +39,7 @@ std::vector<MipmapLevel> BuildMipmapLevels(int components, int width, int height
 // set the filters before the upload. Nothing for a side under 1 or another
 // component count.
 void UploadMipmaps(int components, int width, int height, const unsigned char* pixels);
+
+// How many uploads UploadMipmaps has made so far: a texture's picture can
+// have changed only when it has grown.
+unsigned long TextureUploadCount();

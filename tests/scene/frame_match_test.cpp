@@ -6,6 +6,7 @@
 // frame before.
 #include <GL/gl.h>
 
+#include <functional>
 #include <vector>
 
 #include "interface/overlay.h"
@@ -19,6 +20,8 @@
 #include "scene/reflection.h"
 #include "scene/renderer.h"
 #include "scene/scene_host.h"
+#include "scene/textures.h"
+#include "scene/geo_model.h"
 #include "scene/tray.h"
 #include "tests/scene/scene_probe.h"
 
@@ -35,6 +38,7 @@ void RenderFrameTheOldWay()
     glEnable(GL_MULTISAMPLE);
     if (g_reflectionOn == 1) {
         ApplyBoardTranslation();
+        ForgetMirrorImage();  // drawn every frame
         RenderReflectionTexture();
         UndoBoardTranslation();
     }
@@ -165,6 +169,8 @@ protected:
         g_revealRow[0] = g_revealRow[1] = 0;
         g_selectedRow[0] = g_selectedRow[1] = 0;
         g_lastMoveDirection = 0;
+        g_pieceAnimState = ANIM_IDLE;
+        g_animOffset = 0.0;
     }
 
     // Each board drawn both ways, the new way twice (over the magenta buffer
@@ -184,6 +190,45 @@ TEST_F(FrameMatch, BoardsWithTheReflectionAsTheOldFrameDrewThem)
 {
     g_reflectionOn = 1;
     ExpectBoardsMatch();
+}
+
+// The mirror image kept from the frame before must give way to a new one at
+// every change of what it shows: each frame after a change is the frame the
+// old renderer, drawing its mirror image anew every time, draws.
+TEST_F(FrameMatch, AKeptMirrorImageGivesWayToEveryChangeOfWhatItShows)
+{
+    g_reflectionOn = 1;
+    const ModelRecord faceModel = g_models[MODEL_PIECE_FACE];
+    const double alpha = g_reflectionAlpha, tint = g_tintR[1];
+    const int brightness = g_pieceBrightness;
+    const struct {
+        const char* what;
+        std::function<void()> change;
+    } changes[] = {
+        {"the cursor onto another piece", [] { g_hoverRow[0] = 2, g_hoverRow[1] = 3; }},
+        {"a piece taken off", [] { g_cellOwner[1][4] = OWNER_EMPTY, g_cellRank[1][4] = RANK_EMPTY; }},
+        {"an enemy piece shown", [] { g_revealRow[0] = 4, g_revealRow[1] = 7; }},
+        {"a drop animated", [] { g_pieceAnimState = ANIM_DROP, g_dropRow = 2, g_dropCol = 2, g_animOffset = 0.5; }},
+        {"the drop going on", [] { g_animOffset = 0.25; }},
+        {"the reflection stronger", [] { g_reflectionAlpha = 0.6; }},
+        {"the pieces taller", [] { for (double& y : g_models[MODEL_PIECE_FACE].posY) y *= 1.2; }},
+        {"the own pieces' colour", [] { g_tintR[1] = 0.2, ApplySideTint(1); }},
+        {"the pieces' brightness", [] { g_pieceBrightness = 10, BuildPieceTextures(0); }},
+        {"the window smaller", [this] { Resize(1600, 900); }},
+    };
+    PlayBoard();
+    RenderFrame();
+    for (const auto& c : changes) {
+        c.change();
+        const std::vector<unsigned char> now = NewFrame(false);
+        ExpectSameFrames(now, OldFrame(), c.what);
+    }
+    g_models[MODEL_PIECE_FACE] = faceModel;
+    g_reflectionAlpha = alpha;
+    g_tintR[1] = tint;
+    ApplySideTint(1);
+    g_pieceBrightness = brightness;
+    BuildPieceTextures(0);
 }
 
 TEST_F(FrameMatch, BoardsWithoutTheReflectionAsTheOldFrameDrewThem)
