@@ -134,15 +134,20 @@ Rgb Shot::At(int x, int y) const
 
 namespace {
 
-// The whole pixels of a widget's rectangle inside the frame, inset by `inset`
-// at the bottom and left: x in [x0, x1), y in [y0, y1).
+// The whole pixels of a rectangle inside the frame, inset by `inset` at the
+// bottom and left: x in [x0, x1), y in [y0, y1).
 struct Span {
     int x0, x1, y0, y1;
 };
+Span SpanOf(const Shot& shot, double left, double right, double bottom, double top, int inset)
+{
+    return {std::max(0, int(left) + inset), std::min(shot.width, int(right)), std::max(0, int(bottom) + inset),
+            std::min(shot.height, int(top))};
+}
 Span WidgetSpan(const Shot& shot, int widget, int inset)
 {
-    return {std::max(0, int(g_widgetLeft[widget]) + inset), std::min(shot.width, int(g_widgetRight[widget])),
-            std::max(0, int(g_widgetBottom[widget]) + inset), std::min(shot.height, int(g_widgetTop[widget]))};
+    return SpanOf(shot, g_widgetLeft[widget], g_widgetRight[widget], g_widgetBottom[widget], g_widgetTop[widget],
+                  inset);
 }
 
 }  // namespace
@@ -156,9 +161,9 @@ std::vector<Rgb> Shot::Block(int widget) const
     return block;
 }
 
-int Shot::Ink(int widget) const
+int Shot::InkIn(double left, double right, double bottom, double top) const
 {
-    const Span s = WidgetSpan(*this, widget, 1);
+    const Span s = SpanOf(*this, left, right, bottom, top, 1);
     int most = 0;
     for (int y = s.y0; y < s.y1; ++y)
         for (int x = s.x0; x < s.x1; ++x) {
@@ -168,14 +173,24 @@ int Shot::Ink(int widget) const
     return most;
 }
 
-int Shot::Differs(const Shot& other, int widget) const
+int Shot::Ink(int widget) const
 {
-    const Span s = WidgetSpan(*this, widget, 0);
+    return InkIn(g_widgetLeft[widget], g_widgetRight[widget], g_widgetBottom[widget], g_widgetTop[widget]);
+}
+
+int Shot::DiffersIn(const Shot& other, double left, double right, double bottom, double top) const
+{
+    const Span s = SpanOf(*this, left, right, bottom, top, 0);
     int most = 0;
     for (int y = s.y0; y < s.y1; ++y)
         for (int x = s.x0; x < s.x1; ++x)
             for (int c = 0; c < 3; ++c) most = std::max(most, std::abs(At(x, y)[c] - other.At(x, y)[c]));
     return most;
+}
+
+int Shot::Differs(const Shot& other, int widget) const
+{
+    return DiffersIn(other, g_widgetLeft[widget], g_widgetRight[widget], g_widgetBottom[widget], g_widgetTop[widget]);
 }
 
 void Shot::SaveIfAsked(const std::string& name) const

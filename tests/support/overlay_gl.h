@@ -64,9 +64,12 @@ struct Shot {
     Rgb At(int x, int y) const;
     // The pixels of a widget's laid-out rectangle, inside the frame.
     std::vector<Rgb> Block(int widget) const;
-    // The largest channel sum inside a widget's rectangle (its edges left out).
+    // The largest channel sum inside a rectangle of overlay coordinates (its
+    // left and bottom edges left out), or a widget's.
+    int InkIn(double left, double right, double bottom, double top) const;
     int Ink(int widget) const;
-    // The largest per-channel difference to another shot inside a widget's rectangle.
+    // The largest per-channel difference to another shot inside a rectangle, or a widget's.
+    int DiffersIn(const Shot& other, double left, double right, double bottom, double top) const;
     int Differs(const Shot& other, int widget) const;
     // With VELMONAR_SHOT_DIR naming a folder, the frame as name.ppm there, for a person to look at.
     void SaveIfAsked(const std::string& name) const;
