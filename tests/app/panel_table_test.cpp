@@ -33,16 +33,10 @@ namespace {
 
 // ---- the rows ----
 
-enum class Colour {
-    None,       // no such texture
-    Panel,      // the panel colour bytes
-    Hot,        // (180, 180, 100)
-    PanelBlue,  // the panel's red and green, blue 255
-    Grey,       // the online status grey: 50 on a panel with a channel above 125, else 200
-    Warning,    // the status warning: the grey on a reddish panel, else (255, 0, 0)
-    WaitRed,    // (235, 20, 20)
-    AlertRed,   // (240, 20, 20)
-};
+// Hot is (180, 180, 100), PanelBlue the panel's red and green with blue 255,
+// Grey and Warning the online status colours (LookOf), WaitRed (235, 20, 20),
+// AlertRed (240, 20, 20).
+enum class Colour { None, Panel, Hot, PanelBlue, Grey, Warning, WaitRed, AlertRed };
 struct Look {
     int style;
     Colour colour;
@@ -58,18 +52,9 @@ struct Text {
     const char* russian = "";
     const char* english = "";
 };
-constexpr Text G(int group, int item)
-{
-    return {Source::Group, group, item};
-}
-constexpr Text L(const char* russian, const char* english)
-{
-    return {Source::Literal, 0, 0, russian, english};
-}
-constexpr Text L(const char* both)
-{
-    return L(both, both);
-}
+constexpr Text G(int group, int item) { return {Source::Group, group, item}; }
+constexpr Text L(const char* russian, const char* english) { return {Source::Literal, 0, 0, russian, english}; }
+constexpr Text L(const char* both) { return L(both, both); }
 
 constexpr int ANY_GAP = -1;  // the panel's table gives no gap
 
@@ -302,7 +287,7 @@ CaptionLook LookOf(const Look& look)
 }
 
 struct Measured {
-    int width, height;  // the caption's image, before the scale
+    int width, height;  // the caption's picture, before the scale
 };
 Measured Measure(const CString& text, int spacing)
 {
@@ -317,12 +302,7 @@ void ExpectPictures(const CString& text, int spacing, std::initializer_list<Look
 {
     std::vector<CaptionLook> drawn;
     for (const Look& look : looks) drawn.push_back(LookOf(look));
-    std::vector<TexImage> want;
-    switch (drawn.size()) {
-    case 1: want = ReferenceCaption(text, spacing, {drawn[0]}); break;
-    case 2: want = ReferenceCaption(text, spacing, {drawn[0], drawn[1]}); break;
-    default: want = ReferenceCaption(text, spacing, {drawn[0], drawn[1], drawn[2]}); break;
-    }
+    const std::vector<TexImage> want = ReferenceCaption(text, spacing, drawn);
     size_t k = 0;
     for (GLuint name : names) {
         SCOPED_TRACE(k == 0 ? "normal" : "look " + std::to_string(k));

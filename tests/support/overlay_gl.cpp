@@ -76,7 +76,7 @@ GLuint SolidTexture(int r, int g, int b, int a)
     return MakeTexture(2, 2, [=](int, int) { return Rgba{r, g, b, a}; });
 }
 
-std::vector<TexImage> ReferenceCaption(const CString& text, int spacing, std::initializer_list<CaptionLook> looks)
+std::vector<TexImage> ReferenceCaption(const CString& text, int spacing, const std::vector<CaptionLook>& looks)
 {
     int size[2] = {0, 0};
     MeasureText(text, size, g_texturePadX, g_texturePadY, spacing, 1);

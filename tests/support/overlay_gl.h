@@ -45,7 +45,7 @@ GLuint SolidTexture(int r, int g, int b, int a);
 // work image filled with the panel colour at alpha 0, then each look's
 // passes in turn over the same image; one picture per look, read back from
 // a texture made for it (uploaded as the builders upload theirs).
-std::vector<TexImage> ReferenceCaption(const CString& text, int spacing, std::initializer_list<CaptionLook> looks);
+std::vector<TexImage> ReferenceCaption(const CString& text, int spacing, const std::vector<CaptionLook>& looks);
 
 // ---- the start-up build ----
 // Font, the language files found, the language, the default panel colour,
