@@ -6,7 +6,8 @@
 #include "app/flow_hooks.h"
 #include "app/game_state.h"
 #include "app/hover_tracking.h"
-#include "app/panel_clicks.h"
+#include "app/option_clicks.h"
+#include "app/panel_rows.h"
 #include "interface/save_slots.h"
 #include "interface/confirm_panels.h"
 #include "interface/extra_panels.h"
@@ -380,7 +381,8 @@ struct PanelRows {
 const PanelRows kPanelRows[] = {
     {PANEL_FLAG_TEXT_WINDOW, ClickTextWindow},
     {PANEL_FLAG_MAIN_MENU, ClickMainMenu},
-    {PANEL_FLAG_SETTINGS, ClickSettings},
+    {PANEL_FLAG_SETTINGS,
+     [](CVelmonarDlg& d, CPoint p) { return ClickSettings(d, p, g_menuHooks.openAccountSession); }},
     {PANEL_FLAG_GAME_OPTIONS, [](CVelmonarDlg&, CPoint p) { return ClickGameOptions(p); }},
     {PANEL_FLAG_GRAPHICS_OPTIONS, [](CVelmonarDlg&, CPoint p) { return ClickGraphicsOptions(p); }},
     {PANEL_FLAG_EXTRA_OPTIONS, [](CVelmonarDlg&, CPoint p) { return ClickExtraOptions(p); }},
@@ -411,22 +413,6 @@ MenuHooks g_menuHooks = DefaultMenuHooks();
 void ResetMenuHooks()
 {
     g_menuHooks = DefaultMenuHooks();
-}
-
-bool OnWidget(int widget, CPoint point)
-{
-    return WidgetHit(widget, point);
-}
-
-bool OnEither(int widget, int other, CPoint point)
-{
-    return WidgetHit(widget, point) || WidgetHit(other, point);
-}
-
-void BackTo(int from, int to)
-{
-    g_panelVisible[from] = 0;
-    g_panelVisible[to] = 1;
 }
 
 ClickResult ClickCaptionBar(CVelmonarDlg& dialog, CPoint point)

@@ -6,9 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <dirent.h>
 #include <fstream>
 #include <set>
 #include <string>
@@ -35,6 +33,7 @@
 #include "scene/image_buffer.h"
 #include "scene/textures.h"
 #include "scene/tray_geometry.h"
+#include "tests/support/program_links.h"
 
 namespace {
 
@@ -63,46 +62,6 @@ void EndDialogSoon(void* dialog)
     static_cast<CVelmonarDlg*>(dialog)->EndDialog(IDCANCEL);
 }
 
-// A program folder of links to the built one's entries, without an options
-// file or language files unless a test writes them; `leaveOut` names entries
-// (relative paths) that are not linked.
-class ProgramFolder {
-public:
-    explicit ProgramFolder(const std::set<std::string>& leaveOut = {})
-    {
-        char pattern[] = "/tmp/velmonar_startup_XXXXXX";
-        m_dir = mkdtemp(pattern);
-        const std::string source = VELMONAR_PROGRAM_DIR;
-        mkdir((m_dir + "/resources").c_str(), 0700);
-        LinkEntries(source, "", leaveOut);
-        LinkEntries(source, "resources/", leaveOut);
-    }
-    ~ProgramFolder() { std::system(("rm -rf '" + m_dir + "'").c_str()); }
-    const std::string& Path() const { return m_dir; }
-    void Write(const std::string& name, const std::string& text) const
-    {
-        std::remove((m_dir + "/" + name).c_str());
-        std::ofstream(m_dir + "/" + name) << text;
-    }
-
-private:
-    void LinkEntries(const std::string& source, const std::string& sub, const std::set<std::string>& leaveOut)
-    {
-        DIR* dir = opendir((source + "/" + sub).c_str());
-        ASSERT_NE(dir, nullptr);
-        while (dirent* e = readdir(dir)) {
-            const std::string name = e->d_name;
-            const std::string rel = sub + name;
-            if (name == "." || name == ".." || rel == "resources" || rel == "konfig.ini" || rel == "language" ||
-                leaveOut.count(rel))
-                continue;
-            symlink((source + "/" + rel).c_str(), (m_dir + "/" + rel).c_str());
-        }
-        closedir(dir);
-    }
-    std::string m_dir;
-};
-
 class StartupRun : public ::testing::Test {
 protected:
     void SetUp() override
@@ -118,7 +77,7 @@ protected:
     void TearDown() override { ResetStartupHooks(); }
 
     // Runs the main dialog on the folder until its start-up is over.
-    INT_PTR Run(const ProgramFolder& folder)
+    INT_PTR Run(const ProgramLinks& folder)
     {
         g_startupHooks.programFolder = folder.Path();
         CVelmonarDlg dialog;
@@ -131,7 +90,7 @@ protected:
 
 TEST_F(StartupRun, GeneratedBoardGivesEveryMeasureAndTheLanguageListOpens)
 {
-    ProgramFolder folder;
+    ProgramLinks folder({"language"});
     ASSERT_EQ(Run(folder), IDCANCEL);
     EXPECT_TRUE(g_messages.empty());
     EXPECT_EQ(ExitStatus(), 0);
@@ -218,7 +177,7 @@ TEST_F(StartupRun, GeneratedBoardGivesEveryMeasureAndTheLanguageListOpens)
 
 TEST_F(StartupRun, OptionsFileWithAnimationsOffOpensTheMainMenuAtOnce)
 {
-    ProgramFolder folder;
+    ProgramLinks folder({"language"});
     mkdir((folder.Path() + "/language").c_str(), 0700);
     folder.Write("language/1.la", "!Русский\n");
     folder.Write("konfig.ini", "1 0 1 0 1 0 1.95 0 0.31 60 1 1 1 1 1 1 0.95 0.9 0.6 0.4 0.1 0.4 0.48 0.5 0.12 0.3 "
@@ -236,7 +195,7 @@ TEST_F(StartupRun, OptionsFileWithAnimationsOffOpensTheMainMenuAtOnce)
 
 TEST_F(StartupRun, AnOptionsFileNamingAMissingLanguageOffersTheListWithLanguage1Loaded)
 {
-    ProgramFolder folder;
+    ProgramLinks folder({"language"});
     mkdir((folder.Path() + "/language").c_str(), 0700);
     folder.Write("language/1.la", "!Русский\n!Меню\n!Главное   меню\n0 2\n!Новая   игра\n!Загрузить   игру\n");
     folder.Write("language/3.la", "!Never\n!Probed\n");
@@ -254,7 +213,7 @@ TEST_F(StartupRun, AnOptionsFileNamingAMissingLanguageOffersTheListWithLanguage1
 
 TEST_F(StartupRun, AMissingPictureEndsTheStartUpAfterItsMessage)
 {
-    ProgramFolder folder({"resources/Fon.res"});
+    ProgramLinks folder({"language", "resources/Fon.res"});
     EXPECT_EQ(Run(folder), 3);
     ASSERT_EQ(g_messages.size(), 1u);
     EXPECT_NE(g_messages[0].find("Fon.res"), std::string::npos);
@@ -264,7 +223,7 @@ TEST_F(StartupRun, AMissingPictureEndsTheStartUpAfterItsMessage)
 
 TEST_F(StartupRun, AMissingStartUpImageEndsBeforeAnythingElse)
 {
-    ProgramFolder folder({"resources/saver.res"});
+    ProgramLinks folder({"language", "resources/saver.res"});
     EXPECT_EQ(Run(folder), 3);
     ASSERT_EQ(g_messages.size(), 1u);
     EXPECT_NE(g_messages[0].find("saver.res"), std::string::npos);
@@ -274,7 +233,7 @@ TEST_F(StartupRun, AMissingStartUpImageEndsBeforeAnythingElse)
 TEST_F(StartupRun, MissingOrDegenerateModelsEndTheStartUpWithAMessage)
 {
     {
-        ProgramFolder folder({"F_k.geo"});
+        ProgramLinks folder({"language", "F_k.geo"});
         EXPECT_EQ(Run(folder), 3);
         ASSERT_EQ(g_messages.size(), 1u);
         EXPECT_NE(g_messages[0].find("model"), std::string::npos);
@@ -284,7 +243,7 @@ TEST_F(StartupRun, MissingOrDegenerateModelsEndTheStartUpWithAMessage)
         // A board whose every vertex lies on one point: no width, no squares.
         SetExitStatus(0);
         g_messages.clear();
-        ProgramFolder folder({"Pole.geo"});
+        ProgramLinks folder({"language", "Pole.geo"});
         std::string model = "8 1\n!Doska.res\n";
         for (int v = 0; v < 8; ++v) model += (v % 4 == 0 ? "1 1 0 0 " : "0 ") + std::string("0.5 0.5 0.5 2 0 -2 0 0\n");
         folder.Write("Pole.geo", model);
