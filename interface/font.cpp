@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "platform/program_folder.h"
-#include "interface/panel_textures.h"
+#include "interface/caption_colours.h"
 
 int g_glyphCount = 0;
 char g_glyphChar[GLYPH_MAX] = {0};

@@ -8,7 +8,7 @@
 #include "interface/font.h"
 #include "interface/layout.h"
 #include "interface/options.h"
-#include "interface/panel_textures.h"
+#include "interface/caption_colours.h"
 #include "platform/files.h"
 #include "platform/program_folder.h"
 #include "scene/camera.h"

@@ -13,11 +13,8 @@
 #include "interface/main_menu.h"
 #include "interface/online_panels.h"
 #include "interface/option_panels.h"
-#include "interface/options.h"
 #include "interface/panel_captions.h"
 #include "scene/image_buffer.h"
-
-int g_panelColourByte[3] = {0, 0, 0};
 
 GLuint g_menuButtonTexture[2] = {0, 0};
 double g_menuButtonBaseWidth = 0, g_menuButtonBaseHeight = 0;
@@ -25,11 +22,6 @@ double g_menuButtonWidth = 0, g_menuButtonHeight = 0;
 GLuint g_captionButtonTexture[2 * CAPTION_BUTTON_COUNT] = {};
 double g_captionButtonWidth[CAPTION_BUTTON_COUNT] = {};
 double g_captionButtonHeight[CAPTION_BUTTON_COUNT] = {};
-
-void UpdatePanelColourBytes()
-{
-    for (int c = 0; c < 3; ++c) g_panelColourByte[c] = static_cast<int>(g_panelColour[c] * 255.0);
-}
 
 // ---- the caption bar ----
 

@@ -5,12 +5,7 @@
 
 #include <GL/gl.h>
 
-// The panel colour g_panelColour x 255, truncated: R, G, B. Blended caption
-// passes mix with it, and the hovered-entry style draws in it.
-extern int g_panelColourByte[3];
-
-// Recomputes g_panelColourByte from g_panelColour.
-void UpdatePanelColourBytes();
+#include "interface/caption_colours.h"
 
 // ---- the caption bar ----
 constexpr int CAPTION_BUTTON_COUNT = 4;  // close, maximise/restore, minimise, help
@@ -22,9 +17,6 @@ extern double g_menuButtonWidth, g_menuButtonHeight;
 extern GLuint g_captionButtonTexture[2 * CAPTION_BUTTON_COUNT];
 extern double g_captionButtonWidth[CAPTION_BUTTON_COUNT];
 extern double g_captionButtonHeight[CAPTION_BUTTON_COUNT];
-
-// The hovered caption colour.
-constexpr int HOT_R = 180, HOT_G = 180, HOT_B = 100;
 
 // Renders the menu button (the language's caption) and the four icon buttons
 // with their hot twins, and stores their on-screen sizes.
