@@ -165,7 +165,7 @@ HelpPage RenderHelpPage(const std::vector<CString>& lines, int clientHeight)
         page = BlankPage(clientHeight - 2 * TEXT_WINDOW_MARGIN);
     } else {
         page.width = static_cast<int>(width);
-        page.height = static_cast<int>(std::min<long long>(height, TEXT_IMAGE_SIDE_MAX));
+        page.height = static_cast<int>(std::min({height, HELP_PAGE_AREA_MAX / width, 0LL + TEXT_IMAGE_SIDE_MAX}));
         page.pixels.resize(static_cast<size_t>(page.width) * page.height * 4);
         FillImage(page.pixels.data(), page.width, page.height, 4, HELP_PAGE_GREY, HELP_PAGE_GREY, HELP_PAGE_GREY,
                   HELP_PAGE_ALPHA);

@@ -64,13 +64,17 @@ struct HelpPage {
     std::vector<unsigned char> pixels;
 };
 // Lays lines out into one page: each non-empty line drawn in relief from
-// y = 5 up, an empty one a 30-pixel gap. Lines that measure nothing at all
-// give a blank page 770 x (clientHeight - 30), which does not scroll.
+// y = 5 up, an empty one a 30-pixel gap; the lines beyond HELP_PAGE_AREA_MAX
+// are cut off. Lines that measure nothing at all give a blank page
+// 770 x (clientHeight - 30), which does not scroll.
 HelpPage RenderHelpPage(const std::vector<CString>& lines, int clientHeight);
 
 // Draws the text window's frame into a width x height RGBA image:
 // transparent, with grey lines at x 1, x w-1, y 0, y h-2 under panel-coloured
 // lines at x 0, x w-2, y 1, y h-1.
+// The largest help page: the window's 770-pixel width times a height no
+// help text needs (the shipped pages are under 2600 pixels high).
+constexpr long long HELP_PAGE_AREA_MAX = 770LL * 8192;
 void DrawTextWindowFrame(unsigned char* image, int width, int height);
 
 // Reads the help file of the current language ("1" while g_language is 0),
