@@ -41,8 +41,12 @@ void BuildLanguageList();
 // not two numbers ends the reading with what was read kept.
 void ReadLanguage(std::istream& in);
 
-// Reads the interface texts of language file number ("/language/<number>.la");
-// a missing file changes nothing.
+// Reads the interface texts of language file number ("/language/<number>.la")
+// over those of the other shipped language (file 1, or file 2 for number 1):
+// a text the chosen file leaves empty, the menu button's caption included, is
+// the other language's, so that a damaged file still leaves every panel
+// usable. A chosen file without any interface text counts as missing; when
+// neither file gives one, nothing changes.
 void LoadLanguage(int number);
 
 // ---- the help text ----
