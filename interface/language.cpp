@@ -164,8 +164,6 @@ constexpr int HELP_PAGE_BLANK_WIDTH = 2 * TEXT_WINDOW_HALF_WIDTH;
 constexpr int HELP_TEXT_X = 25;        // the lines' left edge on the page
 constexpr int HELP_TEXT_PAD_X = 80;
 constexpr int HELP_SPACING = 5;
-constexpr unsigned char HELP_PAGE_GREY = 20;
-constexpr unsigned char HELP_PAGE_ALPHA = 245;
 
 HelpPage BlankPage(int height)
 {

@@ -62,11 +62,18 @@ extern int g_helpPageWidth, g_helpPageHeight;  // the page in pixels
 // to three) into lines, replacing what they held.
 void ReadHelpText(std::istream& in, std::vector<CString>& lines);
 
+// The colour of the page under its lines.
+constexpr unsigned char HELP_PAGE_GREY = 20;
+constexpr unsigned char HELP_PAGE_ALPHA = 245;
+
 // The help page as an RGBA picture, row 0 at the bottom.
 struct HelpPage {
     int width = 0, height = 0;
     std::vector<unsigned char> pixels;
 };
+// The largest help page: the window's 770-pixel width times a height no
+// help text needs (the shipped pages are under 2600 pixels high).
+constexpr long long HELP_PAGE_AREA_MAX = 770LL * 8192;
 // Lays lines out into one page: each non-empty line drawn in relief from
 // y = 5 up, an empty one a 30-pixel gap; the lines beyond HELP_PAGE_AREA_MAX
 // are cut off. Lines that measure nothing at all give a blank page
@@ -76,9 +83,6 @@ HelpPage RenderHelpPage(const std::vector<CString>& lines, int clientHeight);
 // Draws the text window's frame into a width x height RGBA image:
 // transparent, with grey lines at x 1, x w-1, y 0, y h-2 under panel-coloured
 // lines at x 0, x w-2, y 1, y h-1.
-// The largest help page: the window's 770-pixel width times a height no
-// help text needs (the shipped pages are under 2600 pixels high).
-constexpr long long HELP_PAGE_AREA_MAX = 770LL * 8192;
 void DrawTextWindowFrame(unsigned char* image, int width, int height);
 
 // Reads the help file of the current language ("1" while g_language is 0),
