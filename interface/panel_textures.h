@@ -10,9 +10,15 @@
 // ---- the caption bar ----
 constexpr int CAPTION_BUTTON_COUNT = 4;  // close, maximise/restore, minimise, help
 extern GLuint g_menuButtonTexture[2];    // normal, hot
-// The menu button's on-screen size, and the size the layout uses.
+// The menu button's on-screen size, and the size the layout uses: the first
+// divided by the shrink of the window's mode (1 full screen, more in the
+// program's own smaller window).
 extern double g_menuButtonBaseWidth, g_menuButtonBaseHeight;
 extern double g_menuButtonWidth, g_menuButtonHeight;
+extern double g_menuButtonShrink;
+// Sets the shrink and the menu button's size from it; every later rebuild of
+// the caption bar keeps it.
+void SetMenuButtonShrink(double shrink);
 // The icon buttons' normal textures 0..3, then their hot textures 4..7.
 extern GLuint g_captionButtonTexture[2 * CAPTION_BUTTON_COUNT];
 extern double g_captionButtonWidth[CAPTION_BUTTON_COUNT];
