@@ -315,7 +315,10 @@ TEST_F(StartupRun, ADamagedLanguageFileInUseLeavesEveryPanelUsable)
     }
     std::string binary = "\x89PNG\r\n\x1a\n";
     for (int i = 0; i < 400; ++i) binary += static_cast<char>((i * 37 + 5) % 256);
-    const std::string damaged[] = {"", binary, "!English\n!Menu\n!Main   menu\nzero eight\n!New   game\n"};
+    // Empty, binary, a bad group header, and a file cut after its first two
+    // texts (which are kept, with its caption; the rest are language 1's).
+    const std::string damaged[] = {"", binary, "!English\n!Menu\n!Main   menu\nzero eight\n!New   game\n",
+                                   "!English\n!Menu\n!Main   menu\n0 8\n!New   game\n!Load   game\n"};
     InstallHostTables();  // as the application does first: the start-up builds the captions through them
     for (const std::string& file : damaged) {
         for (CString& text : g_uiText) text = CString();
@@ -331,7 +334,10 @@ TEST_F(StartupRun, ADamagedLanguageFileInUseLeavesEveryPanelUsable)
         EXPECT_TRUE(g_messages.empty());
         EXPECT_EQ(g_language[0], 2);
         EXPECT_EQ(g_panelVisible[1], 1);
-        for (int i = 0; i < UI_TEXT_COUNT; ++i) EXPECT_EQ(g_uiText[i], first[i]) << i;
+        const bool cut = file.find("Load") != std::string::npos;
+        EXPECT_EQ(g_languageCaption, cut ? "Menu" : "Меню");
+        for (int i = 0; i < UI_TEXT_COUNT; ++i)
+            EXPECT_EQ(g_uiText[i], !cut || i > 1 ? first[i] : CString(i == 0 ? "New   game" : "Load   game")) << i;
         // Each entry of the menu, the settings' language entry and the first
         // language's row can be pressed; so can the menu button.
         auto pressable = [](const RECT& r) { return r.right - r.left > 10 && r.bottom - r.top > 10; };
