@@ -91,8 +91,7 @@ void ToggleWindowMode(CVelmonarDlg& dialog)
                             WINDOW_MODE_HEIGHT, 0);
         scale = WINDOW_SCALE;
     }
-    g_menuButtonWidth = g_menuButtonBaseWidth / scale;
-    g_menuButtonHeight = g_menuButtonBaseHeight / scale;
+    SetMenuButtonShrink(scale);
     g_centrePanelWidth = CENTRE_PANEL_WIDTH / scale;
     g_centrePanelHeight = CENTRE_PANEL_HEIGHT / scale;
     LayoutAll();
@@ -105,9 +104,11 @@ void Minimise(CVelmonarDlg& dialog)
     dialog.ShowWindow(SW_SHOWMINIMIZED);
 }
 
-// The help text opens straight over the board.
+// The help text opens straight over the board, built anew: at its top, in
+// the panel colour and for the window size of this moment.
 void OpenHelp()
 {
+    LoadHelpText();
     g_textWindowOpener = 1;
     CloseAllPanels();
     g_panelVisible[PANEL_FLAG_MENU_MODE] = 1;
@@ -171,6 +172,7 @@ void OpenSaveSlots()
 
 void OpenRules()
 {
+    LoadHelpText();
     g_textWindowOpener = 2;
     g_panelVisible[PANEL_FLAG_TEXT_WINDOW] = 1;
     g_panelVisible[PANEL_FLAG_MAIN_MENU] = 0;

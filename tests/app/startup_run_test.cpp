@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <set>
@@ -14,10 +16,13 @@
 
 #include "app/VelmonarDlg.h"
 #include "app/game_state.h"
+#include "app/host_tables.h"
 #include "app/startup_loader.h"
 #include "interface/font.h"
 #include "interface/interface_state.h"
 #include "interface/language.h"
+#include "interface/layout.h"
+#include "interface/widgets.h"
 #include "interface/options.h"
 #include "interface/save_slots.h"
 #include "online/online_state.h"
@@ -255,3 +260,72 @@ TEST_F(StartupRun, MissingOrDegenerateModelsEndTheStartUpWithAMessage)
 }
 
 }  // namespace
+
+// The chosen language's file damaged: the texts it leaves empty are language
+// 1's, so the menu, the settings and the language list can all be used.
+TEST_F(StartupRun, ADamagedLanguageFileInUseLeavesEveryPanelUsable)
+{
+    const std::string shipped = std::string(VELMONAR_PROGRAM_DIR) + "/language/1.la";
+    std::ifstream russian(shipped, std::ios::binary);
+    CString first[UI_TEXT_COUNT];
+    {
+        for (CString& text : g_uiText) text = CString();
+        ReadLanguage(russian);
+        std::copy(g_uiText, g_uiText + UI_TEXT_COUNT, first);
+    }
+    std::string binary = "\x89PNG\r\n\x1a\n";
+    for (int i = 0; i < 400; ++i) binary += static_cast<char>((i * 37 + 5) % 256);
+    // Empty, binary, a bad group header, and a file cut after its first two
+    // texts (which are kept, with its caption; the rest are language 1's).
+    const std::string damaged[] = {"", binary, "!English\n!Menu\n!Main   menu\nzero eight\n!New   game\n",
+                                   "!English\n!Menu\n!Main   menu\n0 8\n!New   game\n!Load   game\n"};
+    InstallHostTables();  // as the application does first: the start-up builds the captions through them
+    for (const std::string& file : damaged) {
+        for (CString& text : g_uiText) text = CString();
+        g_languageCaption = CString();
+        ProgramFolder folder;
+        mkdir((folder.Path() + "/language").c_str(), 0700);
+        symlink(shipped.c_str(), (folder.Path() + "/language/1.la").c_str());
+        folder.Write("language/2.la", file);
+        // English in use, animations off: the main menu opens at once.
+        folder.Write("konfig.ini", "2 0 1 0 1 0 1.95 0 0.31 60 1 1 1 1 1 1 0.95 0.9 0.6 0.4 0.1 0.4 0.48 0.5 0.12 0.3 "
+                                   "0.23 0.12 0.3 0.23");
+        ASSERT_EQ(Run(folder), IDCANCEL);
+        EXPECT_TRUE(g_messages.empty());
+        EXPECT_EQ(g_language[0], 2);
+        EXPECT_EQ(g_panelVisible[1], 1);
+        const bool cut = file.find("Load") != std::string::npos;
+        EXPECT_EQ(g_languageCaption, cut ? "Menu" : "Меню");
+        for (int i = 0; i < UI_TEXT_COUNT; ++i)
+            EXPECT_EQ(g_uiText[i], !cut || i > 1 ? first[i] : CString(i == 0 ? "New   game" : "Load   game")) << i;
+        // Each entry of the menu, the settings' language entry and the first
+        // language's row can be pressed; so can the menu button.
+        auto pressable = [](const RECT& r) { return r.right - r.left > 10 && r.bottom - r.top > 10; };
+        for (int w = 0; w < 8; ++w) EXPECT_TRUE(pressable(g_widgetHitRect[w])) << "menu entry " << w;
+        EXPECT_TRUE(pressable(g_widgetHitRect[WidgetIndex(PANEL_SETTINGS, 4)]));
+        EXPECT_TRUE(pressable(g_widgetHitRect[WidgetIndex(PANEL_LANGUAGE_LIST, 1)]));
+        EXPECT_TRUE(pressable(g_menuButtonRect));
+    }
+}
+
+// A font with no glyph that shows leaves every caption empty, the close
+// button too: the start-up says so and ends with status 1, writing nothing.
+TEST_F(StartupRun, AFontWithoutAVisibleGlyphEndsTheStartUpWithAMessage)
+{
+    std::string garbage;
+    for (int i = 0; i < 600; ++i) garbage += static_cast<char>((i * 73 + 11) % 256);
+    const char* const missing = nullptr;
+    for (const char* font : {"", garbage.c_str(), "2\na 9000 9000 1\nb 4 0 0\n1 1\n", missing}) {
+        SetExitStatus(0);
+        g_messages.clear();
+        ProgramFolder folder({"font.fnt"});
+        if (font) folder.Write("font.fnt", font);
+        EXPECT_EQ(Run(folder), 3);
+        ASSERT_EQ(g_messages.size(), 1u);
+        EXPECT_NE(g_messages[0].find("font.fnt"), std::string::npos);
+        EXPECT_EQ(ExitStatus(), 1);
+        EXPECT_EQ(g_sceneReady, 0);
+        struct stat written;
+        EXPECT_NE(stat((folder.Path() + "/konfig.ini").c_str(), &written), 0);
+    }
+}

@@ -124,6 +124,11 @@ TEST(CaptionTextures, ReliefStylesHotPassesAndNamesKeptOnRebuild)
         BuildCaptionTextures(&normal, {3, 1, 1, 1}, &hot, {4, 1, 1, 1});
         EXPECT_EQ(g_textSize[0], 249 * 9 + 5 + 7 + 1);
         EXPECT_GE(g_imageBuffer.size(), static_cast<size_t>(g_textSize[0]) * g_textSize[1] * 4);
+        // No caption is larger than a screen: a wider one is cut at the right.
+        g_texturePadY = 2000;
+        BuildCaptionTextures(&normal, {3, 1, 1, 1}, &hot, {4, 1, 1, 1});
+        EXPECT_EQ(g_textSize[1], 1 + 2000 + 1);  // b lies one row up
+        EXPECT_EQ(g_textSize[0], CAPTION_AREA_MAX / 2002);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
         g_texturePadX = g_texturePadY = 10;
