@@ -283,7 +283,7 @@ TEST_F(StartupRun, ADamagedLanguageFileInUseLeavesEveryPanelUsable)
     for (const std::string& file : damaged) {
         for (CString& text : g_uiText) text = CString();
         g_languageCaption = CString();
-        ProgramFolder folder;
+        ProgramLinks folder({"language"});
         mkdir((folder.Path() + "/language").c_str(), 0700);
         symlink(shipped.c_str(), (folder.Path() + "/language/1.la").c_str());
         folder.Write("language/2.la", file);
@@ -318,7 +318,7 @@ TEST_F(StartupRun, AFontWithoutAVisibleGlyphEndsTheStartUpWithAMessage)
     for (const char* font : {"", garbage.c_str(), "2\na 9000 9000 1\nb 4 0 0\n1 1\n", missing}) {
         SetExitStatus(0);
         g_messages.clear();
-        ProgramFolder folder({"font.fnt"});
+        ProgramLinks folder({"language", "font.fnt"});
         if (font) folder.Write("font.fnt", font);
         EXPECT_EQ(Run(folder), 3);
         ASSERT_EQ(g_messages.size(), 1u);
