@@ -7,11 +7,16 @@
 //     tile, more cover than a game can give; "slot K X Y" for the tray.
 //     Each point lies deepest inside its region.
 //
+//   e2e_probe centres PROGRAM_DIR   (on the display, at the screen's size)
+//     "centre X Y WX WY": the window point (y down) where the middle of
+//     square X Y lies on screen, the point a player aims at.
+//
 //   e2e_probe move DUMP_FILE
 //     "FX FY TX TY": a legal move of the player in the dumped position by
 //     the rules' move generator, not the forbidden one; plain forward moves
 //     first, then other plain moves, then attacks. Status 1 when none.
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <algorithm>
 #include <cmath>
@@ -24,6 +29,9 @@
 
 #include "rules/board.h"
 #include "rules/move_gen.h"
+#include "scene/board_drawing.h"
+#include "scene/board_geometry.h"
+#include "scene/geo_model.h"
 #include "scene/frame_state.h"
 #include "scene/picking.h"
 #include "scene/renderer.h"
@@ -154,6 +162,52 @@ int Points(const char* programDir)
     return failures == 0 ? 0 : 1;
 }
 
+// The window point of the middle of every square: the mean of its tile's four
+// board-model corners, projected through the camera and the board translation.
+int Centres(const char* programDir)
+{
+    DEVMODEA mode{};
+    EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
+    g_width = static_cast<int>(mode.dmPelsWidth);
+    g_height = static_cast<int>(mode.dmPelsHeight);
+    int printed = -1;
+    CWinApp app;
+    SceneWindow window(g_width, g_height, [&](SceneWindow& w) {
+        if (w.m_clientWidth != g_width || w.m_clientHeight != g_height || !LoadSceneState(programDir)) return;
+        printed = 0;
+        GLdouble model[16], projection[16];
+        GLint viewport[4];
+        ApplyBoardTranslation();
+        glGetDoublev(GL_MODELVIEW_MATRIX, model);
+        UndoBoardTranslation();
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        const ModelRecord& board = g_models[MODEL_BOARD];
+        for (int x = 1; x <= 10; ++x)
+            for (int y = 1; y <= 10; ++y) {
+                const int first = static_cast<int>(g_squareFirstVertex[x][y]);
+                if (IsLake(x, y) || first < 0 || first + 3 >= board.vertexCount) continue;
+                double cx = 0, cy = 0, cz = 0;
+                for (size_t k = static_cast<size_t>(first); k < static_cast<size_t>(first) + 4; ++k) {
+                    cx += board.posX[k] / 4;
+                    cy += board.posY[k] / 4;
+                    cz += board.posZ[k] / 4;
+                }
+                GLdouble wx = 0, wy = 0, wz = 0;
+                if (gluProject(cx, cy, cz, model, projection, viewport, &wx, &wy, &wz) != GL_TRUE) continue;
+                std::printf("centre %d %d %d %d\n", x, y, static_cast<int>(wx), g_height - static_cast<int>(wy));
+                ++printed;
+            }
+    });
+    app.m_pMainWnd = &window;
+    window.DoModal();
+    app.m_pMainWnd = nullptr;
+    wglMakeCurrent(nullptr, nullptr);
+    if (window.m_hRC) wglDeleteContext(window.m_hRC);
+    if (printed != 92) std::fprintf(stderr, "e2e_probe: no scene, or %d squares of 92\n", printed);
+    return printed == 92 ? 0 : 1;
+}
+
 // The numbers of one field of the dump line.
 std::vector<int> Field(const std::string& line, const std::string& name)
 {
@@ -199,7 +253,8 @@ int Move(const char* dumpFile)
 int main(int argc, char** argv)
 {
     if (argc == 3 && std::strcmp(argv[1], "points") == 0) return Points(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "centres") == 0) return Centres(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "move") == 0) return Move(argv[2]);
-    std::fprintf(stderr, "usage: e2e_probe points PROGRAM_DIR | move DUMP_FILE\n");
+    std::fprintf(stderr, "usage: e2e_probe points PROGRAM_DIR | centres PROGRAM_DIR | move DUMP_FILE\n");
     return 2;
 }
