@@ -3,8 +3,8 @@
 //   e2e_probe points PROGRAM_DIR   (on the display, at the screen's size)
 //     "square X Y EX EY PX PY": a window point (y down) that picks the square
 //     while it is empty (EX EY) and one while a piece stands on it (PX PY),
-//     with every other square covered by an enlarged piece over a pickable
-//     tile, more cover than a game can give; "slot K X Y" for the tray.
+//     with a piece of either side on every other square over a pickable
+//     tile, the most cover a game can give; "slot K X Y" for the tray.
 //     Each point lies deepest inside its region.
 //
 //   e2e_probe centres PROGRAM_DIR   (on the display, at the screen's size)
@@ -99,24 +99,27 @@ bool IsLake(int x, int y)
     return (x == 3 || x == 4 || x == 7 || x == 8) && (y == 5 || y == 6);
 }
 
-// Where square (x, y) answers in all the given states of its own.
+// Where square (x, y) answers in all the given states of its own, with a
+// piece of either side on every other square (the selected piece is drawn
+// first and covers nothing, so these are the most cover a game can give).
 bool SquarePoint(int x, int y, std::vector<int> owners, int* px, int* py)
 {
     std::vector<char> mask(static_cast<size_t>(g_width) * g_height, 1);
-    for (int owner : owners) {
-        for (int cx = 1; cx <= 10; ++cx)
-            for (int cy = 1; cy <= 10; ++cy) {
-                const bool lake = IsLake(cx, cy);
-                g_cellOwner[cx][cy] = lake ? OWNER_LAKE : OWNER_SELECTED;
-                g_cellRank[cx][cy] = 5;
-                g_reachable[cx][cy] = lake ? OWNER_LAKE : OWNER_EMPTY;
-            }
-        g_cellOwner[x][y] = owner;
-        g_reachable[x][y] = owner == OWNER_EMPTY ? OWNER_EMPTY : owner == OWNER_COMPUTER ? 2 : -1;
-        const std::vector<unsigned> codes = PickFrame();
-        const unsigned code = Code(g_pickR[x][y], g_pickG[x][y], g_pickB[x][y]);
-        for (size_t i = 0; i < codes.size(); ++i) mask[i] = mask[i] && codes[i] == code;
-    }
+    for (int cover : {OWNER_PLAYER, OWNER_COMPUTER})
+        for (int owner : owners) {
+            for (int cx = 1; cx <= 10; ++cx)
+                for (int cy = 1; cy <= 10; ++cy) {
+                    const bool lake = IsLake(cx, cy);
+                    g_cellOwner[cx][cy] = lake ? OWNER_LAKE : cover;
+                    g_cellRank[cx][cy] = 5;
+                    g_reachable[cx][cy] = lake ? OWNER_LAKE : OWNER_EMPTY;
+                }
+            g_cellOwner[x][y] = owner;
+            g_reachable[x][y] = owner == OWNER_EMPTY ? OWNER_EMPTY : owner == OWNER_COMPUTER ? 2 : -1;
+            const std::vector<unsigned> codes = PickFrame();
+            const unsigned code = Code(g_pickR[x][y], g_pickG[x][y], g_pickB[x][y]);
+            for (size_t i = 0; i < codes.size(); ++i) mask[i] = mask[i] && codes[i] == code;
+        }
     return DeepestPoint(mask, px, py);
 }
 
