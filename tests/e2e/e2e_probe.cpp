@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -123,17 +124,33 @@ bool SquarePoint(int x, int y, std::vector<int> owners, int* px, int* py)
     return DeepestPoint(mask, px, py);
 }
 
-int Points(const char* programDir)
+// Runs body on the program's scene in a window of the screen's size; false
+// when no scene could be made there.
+bool OnScene(const char* programDir, const std::function<void()>& body)
 {
     DEVMODEA mode{};
     EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
     g_width = static_cast<int>(mode.dmPelsWidth);
     g_height = static_cast<int>(mode.dmPelsHeight);
-    int failures = -1;
+    bool ran = false;
     CWinApp app;
     SceneWindow window(g_width, g_height, [&](SceneWindow& w) {
         if (w.m_clientWidth != g_width || w.m_clientHeight != g_height || !LoadSceneState(programDir)) return;
-        failures = 0;
+        ran = true;
+        body();
+    });
+    app.m_pMainWnd = &window;
+    window.DoModal();
+    app.m_pMainWnd = nullptr;
+    wglMakeCurrent(nullptr, nullptr);
+    if (window.m_hRC) wglDeleteContext(window.m_hRC);
+    return ran;
+}
+
+int Points(const char* programDir)
+{
+    int failures = 0;
+    const bool ran = OnScene(programDir, [&] {
         g_setupPhase = g_setupMode = 1;  // the tray drawn too: it covers the front row
         for (int x = 1; x <= 10; ++x)
             for (int y = 1; y <= 10; ++y) {
@@ -156,28 +173,16 @@ int Points(const char* programDir)
                 ++failures;
         }
     });
-    app.m_pMainWnd = &window;
-    window.DoModal();
-    app.m_pMainWnd = nullptr;
-    wglMakeCurrent(nullptr, nullptr);
-    if (window.m_hRC) wglDeleteContext(window.m_hRC);
-    if (failures != 0) std::fprintf(stderr, "e2e_probe: no scene, or %d places without a point\n", failures);
-    return failures == 0 ? 0 : 1;
+    if (!ran || failures != 0) std::fprintf(stderr, "e2e_probe: no scene, or %d places without a point\n", failures);
+    return ran && failures == 0 ? 0 : 1;
 }
 
 // The window point of the middle of every square: the mean of its tile's four
 // board-model corners, projected through the camera and the board translation.
 int Centres(const char* programDir)
 {
-    DEVMODEA mode{};
-    EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
-    g_width = static_cast<int>(mode.dmPelsWidth);
-    g_height = static_cast<int>(mode.dmPelsHeight);
-    int printed = -1;
-    CWinApp app;
-    SceneWindow window(g_width, g_height, [&](SceneWindow& w) {
-        if (w.m_clientWidth != g_width || w.m_clientHeight != g_height || !LoadSceneState(programDir)) return;
-        printed = 0;
+    int printed = 0;
+    const bool ran = OnScene(programDir, [&] {
         GLdouble model[16], projection[16];
         GLint viewport[4];
         ApplyBoardTranslation();
@@ -202,13 +207,8 @@ int Centres(const char* programDir)
                 ++printed;
             }
     });
-    app.m_pMainWnd = &window;
-    window.DoModal();
-    app.m_pMainWnd = nullptr;
-    wglMakeCurrent(nullptr, nullptr);
-    if (window.m_hRC) wglDeleteContext(window.m_hRC);
-    if (printed != 92) std::fprintf(stderr, "e2e_probe: no scene, or %d squares of 92\n", printed);
-    return printed == 92 ? 0 : 1;
+    if (!ran || printed != 92) std::fprintf(stderr, "e2e_probe: no scene, or %d squares of 92\n", printed);
+    return ran && printed == 92 ? 0 : 1;
 }
 
 // The numbers of one field of the dump line.
