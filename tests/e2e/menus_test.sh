@@ -77,7 +77,14 @@ thumb_rows() {
   convert "$work/$1.png" -crop "1x$((screen_h - 32))+$((screen_w / 2 + 385 - 10))+16" +repage -colorspace gray \
     -depth 8 gray:- | od -An -v -tu1 -w1 | awk '$1 > 100 { if (!n++) f = NR + 15; l = NR + 15 } END { print f, l }'
 }
-position() { local s=${dump#* }; echo "${s%% lang=*}"; }  # all but seq, hits, lang
+# All but seq, hits, lang and the forbidden move: a save does not keep the
+# repetition rule's state, and a load starts it afresh.
+position() {
+  local s=${dump#* } f
+  s=${s%% lang=*}
+  f=${s#* forbidden=}
+  echo "${s/ forbidden=${f%% *}/}"
+}
 play_moves() {  # count
   local m fx fy tx ty
   for m in $(seq 1 "$1"); do
