@@ -165,7 +165,13 @@ void CVelmonarDlg::OnSize(UINT type, int cx, int cy)
 
     LoadPerspectiveCamera();
 
-    if (g_sceneReady == 1) RenderFrame();
+    // After the start-up every size change, whoever makes it (the window-mode
+    // button, a window manager), puts the overlay where the new client area
+    // shows it and its clicks can reach it.
+    if (g_sceneReady == 1) {
+        LayoutAll();
+        RenderFrame();
+    }
 }
 
 void CVelmonarDlg::BuildMachineId()

@@ -6,7 +6,8 @@
 #include "app/flow_hooks.h"
 #include "app/game_state.h"
 #include "app/hover_tracking.h"
-#include "app/panel_clicks.h"
+#include "app/option_clicks.h"
+#include "app/panel_rows.h"
 #include "interface/save_slots.h"
 #include "interface/confirm_panels.h"
 #include "interface/extra_panels.h"
@@ -90,8 +91,7 @@ void ToggleWindowMode(CVelmonarDlg& dialog)
                             WINDOW_MODE_HEIGHT, 0);
         scale = WINDOW_SCALE;
     }
-    g_menuButtonWidth = g_menuButtonBaseWidth / scale;
-    g_menuButtonHeight = g_menuButtonBaseHeight / scale;
+    SetMenuButtonShrink(scale);
     g_centrePanelWidth = CENTRE_PANEL_WIDTH / scale;
     g_centrePanelHeight = CENTRE_PANEL_HEIGHT / scale;
     LayoutAll();
@@ -104,9 +104,11 @@ void Minimise(CVelmonarDlg& dialog)
     dialog.ShowWindow(SW_SHOWMINIMIZED);
 }
 
-// The help text opens straight over the board.
+// The help text opens straight over the board, built anew: at its top, in
+// the panel colour and for the window size of this moment.
 void OpenHelp()
 {
+    LoadHelpText();
     g_textWindowOpener = 1;
     CloseAllPanels();
     g_panelVisible[PANEL_FLAG_MENU_MODE] = 1;
@@ -170,6 +172,7 @@ void OpenSaveSlots()
 
 void OpenRules()
 {
+    LoadHelpText();
     g_textWindowOpener = 2;
     g_panelVisible[PANEL_FLAG_TEXT_WINDOW] = 1;
     g_panelVisible[PANEL_FLAG_MAIN_MENU] = 0;
@@ -380,7 +383,8 @@ struct PanelRows {
 const PanelRows kPanelRows[] = {
     {PANEL_FLAG_TEXT_WINDOW, ClickTextWindow},
     {PANEL_FLAG_MAIN_MENU, ClickMainMenu},
-    {PANEL_FLAG_SETTINGS, ClickSettings},
+    {PANEL_FLAG_SETTINGS,
+     [](CVelmonarDlg& d, CPoint p) { return ClickSettings(d, p, g_menuHooks.openAccountSession); }},
     {PANEL_FLAG_GAME_OPTIONS, [](CVelmonarDlg&, CPoint p) { return ClickGameOptions(p); }},
     {PANEL_FLAG_GRAPHICS_OPTIONS, [](CVelmonarDlg&, CPoint p) { return ClickGraphicsOptions(p); }},
     {PANEL_FLAG_EXTRA_OPTIONS, [](CVelmonarDlg&, CPoint p) { return ClickExtraOptions(p); }},
@@ -411,22 +415,6 @@ MenuHooks g_menuHooks = DefaultMenuHooks();
 void ResetMenuHooks()
 {
     g_menuHooks = DefaultMenuHooks();
-}
-
-bool OnWidget(int widget, CPoint point)
-{
-    return WidgetHit(widget, point);
-}
-
-bool OnEither(int widget, int other, CPoint point)
-{
-    return WidgetHit(widget, point) || WidgetHit(other, point);
-}
-
-void BackTo(int from, int to)
-{
-    g_panelVisible[from] = 0;
-    g_panelVisible[to] = 1;
 }
 
 ClickResult ClickCaptionBar(CVelmonarDlg& dialog, CPoint point)

@@ -1,12 +1,13 @@
 // The rows of the settings panel and of the option panels. Edits work on the
 // edited copies and take effect on OK; the sliders and the colour ramps act
 // on the live values at once and are put back by cancel or by closing the menu.
+#include "app/option_clicks.h"
+
 #include "app/VelmonarDlg.h"
 #include "app/flow_hooks.h"
 #include "app/game_state.h"
 #include "app/hover_tracking.h"
-#include "app/menu_clicks.h"
-#include "app/panel_clicks.h"
+#include "app/panel_rows.h"
 #include "interface/interface_state.h"
 #include "interface/options.h"
 #include "interface/panel_textures.h"
@@ -215,7 +216,7 @@ void CancelColour()
 
 }  // namespace
 
-bool ClickSettings(CVelmonarDlg& dialog, CPoint point)
+bool ClickSettings(CVelmonarDlg& dialog, CPoint point, void (*openAccount)(CVelmonarDlg& dialog))
 {
     struct Row {
         int widget;
@@ -229,7 +230,7 @@ bool ClickSettings(CVelmonarDlg& dialog, CPoint point)
             return true;
         }
     if (OnWidget(30, point)) {
-        g_menuHooks.openAccountSession(dialog);
+        openAccount(dialog);
         return true;
     }
     if (OnWidget(32, point)) {

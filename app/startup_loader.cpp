@@ -47,6 +47,8 @@ namespace {
 const char* const kSplashFile = "saver.res";
 const char* const kModelFiles[g_modelCount] = {"Pole.geo", "F_i.geo", "F_k.geo", "F_i_t.geo", "F_k_t.geo"};
 constexpr int STARTUP_FAILED = 3;          // the dialog's result when start-up could not finish
+const char* const BROKEN_FONT_MESSAGE =
+    "The font file font.fnt is missing or damaged: the installation is broken. Please install the game again.";
 
 void DefaultFlyIn(bool languageList)
 {
@@ -248,7 +250,10 @@ StartupDataResult LoadStartupData()
     ComputeTrayGeometry(board.square, board.depth, g_hoverScale);
     CalibratePickColours();
     ComputeGridLineBands(board);
+    // Without a glyph no caption shows, not even the close button: the
+    // installation is broken.
     LoadFont();
+    if (!FontHasVisibleGlyph()) return STARTUP_DATA_BAD_FONT;
     WriteSharedText(g_newsUrl, NEWS_URL_DEFAULT);
     WriteSharedText(g_newsText, "бесплатные  игры  тут");
 
@@ -305,6 +310,8 @@ bool LoadStartup(CVelmonarDlg& dialog)
             return EndStartup(dialog, "Модель доски повреждена.", "The board model is damaged.");
         case STARTUP_DATA_TOO_FEW_TEXTURES:
             return EndStartup(dialog, "Модели называют слишком мало текстур.", "The models name too few textures.");
+        case STARTUP_DATA_BAD_FONT:  // in English only: the language file may be broken too
+            return EndStartup(dialog, BROKEN_FONT_MESSAGE, BROKEN_FONT_MESSAGE);
         default:  // a picture, whose reader has shown why
             return EndStartup(dialog, nullptr, nullptr);
         }

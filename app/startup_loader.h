@@ -75,5 +75,6 @@ enum StartupDataResult {
     STARTUP_DATA_BAD_BOARD,         // the board has no width or no square size
     STARTUP_DATA_TOO_FEW_TEXTURES,  // the models name fewer textures than are drawn
     STARTUP_DATA_BAD_PICTURE,       // a picture could not be read (its message is shown)
+    STARTUP_DATA_BAD_FONT,          // the font is missing or has no glyph that shows
 };
 StartupDataResult LoadStartupData();

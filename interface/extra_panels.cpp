@@ -114,7 +114,7 @@ void BuildSaveSlotsTextures()
     BuildOptionCaption(P, SS_TITLE, 0, OPTION_TITLE_SCALE, 1);
     height.Add(SS_TITLE, SS_SLOT + 1);
     for (int k = 1; k <= SAVE_SLOTS; ++k) {
-        BuildWidgetCaptionInto(SS_SLOT + k, g_saveSlotLabel[k], SLOT_SCALE, OPTION_TEXT_SPACING,
+        BuildWidgetCaptionInto(SS_SLOT + k, SlotCaption(g_saveSlotLabel[k]), SLOT_SCALE, OPTION_TEXT_SPACING,
                                &g_saveSlotTexture[k], PanelLook(2), &g_saveSlotHotTexture[k], HotLook(3));
         height.Add(SS_SLOT + k, SS_SLOT + k + 1);
     }

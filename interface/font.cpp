@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "platform/program_folder.h"
-#include "interface/panel_textures.h"
+#include "interface/caption_colours.h"
 #include "scene/mipmaps.h"
 
 int g_glyphCount = 0;
@@ -35,6 +35,11 @@ struct GlyphHeader {
     int advance = 0, yOffset = 0, points = 0;
 };
 
+bool WithinReach(long long v)
+{
+    return v >= -GLYPH_EXTENT_MAX && v <= GLYPH_EXTENT_MAX;
+}
+
 bool ReadHeader(std::istream& in, GlyphHeader& h)
 {
     char c;
@@ -44,19 +49,23 @@ bool ReadHeader(std::istream& in, GlyphHeader& h)
     return true;
 }
 
+enum class Points { Kept, OutOfReach, Cut };
+
 // Reads the points of one glyph, keeping the first GLYPH_POINTS_MAX into
-// table column `glyph` (-1 keeps none). False when the file ends first.
-bool ReadPoints(std::istream& in, long long count, int glyph)
+// table column `glyph`. Cut when the file ends first; out of reach when a
+// point kept lies beyond GLYPH_EXTENT_MAX (the rest is still read).
+Points ReadPoints(std::istream& in, long long count, int glyph)
 {
+    bool inReach = true;
     for (long long k = 0; k < count; ++k) {
         int x, y;
-        if (!(in >> x >> y)) return false;
-        if (glyph >= 0 && k < GLYPH_POINTS_MAX) {
-            g_glyphPointX[k][glyph] = x;
-            g_glyphPointY[k][glyph] = y;
-        }
+        if (!(in >> x >> y)) return Points::Cut;
+        if (k >= GLYPH_POINTS_MAX) continue;
+        inReach = inReach && WithinReach(x) && WithinReach(y);
+        g_glyphPointX[k][glyph] = x;
+        g_glyphPointY[k][glyph] = y;
     }
-    return true;
+    return inReach ? Points::Kept : Points::OutOfReach;
 }
 
 }  // namespace
@@ -75,13 +84,16 @@ int ReadFont(std::istream& in)
         if (!ReadHeader(in, h)) return 0;  // no points can follow a cut header list
         if (i < GLYPH_MAX) headers.push_back(h);
     }
-    for (size_t i = 0; i < headers.size(); ++i) {
-        const int glyph = static_cast<int>(i);
-        if (!ReadPoints(in, headers[i].points, glyph)) break;
-        g_glyphChar[glyph] = headers[i].c;
-        g_glyphAdvance[glyph] = headers[i].advance;
-        g_glyphYOffset[glyph] = headers[i].yOffset;
-        g_glyphPointCount[glyph] = std::min(headers[i].points, GLYPH_POINTS_MAX);
+    // A glyph out of reach leaves no gap: the next one takes its column.
+    for (const GlyphHeader& h : headers) {
+        const int glyph = g_glyphCount;
+        const Points points = ReadPoints(in, h.points, glyph);
+        if (points == Points::Cut) break;
+        if (points == Points::OutOfReach || !WithinReach(h.advance) || !WithinReach(h.yOffset)) continue;
+        g_glyphChar[glyph] = h.c;
+        g_glyphAdvance[glyph] = h.advance;
+        g_glyphYOffset[glyph] = h.yOffset;
+        g_glyphPointCount[glyph] = std::min(h.points, GLYPH_POINTS_MAX);
         g_glyphCount = glyph + 1;
     }
     return g_glyphCount;
@@ -95,6 +107,13 @@ void LoadFont()
         return;
     }
     ReadFont(in);
+}
+
+bool FontHasVisibleGlyph()
+{
+    for (int i = 0; i < g_glyphCount; ++i)
+        if (g_glyphPointCount[i] > 0) return true;
+    return false;
 }
 
 // ---- measuring and drawing ----
@@ -269,6 +288,8 @@ CaptionSize BuildCaptionTextures(GLuint* normal, const CaptionLook& normalLook, 
                                  const CaptionLook& hotLook)
 {
     MeasureText(g_currentText, g_textSize, g_texturePadX, g_texturePadY, g_letterSpacing, g_glyphScale);
+    if (g_textSize[1] > 0 && static_cast<long long>(g_textSize[0]) * g_textSize[1] > CAPTION_AREA_MAX)
+        g_textSize[0] = static_cast<int>(CAPTION_AREA_MAX / g_textSize[1]);
     const int w = g_textSize[0], h = g_textSize[1];
     unsigned char* image = ImageBufferFor(static_cast<size_t>(w) * h * 4);
     FillImage(image, w, h, 4, g_panelColourByte[0], g_panelColourByte[1], g_panelColourByte[2], 0);

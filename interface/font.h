@@ -14,9 +14,15 @@
 // ---- the font tables ----
 constexpr int GLYPH_MAX = 155;         // glyphs kept from a font file
 constexpr int GLYPH_POINTS_MAX = 920;  // points kept per glyph
+// The farthest a glyph of a caption font reaches, in font pixels, both ways:
+// a glyph whose advance, vertical offset or any point lies beyond it is
+// dropped as if the font had none (the shipped glyphs stay within 50).
+constexpr int GLYPH_EXTENT_MAX = 64;
 // No caption or help page is made larger than this on either side; points
-// beyond it are clipped (the largest real caption is a few thousand wide).
+// beyond it are clipped (the largest real caption is a few hundred wide).
 constexpr int TEXT_IMAGE_SIDE_MAX = 8192;
+// Nor a caption larger than a screen: a wider one is cut at the right.
+constexpr long long CAPTION_AREA_MAX = 1920LL * 1200;
 constexpr int BLANK_ADVANCE = 5;       // the blank is no glyph: it moves the pen 5 pixels
 
 extern int g_glyphCount;
@@ -32,12 +38,17 @@ extern int g_glyphPointY[GLYPH_POINTS_MAX][GLYPH_MAX];
 // Reads a font in the font.fnt format into the glyph tables and returns the
 // number of glyphs kept. Any byte sequence is safe: at most 155 glyphs and
 // 920 points per glyph are kept (the surplus is read and dropped), negative
-// counts are 0, and a cut file keeps only the glyphs read whole.
+// counts are 0, a glyph reaching beyond GLYPH_EXTENT_MAX is dropped, and a
+// cut file keeps only the glyphs read whole.
 int ReadFont(std::istream& in);
 
 // Reads g_appDir + "/font.fnt" into the glyph tables (a missing file leaves
 // no glyphs: every text measures 0 x 0 and draws nothing).
 void LoadFont();
+
+// True when some glyph of the tables lights a pixel: without one no caption,
+// not even the caption bar's close button, can be shown.
+bool FontHasVisibleGlyph();
 
 // ---- the caption state shared by the builders ----
 extern CString g_currentText;
@@ -50,7 +61,9 @@ extern int g_textSize[2];       // width and height of the last measured caption
 
 // Stores into size the width and height of text's image: the largest point
 // coordinates plus the padding plus 1, each at most TEXT_IMAGE_SIDE_MAX; a
-// text without any point measures 0 x 0.
+// text without any point measures 0 x 0. The size is not bounded by area:
+// the caption pipeline cuts a caption to CAPTION_AREA_MAX, the help page
+// bounds itself.
 void MeasureText(const CString& text, int size[2], int padX, int padY, int spacing, double scale);
 
 // Lights one pixel per font point of text in image, an RGBA picture of

@@ -7,9 +7,6 @@
 namespace {
 
 constexpr int CAPTION_SPACING = 3;
-// Appended to the about panel's credit text: three blanks, the surname, three
-// blanks, the first name.
-const char* const CREDIT_NAMES = "   Varlamov   Dmitri";
 
 void PlaceCentred(int widget, double top, const LayoutFrame& f)
 {
@@ -17,6 +14,8 @@ void PlaceCentred(int widget, double top, const LayoutFrame& f)
 }
 
 }  // namespace
+
+const char* const ABOUT_CREDIT_NAMES = "   Varlamov   Dmitri";
 
 void BuildAboutPanelTextures()
 {
@@ -26,7 +25,8 @@ void BuildAboutPanelTextures()
     PanelHeightSum height(PANEL_ABOUT);
     BuildWidgetCaption(350, PanelText(PANEL_ABOUT, 0), 0.72, CAPTION_SPACING, PanelLook(1), nullptr);
     height.Add(350, 351);
-    BuildWidgetCaption(351, PanelText(PANEL_ABOUT, 1) + CREDIT_NAMES, 0.7, CAPTION_SPACING, PanelLook(2), nullptr);
+    BuildWidgetCaption(351, PanelText(PANEL_ABOUT, 1) + ABOUT_CREDIT_NAMES, 0.7, CAPTION_SPACING, PanelLook(2),
+                       nullptr);
     height.Add(351, 352);
     const CaptionLook hot = HotLook(4);
     // The web-page button: the panel's red and green, full blue.

@@ -1,6 +1,10 @@
 // The about and game-over panels: caption textures and layouts.
 #pragma once
 
+// Appended to the about panel's credit text: three blanks, the surname, three
+// blanks, the first name.
+extern const char* const ABOUT_CREDIT_NAMES;
+
 // Renders the title, the credit line, the web-page button and the back button.
 void BuildAboutPanelTextures();
 // Places the about panel's four rows for the current client size.

@@ -8,7 +8,7 @@
 #include "interface/font.h"
 #include "interface/layout.h"
 #include "interface/options.h"
-#include "interface/panel_textures.h"
+#include "interface/caption_colours.h"
 #include "platform/files.h"
 #include "platform/program_folder.h"
 #include "scene/camera.h"
@@ -55,44 +55,95 @@ void BuildLanguageList()
 
 namespace {
 
-// Reads one block's texts; keeps those with a place in g_uiText. False when
+// What one language file gives: the caption and the texts it has a line for
+// (a line may be empty), each marked as given.
+struct LanguageTexts {
+    bool captionGiven = false;
+    CString caption;
+    std::vector<CString> texts = std::vector<CString>(UI_TEXT_COUNT);
+    std::vector<bool> given = std::vector<bool>(UI_TEXT_COUNT, false);
+
+    // Some interface text that is not empty.
+    bool AnyText() const
+    {
+        for (int i = 0; i < UI_TEXT_COUNT; ++i)
+            if (given[i] && !texts[i].IsEmpty()) return true;
+        return false;
+    }
+};
+
+// Reads one block's texts; keeps those with a place in the table. False when
 // the file ends inside the block.
-bool ReadBlockTexts(std::istream& in, int group, int count)
+bool ReadBlockTexts(std::istream& in, int group, int count, LanguageTexts& read)
 {
     for (int k = 0; k < count; ++k) {
         CString text;
         if (!ReadMarkedLine(in, text)) return false;
-        if (group >= 0 && group < UI_TEXT_GROUPS && k < UI_TEXT_GROUP_SIZE)
-            g_uiText[group * UI_TEXT_GROUP_SIZE + k] = text;
+        if (group < 0 || group >= UI_TEXT_GROUPS || k >= UI_TEXT_GROUP_SIZE) continue;
+        const int i = group * UI_TEXT_GROUP_SIZE + k;
+        read.texts[i] = text;
+        read.given[i] = true;
     }
     return true;
+}
+
+LanguageTexts ReadLanguageTexts(std::istream& in)
+{
+    LanguageTexts read;
+    CString name;
+    if (!ReadMarkedLine(in, name)) return read;
+    if (!ReadMarkedLine(in, read.caption)) return read;
+    read.captionGiven = true;
+    for (;;) {
+        CString heading;
+        if (!ReadMarkedLine(in, heading)) return read;
+        int group, count;
+        if (!(in >> group >> count)) return read;  // not two numbers: keep what was read
+        if (!ReadBlockTexts(in, group, std::max(count, 0), read)) return read;
+        if (group >= UI_TEXT_LAST_GROUP) return read;
+    }
+}
+
+LanguageTexts ReadLanguageFile(int number)
+{
+    CString path;
+    path.Format("%s/language/%i.la", g_appDir.GetString(), number);
+    if (!FileExists(path.str())) return LanguageTexts();
+    std::ifstream in(path.GetString(), std::ios::binary);
+    return in ? ReadLanguageTexts(in) : LanguageTexts();
+}
+
+// One text: the chosen file's unless it is empty or missing, then the base's;
+// a text neither file has a line for keeps its value.
+void UseText(CString& text, bool chosenGiven, const CString& chosen, bool baseGiven, const CString& base)
+{
+    if (chosenGiven && (!chosen.IsEmpty() || !baseGiven || base.IsEmpty()))
+        text = chosen;
+    else if (baseGiven)
+        text = base;
 }
 
 }  // namespace
 
 void ReadLanguage(std::istream& in)
 {
-    CString name, caption;
-    if (!ReadMarkedLine(in, name)) return;
-    if (!ReadMarkedLine(in, caption)) return;
-    g_languageCaption = caption;
-    for (;;) {
-        CString heading;
-        if (!ReadMarkedLine(in, heading)) return;
-        int group, count;
-        if (!(in >> group >> count)) return;  // not two numbers: keep what was read
-        if (!ReadBlockTexts(in, group, std::max(count, 0))) return;
-        if (group >= UI_TEXT_LAST_GROUP) return;
-    }
+    const LanguageTexts read = ReadLanguageTexts(in);
+    const LanguageTexts none;
+    UseText(g_languageCaption, read.captionGiven, read.caption, false, none.caption);
+    for (int i = 0; i < UI_TEXT_COUNT; ++i) UseText(g_uiText[i], read.given[i], read.texts[i], false, none.texts[i]);
 }
 
 void LoadLanguage(int number)
 {
-    CString path;
-    path.Format("%s/language/%i.la", g_appDir.GetString(), number);
-    if (!FileExists(path.str())) return;
-    std::ifstream in(path.GetString(), std::ios::binary);
-    if (in) ReadLanguage(in);
+    // A file without any interface text counts as missing.
+    LanguageTexts chosen = ReadLanguageFile(number);
+    LanguageTexts base = ReadLanguageFile(number == 1 ? 2 : 1);
+    if (!chosen.AnyText()) chosen = LanguageTexts();
+    if (!base.AnyText()) base = LanguageTexts();
+    if (!chosen.AnyText() && !base.AnyText()) return;
+    UseText(g_languageCaption, chosen.captionGiven, chosen.caption, base.captionGiven, base.caption);
+    for (int i = 0; i < UI_TEXT_COUNT; ++i)
+        UseText(g_uiText[i], chosen.given[i], chosen.texts[i], base.given[i], base.texts[i]);
 }
 
 // ---- the help text ----
@@ -114,8 +165,6 @@ constexpr int HELP_PAGE_BLANK_WIDTH = 2 * TEXT_WINDOW_HALF_WIDTH;
 constexpr int HELP_TEXT_X = 25;        // the lines' left edge on the page
 constexpr int HELP_TEXT_PAD_X = 80;
 constexpr int HELP_SPACING = 5;
-constexpr unsigned char HELP_PAGE_GREY = 20;
-constexpr unsigned char HELP_PAGE_ALPHA = 245;
 
 HelpPage BlankPage(int height)
 {
@@ -166,7 +215,7 @@ HelpPage RenderHelpPage(const std::vector<CString>& lines, int clientHeight)
         page = BlankPage(clientHeight - 2 * TEXT_WINDOW_MARGIN);
     } else {
         page.width = static_cast<int>(width);
-        page.height = static_cast<int>(std::min<long long>(height, TEXT_IMAGE_SIDE_MAX));
+        page.height = static_cast<int>(std::min({height, HELP_PAGE_AREA_MAX / width, 0LL + TEXT_IMAGE_SIDE_MAX}));
         page.pixels.resize(static_cast<size_t>(page.width) * page.height * 4);
         FillImage(page.pixels.data(), page.width, page.height, 4, HELP_PAGE_GREY, HELP_PAGE_GREY, HELP_PAGE_GREY,
                   HELP_PAGE_ALPHA);

@@ -41,8 +41,12 @@ void BuildLanguageList();
 // not two numbers ends the reading with what was read kept.
 void ReadLanguage(std::istream& in);
 
-// Reads the interface texts of language file number ("/language/<number>.la");
-// a missing file changes nothing.
+// Reads the interface texts of language file number ("/language/<number>.la")
+// over those of the other shipped language (file 1, or file 2 for number 1):
+// a text the chosen file leaves empty, the menu button's caption included, is
+// the other language's, so that a damaged file still leaves every panel
+// usable. A chosen file without any interface text counts as missing; when
+// neither file gives one, nothing changes.
 void LoadLanguage(int number);
 
 // ---- the help text ----
@@ -58,14 +62,22 @@ extern int g_helpPageWidth, g_helpPageHeight;  // the page in pixels
 // to three) into lines, replacing what they held.
 void ReadHelpText(std::istream& in, std::vector<CString>& lines);
 
+// The colour of the page under its lines.
+constexpr unsigned char HELP_PAGE_GREY = 20;
+constexpr unsigned char HELP_PAGE_ALPHA = 245;
+
 // The help page as an RGBA picture, row 0 at the bottom.
 struct HelpPage {
     int width = 0, height = 0;
     std::vector<unsigned char> pixels;
 };
+// The largest help page: the window's 770-pixel width times a height no
+// help text needs (the shipped pages are under 2600 pixels high).
+constexpr long long HELP_PAGE_AREA_MAX = 770LL * 8192;
 // Lays lines out into one page: each non-empty line drawn in relief from
-// y = 5 up, an empty one a 30-pixel gap. Lines that measure nothing at all
-// give a blank page 770 x (clientHeight - 30), which does not scroll.
+// y = 5 up, an empty one a 30-pixel gap; the lines beyond HELP_PAGE_AREA_MAX
+// are cut off. Lines that measure nothing at all give a blank page
+// 770 x (clientHeight - 30), which does not scroll.
 HelpPage RenderHelpPage(const std::vector<CString>& lines, int clientHeight);
 
 // Draws the text window's frame into a width x height RGBA image:

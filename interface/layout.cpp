@@ -18,6 +18,7 @@
 double g_textWindowLeft = 0, g_textWindowRight = 0, g_textWindowBottom = 0, g_textWindowTop = 0;
 double g_textCloseButton[4] = {0, 0, 0, 0};
 double g_helpVisibleFraction = 1.0;
+double g_textPageBottom = 0;
 
 double g_captionButtonLeft[5] = {}, g_captionButtonRight[5] = {}, g_captionButtonTop[5] = {},
        g_captionButtonBottom[5] = {};
@@ -188,7 +189,7 @@ double HelpVisibleFraction(int pageWidth, int pageHeight, int clientHeight)
     if (pageHeight <= 0 || pageWidth <= 0) return 1.0;
     const double shown = static_cast<double>(clientHeight - 2 * TEXT_WINDOW_MARGIN) / pageHeight *
                          (pageWidth / (2.0 * TEXT_WINDOW_HALF_WIDTH));
-    return std::max(shown, 0.0);
+    return std::clamp(shown, 0.0, 1.0);
 }
 
 double HelpScrollRange(double visibleFraction)
@@ -235,6 +236,10 @@ void LayoutTextWindow(int clientWidth, int clientHeight)
     g_textWindowTop = clientHeight - TEXT_WINDOW_MARGIN;
 
     g_helpVisibleFraction = HelpVisibleFraction(g_helpPageWidth, g_helpPageHeight, clientHeight);
+    const double windowHeight = g_textWindowTop - g_textWindowBottom;
+    const bool page = g_helpPageWidth > 0 && g_helpPageHeight > 0;
+    const double shownHeight = page ? g_helpPageHeight * (2.0 * TEXT_WINDOW_HALF_WIDTH) / g_helpPageWidth : windowHeight;
+    g_textPageBottom = g_textWindowTop - std::min(shownHeight, windowHeight);
     HelpScrollBar& bar = g_helpScrollBar;
     bar.range = HelpScrollRange(g_helpVisibleFraction);
     g_helpScroll = std::clamp(g_helpScroll, 0.0, bar.range);

@@ -73,9 +73,12 @@ extern double g_textWindowLeft, g_textWindowRight, g_textWindowBottom, g_textWin
 extern double g_textCloseButton[4];  // left, top, right, bottom
 // Share of the help page the window shows (1 when the page fits).
 extern double g_helpVisibleFraction;
+// The lower edge of the page in the window: the window's bottom, or higher
+// for a page that fits, which is shown once at the top at its own scale.
+extern double g_textPageBottom;
 
-// (clientHeight - 30) / pageHeight x (pageWidth / 770); 1 for a page without
-// height or width, never below 0.
+// (clientHeight - 30) / pageHeight x (pageWidth / 770), at most 1; 1 for a
+// page without height or width, never below 0.
 double HelpVisibleFraction(int pageWidth, int pageHeight, int clientHeight);
 // The largest scroll position: 1 - fraction, and 0 when the page fits.
 double HelpScrollRange(double visibleFraction);

@@ -61,7 +61,7 @@ void BuildLoadListTextures()
     // are now, so that a later, longer list never draws into texture 0.
     const int built = g_textureCreatePass == 1 ? LOAD_ROWS_MAX : rows;
     for (int r = 1; r <= built; ++r) {
-        BuildWidgetCaption(LoadRow(r), r <= rows ? g_loadSlotLabel[r] : CString(), 0.7, LOAD_SPACING,
+        BuildWidgetCaption(LoadRow(r), r <= rows ? SlotCaption(g_loadSlotLabel[r]) : CString(), 0.7, LOAD_SPACING,
                            PanelLook(2), &rowHot);
         if (r <= rows) height += g_widgetHeight[LoadRow(r)] + g_widgetGap[LoadRow(r + 1)];
     }

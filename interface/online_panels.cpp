@@ -3,7 +3,7 @@
 #include "interface/font.h"
 #include "interface/layout.h"
 #include "interface/panel_captions.h"
-#include "interface/panel_textures.h"
+#include "interface/caption_colours.h"
 #include "interface/widgets.h"
 #include "online/online_state.h"
 #include "online/web.h"

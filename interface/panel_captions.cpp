@@ -1,7 +1,7 @@
 #include "interface/panel_captions.h"
 
 #include "interface/language.h"
-#include "interface/panel_textures.h"
+#include "interface/caption_colours.h"
 #include "interface/widgets.h"
 #include "scene/image_buffer.h"
 

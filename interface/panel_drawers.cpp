@@ -345,12 +345,18 @@ void DrawTextWindow()
     glTexCoord2d(0, g_helpScroll);
     glVertex3d(g_textWindowLeft, g_textWindowTop, 0);
     glTexCoord2d(0, g_helpVisibleFraction + g_helpScroll);
-    glVertex3d(g_textWindowLeft, g_textWindowBottom, 0);
+    glVertex3d(g_textWindowLeft, g_textPageBottom, 0);
     glTexCoord2d(1, g_helpVisibleFraction + g_helpScroll);
-    glVertex3d(g_textWindowRight, g_textWindowBottom, 0);
+    glVertex3d(g_textWindowRight, g_textPageBottom, 0);
     glTexCoord2d(1, g_helpScroll);
     glVertex3d(g_textWindowRight, g_textWindowTop, 0);
     glEnd();
+    // Under a page that fits, the rest of the window in the page's colour.
+    if (g_textPageBottom > g_textWindowBottom) {
+        glColor4d(HELP_PAGE_GREY / 255.0, HELP_PAGE_GREY / 255.0, HELP_PAGE_GREY / 255.0, HELP_PAGE_ALPHA / 255.0);
+        UntexturedQuad(g_textWindowLeft, g_textWindowRight, g_textWindowBottom, g_textPageBottom);
+        White();
+    }
     DrawCaptionQuad(g_textWindowFrameTexture, g_textWindowLeft, g_textWindowRight, g_textWindowBottom,
                     g_textWindowTop);
     const HelpScrollBar& bar = g_helpScrollBar;

@@ -13,24 +13,17 @@
 #include "interface/main_menu.h"
 #include "interface/online_panels.h"
 #include "interface/option_panels.h"
-#include "interface/options.h"
 #include "interface/panel_captions.h"
 #include "scene/image_buffer.h"
 #include "scene/mipmaps.h"
 
-int g_panelColourByte[3] = {0, 0, 0};
-
 GLuint g_menuButtonTexture[2] = {0, 0};
 double g_menuButtonBaseWidth = 0, g_menuButtonBaseHeight = 0;
 double g_menuButtonWidth = 0, g_menuButtonHeight = 0;
+double g_menuButtonShrink = 1.0;
 GLuint g_captionButtonTexture[2 * CAPTION_BUTTON_COUNT] = {};
 double g_captionButtonWidth[CAPTION_BUTTON_COUNT] = {};
 double g_captionButtonHeight[CAPTION_BUTTON_COUNT] = {};
-
-void UpdatePanelColourBytes()
-{
-    for (int c = 0; c < 3; ++c) g_panelColourByte[c] = static_cast<int>(g_panelColour[c] * 255.0);
-}
 
 // ---- the caption bar ----
 
@@ -64,8 +57,7 @@ void BuildCaptionBarTextures()
                                              &g_menuButtonTexture[0], &g_menuButtonTexture[1], 4);
     g_menuButtonBaseWidth = menu.width;
     g_menuButtonBaseHeight = menu.height;
-    g_menuButtonWidth = g_menuButtonBaseWidth;
-    g_menuButtonHeight = g_menuButtonBaseHeight;
+    SetMenuButtonShrink(g_menuButtonShrink);
 
     for (int k = 0; k < CAPTION_BUTTON_COUNT; ++k) {
         const CaptionSize icon = BuildBarCaption(ICON_BUTTONS[k].glyph, ICON_BUTTONS[k].scale, ICON_SPACING,
@@ -74,6 +66,13 @@ void BuildCaptionBarTextures()
         g_captionButtonWidth[k] = icon.width;
         g_captionButtonHeight[k] = icon.height;
     }
+}
+
+void SetMenuButtonShrink(double shrink)
+{
+    g_menuButtonShrink = shrink > 0.0 ? shrink : 1.0;
+    g_menuButtonWidth = g_menuButtonBaseWidth / g_menuButtonShrink;
+    g_menuButtonHeight = g_menuButtonBaseHeight / g_menuButtonShrink;
 }
 
 // ---- procedural frames ----

@@ -5,26 +5,24 @@
 
 #include <GL/gl.h>
 
-// The panel colour g_panelColour x 255, truncated: R, G, B. Blended caption
-// passes mix with it, and the hovered-entry style draws in it.
-extern int g_panelColourByte[3];
-
-// Recomputes g_panelColourByte from g_panelColour.
-void UpdatePanelColourBytes();
+#include "interface/caption_colours.h"
 
 // ---- the caption bar ----
 constexpr int CAPTION_BUTTON_COUNT = 4;  // close, maximise/restore, minimise, help
 extern GLuint g_menuButtonTexture[2];    // normal, hot
-// The menu button's on-screen size, and the size the layout uses.
+// The menu button's on-screen size, and the size the layout uses: the first
+// divided by the shrink of the window's mode (1 full screen, more in the
+// program's own smaller window).
 extern double g_menuButtonBaseWidth, g_menuButtonBaseHeight;
 extern double g_menuButtonWidth, g_menuButtonHeight;
+extern double g_menuButtonShrink;
+// Sets the shrink and the menu button's size from it; every later rebuild of
+// the caption bar keeps it.
+void SetMenuButtonShrink(double shrink);
 // The icon buttons' normal textures 0..3, then their hot textures 4..7.
 extern GLuint g_captionButtonTexture[2 * CAPTION_BUTTON_COUNT];
 extern double g_captionButtonWidth[CAPTION_BUTTON_COUNT];
 extern double g_captionButtonHeight[CAPTION_BUTTON_COUNT];
-
-// The hovered caption colour.
-constexpr int HOT_R = 180, HOT_G = 180, HOT_B = 100;
 
 // Renders the menu button (the language's caption) and the four icon buttons
 // with their hot twins, and stores their on-screen sizes.

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "interface/confirm_panels.h"
+#include "interface/font.h"
 #include "interface/interface_state.h"
 #include "online/game_client.h"
 #include "online/online_host.h"
@@ -24,6 +25,7 @@
 #include "scene/frame_state.h"
 
 const char* const EMPTY_SLOT_LABEL = "---Пусто---";
+const char* const DAMAGED_SLOT_LABEL = "?";
 
 CString g_saveLabel;
 CString g_saveSlotLabel[7];
@@ -74,17 +76,18 @@ bool ReadLabelLine(std::istream& in, char& marker, std::string& label)
     return ReadLimitedLine(in, label, SAVE_LABEL_MAX);
 }
 
-// The label as the panels show it: the first line after its marker; empty
-// when the file holds nothing readable. False when the file cannot be read.
+// The label a slot is listed with: the save's own when the file is a sound
+// save with a label, DAMAGED_SLOT_LABEL when it has none or cannot be read or
+// would be refused (too large, cut, garbage), so that it keeps its row and
+// its button. False only when the slot holds no file.
 bool ReadSlotLabel(const std::string& path, CString& label)
 {
     std::string bytes;
-    if (ReadWholeFileBytes(path, bytes, SAVE_FILE_MAX_BYTES) != FileRead::Read) return false;
-    std::istringstream in(bytes);
-    char marker = 0;
-    std::string line;
-    ReadLabelLine(in, marker, line);
-    label = CString(line);
+    const FileRead read = ReadWholeFileBytes(path, bytes, SAVE_FILE_MAX_BYTES);
+    if (read == FileRead::Failed && !FileExists(path)) return false;
+    SavedGameFile game;
+    const bool sound = read == FileRead::Read && ParseSavedGame(bytes, game);
+    label = sound && !game.label.IsEmpty() ? game.label : CString(DAMAGED_SLOT_LABEL);
     return true;
 }
 
@@ -163,7 +166,7 @@ bool ValidLoadRow(int row) { return row >= 1 && row < g_loadListCount && row <= 
 void ShowLoadPrompt(int row)
 {
     g_pendingLoadSlot = row;
-    BuildLoadConfirmTextures(g_loadSlotLabel[row]);
+    BuildLoadConfirmTextures(SlotCaption(g_loadSlotLabel[row]));
     LayoutLoadConfirmPanel();
     g_panelVisible[PANEL_FLAG_LOAD_LIST] = 0;
     g_panelVisible[PANEL_FLAG_LOAD_CONFIRM] = 1;
@@ -304,6 +307,14 @@ void BringOnSavedGame(const SavedGameFile& game)
 
 }  // namespace
 
+CString SlotCaption(const CString& label)
+{
+    if (label.IsEmpty()) return label;
+    int size[2] = {0, 0};
+    MeasureText(label, size, 0, 0, 0, 1.0);
+    return size[0] > 0 && size[1] > 0 ? label : CString(DAMAGED_SLOT_LABEL);
+}
+
 CString MakeSaveLabel(std::time_t when)
 {
     std::tm local{};
@@ -389,7 +400,7 @@ void SaveGame(int slot, int force)
     if (slot < 1 || slot > SAVE_SLOT_COUNT) return;
     if (g_saveSlotLabel[slot] != EMPTY_SLOT_LABEL && force == 0) {
         g_pendingSaveSlot = slot;
-        BuildSaveConfirmTextures(g_saveSlotLabel[slot]);
+        BuildSaveConfirmTextures(SlotCaption(g_saveSlotLabel[slot]));
         LayoutSaveConfirmPanel();
         g_panelVisible[PANEL_FLAG_SAVE_SLOTS] = 0;
         g_panelVisible[PANEL_FLAG_SAVE_CONFIRM] = 1;
@@ -424,17 +435,17 @@ void ListLoadSlots()
 void LoadGame(int row, int force)
 {
     if (!ValidLoadRow(row)) return;
-    if (g_setupPhase == 0 && force == 0) {
-        ShowLoadPrompt(row);
-        return;
-    }
-
-    // The whole file is read and checked before anything changes.
+    // The whole file is read and checked before anything changes, and before
+    // the prompt: a save that cannot be loaded is never offered.
     SavedGameFile game;
     if (!ReadSavedGame(SaveFolder() + "/" + g_loadSlotFile[row].str(), game)) {
         CloseLoadPanels();
         g_rulesHost.renderFrame();
         ShowSaveNotice("Сохранённая игра повреждена.", "The saved game is damaged.");
+        return;
+    }
+    if (g_setupPhase == 0 && force == 0) {
+        ShowLoadPrompt(row);
         return;
     }
     BringOnSavedGame(game);

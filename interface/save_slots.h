@@ -25,6 +25,8 @@ inline constexpr int SAVE_SLOT_COUNT = 6;
 inline constexpr size_t SAVE_LABEL_MAX = 99;  // longer label lines are cut to this
 // The label of an empty slot in the save panel, in every language.
 extern const char* const EMPTY_SLOT_LABEL;
+// The label of a slot whose file is there but cannot be loaded, in every language.
+extern const char* const DAMAGED_SLOT_LABEL;
 
 // --- the panels' labels ---
 extern CString g_saveLabel;          // the label of the save being written
@@ -78,7 +80,14 @@ bool ParseSavedGame(const std::string& bytes, SavedGameFile& game);
 // Reads and parses the file at path (false when missing, unreadable or refused).
 bool ReadSavedGame(const std::string& path, SavedGameFile& game);
 
-// Fills g_saveSlotLabel[1..6]; call before the save panel is shown.
+// The caption a slot's label is shown with: the label, or DAMAGED_SLOT_LABEL
+// when the font draws nothing of a label that is not empty, so that every
+// listed file has a button (an empty label is a slot not listed yet).
+CString SlotCaption(const CString& label);
+
+// Fills g_saveSlotLabel[1..6] (EMPTY_SLOT_LABEL where no file is, the label
+// of each sound save, DAMAGED_SLOT_LABEL for any other file); call before the
+// save panel is shown.
 void ListSaveSlots();
 
 // The save panel's slot button (force 0) and the save prompt's yes (force 1,
@@ -89,15 +98,17 @@ void ListSaveSlots();
 // write shows a notice. A slot outside 1..6 does nothing.
 void SaveGame(int slot, int force);
 
-// Fills the load list (g_loadSlotFile, g_loadSlotLabel, g_loadListCount);
-// call before the load panel is shown.
+// Fills the load list (g_loadSlotFile, g_loadSlotLabel, g_loadListCount)
+// with every file in a slot, labelled as for the save panel; call before the
+// load panel is shown.
 void ListLoadSlots();
 
 // The load panel's row (force 0) and the load prompt's yes (force 1, with
-// g_pendingLoadSlot). In play with force 0 it asks first: the prompt is built
-// with the row's label and shown in place of the load list. Otherwise the
-// row's file is read and checked whole; a file that is missing or refused
-// closes the load panels and shows a notice, and changes nothing else. An
+// g_pendingLoadSlot). The row's file is read and checked whole first; a file
+// that is missing or refused closes the load panels and shows a notice, and
+// changes nothing else. In play with force 0 a sound file is asked for first:
+// the prompt is built with the row's label and shown in place of the load
+// list. An
 // accepted file ends any online game, brings the position on with the
 // reveal, and play goes on with the player to move. A row outside the list
 // does nothing.

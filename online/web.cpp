@@ -6,6 +6,7 @@
 
 #include "platform/http.h"
 #include "platform/process.h"
+#include "platform/sockets.h"
 
 int g_programVersion = PROGRAM_VERSION;
 std::atomic<int> g_webVersion{0};
@@ -87,7 +88,10 @@ void FetchAll()
         return;
     }
     if (!FetchDocument("ip.ip", ADDRESS_BYTES, bytes)) return;
-    WriteSharedText(g_serverIp, ParseServerAddress(bytes.data(), bytes.size()));
+    // Anything but an address keeps the one in use: every later connection
+    // would otherwise go nowhere for as long as the program runs.
+    CString address;
+    if (ParseServerAddress(bytes.data(), bytes.size(), &address)) WriteSharedText(g_serverIp, address);
 
     if (!FetchDocument("reklama", NEWS_BYTES, bytes)) return;
     CString url, text;
@@ -123,11 +127,17 @@ int ParseVersionDocument(const char* bytes, size_t length)
     return value;
 }
 
-CString ParseServerAddress(const char* bytes, size_t length)
+bool ParseServerAddress(const char* bytes, size_t length, CString* address)
 {
-    if (!bytes) return CString();
+    if (!bytes) return false;
     const size_t n = length < ADDRESS_BYTES ? length : ADDRESS_BYTES;
-    return CString(bytes, static_cast<int>(n));
+    std::string text(CString(bytes, static_cast<int>(n)).str());
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' || text.back() == '\n'))
+        text.pop_back();
+    in_addr parsed{};
+    if (text.empty() || inet_pton(AF_INET, text.c_str(), &parsed) != 1) return false;
+    if (address) *address = CString(text);
+    return true;
 }
 
 bool ParseNewsDocument(const char* bytes, size_t length, CString* url, CString* text)

@@ -20,7 +20,7 @@ extern std::atomic<int> g_webFetchBusy;      // 1 while the fetch thread runs
 
 // The news banner's address and text (the web fetch may replace both);
 // read and written under g_sharedTextMutex (online/online_state.h), like
-// g_serverIp, which the fetch replaces with the ip.ip document.
+// g_serverIp, which the fetch replaces with the ip.ip document's address.
 extern const char* const NEWS_URL_DEFAULT;
 // The product page: the updater's fallback and the about panel's link.
 extern const char* const PRODUCT_PAGE_URL;
@@ -37,8 +37,11 @@ std::string WebInfoBase();
 // vers.vs: three digits, hundreds first; a byte that is not a digit, or a
 // missing one, counts 0 ("5" is 500).
 int ParseVersionDocument(const char* bytes, size_t length);
-// ip.ip: the bytes up to the first NUL (empty for an empty document).
-CString ParseServerAddress(const char* bytes, size_t length);
+// ip.ip: the bytes up to the first NUL without trailing blanks and line
+// ends. True, with *address set, only when that is a dotted IPv4 quad;
+// anything else (empty, a name, IPv6, octal, words after it) is no address
+// and *address is left alone.
+bool ParseServerAddress(const char* bytes, size_t length, CString* address);
 // reklama: false (nothing to change) when empty or when neither its first
 // byte is 'h' nor its second 't'; else the bytes before the first '!' are the
 // address and everything after it the banner text.

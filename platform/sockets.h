@@ -45,6 +45,9 @@ extern "C" std::uint16_t htons(std::uint16_t host) noexcept;
 #endif
 #ifndef _ARPA_INET_H
 extern "C" std::uint32_t inet_addr(const char* text) noexcept;
+// 1 when text is an address of family af (AF_INET: a dotted quad of four
+// decimal numbers 0..255, nothing before or after), stored into address.
+extern "C" int inet_pton(int af, const char* text, void* address) noexcept;
 #endif
 #ifndef _NETDB_H
 struct hostent {

@@ -49,9 +49,12 @@ void ReadRecentSetups(int recent[RECENT_SETUP_COUNT])
     std::ifstream in(RecentListPath());
     if (!in)
         return;
-    for (int i = 0; i < RECENT_SETUP_COUNT; ++i)
+    for (int i = 0; i < RECENT_SETUP_COUNT; ++i) {
         if (!ReadValue(in, recent[i]))
             break;
+        if (recent[i] < 0 || recent[i] >= READY_SETUP_COUNT)
+            recent[i] = -1;  // no such setup: an empty entry
+    }
 }
 
 bool WriteRecentSetups(int n, const int recent[RECENT_SETUP_COUNT])
@@ -67,10 +70,16 @@ bool ReadSetupFile(int n, int values[SETUP_VALUE_COUNT])
     if (!in)
         return false;
     int read[SETUP_VALUE_COUNT];
+    int count[RANK_KINDS] = {};
     for (int i = 0; i < SETUP_VALUE_COUNT; ++i) {
         if (!ReadValue(in, read[i]) || read[i] < RANK_BOMB || read[i] > RANK_FLAG)
             return false;
+        ++count[read[i]];
     }
+    // Any other army (40 flags, no flag) could not play a game.
+    for (int r = 0; r < RANK_KINDS; ++r)
+        if (count[r] != PIECE_SET[r])
+            return false;
     for (int i = 0; i < SETUP_VALUE_COUNT; ++i)
         values[i] = read[i];
     return true;

@@ -24,14 +24,16 @@ extern const int BUILT_IN_SETUP[SETUP_VALUE_COUNT];
 void ComputerSetupCell(int i, int& x, int& y);
 void PlayerSetupCell(int i, int& x, int& y);
 
-// Reads at most five numbers of "/rs/Temp.txt" into recent; the rest are -1.
+// Reads at most five numbers of "/rs/Temp.txt" into recent; the rest, and
+// every number that is no setup (outside 0..60), are -1.
 void ReadRecentSetups(int recent[RECENT_SETUP_COUNT]);
 
 // Rewrites "/rs/Temp.txt" (atomically) as n followed by the first four recent numbers.
 bool WriteRecentSetups(int n, const int recent[RECENT_SETUP_COUNT]);
 
 // Reads setup file n into values. True only when all 40 values were read and
-// each is a rank code 0..11; values is left untouched otherwise.
+// they are the standard army (the counts of PIECE_SET); values is left
+// untouched otherwise.
 bool ReadSetupFile(int n, int values[SETUP_VALUE_COUNT]);
 
 // The choice rule: draws rand() % 61 until the number is not among the recent

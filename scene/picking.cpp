@@ -71,6 +71,48 @@ bool SameSquare(int x, int y, const int square[2])
     return square[0] == x && square[1] == y;
 }
 
+// The square's tile when it is a free target (or, in setup, a free square) or a lake.
+void DrawPickTile(int x, int y)
+{
+    const int reach = g_reachable[x][y];
+    const int first = static_cast<int>(g_squareFirstVertex[x][y]);
+    const ModelRecord& board = g_models[MODEL_BOARD];
+    if ((reach != OWNER_EMPTY && reach != OWNER_LAKE) || first < 0 || first + 3 >= board.vertexCount) return;
+    SetSquarePickColour(x, y);
+    glBegin(GL_POLYGON);
+    for (int k = first; k < first + 4; ++k) {
+        const size_t i = static_cast<size_t>(k);
+        glVertex3d(board.posX[i], board.posY[i], board.posZ[i]);
+    }
+    glEnd();
+}
+
+// The piece on the square, if any, at its hovered or selected size; an enemy
+// piece that cannot be attacked is black and hides what lies behind it.
+void DrawPickPiece(int x, int y)
+{
+    const int owner = g_cellOwner[x][y];
+    if (owner != OWNER_PLAYER && owner != OWNER_SELECTED && owner != OWNER_COMPUTER) return;
+    const bool enemy = owner == OWNER_COMPUTER;
+    const bool revealed = g_revealRow[0] == x && g_revealRow[1] == y;
+    const int model = (enemy && !revealed) ? MODEL_PIECE_BACK : MODEL_PIECE_FACE;
+    double scale = 1.0;
+    if (owner == OWNER_SELECTED)
+        scale = g_selectScale;
+    else if (SameSquare(x, y, g_hoverRow))
+        scale = g_hoverScale;
+    const double wx = g_squareX[x][y], wz = g_squareZ[x][y];
+    glTranslated(wx, 0.0, wz);
+    glScaled(scale, scale, scale);
+    if (enemy && g_reachable[x][y] != 2)
+        glColor3f(0.0f, 0.0f, 0.0f);
+    else
+        SetSquarePickColour(x, y);
+    DrawPositions(model);
+    glScaled(1.0 / scale, 1.0 / scale, 1.0 / scale);
+    glTranslated(-wx, 0.0, -wz);
+}
+
 }  // namespace
 
 void CalibratePickColours()
@@ -117,41 +159,17 @@ void CalibratePickColours()
 
 void DrawPickBoard()
 {
+    // The selected piece first: its free and attackable targets, drawn later,
+    // cover it where they overlap, so a press on a target's square is the
+    // target (the tall, enlarged piece would otherwise hide much of the square
+    // ahead of it). Where it covers no target it still answers as itself.
+    for (int x = 10; x >= 1; --x)
+        for (int y = 10; y >= 1; --y)
+            if (g_cellOwner[x][y] == OWNER_SELECTED) DrawPickPiece(x, y);
     for (int x = 10; x >= 1; --x)
         for (int y = 10; y >= 1; --y) {
-            const int reach = g_reachable[x][y];
-            const int first = static_cast<int>(g_squareFirstVertex[x][y]);
-            const ModelRecord& board = g_models[MODEL_BOARD];
-            if ((reach == OWNER_EMPTY || reach == OWNER_LAKE) && first >= 0 && first + 3 < board.vertexCount) {
-                SetSquarePickColour(x, y);
-                glBegin(GL_POLYGON);
-                for (int k = first; k < first + 4; ++k) {
-                    const size_t i = static_cast<size_t>(k);
-                    glVertex3d(board.posX[i], board.posY[i], board.posZ[i]);
-                }
-                glEnd();
-            }
-
-            const int owner = g_cellOwner[x][y];
-            if (owner != OWNER_PLAYER && owner != OWNER_SELECTED && owner != OWNER_COMPUTER) continue;
-            const bool enemy = owner == OWNER_COMPUTER;
-            const bool revealed = g_revealRow[0] == x && g_revealRow[1] == y;
-            const int model = (enemy && !revealed) ? MODEL_PIECE_BACK : MODEL_PIECE_FACE;
-            double scale = 1.0;
-            if (owner == OWNER_SELECTED)
-                scale = g_selectScale;
-            else if (SameSquare(x, y, g_hoverRow))
-                scale = g_hoverScale;
-            const double wx = g_squareX[x][y], wz = g_squareZ[x][y];
-            glTranslated(wx, 0.0, wz);
-            glScaled(scale, scale, scale);
-            if (enemy && reach != 2)
-                glColor3f(0.0f, 0.0f, 0.0f);  // cannot be attacked: hides what lies behind
-            else
-                SetSquarePickColour(x, y);
-            DrawPositions(model);
-            glScaled(1.0 / scale, 1.0 / scale, 1.0 / scale);
-            glTranslated(-wx, 0.0, -wz);
+            DrawPickTile(x, y);
+            if (g_cellOwner[x][y] != OWNER_SELECTED) DrawPickPiece(x, y);
         }
 }
 

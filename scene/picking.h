@@ -24,6 +24,8 @@ void CalibratePickColours();
 void PickUnderMouse();
 
 // The two drawing passes of the pick: the board's answering squares and
-// pieces (board translation applied by the caller), and the tray slots.
+// pieces (board translation applied by the caller; the selected piece first,
+// so that its targets cover it, the rest from the far corner forward), and
+// the tray slots.
 void DrawPickBoard();
 void DrawPickTray();

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,7 +14,6 @@
 
 #include "app/setup_end.h"
 #include "online/game_client.h"
-#include "online/setup_code.h"
 #include "online/online_state.h"
 #include "platform/program_folder.h"
 #include "rules/board.h"
@@ -28,15 +26,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::vector<int> ComputerArmy()
-{
-    std::vector<int> count(RANK_KINDS, 0);
-    for (int x = 1; x <= 10; ++x)
-        for (int y = 7; y <= 10; ++y)
-            if (g_cellRank[x][y] >= 0 && g_cellRank[x][y] < RANK_KINDS) ++count[g_cellRank[x][y]];
-    return count;
-}
 
 // Value i of setup file n: the built-in army turned by n places.
 int SetupValue(int n, int i)
@@ -114,40 +103,58 @@ TEST_F(SetupEnd, OfflineAGoodUnusedSetupDropsInAndPlayBegins)
     EXPECT_NE(dropOrder(), order) << "another seed, another order";
 }
 
+// The computer's rows 10, 9, 8 and 7 (x 1 to 10), a full army: the first
+// miner of rows 8 to 10 (x outer, y down from 10) is (1,9), a row upwards
+// (1,8), a row-by-row scan (4,10); the first scout is (2,9), (2,8) and
+// (5,10) likewise. The square the first answer takes a miner to holds a
+// scout, so the scout's scan sees the miner's swap.
+const int kArmy[4][10] = {
+    {4, 9, 5, 3, 2, 6, RANK_FLAG, 7, RANK_MARSHAL, 8},  // y 10
+    {3, 2, 0, 4, 5, 0, 6, 2, 0, 7},                     // y 9
+    {3, 2, 0, 6, 4, 7, 5, 0, 2, 3},                     // y 8
+    {3, 8, 2, 4, 0, 1, 5, 2, 6, 2},                     // y 7
+};
+
 TEST_F(SetupEnd, BombPairsInThePlayersFrontRowsBringAMinerAndAScoutForward)
 {
+    struct Cell {
+        int x, y, rank;
+    };
     struct Case {
-        std::pair<int, int> bombs[2];
-        int at47;  // rank brought onto (4,7) first, -1 none
-        int minerX, scoutX;
+        const char* what;
+        std::vector<std::pair<int, int>> bombs;
+        std::vector<Cell> frontRow;  // row 7 changed before the rule
+        std::vector<Cell> after;     // the cells the rule changes, worked out by hand
     };
     const Case cases[] = {
-        {{{1, 4}, {2, 4}}, -1, 3, 2}, {{{1, 3}, {2, 4}}, -1, 3, 2},       {{{5, 4}, {6, 4}}, 5, 4, 5},
-        {{{5, 4}, {6, 4}}, RANK_SPY, 7, 6}, {{{9, 4}, {10, 4}}, -1, 8, 9}, {{{9, 4}, {10, 3}}, -1, 8, 9},
+        {"left pair", {{1, 4}, {2, 4}}, {}, {{3, 7, 3}, {2, 7, 2}, {1, 9, 8}}},
+        {"left, one row back", {{1, 3}, {2, 4}}, {}, {{3, 7, 3}, {2, 7, 2}, {1, 9, 8}}},
+        {"middle, (4,7) below (7,7)", {{5, 4}, {6, 4}}, {}, {{4, 7, 3}, {5, 7, 2}, {1, 9, 4}, {2, 9, 0}}},
+        {"middle, a spy on (4,7)", {{5, 4}, {6, 4}}, {{4, 7, RANK_SPY}, {6, 7, 4}},
+         {{7, 7, 3}, {6, 7, 2}, {1, 9, 5}, {2, 9, 4}}},
+        {"middle, (4,7) above (7,7)", {{5, 4}, {6, 4}}, {{4, 7, 5}, {7, 7, 4}},
+         {{7, 7, 3}, {6, 7, 2}, {1, 9, 4}, {2, 9, 1}}},
+        {"right pair", {{9, 4}, {10, 4}}, {}, {{8, 7, 3}, {9, 7, 2}, {1, 9, 6}}},
+        {"right, one row back", {{9, 4}, {10, 3}}, {}, {{8, 7, 3}, {9, 7, 2}, {1, 9, 6}}},
+        {"all three, in order",
+         {{1, 4}, {2, 4}, {5, 4}, {6, 4}, {9, 4}, {10, 4}},
+         {},
+         {{3, 7, 3}, {2, 7, 2}, {1, 9, 8}, {4, 7, 3}, {5, 7, 2}, {1, 8, 4}, {2, 9, 0}, {8, 7, 3}, {9, 7, 2},
+          {4, 10, 2}, {2, 8, 6}}},
+        {"no pair", {{1, 4}, {5, 4}, {10, 4}}, {}, {}},
     };
-    const auto bringForward = [](int rank, int x) {
-        for (int sx = 1; sx <= 10; ++sx)
-            for (int sy = 8; sy <= 10; ++sy)
-                if (g_cellRank[sx][sy] == rank) return std::swap(g_cellRank[sx][sy], g_cellRank[x][7]);
-    };
-    const std::vector<int> full(PIECE_SET, PIECE_SET + RANK_KINDS);
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.minerX * 10 + c.bombs[1].first);
+        SCOPED_TRACE(c.what);
         NewGame();
-        for (int i = 0; i < SETUP_VALUE_COUNT; ++i) {
-            int x = 0, y = 0;
-            ComputerSetupCell(i, x, y);
-            g_cellRank[x][y] = BUILT_IN_SETUP[i];
-        }
-        if (c.at47 >= 0) {
-            bringForward(c.at47, 4);
-            bringForward(8, 7);
-        }
+        int want[11][11] = {};
+        for (int row = 0; row < 4; ++row)
+            for (int x = 1; x <= 10; ++x) g_cellRank[x][10 - row] = want[x][10 - row] = kArmy[row][x - 1];
+        for (const Cell& cell : c.frontRow) g_cellRank[cell.x][cell.y] = want[cell.x][cell.y] = cell.rank;
         for (const auto& b : c.bombs) PutPiece(b.first, b.second, OWNER_PLAYER, RANK_BOMB);
+        for (const Cell& cell : c.after) want[cell.x][cell.y] = cell.rank;
         AdjustToPlayerBombs();
-        EXPECT_EQ(g_cellRank[c.minerX][7], RANK_MINER);
-        EXPECT_EQ(g_cellRank[c.scoutX][7], RANK_SCOUT);
-        EXPECT_EQ(ComputerArmy(), full);
+        for (int y = 7; y <= 10; ++y)
+            for (int x = 1; x <= 10; ++x) EXPECT_EQ(g_cellRank[x][y], want[x][y]) << x << "," << y;
     }
 }
 
@@ -167,14 +174,18 @@ TEST_F(SetupEnd, TheComputerMovingFirstMovesWhileTheSetupPhaseIsStillOn)
 
 TEST_F(SetupEnd, OnlineTheSetupGoesOutWithTheMatchRequestOverAFreshConnection)
 {
+    // The marshal (10) on (1,1), a general (9) on (3,2), the spy on (2,3)
+    // and the flag (11) on (10,4); every other square as the fixture left it.
     PutPiece(1, 1, OWNER_PLAYER, RANK_MARSHAL);
-    // The marshal (10) on (1,1); every other square as the fixture left it.
-    std::string expected = "!";
-    for (int x = 1; x <= 10; ++x)
-        for (int y = 1; y <= 4; ++y) {
-            for (char c : std::to_string(g_cellRank[x][y])) expected += std::isdigit(c) ? SetupCodeTable[c - '0'] : c;
-            expected += '!';
-        }
+    PutPiece(3, 2, OWNER_PLAYER, 9);
+    PutPiece(2, 3, OWNER_PLAYER, RANK_SPY);
+    PutPiece(10, 4, OWNER_PLAYER, RANK_FLAG);
+    // Column by column (y 1 to 4), the digits through the code table
+    // 0 # 1 $ 4 ( 9 }: "10!0!4!4!" "0!0!1!4!" "0!9!4!4!", six times
+    // "0!0!4!4!", then "0!0!4!11!".
+    const std::string expected = "!$#!#!(!(!" "#!#!$!(!" "#!}!(!(!"
+                                 "#!#!(!(!" "#!#!(!(!" "#!#!(!(!" "#!#!(!(!" "#!#!(!(!" "#!#!(!(!"
+                                 "#!#!(!$$!";
     int fds[2];
     ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, fds), 0);
     g_serverSocket = fds[0];
@@ -184,7 +195,6 @@ TEST_F(SetupEnd, OnlineTheSetupGoesOutWithTheMatchRequestOverAFreshConnection)
     FinishSetup();
 
     EXPECT_EQ(ReadSharedText(g_setupMessage).str(), expected);
-    EXPECT_EQ(expected.substr(0, 4), std::string("!") + SetupCodeTable[1] + SetupCodeTable[0] + "!");
     EXPECT_EQ(g_matchPending + g_setupPhase + g_autoRelogin, 3) << "the setup phase stays on";
     EXPECT_EQ(g_opponentMoveReady, 0);
     EXPECT_EQ(g_serverSocket, -1);

@@ -6,9 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <dirent.h>
 #include <fstream>
 #include <set>
 #include <string>
@@ -16,10 +16,13 @@
 
 #include "app/VelmonarDlg.h"
 #include "app/game_state.h"
+#include "app/host_tables.h"
 #include "app/startup_loader.h"
 #include "interface/font.h"
 #include "interface/interface_state.h"
 #include "interface/language.h"
+#include "interface/layout.h"
+#include "interface/widgets.h"
 #include "interface/options.h"
 #include "interface/save_slots.h"
 #include "online/online_state.h"
@@ -35,6 +38,7 @@
 #include "scene/image_buffer.h"
 #include "scene/textures.h"
 #include "scene/tray_geometry.h"
+#include "tests/support/program_links.h"
 
 namespace {
 
@@ -63,46 +67,6 @@ void EndDialogSoon(void* dialog)
     static_cast<CVelmonarDlg*>(dialog)->EndDialog(IDCANCEL);
 }
 
-// A program folder of links to the built one's entries, without an options
-// file or language files unless a test writes them; `leaveOut` names entries
-// (relative paths) that are not linked.
-class ProgramFolder {
-public:
-    explicit ProgramFolder(const std::set<std::string>& leaveOut = {})
-    {
-        char pattern[] = "/tmp/velmonar_startup_XXXXXX";
-        m_dir = mkdtemp(pattern);
-        const std::string source = VELMONAR_PROGRAM_DIR;
-        mkdir((m_dir + "/resources").c_str(), 0700);
-        LinkEntries(source, "", leaveOut);
-        LinkEntries(source, "resources/", leaveOut);
-    }
-    ~ProgramFolder() { std::system(("rm -rf '" + m_dir + "'").c_str()); }
-    const std::string& Path() const { return m_dir; }
-    void Write(const std::string& name, const std::string& text) const
-    {
-        std::remove((m_dir + "/" + name).c_str());
-        std::ofstream(m_dir + "/" + name) << text;
-    }
-
-private:
-    void LinkEntries(const std::string& source, const std::string& sub, const std::set<std::string>& leaveOut)
-    {
-        DIR* dir = opendir((source + "/" + sub).c_str());
-        ASSERT_NE(dir, nullptr);
-        while (dirent* e = readdir(dir)) {
-            const std::string name = e->d_name;
-            const std::string rel = sub + name;
-            if (name == "." || name == ".." || rel == "resources" || rel == "konfig.ini" || rel == "language" ||
-                leaveOut.count(rel))
-                continue;
-            symlink((source + "/" + rel).c_str(), (m_dir + "/" + rel).c_str());
-        }
-        closedir(dir);
-    }
-    std::string m_dir;
-};
-
 class StartupRun : public ::testing::Test {
 protected:
     void SetUp() override
@@ -118,7 +82,7 @@ protected:
     void TearDown() override { ResetStartupHooks(); }
 
     // Runs the main dialog on the folder until its start-up is over.
-    INT_PTR Run(const ProgramFolder& folder)
+    INT_PTR Run(const ProgramLinks& folder)
     {
         g_startupHooks.programFolder = folder.Path();
         CVelmonarDlg dialog;
@@ -131,7 +95,7 @@ protected:
 
 TEST_F(StartupRun, GeneratedBoardGivesEveryMeasureAndTheLanguageListOpens)
 {
-    ProgramFolder folder;
+    ProgramLinks folder({"language"});
     ASSERT_EQ(Run(folder), IDCANCEL);
     EXPECT_TRUE(g_messages.empty());
     EXPECT_EQ(ExitStatus(), 0);
@@ -218,7 +182,7 @@ TEST_F(StartupRun, GeneratedBoardGivesEveryMeasureAndTheLanguageListOpens)
 
 TEST_F(StartupRun, OptionsFileWithAnimationsOffOpensTheMainMenuAtOnce)
 {
-    ProgramFolder folder;
+    ProgramLinks folder({"language"});
     mkdir((folder.Path() + "/language").c_str(), 0700);
     folder.Write("language/1.la", "!Русский\n");
     folder.Write("konfig.ini", "1 0 1 0 1 0 1.95 0 0.31 60 1 1 1 1 1 1 0.95 0.9 0.6 0.4 0.1 0.4 0.48 0.5 0.12 0.3 "
@@ -236,7 +200,7 @@ TEST_F(StartupRun, OptionsFileWithAnimationsOffOpensTheMainMenuAtOnce)
 
 TEST_F(StartupRun, AnOptionsFileNamingAMissingLanguageOffersTheListWithLanguage1Loaded)
 {
-    ProgramFolder folder;
+    ProgramLinks folder({"language"});
     mkdir((folder.Path() + "/language").c_str(), 0700);
     folder.Write("language/1.la", "!Русский\n!Меню\n!Главное   меню\n0 2\n!Новая   игра\n!Загрузить   игру\n");
     folder.Write("language/3.la", "!Never\n!Probed\n");
@@ -254,7 +218,7 @@ TEST_F(StartupRun, AnOptionsFileNamingAMissingLanguageOffersTheListWithLanguage1
 
 TEST_F(StartupRun, AMissingPictureEndsTheStartUpAfterItsMessage)
 {
-    ProgramFolder folder({"resources/Fon.res"});
+    ProgramLinks folder({"language", "resources/Fon.res"});
     EXPECT_EQ(Run(folder), 3);
     ASSERT_EQ(g_messages.size(), 1u);
     EXPECT_NE(g_messages[0].find("Fon.res"), std::string::npos);
@@ -264,7 +228,7 @@ TEST_F(StartupRun, AMissingPictureEndsTheStartUpAfterItsMessage)
 
 TEST_F(StartupRun, AMissingStartUpImageEndsBeforeAnythingElse)
 {
-    ProgramFolder folder({"resources/saver.res"});
+    ProgramLinks folder({"language", "resources/saver.res"});
     EXPECT_EQ(Run(folder), 3);
     ASSERT_EQ(g_messages.size(), 1u);
     EXPECT_NE(g_messages[0].find("saver.res"), std::string::npos);
@@ -274,7 +238,7 @@ TEST_F(StartupRun, AMissingStartUpImageEndsBeforeAnythingElse)
 TEST_F(StartupRun, MissingOrDegenerateModelsEndTheStartUpWithAMessage)
 {
     {
-        ProgramFolder folder({"F_k.geo"});
+        ProgramLinks folder({"language", "F_k.geo"});
         EXPECT_EQ(Run(folder), 3);
         ASSERT_EQ(g_messages.size(), 1u);
         EXPECT_NE(g_messages[0].find("model"), std::string::npos);
@@ -284,7 +248,7 @@ TEST_F(StartupRun, MissingOrDegenerateModelsEndTheStartUpWithAMessage)
         // A board whose every vertex lies on one point: no width, no squares.
         SetExitStatus(0);
         g_messages.clear();
-        ProgramFolder folder({"Pole.geo"});
+        ProgramLinks folder({"language", "Pole.geo"});
         std::string model = "8 1\n!Doska.res\n";
         for (int v = 0; v < 8; ++v) model += (v % 4 == 0 ? "1 1 0 0 " : "0 ") + std::string("0.5 0.5 0.5 2 0 -2 0 0\n");
         folder.Write("Pole.geo", model);
@@ -296,3 +260,72 @@ TEST_F(StartupRun, MissingOrDegenerateModelsEndTheStartUpWithAMessage)
 }
 
 }  // namespace
+
+// The chosen language's file damaged: the texts it leaves empty are language
+// 1's, so the menu, the settings and the language list can all be used.
+TEST_F(StartupRun, ADamagedLanguageFileInUseLeavesEveryPanelUsable)
+{
+    const std::string shipped = std::string(VELMONAR_PROGRAM_DIR) + "/language/1.la";
+    std::ifstream russian(shipped, std::ios::binary);
+    CString first[UI_TEXT_COUNT];
+    {
+        for (CString& text : g_uiText) text = CString();
+        ReadLanguage(russian);
+        std::copy(g_uiText, g_uiText + UI_TEXT_COUNT, first);
+    }
+    std::string binary = "\x89PNG\r\n\x1a\n";
+    for (int i = 0; i < 400; ++i) binary += static_cast<char>((i * 37 + 5) % 256);
+    // Empty, binary, a bad group header, and a file cut after its first two
+    // texts (which are kept, with its caption; the rest are language 1's).
+    const std::string damaged[] = {"", binary, "!English\n!Menu\n!Main   menu\nzero eight\n!New   game\n",
+                                   "!English\n!Menu\n!Main   menu\n0 8\n!New   game\n!Load   game\n"};
+    InstallHostTables();  // as the application does first: the start-up builds the captions through them
+    for (const std::string& file : damaged) {
+        for (CString& text : g_uiText) text = CString();
+        g_languageCaption = CString();
+        ProgramLinks folder({"language"});
+        mkdir((folder.Path() + "/language").c_str(), 0700);
+        symlink(shipped.c_str(), (folder.Path() + "/language/1.la").c_str());
+        folder.Write("language/2.la", file);
+        // English in use, animations off: the main menu opens at once.
+        folder.Write("konfig.ini", "2 0 1 0 1 0 1.95 0 0.31 60 1 1 1 1 1 1 0.95 0.9 0.6 0.4 0.1 0.4 0.48 0.5 0.12 0.3 "
+                                   "0.23 0.12 0.3 0.23");
+        ASSERT_EQ(Run(folder), IDCANCEL);
+        EXPECT_TRUE(g_messages.empty());
+        EXPECT_EQ(g_language[0], 2);
+        EXPECT_EQ(g_panelVisible[1], 1);
+        const bool cut = file.find("Load") != std::string::npos;
+        EXPECT_EQ(g_languageCaption, cut ? "Menu" : "Меню");
+        for (int i = 0; i < UI_TEXT_COUNT; ++i)
+            EXPECT_EQ(g_uiText[i], !cut || i > 1 ? first[i] : CString(i == 0 ? "New   game" : "Load   game")) << i;
+        // Each entry of the menu, the settings' language entry and the first
+        // language's row can be pressed; so can the menu button.
+        auto pressable = [](const RECT& r) { return r.right - r.left > 10 && r.bottom - r.top > 10; };
+        for (int w = 0; w < 8; ++w) EXPECT_TRUE(pressable(g_widgetHitRect[w])) << "menu entry " << w;
+        EXPECT_TRUE(pressable(g_widgetHitRect[WidgetIndex(PANEL_SETTINGS, 4)]));
+        EXPECT_TRUE(pressable(g_widgetHitRect[WidgetIndex(PANEL_LANGUAGE_LIST, 1)]));
+        EXPECT_TRUE(pressable(g_menuButtonRect));
+    }
+}
+
+// A font with no glyph that shows leaves every caption empty, the close
+// button too: the start-up says so and ends with status 1, writing nothing.
+TEST_F(StartupRun, AFontWithoutAVisibleGlyphEndsTheStartUpWithAMessage)
+{
+    std::string garbage;
+    for (int i = 0; i < 600; ++i) garbage += static_cast<char>((i * 73 + 11) % 256);
+    const char* const missing = nullptr;
+    for (const char* font : {"", garbage.c_str(), "2\na 9000 9000 1\nb 4 0 0\n1 1\n", missing}) {
+        SetExitStatus(0);
+        g_messages.clear();
+        ProgramLinks folder({"language", "font.fnt"});
+        if (font) folder.Write("font.fnt", font);
+        EXPECT_EQ(Run(folder), 3);
+        ASSERT_EQ(g_messages.size(), 1u);
+        EXPECT_NE(g_messages[0].find("font.fnt"), std::string::npos);
+        EXPECT_EQ(ExitStatus(), 1);
+        EXPECT_EQ(g_sceneReady, 0);
+        struct stat written;
+        EXPECT_NE(stat((folder.Path() + "/konfig.ini").c_str(), &written), 0);
+    }
+}

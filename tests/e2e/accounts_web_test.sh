@@ -16,14 +16,6 @@ set -u
 e2e_setup "$1"
 game_server=$2
 web_server=$3
-server_pid=""
-web_pid=""
-cleanup_all() {
-  [ -n "$server_pid" ] && kill -KILL "$server_pid" 2>/dev/null
-  [ -n "$web_pid" ] && kill -KILL "$web_pid" 2>/dev/null
-  e2e_cleanup
-}
-trap cleanup_all EXIT
 
 # Two untouched copies of the program folder for the update runs.
 for copy in update noupdate; do
@@ -31,11 +23,7 @@ for copy in update noupdate; do
 done
 rm -f "$work/noupdate/Update.exe"
 
-# --- the fake browser ---
-mkdir "$work/bin"
-printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s/xdg-open.log"\n' "$work" >"$work/bin/xdg-open"
-chmod +x "$work/bin/xdg-open"
-export PATH="$work/bin:$PATH"
+fake_browser
 export XDG_CONFIG_HOME="$work/config"
 
 # --- the web server and its documents ---
@@ -47,37 +35,12 @@ put ip.ip 127.0.0.1
 put reklama 'https://news.velmonar.example/page?id=7!fresh  news  from  the  web  today'
 put reklama.slow 5  # the banner is seen with its first text before the fetch ends
 # (within the fetch's 10 s limit)
-python3 -u "$web_server" "$web" >"$work/web.port" 2>"$work/web.err" &
-web_pid=$!
-for _ in $(seq 1 300); do [ -s "$work/web.port" ] && break; sleep 0.1; done
-web_port=$(head -n1 "$work/web.port")
-[ -n "$web_port" ] || fail "the web server did not start: $(cat "$work/web.err")"
-export VELMONAR_WEB_BASE="http://127.0.0.1:$web_port"
+start_web_server "$web_server" "$web"
 
 # --- the game server (log-ins and registrations go to localhost:10002) ---
-# Other checkouts on this machine may hold the port for a while: try again.
-for _ in $(seq 1 20); do
-  python3 -u "$game_server" --address 127.0.0.1 >"$work/server.log" 2>&1 &
-  server_pid=$!
-  for _ in $(seq 1 300); do
-    grep -q '^LISTEN' "$work/server.log" && break
-    kill -0 "$server_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  grep -q '^LISTEN' "$work/server.log" && break
-  sleep 5
-done
-grep -q '^LISTEN' "$work/server.log" || fail "the game server did not start: $(cat "$work/server.log")"
+start_game_server "$game_server"
 
-# --- the toolkit's own windows, found by their size (no window manager) ---
-# "x y" of the viewable top-level window of exactly W x H pixels, if any.
-window_of_size() {
-  local id
-  for id in $(xwininfo -root -children | awk -v g=" $1x$2+" 'index($0, g) { print $1 }'); do
-    xwininfo -id "$id" 2>/dev/null | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
-      /Map State: IsViewable/ { v = 1 } END { if (v) print x, y }'
-  done | head -n1
-}
+# --- the toolkit's own windows, found by their size ---
 wait_window() {  # W H what
   local at
   for _ in $(seq 1 300); do
@@ -92,13 +55,9 @@ wait_no_window() {
   fail "the $3 ($1 x $2) is still shown"
 }
 shown() { [ -n "$(window_of_size "$1" "$2")" ]; }
-# Dialog units to pixels, as the platform's dialogs lay them out.
-dlu_x() { echo $(($1 * 3 / 2)); }
-dlu_y() { echo $(($1 * 13 / 8)); }
 LOGIN_W=$(dlu_x 180) LOGIN_H=$(dlu_y 107)
 REG_W=$(dlu_x 186) REG_H=$(dlu_y 121)
 NAME_W=$(dlu_x 156) NAME_H=$(dlu_y 70)
-NOTICE_W=$(dlu_x 248) NOTICE_H=$(dlu_y 41)
 # A window that appears under a still pointer takes no input until the
 # pointer enters it: off, then onto the point.
 dialog_click() {  # "x y" of the dialog, a point in dialog units

@@ -6,6 +6,7 @@
 e2e_setup() {
   work=$(mktemp -d)
   pid=""
+  helper_pids=()
   trap e2e_cleanup EXIT
   # The program folder is the executable's own folder: a copy, not a link.
   cp -r "$1/." "$work/"
@@ -18,6 +19,8 @@ e2e_setup() {
 
 e2e_cleanup() {
   [ -n "${pid:-}" ] && kill -KILL "$pid" 2>/dev/null
+  local p
+  for p in "${helper_pids[@]}"; do kill -KILL "$p" 2>/dev/null; done
   if [ -n "${VELMONAR_E2E_SHOTS:-}" ] && ls "$work"/*.png >/dev/null 2>&1; then
     mkdir -p "$VELMONAR_E2E_SHOTS" && cp "$work"/*.png "$VELMONAR_E2E_SHOTS/"
   fi
@@ -117,13 +120,80 @@ differs() {
   [ "${n%.*}" -gt 100 ] || fail "$1 and $2 do not differ in $3 ($n pixels)"
 }
 
-# SIGTERM and the exit status, which must be 0.
+# SIGTERM and the exit status, which must be 0, within 5 s.
 end_program() {
   local status
   kill -TERM "$pid"
   for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$pid" 2>/dev/null && fail "still running 5 s after SIGTERM${1:+ $1}"
   wait "$pid"
   status=$?
   pid=""
   [ "$status" = 0 ] || fail "exit status $status after SIGTERM"
+}
+
+# --- the program's window and the toolkit's own windows (no window manager) ---
+# Waits for the window titled Велмонар; its id in $window.
+wait_main_window() {
+  window=""
+  for _ in $(seq 1 100); do
+    window=$(xdotool search --name '^Велмонар$' 2>/dev/null | head -n1)
+    [ -n "$window" ] && return
+    kill -0 "$pid" 2>/dev/null || fail "the program ended before its window appeared"
+    sleep 0.1
+  done
+  fail "no window titled Велмонар"
+}
+# "x y" of the viewable top-level window of exactly W x H pixels, if any.
+window_of_size() {
+  local id
+  for id in $(xwininfo -root -children | awk -v g=" $1x$2+" 'index($0, g) { print $1 }'); do
+    xwininfo -id "$id" 2>/dev/null | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+      /Map State: IsViewable/ { v = 1 } END { if (v) print x, y }'
+  done | head -n1
+}
+# Dialog units to pixels, as the platform's dialogs lay them out.
+dlu_x() { echo $(($1 * 3 / 2)); }
+dlu_y() { echo $(($1 * 13 / 8)); }
+NOTICE_W=$(dlu_x 248) NOTICE_H=$(dlu_y 41)
+
+# --- the helpers around the program ---
+# Waits up to $4 s for a line of file $1 matching the extended pattern $2 ($3 says what).
+wait_log() {
+  for _ in $(seq 1 $(($4 * 10))); do grep -qE "$2" "$1" 2>/dev/null && return; sleep 0.1; done
+  fail "$3: nothing like \"$2\" in $(basename "$1"): $(tail -n 20 "$1" 2>/dev/null)"
+}
+# A fake xdg-open first on PATH that notes its arguments in $work/xdg-open.log.
+fake_browser() {
+  mkdir -p "$work/bin"
+  printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s/xdg-open.log"\n' "$work" >"$work/bin/xdg-open"
+  chmod +x "$work/bin/xdg-open"
+  export PATH="$work/bin:$PATH"
+}
+# The test game server on 127.0.0.1:10002 with the given options, its log in
+# $work/server.log; other checkouts on this machine may hold the port for a
+# while, so it is tried again.
+start_game_server() {
+  local server=$1 p
+  shift
+  for _ in $(seq 1 20); do
+    python3 -u "$server" --address 127.0.0.1 "$@" >"$work/server.log" 2>&1 &
+    p=$!
+    helper_pids+=("$p")
+    for _ in $(seq 1 300); do
+      grep -q '^LISTEN' "$work/server.log" && return
+      kill -0 "$p" 2>/dev/null || break
+      sleep 0.1
+    done
+    sleep 5
+  done
+  fail "the game server did not start: $(cat "$work/server.log")"
+}
+# The local web server on the documents of folder $2; VELMONAR_WEB_BASE points at it.
+start_web_server() {
+  python3 -u "$1" "$2" >"$work/web.port" 2>"$work/web.err" &
+  helper_pids+=("$!")
+  for _ in $(seq 1 300); do [ -s "$work/web.port" ] && break; sleep 0.1; done
+  [ -s "$work/web.port" ] || fail "the web server did not start: $(cat "$work/web.err")"
+  export VELMONAR_WEB_BASE="http://127.0.0.1:$(head -n1 "$work/web.port")"
 }

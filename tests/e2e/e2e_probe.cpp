@@ -3,27 +3,36 @@
 //   e2e_probe points PROGRAM_DIR   (on the display, at the screen's size)
 //     "square X Y EX EY PX PY": a window point (y down) that picks the square
 //     while it is empty (EX EY) and one while a piece stands on it (PX PY),
-//     with every other square covered by an enlarged piece over a pickable
-//     tile, more cover than a game can give; "slot K X Y" for the tray.
+//     with a piece of either side on every other square over a pickable
+//     tile, the most cover a game can give; "slot K X Y" for the tray.
 //     Each point lies deepest inside its region.
+//
+//   e2e_probe centres PROGRAM_DIR   (on the display, at the screen's size)
+//     "centre X Y WX WY": the window point (y down) where the middle of
+//     square X Y lies on screen, the point a player aims at.
 //
 //   e2e_probe move DUMP_FILE
 //     "FX FY TX TY": a legal move of the player in the dumped position by
 //     the rules' move generator, not the forbidden one; plain forward moves
 //     first, then other plain moves, then attacks. Status 1 when none.
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "rules/board.h"
 #include "rules/move_gen.h"
+#include "scene/board_drawing.h"
+#include "scene/board_geometry.h"
+#include "scene/geo_model.h"
 #include "scene/frame_state.h"
 #include "scene/picking.h"
 #include "scene/renderer.h"
@@ -91,38 +100,57 @@ bool IsLake(int x, int y)
     return (x == 3 || x == 4 || x == 7 || x == 8) && (y == 5 || y == 6);
 }
 
-// Where square (x, y) answers in all the given states of its own.
+// Where square (x, y) answers in all the given states of its own, with a
+// piece of either side on every other square (the selected piece is drawn
+// first and covers nothing, so these are the most cover a game can give).
 bool SquarePoint(int x, int y, std::vector<int> owners, int* px, int* py)
 {
     std::vector<char> mask(static_cast<size_t>(g_width) * g_height, 1);
-    for (int owner : owners) {
-        for (int cx = 1; cx <= 10; ++cx)
-            for (int cy = 1; cy <= 10; ++cy) {
-                const bool lake = IsLake(cx, cy);
-                g_cellOwner[cx][cy] = lake ? OWNER_LAKE : OWNER_SELECTED;
-                g_cellRank[cx][cy] = 5;
-                g_reachable[cx][cy] = lake ? OWNER_LAKE : OWNER_EMPTY;
-            }
-        g_cellOwner[x][y] = owner;
-        g_reachable[x][y] = owner == OWNER_EMPTY ? OWNER_EMPTY : owner == OWNER_COMPUTER ? 2 : -1;
-        const std::vector<unsigned> codes = PickFrame();
-        const unsigned code = Code(g_pickR[x][y], g_pickG[x][y], g_pickB[x][y]);
-        for (size_t i = 0; i < codes.size(); ++i) mask[i] = mask[i] && codes[i] == code;
-    }
+    for (int cover : {OWNER_PLAYER, OWNER_COMPUTER})
+        for (int owner : owners) {
+            for (int cx = 1; cx <= 10; ++cx)
+                for (int cy = 1; cy <= 10; ++cy) {
+                    const bool lake = IsLake(cx, cy);
+                    g_cellOwner[cx][cy] = lake ? OWNER_LAKE : cover;
+                    g_cellRank[cx][cy] = 5;
+                    g_reachable[cx][cy] = lake ? OWNER_LAKE : OWNER_EMPTY;
+                }
+            g_cellOwner[x][y] = owner;
+            g_reachable[x][y] = owner == OWNER_EMPTY ? OWNER_EMPTY : owner == OWNER_COMPUTER ? 2 : -1;
+            const std::vector<unsigned> codes = PickFrame();
+            const unsigned code = Code(g_pickR[x][y], g_pickG[x][y], g_pickB[x][y]);
+            for (size_t i = 0; i < codes.size(); ++i) mask[i] = mask[i] && codes[i] == code;
+        }
     return DeepestPoint(mask, px, py);
 }
 
-int Points(const char* programDir)
+// Runs body on the program's scene in a window of the screen's size; false
+// when no scene could be made there.
+bool OnScene(const char* programDir, const std::function<void()>& body)
 {
     DEVMODEA mode{};
     EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
     g_width = static_cast<int>(mode.dmPelsWidth);
     g_height = static_cast<int>(mode.dmPelsHeight);
-    int failures = -1;
+    bool ran = false;
     CWinApp app;
     SceneWindow window(g_width, g_height, [&](SceneWindow& w) {
         if (w.m_clientWidth != g_width || w.m_clientHeight != g_height || !LoadSceneState(programDir)) return;
-        failures = 0;
+        ran = true;
+        body();
+    });
+    app.m_pMainWnd = &window;
+    window.DoModal();
+    app.m_pMainWnd = nullptr;
+    wglMakeCurrent(nullptr, nullptr);
+    if (window.m_hRC) wglDeleteContext(window.m_hRC);
+    return ran;
+}
+
+int Points(const char* programDir)
+{
+    int failures = 0;
+    const bool ran = OnScene(programDir, [&] {
         g_setupPhase = g_setupMode = 1;  // the tray drawn too: it covers the front row
         for (int x = 1; x <= 10; ++x)
             for (int y = 1; y <= 10; ++y) {
@@ -145,13 +173,42 @@ int Points(const char* programDir)
                 ++failures;
         }
     });
-    app.m_pMainWnd = &window;
-    window.DoModal();
-    app.m_pMainWnd = nullptr;
-    wglMakeCurrent(nullptr, nullptr);
-    if (window.m_hRC) wglDeleteContext(window.m_hRC);
-    if (failures != 0) std::fprintf(stderr, "e2e_probe: no scene, or %d places without a point\n", failures);
-    return failures == 0 ? 0 : 1;
+    if (!ran || failures != 0) std::fprintf(stderr, "e2e_probe: no scene, or %d places without a point\n", failures);
+    return ran && failures == 0 ? 0 : 1;
+}
+
+// The window point of the middle of every square: the mean of its tile's four
+// board-model corners, projected through the camera and the board translation.
+int Centres(const char* programDir)
+{
+    int printed = 0;
+    const bool ran = OnScene(programDir, [&] {
+        GLdouble model[16], projection[16];
+        GLint viewport[4];
+        ApplyBoardTranslation();
+        glGetDoublev(GL_MODELVIEW_MATRIX, model);
+        UndoBoardTranslation();
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        const ModelRecord& board = g_models[MODEL_BOARD];
+        for (int x = 1; x <= 10; ++x)
+            for (int y = 1; y <= 10; ++y) {
+                const int first = static_cast<int>(g_squareFirstVertex[x][y]);
+                if (IsLake(x, y) || first < 0 || first + 3 >= board.vertexCount) continue;
+                double cx = 0, cy = 0, cz = 0;
+                for (size_t k = static_cast<size_t>(first); k < static_cast<size_t>(first) + 4; ++k) {
+                    cx += board.posX[k] / 4;
+                    cy += board.posY[k] / 4;
+                    cz += board.posZ[k] / 4;
+                }
+                GLdouble wx = 0, wy = 0, wz = 0;
+                if (gluProject(cx, cy, cz, model, projection, viewport, &wx, &wy, &wz) != GL_TRUE) continue;
+                std::printf("centre %d %d %d %d\n", x, y, static_cast<int>(wx), g_height - static_cast<int>(wy));
+                ++printed;
+            }
+    });
+    if (!ran || printed != 92) std::fprintf(stderr, "e2e_probe: no scene, or %d squares of 92\n", printed);
+    return ran && printed == 92 ? 0 : 1;
 }
 
 // The numbers of one field of the dump line.
@@ -199,7 +256,8 @@ int Move(const char* dumpFile)
 int main(int argc, char** argv)
 {
     if (argc == 3 && std::strcmp(argv[1], "points") == 0) return Points(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "centres") == 0) return Centres(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "move") == 0) return Move(argv[2]);
-    std::fprintf(stderr, "usage: e2e_probe points PROGRAM_DIR | move DUMP_FILE\n");
+    std::fprintf(stderr, "usage: e2e_probe points PROGRAM_DIR | centres PROGRAM_DIR | move DUMP_FILE\n");
     return 2;
 }

@@ -77,7 +77,14 @@ thumb_rows() {
   convert "$work/$1.png" -crop "1x$((screen_h - 32))+$((screen_w / 2 + 385 - 10))+16" +repage -colorspace gray \
     -depth 8 gray:- | od -An -v -tu1 -w1 | awk '$1 > 100 { if (!n++) f = NR + 15; l = NR + 15 } END { print f, l }'
 }
-position() { local s=${dump#* }; echo "${s%% lang=*}"; }  # all but seq, hits, lang
+# All but seq, hits, lang and the forbidden move: a save does not keep the
+# repetition rule's state, and a load starts it afresh.
+position() {
+  local s=${dump#* } f
+  s=${s%% lang=*}
+  f=${s#* forbidden=}
+  echo "${s/ forbidden=${f%% *}/}"
+}
 play_moves() {  # count
   local m fx fy tx ty
   for m in $(seq 1 "$1"); do
@@ -302,10 +309,16 @@ for slot in 1 2 5 6 deleted; do
   open_menu
   click_id 7 "load ($slot)"
   [ "$slot" = 1 ] && shot load_list_six && expect "load rows" "$(ids_between 71 76)" "71 72 73 74 75 76 "
-  [ "$slot" = deleted ] && rm -f "$save/1.sav"
-  click_id $((70 + row)) "row $row ($slot)"
-  expect_panels "row $row ($slot)" $LOAD_PROMPT
-  at=$(centre_of_id 79)
+  if [ "$slot" = deleted ]; then
+    # Sound when asked for, gone at the yes.
+    click_id $((70 + row)) "row $row ($slot)"
+    expect_panels "row $row ($slot)" $LOAD_PROMPT
+    rm -f "$save/1.sav"
+    at=$(centre_of_id 79)
+  else
+    # A save that cannot be loaded is not asked for: the notice comes at once.
+    at=$(centre_of_id $((70 + row)))
+  fi
   press_at $at
   close_notice "notice_$slot"
   expect_panels "after the notice ($slot)"

@@ -15,18 +15,8 @@ web_server=$4
 headless=$5
 . "$(dirname "$0")/e2e_lib.sh"
 e2e_setup "$1"
-server_pid="" web_pid="" bob_pid=""
-cleanup_all() {
-  local p
-  for p in "$bob_pid" "$server_pid" "$web_pid"; do [ -n "$p" ] && kill -KILL "$p" 2>/dev/null; done
-  e2e_cleanup
-}
-trap cleanup_all EXIT
 export XDG_CONFIG_HOME="$work/config"
-mkdir "$work/bin"
-printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s/xdg-open.log"\n' "$work" >"$work/bin/xdg-open"
-chmod +x "$work/bin/xdg-open"
-export PATH="$work/bin:$PATH"
+fake_browser
 
 "$probe" points "$work" >"$work/points.txt" || fail "the probe found no points"
 declare -A empty_point piece_point
@@ -38,29 +28,8 @@ web=$work/web
 mkdir "$web"
 printf 005 >"$web/velmonar_vers.vs"
 printf 127.0.0.1 >"$web/velmonar_ip.ip"
-python3 -u "$web_server" "$web" >"$work/web.port" 2>"$work/web.err" &
-web_pid=$!
-for _ in $(seq 1 300); do [ -s "$work/web.port" ] && break; sleep 0.1; done
-[ -s "$work/web.port" ] || fail "the web server did not start: $(cat "$work/web.err")"
-export VELMONAR_WEB_BASE="http://127.0.0.1:$(head -n1 "$work/web.port")"
-
-# Other checkouts on this machine may hold the port for a while: try again.
-for _ in $(seq 1 20); do
-  python3 -u "$game_server" --address 127.0.0.1 --account bob:pw >"$work/server.log" 2>&1 &
-  server_pid=$!
-  for _ in $(seq 1 300); do
-    grep -q '^LISTEN' "$work/server.log" && break
-    kill -0 "$server_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  grep -q '^LISTEN' "$work/server.log" && break
-  sleep 5
-done
-grep -q '^LISTEN' "$work/server.log" || fail "the game server did not start: $(cat "$work/server.log")"
-wait_log() {  # file, extended pattern, what, seconds
-  for _ in $(seq 1 $(($4 * 10))); do grep -qE "$2" "$1" && return; sleep 0.1; done
-  fail "$3: nothing like \"$2\" in $(basename "$1"): $(tail -n 20 "$1")"
-}
+start_web_server "$web_server" "$web"
+start_game_server "$game_server" --account bob:pw
 
 # bob queues first (his log-in is stored in
 # a folder of his own).
@@ -68,6 +37,7 @@ mkdir "$work/bob"
 XDG_CONFIG_HOME="$work/bob" "$headless" --server 127.0.0.1 --login bob:pw --seed 7 --limit 240 \
   >"$work/bob.log" 2>&1 &
 bob_pid=$!
+helper_pids+=("$bob_pid")
 wait_log "$work/server.log" '^QUEUED bob$' "bob's match request" 60
 
 # --- the program: English, new game, play online, automatic setup ---
@@ -130,15 +100,7 @@ shot online-answer
 kill -TERM "$bob_pid"
 for _ in $(seq 1 50); do kill -0 "$bob_pid" 2>/dev/null || break; sleep 0.1; done
 kill -KILL "$bob_pid" 2>/dev/null
-bob_pid=""
-NOTICE_W=$((248 * 3 / 2)) NOTICE_H=$((41 * 13 / 8))
-notice_at() {
-  local id
-  for id in $(xwininfo -root -children | awk -v g=" ${NOTICE_W}x${NOTICE_H}+" 'index($0, g) { print $1 }'); do
-    xwininfo -id "$id" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
-      /Map State: IsViewable/ { v = 1 } END { if (v) print x, y }'
-  done | head -n1
-}
+notice_at() { window_of_size "$NOTICE_W" "$NOTICE_H"; }
 wait_notice() { for _ in $(seq 1 "$1"); do at=$(notice_at); [ -n "$at" ] && return 0; sleep 0.1; done; return 1; }
 at=""
 by_click=0

@@ -29,8 +29,13 @@ int FuzzWebDocuments(const uint8_t* data, size_t size)
 {
     const char* bytes = reinterpret_cast<const char*>(data);
     ParseVersionDocument(bytes, size);
-    const CString address = ParseServerAddress(bytes, size);
-    FuzzCheck(address.GetLength() <= 16, "an address is read from 16 bytes at most");
+    CString address = "x";
+    if (ParseServerAddress(bytes, size, &address)) {
+        FuzzCheck(address.GetLength() >= 7 && address.GetLength() <= 15, "an address is a dotted quad");
+        FuzzCheck(address.str().find_first_not_of("0123456789.") == std::string::npos, "an address is a dotted quad");
+    } else {
+        FuzzCheck(address == "x", "no address leaves the old one");
+    }
     CString url = "u", text = "t";
     ParseNewsDocument(bytes, size, &url, &text);
     FuzzCheck(url.GetLength() + text.GetLength() <= 256, "the news line is read from 256 bytes at most");

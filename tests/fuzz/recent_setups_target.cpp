@@ -34,6 +34,7 @@ int FuzzRecentSetups(const uint8_t* data, size_t size)
     const std::string path = WriteFuzzInput("rs/Temp.txt", data, size);
     int recent[RECENT_SETUP_COUNT];
     ReadRecentSetups(recent);
+    for (int r : recent) FuzzCheck(r >= -1 && r < READY_SETUP_COUNT, "only setup numbers are kept");
 
     std::srand(static_cast<unsigned>(size));
     int values[SETUP_VALUE_COUNT];

@@ -110,11 +110,15 @@ int FuzzSavedGame(const uint8_t* data, size_t size)
     g_revealPause = NoPause;
     StartRunningGame();
     ListLoadSlots();
-    FuzzCheck(g_loadListCount == 2 && g_loadSlotFile[1] == "1.sav", "a readable save is listed");
+    ListSaveSlots();
+    FuzzCheck(g_loadListCount == 2 && g_loadSlotFile[1] == "1.sav", "every file in a slot is listed");
     FuzzCheck(g_loadSlotLabel[1].GetLength() <= static_cast<int>(SAVE_LABEL_MAX), "a label keeps at most 99");
+    FuzzCheck(!g_loadSlotLabel[1].IsEmpty() && g_saveSlotLabel[1] == g_loadSlotLabel[1],
+              "both panels show the file with a label");
 
     SavedGameFile parsed;
     const bool sound = ReadSavedGame(path, parsed);
+    FuzzCheck(sound || g_loadSlotLabel[1] == DAMAGED_SLOT_LABEL, "a save that cannot be loaded says so");
     const Snapshot before = Take();
     const int boxes = ShownBoxes().count;
     LoadGame(1, 1);

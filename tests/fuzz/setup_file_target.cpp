@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "platform/program_folder.h"
+#include "rules/board.h"
 #include "rules/ready_setups.h"
 #include "tests/fuzz/fuzz_support.h"
 
@@ -35,10 +36,16 @@ int FuzzSetupFile(const uint8_t* data, size_t size)
     int values[SETUP_VALUE_COUNT];
     for (int& v : values) v = UNTOUCHED;
     const bool read = ReadSetupFile(FILE_NUMBER, values);
+    int count[RANK_KINDS] = {};
     for (int v : values) {
-        if (read) FuzzCheck(v >= 0 && v <= 11, "a setup read holds rank codes 0..11 only");
-        else FuzzCheck(v == UNTOUCHED, "a setup refused leaves the values untouched");
+        if (read) {
+            FuzzCheck(v >= 0 && v <= 11, "a setup read holds rank codes 0..11 only");
+            if (v >= 0 && v <= 11) ++count[v];
+        } else {
+            FuzzCheck(v == UNTOUCHED, "a setup refused leaves the values untouched");
+        }
     }
+    for (int r = 0; read && r < RANK_KINDS; ++r) FuzzCheck(count[r] == PIECE_SET[r], "a setup read is the standard army");
 
     std::srand(static_cast<unsigned>(size));
     int chosen[SETUP_VALUE_COUNT];

@@ -1,6 +1,7 @@
 // The interface's text files: the point-list font (read as LoadFont does and
 // then measured and drawn), the language file (LoadLanguage) and the help
 // text (its reader and the page drawn from it).
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -42,6 +43,11 @@ int FuzzFont(const uint8_t* data, size_t size)
     std::string all;
     for (int i = 0; i < g_glyphCount; ++i) {
         FuzzCheck(g_glyphPointCount[i] >= 0 && g_glyphPointCount[i] <= GLYPH_POINTS_MAX, "at most 920 points");
+        bool inReach = std::abs(g_glyphAdvance[i]) <= GLYPH_EXTENT_MAX && std::abs(g_glyphYOffset[i]) <= GLYPH_EXTENT_MAX;
+        for (int k = 0; k < g_glyphPointCount[i]; ++k)
+            inReach = inReach && std::abs(g_glyphPointX[k][i]) <= GLYPH_EXTENT_MAX &&
+                      std::abs(g_glyphPointY[k][i]) <= GLYPH_EXTENT_MAX;
+        FuzzCheck(inReach, "a glyph kept reaches no farther than GLYPH_EXTENT_MAX");
         if (g_glyphChar[i] != '\0') all += g_glyphChar[i];
     }
     MeasureAndDraw(CString(all));
@@ -80,6 +86,8 @@ int FuzzHelpText(const uint8_t* data, size_t size)
         FuzzCheck(page.width > 0 && page.height > 0, "a help page always has a size");
         FuzzCheck(page.pixels.size() == static_cast<size_t>(page.width) * page.height * 4,
                   "the page's pixels fill exactly its size");
+        FuzzCheck(static_cast<long long>(page.width) * page.height <= HELP_PAGE_AREA_MAX,
+                  "the page is no larger than HELP_PAGE_AREA_MAX");
     }
     return 0;
 }

@@ -35,6 +35,7 @@
 #include "scene/scene_host.h"
 #include "scene/textures.h"
 #include "tests/support/gl_dialog.h"
+#include "tests/support/overlay_gl.h"
 
 namespace {
 
@@ -107,33 +108,7 @@ void FlyOn(FakeClock& clock, void (*animate)())
 // is lost shows.
 GLuint PatternTexture()
 {
-    std::vector<unsigned char> pixels(64 * 64 * 4);
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x) {
-            unsigned char* p = &pixels[static_cast<size_t>(y * 64 + x) * 4];
-            p[0] = static_cast<unsigned char>(x * 4), p[1] = static_cast<unsigned char>(y * 4);
-            p[2] = static_cast<unsigned char>((x ^ y) * 4), p[3] = 255;
-        }
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 64, 64, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    return name;
-}
-
-GLuint SolidTexture(int r, int g, int b, int a)
-{
-    const unsigned char pixel[4] = {static_cast<unsigned char>(r), static_cast<unsigned char>(g),
-                                    static_cast<unsigned char>(b), static_cast<unsigned char>(a)};
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-    return name;
+    return MakeTexture(64, 64, [](int x, int y) { return Rgba{x * 4, y * 4, (x ^ y) * 4, 255}; });
 }
 
 // The overlay as the start-up leaves it (font, language 2, every caption,
@@ -141,21 +116,8 @@ GLuint SolidTexture(int r, int g, int b, int a)
 // menu open in menu mode.
 void StartUp()
 {
-    g_appDir = VELMONAR_PROGRAM_DIR;
-    LoadFont();
-    BuildLanguageList();
-    g_language[0] = 2;
-    LoadLanguage(2);
-    for (int c = 0; c < 3; ++c) g_panelColour[c] = PANEL_COLOUR_DEFAULT[c];
-    g_panelHeightsFixed = 0;
-    g_textureCreatePass = 1;
-    RebuildPanelTextures(REBUILD_ALL);
-    g_textureCreatePass = 0;
-    g_menuBackTex = SolidTexture(255, 255, 255, 255);  // tinted by the panel colour
-    g_menuEdgeTex = SolidTexture(0, 0, 0, 0);
-    g_menuBackdropWidth = BACKDROP_W, g_menuBackdropHeight = BACKDROP_H;
+    BuildOverlayAtStartUp(2, BACKDROP_W, BACKDROP_H);
     g_backgroundTex = PatternTexture();
-    LayoutAll();
 
     g_sceneHost.drawOverlay = DrawOverlay;
     g_sceneReady = 1;

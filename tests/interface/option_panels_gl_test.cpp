@@ -1,8 +1,8 @@
 // The option panels (game options, graphics options, extra options, colour
 // editor, save slots) built with the real font and the shipped language
-// files: widget sizes, gaps and panel heights, every layout rule at two
-// client sizes, the shared box, knob, slider and ramp textures read back, and
-// the panels drawn by the overlay pass.
+// files: every layout rule at two client sizes, the texture names, the
+// slider and ramp frames read back, and the panels drawn by the overlay pass
+// (the captions' looks, sizes and gaps are the panel table test's).
 #include <gtest/gtest.h>  // before the X headers, whose macros clash with it
 #include <GL/gl.h>
 
@@ -33,107 +33,20 @@
 #include "scene/geo_model.h"
 #include "scene/image_buffer.h"
 #include "scene/textures.h"
-#include "tests/support/gl_dialog.h"
+#include "tests/support/overlay_gl.h"
 
 namespace {
 
 constexpr int W = 1024, H = 768;
 
-void RunWithGl(std::function<void()> body)
-{
-    GlTestDialog dialog(W, H, [&body](GlTestDialog&) {
-        glViewport(0, 0, W, H);
-        g_aspect = static_cast<float>(W) / H;
-        glEnable(GL_DEPTH_TEST);
-        glEnable(GL_TEXTURE_2D);
-        glEnable(GL_CULL_FACE);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        body();
-        glDisable(GL_LIGHTING);
-    });
-    ASSERT_EQ(dialog.DoModal(), IDOK);
-}
-
-GLuint MakeTexture(int width, int height, const std::function<std::array<int, 4>(int, int)>& pixel)
-{
-    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 4);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const std::array<int, 4> c = pixel(x, y);
-            for (int k = 0; k < 4; ++k) pixels[(static_cast<size_t>(y) * width + x) * 4 + k] = c[k];
-        }
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    return name;
-}
-
-GLuint SolidTexture(int r, int g, int b, int a)
-{
-    return MakeTexture(2, 2, [=](int, int) { return std::array<int, 4>{r, g, b, a}; });
-}
-
-// Level 0 of a texture: RGBA, row 0 first.
-struct TexImage {
-    int width = 0, height = 0;
-    std::vector<unsigned char> pixels;
-    std::array<int, 4> At(int x, int y) const
-    {
-        const unsigned char* p = &pixels[(static_cast<size_t>(y) * width + x) * 4];
-        return {p[0], p[1], p[2], p[3]};
-    }
-};
-
-TexImage ReadTexture(GLuint name)
-{
-    TexImage image;
-    glBindTexture(GL_TEXTURE_2D, name);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &image.width);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &image.height);
-    image.pixels.resize(static_cast<size_t>(image.width) * image.height * 4);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.pixels.data());
-    return image;
-}
-
-using Rgb = std::array<int, 3>;
-
-struct Shot {
-    std::vector<unsigned char> pixels = std::vector<unsigned char>(static_cast<size_t>(W) * H * 3);
-    Rgb At(int x, int y) const
-    {
-        const unsigned char* p = &pixels[(static_cast<size_t>(y) * W + x) * 3];
-        return {p[0], p[1], p[2]};
-    }
-    // The pixels of a widget's laid-out rectangle (edges are whole pixels).
-    std::vector<Rgb> Block(int w) const
-    {
-        std::vector<Rgb> block;
-        for (int y = int(g_widgetBottom[w]); y < int(g_widgetTop[w]); ++y)
-            for (int x = int(g_widgetLeft[w]); x < int(g_widgetRight[w]); ++x) block.push_back(At(x, y));
-        return block;
-    }
-};
-
 Shot Render()
 {
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    DrawOverlay();
-    glFinish();
-    Shot shot;
-    glReadPixels(0, 0, W, H, GL_RGB, GL_UNSIGNED_BYTE, shot.pixels.data());
-    return shot;
+    return RenderOverlayShot(W, H);
 }
 
 void Open(int entry)
 {
-    for (int& flag : g_panelVisible) flag = 0;
-    g_panelVisible[PANEL_FLAG_MENU_MODE] = 1;
-    g_panelVisible[entry] = 1;
+    OpenPanels({entry});
 }
 
 // Every widget of panels 2 to 6.
@@ -161,80 +74,13 @@ void StartUp(int language)
     for (GLuint* shared : {&g_checkBoxTexture, &g_checkBoxHotTexture, &g_checkBoxTickedTexture,
                            &g_checkBoxTickedHotTexture, &g_sliderKnobTexture})
         *shared = 0;
-    g_appDir = VELMONAR_PROGRAM_DIR;
-    LoadFont();
-    BuildLanguageList();
-    g_language[0] = language;
-    LoadLanguage(language);
     for (int k = 1; k <= 6; ++k) g_saveSlotLabel[k] = "---Пусто---";
-    for (int c = 0; c < 3; ++c) g_panelColour[c] = PANEL_COLOUR_DEFAULT[c];
-    g_panelHeightsFixed = 0;
-    g_textureCreatePass = 1;
-    RebuildPanelTextures(REBUILD_ALL);
-    g_textureCreatePass = 0;
-    g_menuBackTex = SolidTexture(255, 255, 255, 255);
-    g_menuEdgeTex = SolidTexture(0, 0, 0, 0);
-    g_menuBackdropWidth = 700, g_menuBackdropHeight = 740;
-    LayoutAll();
-}
-
-int Height(std::initializer_list<int> widgets)
-{
-    int sum = 0;
-    for (int w : widgets) sum += g_widgetHeight[w];
-    return sum;
+    BuildOverlayAtStartUp(language, 700, 740);
 }
 
 std::array<int, 5> PanelHeights()
 {
     return {g_panelHeight[2], g_panelHeight[3], g_panelHeight[4], g_panelHeight[5], g_panelHeight[6]};
-}
-
-// A glyph's caption image size (before the on-screen scale).
-std::array<int, 2> Measured(const char* text, int spacing)
-{
-    int size[2] = {0, 0};
-    MeasureText(text, size, g_texturePadX, g_texturePadY, spacing, 1);
-    return {size[0], size[1]};
-}
-
-// Sizes and first-build heights by the panels' sums.
-void CheckSizesAndHeights()
-{
-    const int boxW = g_widgetWidth[53], boxH = g_widgetHeight[53];
-    EXPECT_GT(boxW, 5);
-    EXPECT_GT(boxH, 5);
-    const std::array<int, 2> box = Measured("^", 7);
-    EXPECT_EQ(boxW, static_cast<int>(box[0] * 0.45));
-    EXPECT_EQ(boxH, static_cast<int>(box[1] * 0.45));
-    for (int w : {55, 57, 60, 62, 65, 79, 81, 102, 104, 106}) {
-        EXPECT_EQ(g_widgetWidth[w], boxW) << "box " << w;
-        EXPECT_EQ(g_widgetHeight[w], boxH) << "box " << w;
-    }
-    const std::array<int, 2> knob = Measured("#", 3);
-    EXPECT_EQ(g_widgetWidth[91], static_cast<int>(knob[0] * 0.7));
-    EXPECT_EQ(g_widgetHeight[91], static_cast<int>(knob[1] * 0.7));
-    for (int w : {68, 95, 130, 131, 132}) {
-        EXPECT_EQ(g_widgetWidth[w], g_widgetWidth[91]) << "knob " << w;
-        EXPECT_EQ(g_widgetHeight[w], g_widgetHeight[91]) << "knob " << w;
-    }
-    const std::map<int, std::pair<int, int>> fixed = {
-        {67, {284, 20}}, {90, {257, 20}},  {94, {257, 20}},  {83, {64, 64}},   {85, {64, 64}},  {87, {64, 64}},
-        {89, {64, 64}},  {126, {257, 100}}, {127, {257, 20}}, {128, {257, 20}}, {129, {257, 20}}};
-    for (const auto& [w, size] : fixed) {
-        EXPECT_EQ(g_widgetWidth[w], size.first) << w;
-        EXPECT_EQ(g_widgetHeight[w], size.second) << w;
-    }
-    // Captions of every text the language gives (the hidden label of panel 4 may be empty).
-    for (int w : {50, 51, 52, 54, 56, 58, 59, 61, 63, 64, 66, 69, 70, 75, 78, 80, 82, 84, 86, 88, 92, 93, 100, 103,
-                  105, 107, 108, 125, 133, 134, 150, 151, 156, 157})
-        EXPECT_GT(g_widgetHeight[w], 8) << "caption " << w;
-
-    EXPECT_EQ(g_panelHeight[2], Height({50, 51, 52, 54, 56, 58, 59, 61, 63, 64, 66, 68}) + 100);
-    EXPECT_EQ(g_panelHeight[3], Height({75, 78, 80, 84, 92}) + 301);
-    EXPECT_EQ(g_panelHeight[4], Height({100, 101, 103, 105}) + 60);
-    EXPECT_EQ(g_panelHeight[5], Height({125, 133}) + 235);
-    EXPECT_EQ(g_panelHeight[6], Height({150, 151, 152, 153, 154, 155, 156, 157}) + 85);
 }
 
 // Checks a widget's edges: left, top, and the size the builder gave it.
@@ -362,11 +208,10 @@ std::vector<GLuint> OptionTextureNames()
 
 TEST(OptionPanels, BuiltAndLaidOutByTheirRulesInBothLanguagesAtTwoClientSizes)
 {
-    RunWithGl([] {
+    RunWithOverlayGl(W, H, [] {
         for (int language : {1, 2}) {
             SCOPED_TRACE(testing::Message() << "start-up language " << language);
             StartUp(language);
-            CheckSizesAndHeights();
 
             // Every texture its own name; the knob made once, by the game
             // options' builder, before the graphics builder's previews.
@@ -397,45 +242,13 @@ TEST(OptionPanels, BuiltAndLaidOutByTheirRulesInBothLanguagesAtTwoClientSizes)
     });
 }
 
-// The reference caption of a glyph through the caption pipeline.
-TexImage GlyphCaption(const char* glyph, double scale, int spacing, const CaptionLook& look, const CaptionLook* over)
+TEST(OptionPanels, SharedTexturesKeepTheirNamesAndHoldTheirFramesAndRamps)
 {
-    g_currentText = glyph;
-    g_textScale = scale;
-    g_glyphScale = 1;
-    g_letterSpacing = spacing;
-    GLuint normal = 0, hot = 0;
-    const int pass = g_textureCreatePass;
-    g_textureCreatePass = 1;
-    BuildCaptionTextures(&normal, look, over ? &hot : nullptr, over ? *over : look);
-    g_textureCreatePass = pass;
-    return ReadTexture(over ? hot : normal);
-}
-
-void ExpectSameImage(const TexImage& got, const TexImage& want, const char* what)
-{
-    EXPECT_EQ(got.width, want.width) << what;
-    EXPECT_EQ(got.height, want.height) << what;
-    EXPECT_TRUE(got.pixels == want.pixels) << what;
-}
-
-TEST(OptionPanels, SharedTexturesHoldTheirGlyphsFramesAndRamps)
-{
-    RunWithGl([] {
+    RunWithOverlayGl(W, H, [] {
         StartUp(2);
-        const CaptionLook panel = PanelLook(2), hot = HotLook(2);
-
-        // Boxes and knob: their glyphs at the table's scale and spacing, in
-        // the panel colour and (boxes) drawn over in the hot colour.
-        ExpectSameImage(ReadTexture(g_checkBoxTexture), GlyphCaption("^", 0.45, 7, panel, nullptr), "empty box");
-        ExpectSameImage(ReadTexture(g_checkBoxHotTexture), GlyphCaption("^", 0.45, 7, panel, &hot), "empty hot");
-        ExpectSameImage(ReadTexture(g_checkBoxTickedTexture), GlyphCaption("&", 0.45, 7, panel, nullptr), "ticked");
-        ExpectSameImage(ReadTexture(g_checkBoxTickedHotTexture), GlyphCaption("&", 0.45, 7, panel, &hot),
-                        "ticked hot");
-        ExpectSameImage(ReadTexture(g_sliderKnobTexture), GlyphCaption("#", 0.7, 3, panel, nullptr), "knob");
-        EXPECT_FALSE(ReadTexture(g_checkBoxTexture).pixels == ReadTexture(g_checkBoxTickedTexture).pixels);
+        EXPECT_FALSE(ReadTexture(g_checkBoxTexture) == ReadTexture(g_checkBoxTickedTexture));
         const TexImage box = ReadTexture(g_checkBoxTexture);
-        const std::array<int, 4> corner = box.At(0, 0);
+        const Rgba corner = box.At(0, 0);
         EXPECT_EQ(corner[3], 0) << "transparent background";
         EXPECT_EQ(corner[0], g_panelColourByte[0]);
 
@@ -445,8 +258,8 @@ TEST(OptionPanels, SharedTexturesHoldTheirGlyphsFramesAndRamps)
         RebuildPanelTextures(REBUILD_COLOUR);
         EXPECT_EQ(g_sliderKnobTexture, knobName);
         EXPECT_EQ(g_checkBoxTexture, boxName);
-        ExpectSameImage(ReadTexture(g_sliderKnobTexture), GlyphCaption("#", 0.7, 3, PanelLook(2), nullptr),
-                        "knob in the new colour");
+        EXPECT_TRUE(ReadTexture(g_sliderKnobTexture) == ReferenceCaption("#", 3, {PanelLook(2)})[0])
+            << "knob in the new colour";
         for (int c = 0; c < 3; ++c) g_panelColour[c] = PANEL_COLOUR_DEFAULT[c];
         RebuildPanelTextures(REBUILD_COLOUR);
 
@@ -469,7 +282,7 @@ TEST(OptionPanels, SharedTexturesHoldTheirGlyphsFramesAndRamps)
             g_textureCreatePass = 1;
             MakeFrameTexture(&reference, f.width, f.height, f.r, f.g, f.b, f.alpha, f.type);
             g_textureCreatePass = 0;
-            ExpectSameImage(ReadTexture(f.name), ReadTexture(reference), "frame");
+            EXPECT_TRUE(ReadTexture(f.name) == ReadTexture(reference)) << "frame " << f.name;
         }
 
         // What the slider tracks show: frames clear inside, the white ramp
@@ -532,9 +345,8 @@ int Luminance(const Rgb& c)
 
 TEST(OptionPanels, DrawnFromTheirTexturesEditedValuesHoverAndSliders)
 {
-    RunWithGl([] {
+    RunWithOverlayGl(W, H, [] {
         StartUp(2);
-        LayoutAll();
         g_overlayOn = 1;
         g_onlineGame = 0;
         g_onlineBannerOn = 0;
@@ -627,7 +439,7 @@ TEST(OptionPanels, DrawnFromTheirTexturesEditedValuesHoverAndSliders)
         // 0), on the piece texture's upper part (slots 1, 2), flat (slot 3).
         // Red follows s, green t; blue tells the piece texture (255) from the board's (128).
         auto gradient = [](int blue) {
-            return MakeTexture(256, 256, [blue](int x, int y) { return std::array<int, 4>{x, y, blue, 255}; });
+            return MakeTexture(256, 256, [blue](int x, int y) { return Rgba{x, y, blue, 255}; });
         };
         g_modelTex = {0, 0, gradient(255), gradient(128)};
         g_models[0].vertexCount = 1;

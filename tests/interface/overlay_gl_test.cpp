@@ -30,98 +30,20 @@
 #include "scene/frame_state.h"
 #include "scene/image_buffer.h"
 #include "scene/textures.h"
-#include "tests/support/gl_dialog.h"
+#include "tests/support/overlay_gl.h"
 
 namespace {
 
 constexpr int W = 1024, H = 768;  // wide enough for the 770-pixel help window
 
-void RunWithGl(std::function<void()> body)
-{
-    GlTestDialog dialog(W, H, [&body](GlTestDialog&) {
-        glViewport(0, 0, W, H);
-        g_aspect = static_cast<float>(W) / H;
-        glEnable(GL_DEPTH_TEST);
-        glEnable(GL_TEXTURE_2D);
-        glEnable(GL_CULL_FACE);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        body();
-    });
-    ASSERT_EQ(dialog.DoModal(), IDOK);
-}
-
-GLuint SolidTexture(int r, int g, int b, int a)
-{
-    unsigned char pixels[16];
-    for (int i = 0; i < 16; i += 4) {
-        pixels[i] = static_cast<unsigned char>(r), pixels[i + 1] = static_cast<unsigned char>(g);
-        pixels[i + 2] = static_cast<unsigned char>(b), pixels[i + 3] = static_cast<unsigned char>(a);
-    }
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-    return name;
-}
-
-using Rgb = std::array<int, 3>;
-
-// The whole frame after a cleared-to-black overlay pass.
-struct Shot {
-    std::vector<unsigned char> pixels = std::vector<unsigned char>(static_cast<size_t>(W) * H * 3);
-    Rgb At(int x, int y) const  // overlay coordinates, y up
-    {
-        const unsigned char* p = &pixels[(static_cast<size_t>(y) * W + x) * 3];
-        return {p[0], p[1], p[2]};
-    }
-    // The largest channel sum inside a rectangle (overlay coordinates).
-    int Ink(double left, double right, double bottom, double top) const
-    {
-        int most = 0;
-        for (int y = std::max(0, int(bottom) + 1); y < std::min(H, int(top)); ++y)
-            for (int x = std::max(0, int(left) + 1); x < std::min(W, int(right)); ++x) {
-                const Rgb c = At(x, y);
-                most = std::max(most, c[0] + c[1] + c[2]);
-            }
-        return most;
-    }
-    int InkOfWidget(int w) const
-    {
-        return Ink(g_widgetLeft[w], g_widgetRight[w], g_widgetBottom[w], g_widgetTop[w]);
-    }
-    // The largest per-channel difference to another shot inside a rectangle.
-    int Differs(const Shot& other, double left, double right, double bottom, double top) const
-    {
-        int most = 0;
-        for (int y = std::max(0, int(bottom)); y < std::min(H, int(top)); ++y)
-            for (int x = std::max(0, int(left)); x < std::min(W, int(right)); ++x)
-                for (int c = 0; c < 3; ++c) most = std::max(most, std::abs(At(x, y)[c] - other.At(x, y)[c]));
-        return most;
-    }
-    int DiffersInWidget(const Shot& other, int w) const
-    {
-        return Differs(other, g_widgetLeft[w], g_widgetRight[w], g_widgetBottom[w], g_widgetTop[w]);
-    }
-};
-
 Shot Render()
 {
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    DrawOverlay();
-    glFinish();
-    Shot shot;
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, W, H, GL_RGB, GL_UNSIGNED_BYTE, shot.pixels.data());
-    return shot;
+    return RenderOverlayShot(W, H);
 }
 
 void OpenOnly(std::initializer_list<int> entries)
 {
-    for (int& flag : g_panelVisible) flag = 0;
-    for (int e : entries) g_panelVisible[e] = 1;
+    OpenPanels(entries, false);
 }
 
 void NearRgb(const Rgb& got, const Rgb& want, int tolerance, const char* what)
@@ -129,24 +51,9 @@ void NearRgb(const Rgb& got, const Rgb& want, int tolerance, const char* what)
     for (int c = 0; c < 3; ++c) EXPECT_NEAR(got[c], want[c], tolerance) << what << " channel " << c;
 }
 
-// Start-up as the loader does it: font, language 2, every texture made on
-// the create pass, then the layout.
 void StartUpOverlay()
 {
-    g_appDir = VELMONAR_PROGRAM_DIR;
-    LoadFont();
-    BuildLanguageList();
-    g_language[0] = 2;
-    LoadLanguage(2);
-    for (int c = 0; c < 3; ++c) g_panelColour[c] = PANEL_COLOUR_DEFAULT[c];
-    g_panelHeightsFixed = 0;
-    g_textureCreatePass = 1;
-    RebuildPanelTextures(REBUILD_ALL);
-    g_textureCreatePass = 0;
-    g_menuBackTex = SolidTexture(255, 255, 255, 255);  // tinted by the panel colour
-    g_menuEdgeTex = SolidTexture(0, 0, 0, 0);
-    g_menuBackdropWidth = 300, g_menuBackdropHeight = 300;
-    LayoutAll();
+    BuildOverlayAtStartUp(2);
 }
 
 // Names made once: caption bar, help page, menu entries, language rows.
@@ -161,7 +68,7 @@ std::vector<GLuint> StartUpTextureNames()
 
 TEST(OverlayBuild, RebuildModesFillTheSameNamesAndTheStartUpPanelsAreLaidOut)
 {
-    RunWithGl([] {
+    RunWithOverlayGl(W, H, [] {
         StartUpOverlay();
         ASSERT_GE(g_languageCount, 3) << "the shipped language files";
 
@@ -172,22 +79,14 @@ TEST(OverlayBuild, RebuildModesFillTheSameNamesAndTheStartUpPanelsAreLaidOut)
         EXPECT_EQ(std::unique(sorted.begin(), sorted.end()), sorted.end()) << "every texture has its own name";
         EXPECT_EQ(g_widgetTexture[325 + g_languageCount], 0u) << "no row past the languages found";
 
-        // Sizes: the menu button's base size copied; icons and entries measured.
-        EXPECT_GT(g_menuButtonWidth, 20);
+        // The menu button's base size copied (the sizes themselves are the
+        // panel table test's).
         EXPECT_EQ(g_menuButtonWidth, g_menuButtonBaseWidth);
         EXPECT_EQ(g_menuButtonHeight, g_menuButtonBaseHeight);
-        for (int k = 0; k < 4; ++k) EXPECT_GT(g_captionButtonHeight[k], 3);
-        int menuHeight = 70;
-        for (int i = 0; i < 8; ++i) {
-            EXPECT_GT(g_widgetWidth[i], 20);
-            menuHeight += g_widgetHeight[i];
-        }
-        EXPECT_EQ(g_panelHeight[PANEL_MAIN_MENU], menuHeight);
-        EXPECT_EQ(g_panelHeight[PANEL_LANGUAGE_LIST], g_widgetHeight[326] + 10 + g_widgetHeight[327]);
 
         // The layout: entries centred and stacked 10 apart, hit rectangles
         // from the edges; the language rows likewise.
-        EXPECT_EQ(g_widgetTop[0], H / 2 + menuHeight / 2);
+        EXPECT_EQ(g_widgetTop[0], H / 2 + g_panelHeight[PANEL_MAIN_MENU] / 2);
         for (int i = 0; i < 8; ++i) {
             EXPECT_EQ(g_widgetLeft[i], W / 2 - g_widgetWidth[i] / 2);
             EXPECT_EQ(g_widgetBottom[i], g_widgetTop[i] - g_widgetHeight[i]);
@@ -240,7 +139,7 @@ TEST(OverlayBuild, RebuildModesFillTheSameNamesAndTheStartUpPanelsAreLaidOut)
 
 TEST(OverlayPass, FrameCaptionBarBackdropAndPanelsInEntryOrderThenTheCameraBack)
 {
-    RunWithGl([] {
+    RunWithOverlayGl(W, H, [] {
         StartUpOverlay();
         g_hoverId = 0;
         g_overlayOn = 1;
@@ -255,9 +154,9 @@ TEST(OverlayPass, FrameCaptionBarBackdropAndPanelsInEntryOrderThenTheCameraBack)
         NearRgb(bare.At(W / 2, H - 3), {77, 77, 77}, 1, "top border");
         NearRgb(bare.At(W - 3, H / 2), {51, 51, 51}, 1, "right border");
         NearRgb(bare.At(W / 2, H / 2), {0, 0, 0}, 0, "no backdrop outside the menu mode");
-        EXPECT_GT(bare.Ink(g_menuButtonLeft, g_menuButtonRight, g_menuButtonBottom, g_menuButtonTop), 150);
+        EXPECT_GT(bare.InkIn(g_menuButtonLeft, g_menuButtonRight, g_menuButtonBottom, g_menuButtonTop), 150);
         for (int id = 1; id <= 4; ++id)
-            EXPECT_GT(bare.Ink(g_captionButtonLeft[id], g_captionButtonRight[id], g_captionButtonBottom[id],
+            EXPECT_GT(bare.InkIn(g_captionButtonLeft[id], g_captionButtonRight[id], g_captionButtonBottom[id],
                                g_captionButtonTop[id]),
                       150)
                 << "icon " << id;
@@ -265,10 +164,10 @@ TEST(OverlayPass, FrameCaptionBarBackdropAndPanelsInEntryOrderThenTheCameraBack)
         // The hovered menu button shows its hot caption.
         g_hoverId = HOVER_MENU_BUTTON;
         const Shot hotButton = Render();
-        EXPECT_GT(hotButton.Differs(bare, g_menuButtonLeft, g_menuButtonRight, g_menuButtonBottom, g_menuButtonTop),
+        EXPECT_GT(hotButton.DiffersIn(bare, g_menuButtonLeft, g_menuButtonRight, g_menuButtonBottom, g_menuButtonTop),
                   50);
         const int helpIcon = HOVER_CAPTION_HELP;
-        EXPECT_EQ(hotButton.Differs(bare, g_captionButtonLeft[helpIcon], g_captionButtonRight[helpIcon],
+        EXPECT_EQ(hotButton.DiffersIn(bare, g_captionButtonLeft[helpIcon], g_captionButtonRight[helpIcon],
                                     g_captionButtonBottom[helpIcon], g_captionButtonTop[helpIcon]),
                   0);
         g_hoverId = 0;
@@ -280,36 +179,36 @@ TEST(OverlayPass, FrameCaptionBarBackdropAndPanelsInEntryOrderThenTheCameraBack)
         const Rgb panel{g_panelColourByte[0], g_panelColourByte[1], g_panelColourByte[2]};
         NearRgb(menu.At(static_cast<int>(g_menuBackdropLeft) + 5, static_cast<int>(g_menuBackdropBottom) + 5), panel,
                 2, "backdrop");
-        for (int i = 0; i < 8; ++i) EXPECT_GT(menu.InkOfWidget(i), 300) << "entry " << i;
+        for (int i = 0; i < 8; ++i) EXPECT_GT(menu.Ink(i), 300) << "entry " << i;
         g_hoverId = HOVER_MAIN_MENU_FIRST + 2;
         const Shot hovered = Render();
         g_hoverId = 0;
-        EXPECT_GT(hovered.DiffersInWidget(menu, 2), 50);
-        EXPECT_EQ(hovered.DiffersInWidget(menu, 1), 0);
-        EXPECT_EQ(hovered.DiffersInWidget(menu, 3), 0);
+        EXPECT_GT(hovered.Differs(menu, 2), 50);
+        EXPECT_EQ(hovered.Differs(menu, 1), 0);
+        EXPECT_EQ(hovered.Differs(menu, 3), 0);
 
         // The overlay switched off: frame and caption bar only.
         g_overlayOn = 0;
         const Shot off = Render();
         g_overlayOn = 1;
-        EXPECT_EQ(off.InkOfWidget(0), 0);
+        EXPECT_EQ(off.Ink(0), 0);
         NearRgb(off.At(static_cast<int>(g_menuBackdropLeft) + 5, static_cast<int>(g_menuBackdropBottom) + 5),
                 {0, 0, 0}, 0, "no backdrop while the overlay is off");
         NearRgb(off.At(2, H / 2), {230, 230, 230}, 1, "frame while the overlay is off");
-        EXPECT_GT(off.Ink(g_menuButtonLeft, g_menuButtonRight, g_menuButtonBottom, g_menuButtonTop), 150);
+        EXPECT_GT(off.InkIn(g_menuButtonLeft, g_menuButtonRight, g_menuButtonBottom, g_menuButtonTop), 150);
 
         // Menu mode off: flagged panels are not drawn even with their flag.
         OpenOnly({PANEL_FLAG_MAIN_MENU});
         const Shot closed = Render();
-        EXPECT_EQ(closed.InkOfWidget(0), 0);
+        EXPECT_EQ(closed.Ink(0), 0);
 
         // The language list over the backdrop: its rows, no third one.
         OpenOnly({PANEL_FLAG_MENU_MODE, PANEL_FLAG_LANGUAGE_LIST});
         const Shot languages = Render();
-        EXPECT_GT(languages.InkOfWidget(326), 300);
-        EXPECT_GT(languages.InkOfWidget(327), 300);
+        EXPECT_GT(languages.Ink(326), 300);
+        EXPECT_GT(languages.Ink(327), 300);
         const double below = g_widgetBottom[327] - 10;
-        EXPECT_LT(languages.Ink(g_widgetLeft[327], g_widgetRight[327], below - g_widgetHeight[327], below), 200)
+        EXPECT_LT(languages.InkIn(g_widgetLeft[327], g_widgetRight[327], below - g_widgetHeight[327], below), 200)
             << "only the backdrop under the last row";
 
         // A later entry over an earlier one: the help window (entry 16) hides
@@ -319,8 +218,8 @@ TEST(OverlayPass, FrameCaptionBarBackdropAndPanelsInEntryOrderThenTheCameraBack)
         OpenOnly({PANEL_FLAG_MENU_MODE, PANEL_FLAG_MAIN_MENU, PANEL_FLAG_TEXT_WINDOW});
         const Shot both = Render();
         for (int i = 0; i < 8; ++i) {
-            EXPECT_GT(menu.DiffersInWidget(help, i), 60) << "entry " << i;
-            EXPECT_LE(both.DiffersInWidget(help, i), 12) << "entry " << i;
+            EXPECT_GT(menu.Differs(help, i), 60) << "entry " << i;
+            EXPECT_LE(both.Differs(help, i), 12) << "entry " << i;
         }
         // The thumb: white at half alpha at the top of the track.
         const HelpScrollBar& bar = g_helpScrollBar;
@@ -367,7 +266,7 @@ Rgb Centre(const Shot& shot, int w)
 
 TEST(PanelDrawers, BoxesSlidersListRowsBannerAndColourPreviewFromFilledTables)
 {
-    RunWithGl([] {
+    RunWithOverlayGl(W, H, [] {
         for (int w = 0; w < WIDGET_COUNT; ++w) Put(w, 0, 0, 0, 0, 0);
         g_menuBackdropLeft = g_menuBackdropRight = g_menuBackdropBottom = g_menuBackdropTop = 0;
         g_menuButtonLeft = g_menuButtonRight = 0;
@@ -419,8 +318,8 @@ TEST(PanelDrawers, BoxesSlidersListRowsBannerAndColourPreviewFromFilledTables)
         OpenOnly({PANEL_FLAG_MENU_MODE, PANEL_FLAG_LOAD_LIST, PANEL_FLAG_LANGUAGE_LIST});
         shot = Render();
         g_languageCount = languages;
-        for (int r = 1; r <= 6; ++r) EXPECT_EQ(shot.InkOfWidget(200 + r) > 0, r <= 2) << "load row " << r;
-        for (int r = 1; r <= 3; ++r) EXPECT_EQ(shot.InkOfWidget(325 + r) > 0, r == 1) << "language row " << r;
+        for (int r = 1; r <= 6; ++r) EXPECT_EQ(shot.Ink(200 + r) > 0, r <= 2) << "load row " << r;
+        for (int r = 1; r <= 3; ++r) EXPECT_EQ(shot.Ink(325 + r) > 0, r == 1) << "language row " << r;
 
         // The online banner: alert on odd blink steps, plain on even ones,
         // hot over both while hovered; shown only outside online games.

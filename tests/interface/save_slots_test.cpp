@@ -437,6 +437,63 @@ TEST_F(SaveSlotsTest, DamagedFilesAreRefusedWithNothingChanged)
     EXPECT_EQ(g_boxes, std::vector<std::string>{"Сохранённая игра повреждена."});
 }
 
+TEST_F(SaveSlotsTest, AFileThatCannotBeLoadedKeepsItsSlotAndIsNeverOffered)
+{
+    SaveGame(6, 0);
+    const std::string good = ReadFile(SavePath(6));
+    WriteFile(SavePath(1), std::string("\x89\x01garbage\xff\n\x7f", 13));
+    WriteFile(SavePath(2), "");
+    WriteFile(SavePath(3), good + std::string(1 << 20, ' '));  // over the size limit, sound but for that
+    WriteFile(SavePath(4), "!" + good.substr(good.find('\n')));  // sound, without a label
+    fs::create_directory(SavePath(5));                          // a folder is no save
+
+    ListSaveSlots();
+    ListLoadSlots();
+    const std::vector<std::string> shown = {"?", "?", "?", "?", "---Пусто---", "18.12.2026       08:23:07"};
+    for (int n = 1; n <= 6; ++n) EXPECT_EQ(std::string(g_saveSlotLabel[n]), shown[n - 1]) << n;
+    ASSERT_EQ(g_loadListCount, 6);
+    for (int row = 1; row <= 5; ++row) {
+        EXPECT_EQ(std::string(g_loadSlotFile[row]), std::to_string(row < 5 ? row : 6) + ".sav");
+        EXPECT_EQ(std::string(g_loadSlotLabel[row]), row < 5 ? "?" : shown[5]);
+    }
+
+    // In play a damaged row gives the notice at once, no prompt, nothing else.
+    const auto state = LiveState();
+    for (int row = 1; row <= 3; ++row) {
+        SCOPED_TRACE(row);
+        g_panelVisible[PANEL_FLAG_MENU_MODE] = g_panelVisible[PANEL_FLAG_LOAD_LIST] = 1;
+        g_boxes.clear();
+        LoadGame(row, 0);
+        EXPECT_EQ(g_boxes, std::vector<std::string>{"The saved game is damaged."});
+        EXPECT_EQ(g_panelVisible[PANEL_FLAG_MENU_MODE] + g_panelVisible[PANEL_FLAG_LOAD_LIST] +
+                      g_panelVisible[PANEL_FLAG_LOAD_CONFIRM], 0);
+        EXPECT_EQ(LiveState(), state);
+    }
+    // The save without a label is sound: asked for, then loaded.
+    g_boxes.clear();
+    LoadGame(4, 0);
+    EXPECT_EQ(g_panelVisible[PANEL_FLAG_LOAD_CONFIRM], 1);
+    EXPECT_TRUE(g_boxes.empty());
+
+    // Saving into a damaged slot asks first and keeps the file; yes writes a sound save.
+    for (int slot = 1; slot <= 3; ++slot) {
+        SCOPED_TRACE(slot);
+        const std::string before = ReadFile(SavePath(slot));
+        g_panelVisible[PANEL_FLAG_MENU_MODE] = g_panelVisible[PANEL_FLAG_SAVE_SLOTS] = 1;
+        g_panelVisible[PANEL_FLAG_SAVE_CONFIRM] = 0;
+        SaveGame(slot, 0);
+        EXPECT_EQ(g_panelVisible[PANEL_FLAG_SAVE_CONFIRM], 1);
+        EXPECT_EQ(g_pendingSaveSlot, slot);
+        EXPECT_EQ(ReadFile(SavePath(slot)), before);
+        SaveGame(g_pendingSaveSlot, 1);
+        EXPECT_EQ(ReadFile(SavePath(slot)), good);
+    }
+    // A folder in a slot is an empty slot, as before.
+    g_panelVisible[PANEL_FLAG_SAVE_CONFIRM] = 0;
+    SaveGame(5, 0);
+    EXPECT_EQ(g_panelVisible[PANEL_FLAG_SAVE_CONFIRM], 0);
+}
+
 TEST_F(SaveSlotsTest, OddButSoundFilesAreTakenAsTheyAreMeant)
 {
     SaveGame(6, 0);

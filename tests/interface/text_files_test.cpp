@@ -37,24 +37,51 @@ TEST(FontReader, KeepsTheTablesWithinTheirLimitsAndReadsCutFilesWhole)
     // 156 glyphs: the last header is read and dropped, the rest stay aligned.
     std::string font = "156\n";
     for (int i = 0; i < 156; ++i) font += std::string(1, static_cast<char>('!' + i % 90)) + " 3 0 1\n";
-    for (int i = 0; i < 156; ++i) font += std::to_string(i) + " 7\n";
+    for (int i = 0; i < 156; ++i) font += std::to_string(i % 60) + " 7\n";
     UseFont(font);
     EXPECT_EQ(g_glyphCount, GLYPH_MAX);
-    EXPECT_EQ(g_glyphPointX[0][154], 154);
+    EXPECT_EQ(g_glyphPointX[0][154], 154 % 60);
     EXPECT_EQ(g_glyphChar[154], static_cast<char>('!' + 154 % 90));
 
     // A glyph of 925 points keeps 920; a negative count is 0; the next glyph
     // reads its own points.
     font = "3\na 4 0 925\nb 6 1 -2\nc 2 0 1\n";
-    for (int k = 0; k < 925; ++k) font += std::to_string(k) + " 1 ";
-    font += "\n77 88\n";
+    for (int k = 0; k < 925; ++k) font += std::to_string(k % 50) + " 1 ";
+    font += "\n37 48\n";
     UseFont(font);
     ASSERT_EQ(g_glyphCount, 3);
     EXPECT_EQ(g_glyphPointCount[0], GLYPH_POINTS_MAX);
-    EXPECT_EQ(g_glyphPointX[919][0], 919);
+    EXPECT_EQ(g_glyphPointX[919][0], 919 % 50);
     EXPECT_EQ(g_glyphPointCount[1], 0);
-    EXPECT_EQ(g_glyphPointX[0][2], 77);
-    EXPECT_EQ(g_glyphPointY[0][2], 88);
+    EXPECT_EQ(g_glyphPointX[0][2], 37);
+    EXPECT_EQ(g_glyphPointY[0][2], 48);
+
+    // A glyph reaching beyond 64 pixels either way (advance, offset or a
+    // point kept) is dropped as if missing; the next one takes its place.
+    // Points past the 920th are not kept, so they do not count.
+    font = "6\na 4 0 1\nb 9000 9000 1\nc 2 0 2\nd 3 -65 1\ne 64 -64 1\nf 3 0 921\n"
+           "1 1\n1 1\n1 1 65 0\n2 2\n64 -64\n";
+    for (int k = 0; k < 920; ++k) font += "5 6 ";
+    font += "9000 9000\n";
+    UseFont(font);
+    ASSERT_EQ(g_glyphCount, 3);
+    EXPECT_EQ(std::string(g_glyphChar, 3), "aef");
+    EXPECT_EQ(g_glyphAdvance[1], 64);
+    EXPECT_EQ(g_glyphYOffset[1], -64);
+    EXPECT_EQ(g_glyphPointX[0][1], 64);
+    EXPECT_EQ(g_glyphPointY[0][1], -64);
+    int measured[2];
+    MeasureText("bcd", measured, 10, 10, 5, 1.0);  // none of them is a glyph
+    EXPECT_EQ(measured[0], 0);
+    MeasureText("ab", measured, 0, 0, 5, 1.0);     // b leaves a's advance and the spacing
+    EXPECT_EQ(measured[0], 1 + 1);
+    EXPECT_EQ(measured[1], 1 + 1);
+    // A font of dropped glyphs only, or of glyphs without a point, shows nothing.
+    EXPECT_TRUE(FontHasVisibleGlyph());
+    for (const char* invisible : {"1\nb 9000 9000 1\n1 1\n", "2\na 4 0 0\nb 3 0 0\n"}) {
+        UseFont(invisible);
+        EXPECT_FALSE(FontHasVisibleGlyph()) << invisible;
+    }
 
     // Cut inside glyph 2's points, or by a bad number: the whole glyphs stay.
     UseFont("3\na 4 0 1\nb 6 0 1\nc 2 0 2\n1 1\n2 2\n3 3\n");
@@ -219,6 +246,15 @@ TEST(HelpPage, LinesAreReadWholeAndWidenedThenDrawnInReliefOnTheGreyPage)
             const std::vector<int> want = found != lit.end() ? found->second : std::vector<int>{20, 20, 20, 245};
             ASSERT_EQ((std::vector<int>{p[0], p[1], p[2], p[3]}), want) << x << ", " << y;
         }
+
+    // A page of long lines of the widest glyphs a font may have is no larger
+    // than the window's width times 8192 rows: the lines below are cut off.
+    UseFont("1\nw 64 64 2\n0 0 64 64\n");
+    const HelpPage huge = RenderHelpPage(std::vector<CString>(300, CString(std::string(200, 'w'))), 1080);
+    EXPECT_EQ(huge.width, TEXT_IMAGE_SIDE_MAX);
+    EXPECT_EQ(huge.height, HELP_PAGE_AREA_MAX / TEXT_IMAGE_SIDE_MAX);
+    EXPECT_EQ(huge.pixels.size(), static_cast<size_t>(HELP_PAGE_AREA_MAX / TEXT_IMAGE_SIDE_MAX) * TEXT_IMAGE_SIDE_MAX * 4);
+    UseFont(SMALL_FONT);
 
     // Nothing that measures: a blank page the window's size.
     for (const std::vector<CString>& nothing : {std::vector<CString>{}, std::vector<CString>{"", ""},

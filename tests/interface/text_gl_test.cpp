@@ -22,6 +22,7 @@
 #include "interface/interface_state.h"
 #include "platform/program_folder.h"
 #include "tests/support/gl_dialog.h"
+#include "tests/support/overlay_gl.h"
 
 namespace {
 
@@ -29,25 +30,6 @@ void RunWithGl(std::function<void()> body)
 {
     GlTestDialog dialog(320, 200, [&body](GlTestDialog&) { body(); });
     ASSERT_EQ(dialog.DoModal(), IDOK);
-}
-
-// Level 0 of a texture as RGBA bytes.
-std::vector<unsigned char> TextureImage(GLuint name, int& width, int& height)
-{
-    glBindTexture(GL_TEXTURE_2D, name);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
-    std::vector<unsigned char> image(static_cast<size_t>(width) * height * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.data());
-    return image;
-}
-
-using Rgba = std::array<int, 4>;
-Rgba PixelAt(const std::vector<unsigned char>& image, int width, int x, int y)
-{
-    const unsigned char* p = &image[(static_cast<size_t>(y) * width + x) * 4];
-    return {p[0], p[1], p[2], p[3]};
 }
 
 void UseFont(const std::string& text)
@@ -93,15 +75,14 @@ TEST(CaptionTextures, ReliefStylesHotPassesAndNamesKeptOnRebuild)
             EXPECT_EQ(g_textSize[1], 8);
             EXPECT_DOUBLE_EQ(size.width, 8 * 0.95);
             EXPECT_DOUBLE_EQ(size.height, 8 * 0.95);
-            int w = 0, h = 0;
-            const std::vector<unsigned char> image = TextureImage(name, w, h);
-            ASSERT_EQ(w, 8);
-            ASSERT_EQ(h, 8);
+            const TexImage image = ReadTexture(name);
+            ASSERT_EQ(image.width, 8);
+            ASSERT_EQ(image.height, 8);
             for (int y = 0; y < 8; ++y)
                 for (int x = 0; x < 8; ++x) {
                     const auto lit = styles[style - 1].find({x, y});
                     const Rgba want = lit != styles[style - 1].end() ? lit->second : Rgba{10, 80, 240, 0};
-                    EXPECT_EQ(PixelAt(image, 8, x, y), want) << "style " << style << " at " << x << ", " << y;
+                    EXPECT_EQ(image.At(x, y), want) << "style " << style << " at " << x << ", " << y;
                 }
         }
 
@@ -111,14 +92,12 @@ TEST(CaptionTextures, ReliefStylesHotPassesAndNamesKeptOnRebuild)
         ASSERT_NE(normal, 0u);
         ASSERT_NE(hot, 0u);
         ASSERT_NE(normal, hot);
-        int w = 0, h = 0;
-        const std::vector<unsigned char> normalImage = TextureImage(normal, w, h);
-        const std::vector<unsigned char> hotImage = TextureImage(hot, w, h);
-        EXPECT_EQ(PixelAt(normalImage, 8, 4, 4), blend);
-        EXPECT_EQ(PixelAt(normalImage, 8, 4, 3), blend);
-        EXPECT_EQ(PixelAt(hotImage, 8, 4, 4), (Rgba{180, 180, 100, 255}));
-        EXPECT_EQ(PixelAt(hotImage, 8, 4, 3), black);       // style 4's shadow over style 2's blend
-        EXPECT_EQ(PixelAt(hotImage, 8, 5, 3), (Rgba{10, 40, 110, 255}));  // the panel pass over style 2's shadow
+        const TexImage normalImage = ReadTexture(normal), hotImage = ReadTexture(hot);
+        EXPECT_EQ(normalImage.At(4, 4), blend);
+        EXPECT_EQ(normalImage.At(4, 3), blend);
+        EXPECT_EQ(hotImage.At(4, 4), (Rgba{180, 180, 100, 255}));
+        EXPECT_EQ(hotImage.At(4, 3), black);       // style 4's shadow over style 2's blend
+        EXPECT_EQ(hotImage.At(5, 3), (Rgba{10, 40, 110, 255}));  // the panel pass over style 2's shadow
 
         // A rebuild refills the same names; an unset name is only bound.
         g_textureCreatePass = 0;
@@ -127,8 +106,7 @@ TEST(CaptionTextures, ReliefStylesHotPassesAndNamesKeptOnRebuild)
         BuildCaptionTextures(&normal, {3, 200, 200, 200}, &hot, {4, 180, 180, 100});
         EXPECT_EQ(normal, oldNormal);
         EXPECT_EQ(hot, oldHot);
-        TextureImage(normal, w, h);
-        EXPECT_EQ(w, 16);  // "ab" measures 12 + 7 + 1 = 20 and uploads as 16 wide
+        EXPECT_EQ(ReadTexture(normal).width, 16);  // "ab" measures 12 + 7 + 1 = 20 and uploads as 16 wide
         GLuint unset = 0;
         BindOrCreateTexture(&unset);
         GLint bound = -1;
@@ -146,6 +124,11 @@ TEST(CaptionTextures, ReliefStylesHotPassesAndNamesKeptOnRebuild)
         BuildCaptionTextures(&normal, {3, 1, 1, 1}, &hot, {4, 1, 1, 1});
         EXPECT_EQ(g_textSize[0], 249 * 9 + 5 + 7 + 1);
         EXPECT_GE(g_imageBuffer.size(), static_cast<size_t>(g_textSize[0]) * g_textSize[1] * 4);
+        // No caption is larger than a screen: a wider one is cut at the right.
+        g_texturePadY = 2000;
+        BuildCaptionTextures(&normal, {3, 1, 1, 1}, &hot, {4, 1, 1, 1});
+        EXPECT_EQ(g_textSize[1], 1 + 2000 + 1);  // b lies one row up
+        EXPECT_EQ(g_textSize[0], CAPTION_AREA_MAX / 2002);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
         g_texturePadX = g_texturePadY = 10;
@@ -202,10 +185,9 @@ TEST_F(HelpTextFolder, BuildsPageFramesAndGeometryAndKeepsThemWhenTheFileIsMissi
         const GLuint names[5] = {g_helpPageTexture, g_textWindowFrameTexture, g_textScrollTrackTexture,
                                  g_textCloseTexture, g_textCloseHotTexture};
         for (GLuint name : names) EXPECT_TRUE(glIsTexture(name)) << name;
-        int w = 0, h = 0;
-        TextureImage(g_textScrollTrackTexture, w, h);
-        EXPECT_EQ(w, 16);  // 20 x 1050, scaled to powers of two
-        EXPECT_EQ(h, 1024);
+        const TexImage track = ReadTexture(g_textScrollTrackTexture);
+        EXPECT_EQ(track.width, 16);  // 20 x 1050, scaled to powers of two
+        EXPECT_EQ(track.height, 1024);
 
         // Later builds refill the same names; a missing help file changes nothing.
         g_textureCreatePass = 0;

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "online/online_state.h"
 #include "online/web.h"
@@ -28,9 +29,11 @@ TEST(WebDocuments, ReadersTakeOnlyTheirBytesAndKeepTheirForms)
 
     // Exactly 16 bytes with no terminator: all of them, nothing beyond.
     const char full[16] = {'2', '5', '5', '.', '2', '5', '5', '.', '2', '5', '5', '.', '2', '5', '5', '\n'};
-    EXPECT_EQ(std::string(ParseServerAddress(full, sizeof full)), "255.255.255.255\n");
-    EXPECT_EQ(std::string(ParseServerAddress("10.0.0.1\0junk", 13)), "10.0.0.1");
-    EXPECT_EQ(std::string(ParseServerAddress("", 0)), "");
+    CString address = "keep";
+    ASSERT_TRUE(ParseServerAddress(full, sizeof full, &address));
+    EXPECT_EQ(std::string(address), "255.255.255.255");
+    ASSERT_TRUE(ParseServerAddress("10.0.0.1\0junk", 13, &address));
+    EXPECT_EQ(std::string(address), "10.0.0.1");
 
     CString url = "keep", text = "keep";
     EXPECT_FALSE(ParseNewsDocument("xx!text", 7, &url, &text));
@@ -121,6 +124,31 @@ TEST_F(WebFetch, CurrentVersionSetsTheAddressAndTheBannerAndAClickOpensTheLink)
     EXPECT_EQ(Opened(), "https://velmonar.example/news");
 }
 
+TEST_F(WebFetch, OnlyADottedQuadReplacesTheServerAddress)
+{
+    // Anything else keeps the address in use, so the next connection still
+    // goes where the last one did.
+    const std::vector<std::string> refused = {
+        "",          "::1",         "localhost",       "1.2.3.4 evil", "010.0.0.1",    "0x7f.0.0.1",
+        "127.1",     "256.1.1.1",   " 10.0.0.2",       "1.2.3.4.5",    "10.0.0.2\tx", std::string(300, '9'),
+        "\xff\xfe", "10.0.0.2\n9",
+    };
+    for (const std::string& document : refused) {
+        SCOPED_TRACE(document);
+        Serve("005", document, "http://x!y");
+        WebFetchThread(nullptr);
+        EXPECT_EQ(std::string(ReadSharedText(g_serverIp)), "127.0.0.1");
+    }
+    // Trailing blanks and line ends are not part of the address; the 16
+    // bytes read end in the middle of the blanks.
+    Serve("005", "10.20.30.40 \t\r\n", "http://x!y");
+    WebFetchThread(nullptr);
+    EXPECT_EQ(std::string(ReadSharedText(g_serverIp)), "10.20.30.40");
+    Serve("005", "10.0.0.1" + std::string(20, ' ') + "junk", "http://x!y");
+    WebFetchThread(nullptr);
+    EXPECT_EQ(std::string(ReadSharedText(g_serverIp)), "10.0.0.1");
+}
+
 TEST_F(WebFetch, ANewerVersionOffersTheUpdateAndReadsNothingElse)
 {
     Serve("006", "10.1.1.1", "http://x!y");
@@ -165,7 +193,7 @@ TEST_F(WebFetch, HostileDocumentsAreCutToTheirSizesAndErrorPagesAreNotDocuments)
     WebFetchThread(nullptr);
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
     EXPECT_EQ(g_webVersion, 5);
-    EXPECT_EQ(std::string(ReadSharedText(g_serverIp)), "255.255.255.255\n");
+    EXPECT_EQ(std::string(ReadSharedText(g_serverIp)), "255.255.255.255");
     EXPECT_EQ(std::string(ReadSharedText(g_newsUrl)), "ht\x01\xff");
     EXPECT_EQ(ReadSharedText(g_newsText).GetLength(), 256 - 5);
 

@@ -5,6 +5,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "rules/board.h"
 #include "platform/program_folder.h"
@@ -118,6 +119,15 @@ TEST_F(ReadySetupsTest, AtMostFiveRecentNumbersAreRead)
     ReadRecentSetups(recent);
     for (int r : recent)
         EXPECT_EQ(r, -1);
+
+    // Numbers that are no setup are empty entries, and are not written back.
+    Write("Temp.txt", "5 -7 61 2147483647 60 3");
+    ReadRecentSetups(recent);
+    EXPECT_EQ(std::vector<int>(recent, recent + RECENT_SETUP_COUNT), (std::vector<int>{5, -1, -1, -1, 60}));
+    std::srand(1);
+    int values[SETUP_VALUE_COUNT];
+    const int n = ChooseReadySetup(values);
+    EXPECT_EQ(Read("Temp.txt"), std::to_string(n) + " 5 -1 -1 -1");
 }
 
 TEST_F(ReadySetupsTest, DamagedFilesAreSetAsideAndTheBuiltInSetupIsTheLastResort)
@@ -129,6 +139,12 @@ TEST_F(ReadySetupsTest, DamagedFilesAreSetAsideAndTheBuiltInSetupIsTheLastResort
     Write("Test_K2.txt", ValidText(-1));
     Write("Test_K3.txt", "2 6 4 zero");
     Write("Test_K4.txt", "");
+    // Rank codes all valid, but not the standard army: two flags, no flag at all.
+    Write("Test_K5.txt", ValidText(RANK_FLAG));
+    std::string fours;
+    for (int i = 0; i < 40; ++i)
+        fours += "4 ";
+    Write("Test_K6.txt", fours);
     Write("Test_K7.txt", ValidText(2));
     for (unsigned seed = 1; seed <= 20; ++seed) {
         std::remove((folder / "rs" / "Temp.txt").c_str());
@@ -169,17 +185,26 @@ TEST_F(ReadySetupsTest, AListThatCannotBeWrittenIsReportedAndKept)
     EXPECT_EQ(Read("Temp.txt"), "8 5 17 -1 -1");
 }
 
-TEST_F(ReadySetupsTest, ReadableFileWithOtherCountsIsTakenAsItStands)
+TEST_F(ReadySetupsTest, OnlyTheStandardArmyIsRead)
 {
-    std::string text;
+    // Forty flags: every code valid, no game possible.
+    std::string flags;
     for (int i = 0; i < 40; ++i)
-        text += "4\n";
-    Write("Test_K9.txt", text);
+        flags += "11\n";
+    Write("Test_K9.txt", flags);
     int values[SETUP_VALUE_COUNT] = {};
-    ASSERT_TRUE(ReadSetupFile(9, values));
+    EXPECT_FALSE(ReadSetupFile(9, values));
     for (int v : values)
-        EXPECT_EQ(v, 4);
+        EXPECT_EQ(v, 0);
     EXPECT_FALSE(ReadSetupFile(10, values)) << "missing file";
+    // The standard army in any order is a setup.
+    std::string reversed;
+    for (int i = SETUP_VALUE_COUNT - 1; i >= 0; --i)
+        reversed += std::to_string(BUILT_IN_SETUP[i]) + " ";
+    Write("Test_K9.txt", reversed);
+    ASSERT_TRUE(ReadSetupFile(9, values));
+    for (int i = 0; i < SETUP_VALUE_COUNT; ++i)
+        EXPECT_EQ(values[i], BUILT_IN_SETUP[SETUP_VALUE_COUNT - 1 - i]) << i;
 }
 
 TEST_F(ReadySetupsTest, AutomaticSetupIsTheFileTurnedAndShownPieceByPiece)

@@ -1,17 +1,9 @@
-// Inside the click dispatch: what the panels' rows share, and the rows of the
-// settings and the option panels.
+// Inside the click dispatch: the rows of the settings and the option panels.
 #pragma once
 
 #include "platform/window.h"
 
 class CVelmonarDlg;
-
-// Whether the point lies on the widget, or on either of a label and its box.
-bool OnWidget(int widget, CPoint point);
-bool OnEither(int widget, int other, CPoint point);
-
-// "Back to k": the panel with flag `from` closes and the one with flag `to` opens.
-void BackTo(int from, int to);
 
 // The colour being edited (g_colourEditValue[0..2] / 255) becomes the live
 // colour of g_colourEditSlot; the pieces' tints and the panel colour follow
@@ -24,8 +16,9 @@ void UseEditedColour(int rebuildMode);
 void PutBackGraphicsSliders();
 
 // The rows of the settings panel ([2]) and of the option panels ([3] to
-// [6]), when that panel is open. True when a row took the click.
-bool ClickSettings(CVelmonarDlg& dialog, CPoint point);
+// [6]), when that panel is open. True when a row took the click. The
+// settings' account entry opens the account dialogs through openAccount.
+bool ClickSettings(CVelmonarDlg& dialog, CPoint point, void (*openAccount)(CVelmonarDlg& dialog));
 bool ClickGameOptions(CPoint point);
 bool ClickGraphicsOptions(CPoint point);
 bool ClickExtraOptions(CPoint point);
