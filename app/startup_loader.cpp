@@ -269,6 +269,8 @@ StartupDataResult LoadStartupData()
     LoadEvaluationTables();  // the piece values and the plan weights
     LayoutAll();
     g_loadListCount = 1;
+    // The pictures and work images of the loading are freed: their pages go back.
+    ReturnFreeMemory();
     return STARTUP_DATA_OK;
 }
 

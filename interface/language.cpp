@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <vector>
 
 #include "interface/font.h"
 #include "interface/layout.h"
@@ -256,11 +257,13 @@ void UploadRgba(GLuint* name, int width, int height, const unsigned char* pixels
     UploadMipmaps(4, width, height, pixels);
 }
 
+// In an image of its own, given back after the upload: the shared work image
+// would otherwise keep the window's height in memory for good.
 void BuildWindowFrameTexture(GLuint* name, int width, int height)
 {
-    unsigned char* image = ImageBufferFor(static_cast<size_t>(width) * height * 4);
-    DrawTextWindowFrame(image, width, height);
-    UploadRgba(name, width, height, image);
+    std::vector<unsigned char> image(static_cast<size_t>(width) * height * 4);
+    DrawTextWindowFrame(image.data(), width, height);
+    UploadRgba(name, width, height, image.data());
 }
 
 void BuildCloseButtonTextures()
