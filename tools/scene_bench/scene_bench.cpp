@@ -2,7 +2,10 @@
 // reflection on) and N pick passes at the window size, under the program's
 // own GL set-up. Run it on a display (tests/xvfb-exec for the software
 // renderer). It prints "render_cpu_ms: Z" (the processor time of a frame over
-// all threads), "render_fps: X" and "pick_ms: Y", then the frame probe's
+// all threads), "render_fps: X" and "pick_ms: Y" (the frames are alike, so
+// the mirror image is kept from the first one; with the reflection on,
+// "redrawn_cpu_ms" and "redrawn_fps" give the same frames with the mirror
+// image drawn anew each time, as while pieces move), then the frame probe's
 // figures of the same run (a window of the same size and format that only
 // clears, draws one textured quad and swaps) and last "of_probe: F", the
 // share of the probe's frame rate the scene reaches.
@@ -191,7 +194,11 @@ void MeasurePasses(int count)
     };
     glEnable(GL_MULTISAMPLE);
     const Row rows[] = {
-        {"mirror pass", TimePass(count, inBoardSpace(RenderReflectionTexture))},
+        {"mirror pass, drawn", TimePass(count, inBoardSpace([] {
+                                             ForgetMirrorImage();
+                                             RenderReflectionTexture();
+                                         }))},
+        {"mirror pass, kept", TimePass(count, inBoardSpace(RenderReflectionTexture))},
         {"clear", TimePass(count, [] { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); })},
         {"board", TimePass(count, inBoardSpace([] { DrawBoard(1); }))},
         {"shadows on the board", TimePass(count, inBoardSpace([] { DrawPieceShadows(1); }))},
@@ -243,6 +250,17 @@ void Measure(const Options& options, SceneWindow& window)
     glFinish();
     const double pickSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
+    // The same frames, each with its mirror image drawn anew.
+    start = std::chrono::steady_clock::now();
+    const std::clock_t redrawnCpuStart = std::clock();
+    for (int i = 0; i < options.frames && options.reflection; ++i) {
+        ForgetMirrorImage();
+        RenderFrame();
+    }
+    glFinish();
+    const double redrawnSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double redrawnCpuSeconds = static_cast<double>(std::clock() - redrawnCpuStart) / CLOCKS_PER_SEC;
+
     std::printf("window: %dx%d, frames: %d, pieces: 80, shadows: on, reflection: %s\n", window.m_clientWidth,
                 window.m_clientHeight, options.frames, options.reflection ? "on" : "off");
     GLint samples = 0;
@@ -253,6 +271,10 @@ void Measure(const Options& options, SceneWindow& window)
     g_renderFps = options.frames / renderSeconds;
     std::printf("render_fps: %.1f\n", g_renderFps);
     std::printf("pick_ms: %.3f\n", 1000.0 * pickSeconds / options.frames);
+    if (options.reflection) {
+        std::printf("redrawn_cpu_ms: %.2f\n", 1000.0 * redrawnCpuSeconds / options.frames);
+        std::printf("redrawn_fps: %.1f\n", options.frames / redrawnSeconds);
+    }
 }
 
 double MillisecondsSince(std::chrono::steady_clock::time_point start)
