@@ -112,51 +112,6 @@ void ExpectSameFrames(const std::vector<unsigned char>& now, const std::vector<u
                              << int(old[first]) << ")";
 }
 
-// The three boards of the benchmark's pictures.
-void StartUpBoard()
-{
-    ArrangeSetupBoard();
-    g_setupPhase = 1;
-    g_hoverTraySlot = 3;
-    g_selectedTrayRank = 2;
-    g_hoverRow[0] = g_hoverRow[1] = 0;
-}
-
-void SetupBoard()
-{
-    ASSERT_TRUE(ArrangeGameInPlay(5, 9));
-    for (int x = 1; x <= 10; ++x)
-        for (int y = 7; y <= 10; ++y) g_cellOwner[x][y] = OWNER_EMPTY, g_cellRank[x][y] = RANK_EMPTY;
-    g_setupPhase = 1;
-    g_hoverTraySlot = -1;
-    g_selectedTrayRank = -1;
-    g_hoverRow[0] = 4;
-    g_hoverRow[1] = 3;
-}
-
-void PlayBoard()
-{
-    ASSERT_TRUE(ArrangeGameInPlay(5, 9));
-    g_cellOwner[3][4] = OWNER_SELECTED;
-    g_selectedRow[0] = 3;
-    g_selectedRow[1] = 4;
-    g_cellOwner[6][4] = OWNER_EMPTY;
-    g_cellRank[6][4] = RANK_EMPTY;
-    g_cellOwner[6][6] = OWNER_COMPUTER;
-    g_cellRank[6][6] = 7;
-    g_revealRow[0] = g_revealRow[1] = 6;
-    g_cellOwner[6][7] = OWNER_EMPTY;
-    g_cellRank[6][7] = RANK_EMPTY;
-    g_lastMove = MoveRecord{6, 7, 6, 6};
-    g_lastMoveDirection = 2;
-    g_hoverRow[0] = 5;
-    g_hoverRow[1] = 7;
-    g_trayCount[2] = 3;
-    g_trayCount[RANK_FLAG] = 0;
-    g_trayCount[4] = 4;
-    g_hoverTraySlot = -1;
-}
-
 class FrameMatch : public SceneTest {
 protected:
     void SetUp() override
@@ -177,8 +132,8 @@ protected:
     // and over the frame before).
     void ExpectBoardsMatch()
     {
-        for (void (*arrange)() : {StartUpBoard, SetupBoard, PlayBoard}) {
-            arrange();
+        for (bool (*arrange)() : {ArrangeStartUpShot, ArrangeSetupShot, ArrangePlayShot}) {
+            ASSERT_TRUE(arrange());
             const std::vector<unsigned char> old = OldFrame();
             ExpectSameFrames(NewFrame(true), old, "over a magenta buffer");
             ExpectSameFrames(NewFrame(false), old, "over the frame before");
@@ -216,7 +171,7 @@ TEST_F(FrameMatch, AKeptMirrorImageGivesWayToEveryChangeOfWhatItShows)
         {"the pieces' brightness", [] { g_pieceBrightness = 10, BuildPieceTextures(0); }},
         {"the window smaller", [this] { Resize(1600, 900); }},
     };
-    PlayBoard();
+    ASSERT_TRUE(ArrangePlayShot());
     RenderFrame();
     for (const auto& c : changes) {
         c.change();

@@ -21,6 +21,7 @@
 #include "platform/gl_context.h"
 #include "platform/window.h"
 #include "scene/PixselFormat.h"
+#include "scene/camera.h"
 #include "tools/frame_probe/probe_run.h"
 
 #ifndef GL_MULTISAMPLE
@@ -99,16 +100,7 @@ void Frame(HDC dc, double width, double height)
 {
     glEnable(GL_MULTISAMPLE);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glBegin(GL_QUADS);
-    glTexCoord2d(0.0, 1.0);
-    glVertex2d(0.0, height);
-    glTexCoord2d(0.0, 0.0);
-    glVertex2d(0.0, 0.0);
-    glTexCoord2d(1.0, 0.0);
-    glVertex2d(width, 0.0);
-    glTexCoord2d(1.0, 1.0);
-    glVertex2d(width, height);
-    glEnd();
+    WindowQuad(width, height);
     glFlush();
     SwapBuffers(dc);
     glDisable(GL_MULTISAMPLE);

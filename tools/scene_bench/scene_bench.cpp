@@ -113,48 +113,16 @@ bool WriteShownFrame(const std::string& path, int width, int height)
 bool TakeShots(SceneWindow& window, const std::string& dir)
 {
     const int w = window.m_clientWidth, h = window.m_clientHeight;
-    ArrangeSetupBoard();
-    g_hoverTraySlot = 3;
-    g_selectedTrayRank = 2;
-    RenderFrame();
-    bool ok = WriteShownFrame(dir + "/start-up.ppm", w, h);
-
-    // A set-up board: the player's army placed, the tray empty.
-    if (!ArrangeGameInPlay(5, 9)) return false;
-    for (int x = 1; x <= 10; ++x)
-        for (int y = 7; y <= 10; ++y) g_cellOwner[x][y] = OWNER_EMPTY, g_cellRank[x][y] = RANK_EMPTY;
-    g_setupPhase = 1;
-    g_hoverTraySlot = -1;
-    g_selectedTrayRank = -1;
-    g_hoverRow[0] = 4;
-    g_hoverRow[1] = 3;
-    RenderFrame();
-    ok = ok && WriteShownFrame(dir + "/setup.ppm", w, h);
-
-    // In play: a selected piece, a hovered enemy, the last move, a revealed
-    // enemy piece and some of the opponent's pieces taken.
-    if (!ArrangeGameInPlay(5, 9)) return false;
-    g_cellOwner[3][4] = OWNER_SELECTED;
-    g_selectedRow[0] = 3;
-    g_selectedRow[1] = 4;
-    g_cellOwner[6][4] = OWNER_EMPTY;
-    g_cellRank[6][4] = RANK_EMPTY;
-    g_cellOwner[6][6] = OWNER_COMPUTER;
-    g_cellRank[6][6] = 7;
-    g_revealRow[0] = 6;
-    g_revealRow[1] = 6;
-    g_cellOwner[6][7] = OWNER_EMPTY;
-    g_cellRank[6][7] = RANK_EMPTY;
-    g_lastMove = MoveRecord{6, 7, 6, 6};
-    g_lastMoveDirection = 2;
-    g_hoverRow[0] = 5;
-    g_hoverRow[1] = 7;
-    g_trayCount[2] = 3;
-    g_trayCount[RANK_FLAG] = 0;
-    g_trayCount[4] = 4;
-    RenderFrame();
-    ok = ok && WriteShownFrame(dir + "/play.ppm", w, h);
-    return ok;
+    const struct {
+        bool (*arrange)();
+        const char* file;
+    } shots[] = {{ArrangeStartUpShot, "/start-up.ppm"}, {ArrangeSetupShot, "/setup.ppm"}, {ArrangePlayShot, "/play.ppm"}};
+    for (const auto& shot : shots) {
+        if (!shot.arrange()) return false;
+        RenderFrame();
+        if (!WriteShownFrame(dir + shot.file, w, h)) return false;
+    }
+    return true;
 }
 
 struct PassTime {
