@@ -14,7 +14,7 @@
 #include "interface/layout.h"
 #include "interface/main_menu.h"
 #include "interface/options.h"
-#include "interface/panel_textures.h"
+#include "interface/text_window.h"
 #include "online/game_client.h"
 #include "online/online_state.h"
 #include "platform/process.h"
