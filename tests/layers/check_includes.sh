@@ -30,7 +30,6 @@ for i in "${!chain[@]}"; do rank[${chain[$i]}]=$i; done
 # given one direction: "a b" with a before b in byte order.
 known_pairs=(
   "scene/fullscreen_image scene/geo_model" "scene/fullscreen_image scene/textures"
-  "app/VelmonarDlg app/menu_clicks" "app/VelmonarDlg app/startup_loader"
 )
 declare -A known
 for p in "${known_pairs[@]}"; do known[$p]=1; done
