@@ -1,9 +1,10 @@
 #include "interface/online_panels.h"
 
-#include "interface/font.h"
-#include "interface/layout.h"
-#include "interface/panel_captions.h"
+#include "interface/caption_bar.h"
 #include "interface/caption_colours.h"
+#include "interface/font.h"
+#include "interface/layout_rules.h"
+#include "interface/panel_captions.h"
 #include "interface/widgets.h"
 #include "online/online_state.h"
 #include "online/web.h"

@@ -27,13 +27,6 @@
 #include "platform/strings.h"
 #include "platform/wintypes.h"
 
-typedef long LRESULT;
-typedef unsigned long WPARAM;
-typedef long LPARAM;
-typedef long INT_PTR;
-typedef unsigned long UINT_PTR;
-typedef DWORD COLORREF;
-
 constexpr COLORREF RGB(int r, int g, int b)
 {
     return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));

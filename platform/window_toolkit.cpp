@@ -2,6 +2,7 @@
 // messages.
 #include <FL/Fl.H>
 
+#include "platform/window.h"
 #include "platform/window_input.h"
 #include "platform/window_native.h"
 

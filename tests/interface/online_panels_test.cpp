@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "interface/caption_bar.h"
+#include "interface/caption_colours.h"
 #include "interface/font.h"
 #include "interface/interface_state.h"
 #include "interface/language.h"
