@@ -166,11 +166,12 @@ bool TickOnlineGame(CVelmonarDlg& dialog)
     return true;
 }
 
-// Without an online game: the opponent's leaving, the pings and the banner;
-// false when the tick returns.
+// Without an online game: the opponent's leaving or the search's end, the
+// pings and the banner; false when the tick returns.
 bool TickServerPolling(CVelmonarDlg& dialog)
 {
-    if (g_opponentLeft.exchange(0) == 1) Redraw();
+    const bool opponentLeft = g_opponentLeft.exchange(0) == 1;
+    if (g_redrawRequested.exchange(0) == 1 || opponentLeft) Redraw();
     if (g_pollSuspended != 0) return true;
     if (g_pollTicks > PING_EVERY_TICKS && g_webFetchBusy.load() == 0) {
         g_pollTicks = 0;

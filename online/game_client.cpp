@@ -121,13 +121,15 @@ void ShowWorkerNotice(const CString& text)
     ShowNotice(text);
 }
 
-// A failed or refused match request (or its re-login): the search ends.
+// A failed or refused match request (or its re-login), or a queued one the
+// server ended: the search ends, the waiting caption goes at once.
 void EndSearch(int generation, bool socketMade, const ConnectionRef& own)
 {
     if (!IsCurrent(generation) || g_onlineGame.load() == 0) return;
     g_onlineGame = 0;
     g_matchPending = 0;
     g_waitingForOpponent = 0;
+    g_redrawRequested = 1;
     DropOwnConnection(own);
     if (socketMade)
         ShowWorkerNotice(ConnectionProblemText(g_workerLanguage));
@@ -135,9 +137,12 @@ void EndSearch(int generation, bool socketMade, const ConnectionRef& own)
         ShowErrorBox("Ошибка создания сокета.");
 }
 
+// The player left the search (or began another): every way of leaving moves
+// the generation on. The move receive's stop flag says nothing here: the
+// search's own start leaves it set.
 bool LeftOnPurpose(int generation)
 {
-    return g_stopMoveReceive.load() == 1 || !IsCurrent(generation) || g_onlineGame.load() == 0;
+    return !IsCurrent(generation) || g_onlineGame.load() == 0;
 }
 
 // The opponent left (or the game connection broke): the game goes on against

@@ -1,0 +1,165 @@
+// Online play as the player meets it, against the test game server with a
+// plain socket as the other player: the search begun as the menu begins it,
+// the setup ended, the 500 ms tick of a never-shown main dialog, the board
+// clicks. Each scenario checks what the player is shown (notices, frames,
+// the board), the online flags, the connections left and the server's log.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/VelmonarDlg.h"
+#include "app/flow_hooks.h"
+#include "app/game_state.h"
+#include "app/menu_clicks.h"
+#include "app/setup_end.h"
+#include "online/game_client.h"
+#include "online/online_state.h"
+#include "raw_client.h"
+#include "rules/board.h"
+#include "rules/live_options.h"
+#include "rules/rules_host.h"
+#include "scene/frame_state.h"
+#include "tests/support/board_fixture.h"
+#include "tests/support/notice_recorder.h"
+#include "tests/support/temp_folder.h"
+#include "test_server.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+const std::string kConnectionProblem = "Problem in connection with the server. Try again later.";
+const std::string kOpponentLeft = "Opponent out of the game. Game goes against the computer.";
+
+DWORD g_clock = 0;
+
+int Count(const std::string& name)
+{
+    int n = 0;
+    for (const auto& call : RecordedCalls()) n += call.name == name;
+    return n;
+}
+
+class OnlinePlay : public RulesTest {
+protected:
+    void SetUp() override
+    {
+        RulesTest::SetUp();
+        ASSERT_FALSE(config.Path().empty());
+        setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+        RecordNotices();
+        g_language[0] = 2;
+        g_pollSuspended = 1;
+        g_sceneReady = 1;
+        for (int& flag : g_panelVisible) flag = 0;
+        WriteSharedText(g_machineId, "qwe");
+        // Animations end at their first look at the clock; frames and sounds are recorded.
+        g_flowHooks.tick = [] { return g_clock += 1000; };
+        g_flowHooks.sleep = [](DWORD) {};
+        g_flowHooks.renderFrame = [] { g_rulesHost.renderFrame(); };
+        g_flowHooks.playSound = [](const char* path, void* module, DWORD flags) {
+            return g_rulesHost.playSound(path, module, flags);
+        };
+        g_flowHooks.pickUnderMouse = [] {};
+        g_flowHooks.beginThread = StartOnlineThread;
+    }
+    void TearDown() override
+    {
+        LeaveOnlineGame();
+        ResetFlowHooks();
+        unsetenv("XDG_CONFIG_HOME");
+    }
+
+    void Tick() { dialog.SendMessage(WM_TIMER, TICK_TIMER_ID); }
+
+    // The test's own threads and descriptors (its server's included).
+    void MarkBaseline()
+    {
+        std::thread([] {}).join();  // a sanitizer's helper thread starts with the first thread
+        threadsBefore = ThreadCount();
+        descriptorsBefore = OpenDescriptorCount();
+    }
+
+    // The online button, then the player's 40 pieces (the standard army,
+    // x 1..10 outer, y 1..4 inner) and the end of the setup, which sends the
+    // match request.
+    void SearchWithTheStandardArmy(const TestGameServer& server)
+    {
+        WriteSharedText(g_serverIp, CString(server.Address()));
+        if (threadsBefore == 0) MarkBaseline();
+        StartOnlineSearch(&dialog);
+        const std::vector<int> ranks = RanksOf(StandardSetupMessage());
+        for (int x = 1, k = 0; x <= 10; ++x)
+            for (int y = 1; y <= 4; ++y, ++k) Put(x, y, OWNER_PLAYER, ranks[k]);
+        for (int& count : g_trayCount) count = 0;
+        g_setupMode = 1;
+        FinishSetup();
+    }
+
+    // The player is shown the waiting caption (the tick draws it).
+    void ExpectQueuedAndShown()
+    {
+        ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
+        ClearRecordedCalls();
+        Tick();
+        EXPECT_GE(Count("RenderFrame"), 1);
+    }
+
+    void ExpectNothingLeftBehind()
+    {
+        EXPECT_TRUE(WaitUntil([&] { return ThreadCount() <= threadsBefore; })) << ThreadCount();
+        EXPECT_TRUE(WaitUntil([&] { return OpenDescriptorCount() <= descriptorsBefore; }))
+            << OpenDescriptorCount() << " > " << descriptorsBefore;
+    }
+
+    static bool OpponentRowsEmpty()
+    {
+        for (int x = 1; x <= 10; ++x)
+            for (int y = 7; y <= 10; ++y)
+                if (g_cellOwner[x][y] != OWNER_EMPTY) return false;
+        return true;
+    }
+
+    CVelmonarDlg dialog;
+    TempFolder config{"velmonar-online-play"};
+    int threadsBefore = 0;
+    int descriptorsBefore = 0;
+};
+
+// The server ends a queued search: the connection notice, the waiting
+// caption gone at once, and everything back for a new search.
+TEST_F(OnlinePlay, AQueuedSearchTheServerEndsGivesTheNoticeAndLeavesTheWayToSearchAgain)
+{
+    TestGameServer server({"--close-queued", "0.5"});
+    ASSERT_TRUE(server.Started());
+    SearchWithTheStandardArmy(server);
+    ExpectQueuedAndShown();
+    EXPECT_TRUE(server.WaitFor("QUEUED (guest)"));
+
+    ASSERT_TRUE(server.WaitFor("CLOSED queued"));
+    ASSERT_TRUE(WaitUntil([] { return !Notices().empty(); }));
+    ClearRecordedCalls();
+    Tick();
+    EXPECT_EQ(Count("RenderFrame"), 1) << "the caption goes with the next tick";
+    EXPECT_EQ(Notices(), Texts{kConnectionProblem});
+    EXPECT_EQ(g_waitingForOpponent.load(), 0);
+    EXPECT_EQ(g_onlineGame.load(), 0);
+    EXPECT_EQ(g_matchPending.load(), 0);
+    EXPECT_EQ(g_matchState.load(), 0);
+    EXPECT_EQ(g_setupPhase, 1);
+    EXPECT_TRUE(OpponentRowsEmpty());
+    ExpectNothingLeftBehind();
+
+    // The player searches again, and is queued again.
+    ClearNotices();
+    SearchWithTheStandardArmy(server);
+    ExpectQueuedAndShown();
+    EXPECT_TRUE(server.WaitFor("QUEUED (guest)", 2));
+    EXPECT_EQ(g_onlineGame.load(), 1);
+    EXPECT_EQ(g_matchPending.load(), 1);
+    EXPECT_TRUE(Notices().empty());
+}
+
+}  // namespace
