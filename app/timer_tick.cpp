@@ -160,16 +160,17 @@ bool TickOnlineGame(CVelmonarDlg& dialog)
         LayoutOnlineStatusPanel();
         Redraw();
     }
-    int decoded = 3;
-    if (g_matchState.compare_exchange_strong(decoded, 0)) ShowOpponentSetup();
+    if (TakeDecodedSetup()) ShowOpponentSetup();
     if (g_onlineTurn.load() == 2 && g_opponentMoveReady.exchange(0) == 1) return ApplyOpponentMove(dialog);
     return true;
 }
 
-// Without an online game: the opponent's leaving or the search's end, the
-// pings and the banner; false when the tick returns.
+// Without an online game: the army of an opponent who left right after the
+// pairing (the game goes on against the computer), the opponent's leaving or
+// the search's end, the pings and the banner; false when the tick returns.
 bool TickServerPolling(CVelmonarDlg& dialog)
 {
+    if (TakeDecodedSetup()) ShowOpponentSetup();
     const bool opponentLeft = g_opponentLeft.exchange(0) == 1;
     if (g_redrawRequested.exchange(0) == 1 || opponentLeft) Redraw();
     if (g_pollSuspended != 0) return true;

@@ -192,6 +192,7 @@ void WaitInQueue(const ConnectionRef& connection, int generation)
         if (text[0] == KEEP_ALIVE) continue;
         if (!IsCurrent(generation)) return;
         g_waitingForOpponent = 0;
+        g_opponentSetupGeneration = generation;
         g_matchState = 2;
         g_onlineTurn = 2;
         if (!DecodeMatchReply(text)) {
@@ -441,6 +442,13 @@ bool DecodeMatchReply(const CString& reply)
     return true;
 }
 
+bool TakeDecodedSetup()
+{
+    int decoded = 3;
+    if (!g_matchState.compare_exchange_strong(decoded, 0)) return false;
+    return IsCurrent(g_opponentSetupGeneration.load());
+}
+
 CWinThread* StartOnlineThread(AFX_THREADPROC fn, LPVOID dialog)
 {
     g_workerLanguage = g_language[0];
@@ -481,6 +489,7 @@ UINT MatchRequestThread(LPVOID)
             // The turn is set before the decoded setup can reach the tick,
             // so the board never takes a click on a turn of 0 in between.
             g_onlineTurn = 1;
+            g_opponentSetupGeneration = generation;
             g_matchState = 2;
             SetGameLink(connection, generation);
             if (!DecodeMatchReply(reply)) EndSearch(generation, true, connection);

@@ -122,6 +122,12 @@ int ReloginFromStoredCredentials(int generation);
 // does not pass DecodePairingReply leaves g_matchState at 0 and returns false.
 bool DecodeMatchReply(const CString& reply);
 
+// Takes a setup DecodeMatchReply left in g_matchState 3 (setting it back to
+// 0): true when it belongs to the search still current, which is so even
+// after the opponent left (the game then goes on against the computer), but
+// not after the player left or began another search.
+bool TakeDecodedSetup();
+
 // Starts a worker with the dialog as argument, handing it the language of the
 // calling (interface) thread.
 CWinThread* StartOnlineThread(AFX_THREADPROC fn, LPVOID dialog);

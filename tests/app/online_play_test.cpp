@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/VelmonarDlg.h"
+#include "app/board_clicks.h"
 #include "app/flow_hooks.h"
 #include "app/game_state.h"
 #include "app/menu_clicks.h"
@@ -39,6 +40,15 @@ int Count(const std::string& name)
 {
     int n = 0;
     for (const auto& call : RecordedCalls()) n += call.name == name;
+    return n;
+}
+
+int Sounds(const std::string& file)
+{
+    int n = 0;
+    for (const auto& call : RecordedCalls())
+        n += call.name == "PlaySoundA" && call.path.size() >= file.size() &&
+             call.path.compare(call.path.size() - file.size(), file.size(), file) == 0;
     return n;
 }
 
@@ -82,14 +92,17 @@ protected:
         descriptorsBefore = OpenDescriptorCount();
     }
 
-    // The online button, then the player's 40 pieces (the standard army,
-    // x 1..10 outer, y 1..4 inner) and the end of the setup, which sends the
-    // match request.
+    // The online button, then (once the server status the search asks for
+    // is in, as it is while a player sets up) the player's 40 pieces, the
+    // standard army x 1..10 outer, y 1..4 inner, and the end of the setup,
+    // which sends the match request.
     void SearchWithTheStandardArmy(const TestGameServer& server)
     {
         WriteSharedText(g_serverIp, CString(server.Address()));
         if (threadsBefore == 0) MarkBaseline();
+        g_serverStatusDone = 0;
         StartOnlineSearch(&dialog);
+        ASSERT_TRUE(WaitUntil([] { return g_serverStatusDone.load() == 1; }));
         const std::vector<int> ranks = RanksOf(StandardSetupMessage());
         for (int x = 1, k = 0; x <= 10; ++x)
             for (int y = 1; y <= 4; ++y, ++k) Put(x, y, OWNER_PLAYER, ranks[k]);
@@ -112,6 +125,24 @@ protected:
         EXPECT_TRUE(WaitUntil([&] { return ThreadCount() <= threadsBefore; })) << ThreadCount();
         EXPECT_TRUE(WaitUntil([&] { return OpenDescriptorCount() <= descriptorsBefore; }))
             << OpenDescriptorCount() << " > " << descriptorsBefore;
+    }
+
+    // The peer's army as the player sees it: its setup turned onto rows 7 to 10.
+    static bool OpponentArmyStands()
+    {
+        const std::vector<int> ranks = RanksOf(OtherSetupMessage());
+        for (int x = 1, k = 0; x <= 10; ++x)
+            for (int y = 1; y <= 4; ++y, ++k)
+                if (g_cellOwner[11 - x][11 - y] != OWNER_COMPUTER || g_cellRank[11 - x][11 - y] != ranks[k])
+                    return false;
+        return true;
+    }
+
+    static void Click(int x, int y)
+    {
+        g_hoverRow[0] = x;
+        g_hoverRow[1] = y;
+        ClickBoard(nullptr);
     }
 
     static bool OpponentRowsEmpty()
@@ -160,6 +191,64 @@ TEST_F(OnlinePlay, AQueuedSearchTheServerEndsGivesTheNoticeAndLeavesTheWayToSear
     EXPECT_EQ(g_onlineGame.load(), 1);
     EXPECT_EQ(g_matchPending.load(), 1);
     EXPECT_TRUE(Notices().empty());
+}
+
+// The opponent is gone right after the pairing, before a tick has shown
+// the army: the notice, then the army, and the game goes on against the
+// computer. A pairing that never decoded gives the connection notice alone.
+TEST_F(OnlinePlay, AnOpponentGoneAtThePairingLeavesAGameAgainstTheComputerWithTheArmyShown)
+{
+    struct Case {
+        std::vector<std::string> switches;
+        const char* serverSaw;
+    };
+    const Case cases[] = {
+        {{"--leave-at-pairing"}, "LEFT at-pairing"},
+        {{"--after-pairing", HexOf("&&&&")}, "LEFT first"},  // a garbage move: the player's end
+        {{"--pairing-reply", HexOf("rrrr")}, nullptr},        // no army at all
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.switches[0]);
+        TestGameServer server(c.switches);
+        ASSERT_TRUE(server.Started());
+        threadsBefore = 0;
+        ClearNotices();
+        SearchWithTheStandardArmy(server);
+        ExpectQueuedAndShown();
+        const int peer = RequestingPeer(server.Address());
+        ASSERT_TRUE(server.WaitFor("PAIRED"));
+        ASSERT_TRUE(WaitUntil([] { return !Notices().empty() && g_onlineGame.load() == 0; }));
+        ClearRecordedCalls();
+        Tick();
+        EXPECT_EQ(g_onlineGame.load(), 0);
+        EXPECT_EQ(g_matchPending.load(), 0);
+        EXPECT_EQ(g_waitingForOpponent.load(), 0);
+        EXPECT_GE(Count("RenderFrame"), 1);
+        if (!c.serverSaw) {
+            EXPECT_EQ(Notices(), Texts{kConnectionProblem});
+            EXPECT_EQ(g_setupPhase, 1);
+            EXPECT_TRUE(OpponentRowsEmpty());
+            close(peer);
+            ExpectNothingLeftBehind();
+            continue;
+        }
+        EXPECT_TRUE(server.WaitFor(c.serverSaw));
+        EXPECT_EQ(Notices(), Texts{kOpponentLeft});
+        EXPECT_EQ(g_opponentLeft.load(), 0) << "taken by the tick";
+        EXPECT_EQ(Sounds("/sound/H2.wav"), 40) << "the pieces drop in one by one";
+        EXPECT_TRUE(OpponentArmyStands());
+        EXPECT_EQ(g_setupPhase, 0);
+
+        // The player's scout steps forward, and the computer answers.
+        Click(2, 4);
+        Click(2, 5);
+        EXPECT_EQ(g_cellRank[2][5], RANK_SCOUT);
+        EXPECT_GE(g_lastMove.fromY, 7) << "the last move is the computer's";
+        EXPECT_EQ(g_gameOver.load(), 0);
+        close(peer);
+        ExpectNothingLeftBehind();
+        EXPECT_EQ(server.Count("REPORT"), 0);  // a guest against a guest
+    }
 }
 
 }  // namespace

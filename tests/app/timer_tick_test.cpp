@@ -121,6 +121,7 @@ TEST_F(TimerTick, NewsFirstThenTheOpponentsSetupLandsTurnedOnRows7To10)
     g_webNewsPending = 1;
     g_onlineGame = 1;
     g_matchPending = 1;
+    g_opponentSetupGeneration = g_onlineGeneration.load();
     g_matchState = 3;
     ClearRecordedCalls();
     Tick();
@@ -141,6 +142,44 @@ TEST_F(TimerTick, NewsFirstThenTheOpponentsSetupLandsTurnedOnRows7To10)
     ASSERT_EQ(RecordedNames(), (std::vector<std::string>{"RenderFrame", "RenderFrame"}));
     EXPECT_EQ(RecordedCalls()[0].owner[5][8], OWNER_EMPTY);
     EXPECT_EQ(RecordedCalls()[1].owner[5][8], OWNER_COMPUTER);
+}
+
+// The army decoded before the opponent left is shown all the same (the game
+// goes on against the computer); one decoded for a search the player has
+// left since is dropped, online or not.
+TEST_F(TimerTick, ADecodedArmyIsShownAfterTheOpponentLeftButNotAfterTheSearchWasLeft)
+{
+    int code = 0;
+    for (int rank = 0; rank < RANK_KINDS; ++rank)
+        for (int n = 0; n < PIECE_SET[rank]; ++n) g_opponentSetup[code++] = rank;
+    NewGame();
+    g_onlineGame = 0;  // the opponent left
+    g_opponentLeft = 1;
+    g_opponentSetupGeneration = g_onlineGeneration.load();
+    g_matchState = 3;
+    ClearRecordedCalls();
+    Tick();
+    EXPECT_EQ(g_matchState.load(), 0);
+    EXPECT_EQ(g_setupPhase, 0);
+    EXPECT_EQ(g_cellOwner[10][10], OWNER_COMPUTER);
+    EXPECT_EQ(g_cellRank[10][10], RANK_BOMB);  // the sender's (1, 1)
+    EXPECT_EQ(g_cellRank[1][7], RANK_FLAG);    // the sender's (10, 4)
+    EXPECT_EQ(RecordedNames(), (std::vector<std::string>{"RenderFrame", "RenderFrame"}));  // the army, the leaving
+
+    for (int online = 0; online <= 1; ++online) {
+        NewGame();
+        g_opponentSetupGeneration = g_onlineGeneration.load();
+        CloseServerSocket();  // the player left; a new search may run
+        g_onlineGame = online;
+        g_matchPending = online;
+        g_matchState = 3;
+        Tick();
+        EXPECT_EQ(g_matchState.load(), 0) << online;
+        EXPECT_EQ(g_setupPhase, 1) << online;
+        EXPECT_EQ(g_cellOwner[10][10], OWNER_EMPTY) << online;
+        EXPECT_EQ(g_matchPending.load(), online);
+    }
+    g_onlineGame = 0;
 }
 
 TEST_F(TimerTick, AValidatedMoveIsAppliedAndAnImpossibleOneIsRefusedWithTheBoardUnchanged)
