@@ -54,11 +54,53 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-void Publish(SOCKET s)
+const int ANY_EXCHANGE = -1;
+
+// True for an exchange that belongs to no search, or to the current one.
+bool MayOpen(int generation)
+{
+    return generation == ANY_EXCHANGE || IsCurrent(generation);
+}
+
+// Cuts off the exchange before this one, unless this one belongs to a search
+// that is no longer current: false then, and nothing was touched.
+bool CutPrevious(int generation)
 {
     std::lock_guard<std::mutex> lock(g_connectionMutex);
+    if (!MayOpen(generation)) return false;
+    ShutdownSharedSocket(g_serverSocket);
+    return true;
+}
+
+bool Publish(SOCKET s, int generation)
+{
+    std::lock_guard<std::mutex> lock(g_connectionMutex);
+    if (!MayOpen(generation)) return false;
     const SOCKET before = g_serverSocket.exchange(s);
     if (before >= 0) ShutdownSocket(before);  // a new exchange cuts off the one before it
+    return true;
+}
+
+ConnectionRef OpenConnection(bool* socketMade, int generation)
+{
+    if (socketMade) *socketMade = false;
+    if (!CutPrevious(generation)) return nullptr;
+    const SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
+    if (s == INVALID_SOCKET) return nullptr;
+    if (socketMade) *socketMade = true;
+    ConnectionRef connection = std::make_shared<ServerConnection>(s);
+    if (!Publish(s, generation)) return nullptr;
+    sockaddr_in address;
+    {
+        std::lock_guard<std::mutex> lock(g_sharedTextMutex);
+        std::memset(&g_serverAddr, 0, sizeof g_serverAddr);
+        g_serverAddr.sin_family = AF_INET;
+        g_serverAddr.sin_port = htons(g_serverPort);
+        g_serverAddr.sin_addr.s_addr = inet_addr(g_serverIp);
+        address = g_serverAddr;
+    }
+    if (connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) return nullptr;
+    return connection;
 }
 
 void SetGameLink(const ConnectionRef& connection, int generation)
@@ -177,6 +219,7 @@ void WaitInQueue(const ConnectionRef& connection, int generation)
 {
     const SOCKET s = connection->Socket();
     for (;;) {
+        if (LeftOnPurpose(generation)) return;
         g_waitingForOpponent = 1;
         g_redrawRequested = 1;
         char buffer[SERVER_BUFFER_SIZE + 1] = {0};
@@ -311,27 +354,12 @@ ServerConnection::~ServerConnection()
 
 ConnectionRef OpenServerConnection(bool* socketMade)
 {
-    if (socketMade) *socketMade = false;
-    {
-        std::lock_guard<std::mutex> lock(g_connectionMutex);
-        ShutdownSharedSocket(g_serverSocket);
-    }
-    const SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
-    if (s == INVALID_SOCKET) return nullptr;
-    if (socketMade) *socketMade = true;
-    ConnectionRef connection = std::make_shared<ServerConnection>(s);
-    Publish(s);
-    sockaddr_in address;
-    {
-        std::lock_guard<std::mutex> lock(g_sharedTextMutex);
-        std::memset(&g_serverAddr, 0, sizeof g_serverAddr);
-        g_serverAddr.sin_family = AF_INET;
-        g_serverAddr.sin_port = htons(g_serverPort);
-        g_serverAddr.sin_addr.s_addr = inet_addr(g_serverIp);
-        address = g_serverAddr;
-    }
-    if (connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) return nullptr;
-    return connection;
+    return OpenConnection(socketMade, ANY_EXCHANGE);
+}
+
+ConnectionRef OpenSearchConnection(int generation, bool* socketMade)
+{
+    return OpenConnection(socketMade, generation);
 }
 
 void CloseServerSocket()
@@ -403,17 +431,20 @@ int ReloginFromStoredCredentials(int generation)
     CString name, password;
     if (!ReadStoredLogin(&name, &password)) return 1;
     bool socketMade = false;
-    ConnectionRef connection = OpenServerConnection(&socketMade);
+    ConnectionRef connection = OpenSearchConnection(generation, &socketMade);
     if (!connection) {
         EndSearch(generation, socketMade, nullptr);
         return 0;
     }
     const CString request = "%" + name + "+" + password;
     Sleep(RELOGIN_PAUSE_MS);
+    if (LeftOnPurpose(generation)) return 0;
     SendAll(connection->Socket(), request, request.GetLength());
     SetReceiveTimeout(connection->Socket(), ONE_SHOT_TIMEOUT_MS);
     char reply[3] = {0};
     const int got = recv(connection->Socket(), reply, 2, 0);
+    // Left meanwhile: the answer is no longer this search's to keep.
+    if (LeftOnPurpose(generation)) return 0;
     if (got > 0 && IsLoginOk(reply, static_cast<size_t>(got)))
         WriteSharedText(g_credentials, request.Mid(1) + "-");
     return 1;
@@ -457,35 +488,39 @@ CWinThread* StartOnlineThread(AFX_THREADPROC fn, LPVOID dialog)
 
 // --- workers ---
 
+// A search left during any of its blocking steps (the re-login, the
+// connect, the wait for the reply) goes no further: it sends nothing, sets
+// nothing and closes only its own connection.
 UINT MatchRequestThread(LPVOID)
 {
     const int generation = ++g_onlineGeneration;
     for (int attempt = 1;; ++attempt) {
-        if (!IsCurrent(generation) || g_onlineGame.load() == 0) return 0;
+        if (LeftOnPurpose(generation)) return 0;
         if (g_autoRelogin.exchange(0) == 1) {
             WriteSharedText(g_credentials, "-");
             if (ReloginFromStoredCredentials(generation) == 0) return 0;
         }
-        g_waitingForOpponent = 0;
         bool socketMade = false;
-        ConnectionRef connection = OpenServerConnection(&socketMade);
+        ConnectionRef connection = OpenSearchConnection(generation, &socketMade);
         if (!connection) {
             EndSearch(generation, socketMade, nullptr);
             return 0;
         }
+        if (LeftOnPurpose(generation)) return 0;
+        g_waitingForOpponent = 0;
         CString request;
         {
             std::lock_guard<std::mutex> lock(g_sharedTextMutex);
             request = g_credentials + g_machineId + g_setupMessage;
         }
         const CString reply = ServerRequest(connection->Socket(), request);
+        if (LeftOnPurpose(generation)) return 0;
         WriteSharedText(g_matchReply, reply);
         if (reply[0] == MATCH_QUEUED) {
             WaitInQueue(connection, generation);
             return 0;
         }
         if (reply[0] == MATCH_FOUND) {
-            if (!IsCurrent(generation)) return 0;
             // The turn is set before the decoded setup can reach the tick,
             // so the board never takes a click on a turn of 0 in between.
             g_onlineTurn = 1;

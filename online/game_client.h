@@ -87,6 +87,9 @@ typedef std::shared_ptr<ServerConnection> ConnectionRef;
 // connects to g_serverIp:g_serverPort within 10 s. Null on failure;
 // socketMade tells whether a socket could be created at all.
 ConnectionRef OpenServerConnection(bool* socketMade = nullptr);
+// The same for a step of the search of generation: once that search is no
+// longer current it opens nothing and cuts nothing off (null, no socket made).
+ConnectionRef OpenSearchConnection(int generation, bool* socketMade);
 
 // The one way the interface thread closes g_serverSocket: moves the
 // generation on, shuts the connection down (waking a blocked receive) and
@@ -113,8 +116,9 @@ CString ServerRequest(SOCKET s, const CString& request);
 // here (the opponent left, or the game was left on purpose).
 int ReceiveOpponentMove(const GameLink& link);
 
-// Logs in again from the stored log-in file. 0 only when the connection
-// failed (the notice is shown and the match request ends); 1 otherwise.
+// Logs in again from the stored log-in file. 0 when the match request must
+// end: the connection failed (the notice is shown), or the search of
+// generation is no longer current (nothing is sent or kept); 1 otherwise.
 int ReloginFromStoredCredentials(int generation);
 
 // Decodes reply when g_matchState is 2: the opponent's setup into

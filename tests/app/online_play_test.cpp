@@ -5,7 +5,11 @@
 // the board), the online flags, the connections left and the server's log.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -249,6 +253,44 @@ TEST_F(OnlinePlay, AnOpponentGoneAtThePairingLeavesAGameAgainstTheComputerWithTh
         ExpectNothingLeftBehind();
         EXPECT_EQ(server.Count("REPORT"), 0);  // a guest against a guest
     }
+}
+
+// A logged-in player leaves while the re-login waits for the server: that
+// search sends no match request, so the player already waiting is paired
+// with nobody, and then with the player's next search.
+TEST_F(OnlinePlay, ASearchLeftDuringItsReloginSendsNothingAndTheWaitingPlayerMeetsTheNextOne)
+{
+    TestGameServer server({"--account", "anna:secret", "--silent-logins"});
+    ASSERT_TRUE(server.Started());
+    const std::string folder = config.Path() + "/velmonar";
+    mkdir(folder.c_str(), 0700);
+    std::ofstream(folder + "/strlp.erg") << "anna\nsecret";
+    const int peer = QueuedPeer(server.Address());
+    ASSERT_GE(peer, 0);
+    SearchWithTheStandardArmy(server);
+    ASSERT_TRUE(server.WaitFor("LOGIN anna silent"));
+
+    LeaveOnlineGame();  // a game against the computer instead
+    ExpectNothingLeftBehind();
+    EXPECT_EQ(RawReceive(peer, 500), "<timeout>") << "no pairing reached the waiting player";
+    EXPECT_EQ(server.Count("PAIRED"), 0);
+    EXPECT_EQ(server.Count("QUEUED"), 1);
+    EXPECT_EQ(g_waitingForOpponent.load(), 0);
+    EXPECT_EQ(g_onlineGame.load(), 0);
+    EXPECT_TRUE(Notices().empty());
+
+    // Logged out, the player searches again: this search meets the waiting player.
+    unlink((folder + "/strlp.erg").c_str());
+    SearchWithTheStandardArmy(server);
+    EXPECT_EQ(RawReceive(peer), StandardSetupMessage() + " " + std::string(1, '\0'));
+    ASSERT_TRUE(WaitUntil([] { return g_onlineTurn.load() == 1; }));
+    Tick();
+    EXPECT_TRUE(OpponentArmyStands());
+    EXPECT_EQ(g_setupPhase, 0);
+    EXPECT_EQ(g_onlineGame.load(), 1);
+    EXPECT_TRUE(server.WaitFor("PAIRED (guest) (guest)"));
+    EXPECT_TRUE(Notices().empty());
+    close(peer);
 }
 
 }  // namespace
