@@ -141,7 +141,9 @@ bool ApplyOpponentMove(CVelmonarDlg& dialog)
     } else {
         MoveList& player = g_playerMoveList;
         g_playerMoveCount = GenerateMoves(1, player.fromX, player.fromY, player.toX, player.toY);
-        if (g_playerMoveCount == 0) {
+        // The player, to move now, has no move also when the only one is
+        // the one the repetition rule forbids (the peer judges the same).
+        if (g_playerMoveCount == 0 || OnlyForbiddenMoveLeft(1)) {
             g_gameOver = 1;
             g_losingSide = 1;
         }

@@ -307,6 +307,47 @@ TEST_F(TimerTick, AReceivedMoveEndsTheGameEitherWayAndOnlyANamedLoserReports)
     EXPECT_EQ(server.Count("REPORT"), 1);
 }
 
+// The opponent's plain move leaves the player's one piece that can move
+// with only the way back the repetition rule forbids: the player lost, and
+// the player's side alone reports the named winner.
+TEST_F(TimerTick, AReceivedMoveThatLeavesThePlayerOnlyTheForbiddenMoveEndsTheGameWithOneReport)
+{
+    TestGameServer server({"--account", "boris:pw"});
+    ASSERT_TRUE(server.Started());
+    WriteSharedText(g_serverIp, CString(server.Address()));
+    OnlinePlay();
+    WriteSharedText(g_ownName, "anna");
+    WriteSharedText(g_opponentName, "boris");
+    // The piece on (1,3) came from (1,2), where it had come from: boxed in by
+    // its own bombs, its only way is back to (1,2).
+    Put(1, 1, OWNER_PLAYER, RANK_FLAG);
+    Put(1, 3, OWNER_PLAYER, 6);
+    Put(1, 4, OWNER_PLAYER, RANK_BOMB);
+    for (int y = 1; y <= 3; ++y) Put(2, y, OWNER_PLAYER, RANK_BOMB);
+    g_moveHistory[1][0] = MoveRecord{1, 2, 1, 3};
+    g_moveHistory[1][1] = MoveRecord{1, 3, 1, 2};
+    g_forbiddenMove[1] = MoveRecord{1, 3, 1, 2};
+    Put(10, 10, OWNER_COMPUTER, RANK_FLAG);
+    Put(10, 8, OWNER_COMPUTER, 4);
+    ClearRecordedCalls();
+    Receive(10, 8, 10, 7);
+    Tick();
+    EXPECT_EQ(g_cellOwner[10][7], OWNER_COMPUTER);
+    EXPECT_EQ(g_gameOver.load(), 1);
+    EXPECT_EQ(g_losingSide, 1);
+    EXPECT_EQ(g_onlineGame.load(), 0);
+    EXPECT_EQ(g_matchPending.load(), 0);
+    ASSERT_EQ(Count("PlaySoundA"), 1);
+    for (const auto& call : RecordedCalls())
+        if (call.name == "PlaySoundA") {
+            EXPECT_NE(call.path.find("/sound/komp_vig.wav"), std::string::npos);
+        }
+    EXPECT_EQ(Count("ShowGameOverPanel"), 1);
+    EXPECT_TRUE(server.WaitFor("REPORT boris"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(server.Count("REPORT"), 1);
+}
+
 // Two workers set the redraw and status flags as fast as they can while a
 // third publishes the opponent's moves (the move before its ready flag)
 // whenever the turn has come back, and the tick runs meanwhile: every set
