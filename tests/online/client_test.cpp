@@ -2,10 +2,13 @@
 // socket playing the other side: pairing both ways, moves both ways, the
 // opponent leaving, the leave, failures and hostile replies.
 #include <gtest/gtest.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -214,6 +217,41 @@ TEST_F(OnlineClient, QueuedNamedPlayerPairsExchangesMovesAndSeesAGuestLeave)
     EXPECT_EQ(ReadSharedText(g_netMessage).str(), kOpponentLeft);
     ExpectNothingLeftBehind();
     EXPECT_EQ(server.Count("REPORT"), 0);
+}
+
+void IgnoreSignal(int) {}
+
+// Signals keep coming while the re-login waits for the server's slow answer
+// (as the program's own handlers, or a stop and a continue, would bring
+// them): the LOGIN_OK still counts, and the search goes out under the name.
+TEST_F(OnlineClient, SignalsDuringTheReloginLoseNotTheServersLogInOk)
+{
+    TestGameServer server({"--account", "anna:secret", "--login-delay", "0.8"});
+    ASSERT_TRUE(server.Started());
+    UseServer(server);
+    mkdir((config.Path() + "/velmonar").c_str(), 0700);
+    StoreLogin("anna", "secret");
+    struct sigaction sa {};
+    sa.sa_handler = IgnoreSignal;
+    sa.sa_flags = SA_RESTART;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGUSR1, &sa, nullptr);
+    WriteSharedText(g_credentials, "-");
+    std::atomic<bool> done{false};
+    int result = -1;
+    std::thread relogin([&] {
+        result = ReloginFromStoredCredentials(g_onlineGeneration.load());
+        done = true;
+    });
+    while (!done) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (!done) pthread_kill(relogin.native_handle(), SIGUSR1);
+    }
+    relogin.join();
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(server.WaitFor("LOGIN anna ok"));
+    EXPECT_EQ(ReadSharedText(g_credentials), "anna+secret-");
+    EXPECT_TRUE(Notices().empty());
 }
 
 TEST_F(OnlineClient, LaterGuestMovesFirstAndReportsANamedLeaverWithItsOwnDash)
