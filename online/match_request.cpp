@@ -3,6 +3,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "online/game_client.h"
 #include "online/notice.h"
 #include "online/online_state.h"
 #include "online/server_connection.h"

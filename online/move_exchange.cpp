@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "online/game_client.h"
 #include "online/online_state.h"
 #include "online/server_connection.h"
 #include "platform/process.h"

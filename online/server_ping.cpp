@@ -1,4 +1,5 @@
 // The ping's worker: whether the game server answers.
+#include "online/game_client.h"
 #include "online/online_state.h"
 #include "online/server_connection.h"
 

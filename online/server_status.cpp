@@ -1,4 +1,5 @@
 // The status query's worker: the number of players in game.
+#include "online/game_client.h"
 #include "online/online_state.h"
 #include "online/server_connection.h"
 
