@@ -29,14 +29,13 @@
 #include "scene/frame_state.h"
 #include "tests/support/board_fixture.h"
 #include "tests/support/notice_recorder.h"
+#include "tests/support/online_client.h"
 #include "tests/support/temp_folder.h"
 #include "test_server.h"
 
 namespace {
 
 using Texts = std::vector<std::string>;
-const std::string kConnectionProblem = "Problem in connection with the server. Try again later.";
-const std::string kOpponentLeft = "Opponent out of the game. Game goes against the computer.";
 
 DWORD g_clock = 0;
 
@@ -88,22 +87,12 @@ protected:
 
     void Tick() { dialog.SendMessage(WM_TIMER, TICK_TIMER_ID); }
 
-    // The test's own threads and descriptors (its server's included).
-    void MarkBaseline()
-    {
-        std::thread([] {}).join();  // a sanitizer's helper thread starts with the first thread
-        threadsBefore = ThreadCount();
-        descriptorsBefore = OpenDescriptorCount();
-    }
-
     // The online button, then (once the server status the search asks for
     // is in, as it is while a player sets up) the player's 40 pieces, the
     // standard army x 1..10 outer, y 1..4 inner, and the end of the setup,
     // which sends the match request.
-    void SearchWithTheStandardArmy(const TestGameServer& server)
+    void SearchWithTheStandardArmy()
     {
-        WriteSharedText(g_serverIp, CString(server.Address()));
-        if (threadsBefore == 0) MarkBaseline();
         g_serverStatusDone = 0;
         StartOnlineSearch(&dialog);
         ASSERT_TRUE(WaitUntil([] { return g_serverStatusDone.load() == 1; }));
@@ -122,13 +111,6 @@ protected:
         ClearRecordedCalls();
         Tick();
         EXPECT_GE(Count("RenderFrame"), 1);
-    }
-
-    void ExpectNothingLeftBehind()
-    {
-        EXPECT_TRUE(WaitUntil([&] { return ThreadCount() <= threadsBefore; })) << ThreadCount();
-        EXPECT_TRUE(WaitUntil([&] { return OpenDescriptorCount() <= descriptorsBefore; }))
-            << OpenDescriptorCount() << " > " << descriptorsBefore;
     }
 
     // The peer's army as the player sees it: its setup turned onto rows 7 to 10.
@@ -159,8 +141,7 @@ protected:
 
     CVelmonarDlg dialog;
     TempFolder config{"velmonar-online-play"};
-    int threadsBefore = 0;
-    int descriptorsBefore = 0;
+    Leftovers leftovers;
 };
 
 // The server ends a queued search: the connection notice, the waiting
@@ -168,8 +149,8 @@ protected:
 TEST_F(OnlinePlay, AQueuedSearchTheServerEndsGivesTheNoticeAndLeavesTheWayToSearchAgain)
 {
     TestGameServer server({"--close-queued", "0.5"});
-    ASSERT_TRUE(server.Started());
-    SearchWithTheStandardArmy(server);
+    ASSERT_TRUE(UseServer(server, leftovers));
+    SearchWithTheStandardArmy();
     ExpectQueuedAndShown();
     EXPECT_TRUE(server.WaitFor("QUEUED (guest)"));
 
@@ -185,11 +166,11 @@ TEST_F(OnlinePlay, AQueuedSearchTheServerEndsGivesTheNoticeAndLeavesTheWayToSear
     EXPECT_EQ(g_matchState.load(), 0);
     EXPECT_EQ(g_setupPhase, 1);
     EXPECT_TRUE(OpponentRowsEmpty());
-    ExpectNothingLeftBehind();
+    leftovers.ExpectNone();
 
     // The player searches again, and is queued again.
     ClearNotices();
-    SearchWithTheStandardArmy(server);
+    SearchWithTheStandardArmy();
     ExpectQueuedAndShown();
     EXPECT_TRUE(server.WaitFor("QUEUED (guest)", 2));
     EXPECT_EQ(g_onlineGame.load(), 1);
@@ -214,10 +195,9 @@ TEST_F(OnlinePlay, AnOpponentGoneAtThePairingLeavesAGameAgainstTheComputerWithTh
     for (const Case& c : cases) {
         SCOPED_TRACE(c.switches[0]);
         TestGameServer server(c.switches);
-        ASSERT_TRUE(server.Started());
-        threadsBefore = 0;
+        ASSERT_TRUE(UseServer(server, leftovers));
         ClearNotices();
-        SearchWithTheStandardArmy(server);
+        SearchWithTheStandardArmy();
         ExpectQueuedAndShown();
         const int peer = RequestingPeer(server.Address());
         ASSERT_TRUE(server.WaitFor("PAIRED"));
@@ -233,7 +213,7 @@ TEST_F(OnlinePlay, AnOpponentGoneAtThePairingLeavesAGameAgainstTheComputerWithTh
             EXPECT_EQ(g_setupPhase, 1);
             EXPECT_TRUE(OpponentRowsEmpty());
             close(peer);
-            ExpectNothingLeftBehind();
+            leftovers.ExpectNone();
             continue;
         }
         EXPECT_TRUE(server.WaitFor(c.serverSaw));
@@ -250,7 +230,7 @@ TEST_F(OnlinePlay, AnOpponentGoneAtThePairingLeavesAGameAgainstTheComputerWithTh
         EXPECT_GE(g_lastMove.fromY, 7) << "the last move is the computer's";
         EXPECT_EQ(g_gameOver.load(), 0);
         close(peer);
-        ExpectNothingLeftBehind();
+        leftovers.ExpectNone();
         EXPECT_EQ(server.Count("REPORT"), 0);  // a guest against a guest
     }
 }
@@ -261,17 +241,17 @@ TEST_F(OnlinePlay, AnOpponentGoneAtThePairingLeavesAGameAgainstTheComputerWithTh
 TEST_F(OnlinePlay, ASearchLeftDuringItsReloginSendsNothingAndTheWaitingPlayerMeetsTheNextOne)
 {
     TestGameServer server({"--account", "anna:secret", "--silent-logins"});
-    ASSERT_TRUE(server.Started());
     const std::string folder = config.Path() + "/velmonar";
     mkdir(folder.c_str(), 0700);
     std::ofstream(folder + "/strlp.erg") << "anna\nsecret";
     const int peer = QueuedPeer(server.Address());
     ASSERT_GE(peer, 0);
-    SearchWithTheStandardArmy(server);
+    ASSERT_TRUE(UseServer(server, leftovers));  // the waiting peer stays to the end
+    SearchWithTheStandardArmy();
     ASSERT_TRUE(server.WaitFor("LOGIN anna silent"));
 
     LeaveOnlineGame();  // a game against the computer instead
-    ExpectNothingLeftBehind();
+    leftovers.ExpectNone();
     EXPECT_EQ(RawReceive(peer, 500), "<timeout>") << "no pairing reached the waiting player";
     EXPECT_EQ(server.Count("PAIRED"), 0);
     EXPECT_EQ(server.Count("QUEUED"), 1);
@@ -281,7 +261,7 @@ TEST_F(OnlinePlay, ASearchLeftDuringItsReloginSendsNothingAndTheWaitingPlayerMee
 
     // Logged out, the player searches again: this search meets the waiting player.
     unlink((folder + "/strlp.erg").c_str());
-    SearchWithTheStandardArmy(server);
+    SearchWithTheStandardArmy();
     EXPECT_EQ(RawReceive(peer), StandardSetupMessage() + " " + std::string(1, '\0'));
     ASSERT_TRUE(WaitUntil([] { return g_onlineTurn.load() == 1; }));
     Tick();

@@ -8,7 +8,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
-#include <functional>
 #include <cstdlib>
 #include <fstream>
 #include <mutex>
@@ -38,16 +37,6 @@ std::vector<std::string> g_shown;
 void RecordNotice(const CString& text)
 {
     g_shown.push_back(text.str());
-}
-
-bool WaitUntil(const std::function<bool()>& done, int ms = 5000)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
 }
 
 int Count(const std::string& name)
