@@ -385,6 +385,12 @@ CWnd* AfxGetMainWnd();
 // stopped with it, without running static destructors under them.
 [[noreturn]] void AfxWinMain(CWinApp& app);
 
+// Draws at once whatever a window or control of the program waits to have
+// drawn (a button pressed a moment ago comes up), taking no input and running
+// nothing else: for a handler that waits a while on the interface thread.
+// Elsewhere it does nothing.
+void DrawPendingWindows();
+
 // True once SIGINT or SIGTERM arrived. The dialogs end when their loop next
 // runs; code that blocks for a long time without the loop (the start-up's
 // fades) asks this to cut its pauses short.
