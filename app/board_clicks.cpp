@@ -110,27 +110,17 @@ bool SideHasMoves(int side)
     return GenerateMoves(side, list.fromX, list.fromY, list.toX, list.toY) > 0;
 }
 
-// True when every move the generator lists for the player is the one the
-// repetition rule forbids: the player then has no legal move.
-bool PlayerOnlyHasForbiddenMove()
-{
-    MoveList list;
-    list.count = GenerateMoves(1, list.fromX, list.fromY, list.toX, list.toY);
-    if (list.count == 0) return false;  // the computer's turn has judged this case
-    for (int i = 0; i < list.count; ++i)
-        if (MoveRecord{list.fromX[i], list.fromY[i], list.toX[i], list.toY[i]} != g_forbiddenMove[1]) return false;
-    return true;
-}
-
 // After the player's own online move: a side left without a legal move
-// loses, the player first (the peer's client judges the same position).
+// loses, the player first; the opponent, to move now, also when its one
+// move is the one the repetition rule forbids it (the peer's client judges
+// the same position).
 void JudgeOnlinePosition()
 {
     if (g_gameOver == 1) return;
     if (!SideHasMoves(1)) {
         g_gameOver = 1;
         g_losingSide = 1;
-    } else if (!SideHasMoves(2)) {
+    } else if (!SideHasMoves(2) || OnlyForbiddenMoveLeft(2)) {
         g_gameOver = 1;
         g_losingSide = 2;
     }
@@ -156,7 +146,7 @@ void MakeMove(const MoveRecord& move, CWnd* dialog)
     g_flowHooks.renderFrame();
     if (!online) {
         ComputerTurn();
-        if (g_gameOver == 0 && PlayerOnlyHasForbiddenMove()) {
+        if (g_gameOver == 0 && OnlyForbiddenMoveLeft(1)) {  // the computer's turn judged no move at all
             g_gameOver = 1;
             g_losingSide = 1;
             ShowGameOver();

@@ -4,6 +4,7 @@
 #include <locale>
 #include <sstream>
 
+#include "interface/caption_bar.h"
 #include "interface/language.h"
 #include "interface/layout.h"
 #include "interface/widgets.h"

@@ -4,10 +4,12 @@
 
 #include "app/flow_hooks.h"
 #include "app/game_state.h"
+#include "interface/caption_bar.h"
 #include "interface/interface_state.h"
 #include "interface/language.h"
 #include "interface/layout.h"
 #include "interface/options.h"
+#include "interface/text_window.h"
 #include "interface/widgets.h"
 #include "online/online_state.h"
 #include "rules/board.h"

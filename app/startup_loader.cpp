@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <limits>
 
-#include "app/VelmonarDlg.h"
 #include "app/game_state.h"
 #include "interface/fly_in.h"
 #include "interface/font.h"
@@ -77,7 +76,7 @@ int ElapsedSinceStart()
 
 // The start-up could not finish: the reason has been shown; the dialog ends
 // and the process leaves with a failure status.
-bool EndStartup(CVelmonarDlg& dialog, const char* russian, const char* english)
+bool EndStartup(CDialog& dialog, const char* russian, const char* english)
 {
     if (russian && english)
         g_pictureMessageBox(nullptr, g_language[0] == 1 ? russian : english, "Error", MB_OK | MB_ICONHAND);
@@ -141,7 +140,7 @@ void ShadeAndTintPieces()
     ApplySideTint(2);
 }
 
-void StartWeb(CVelmonarDlg& dialog)
+void StartWeb(CDialog& dialog)
 {
     g_webVersion = g_programVersion;
     g_webNewsPending = 0;
@@ -274,7 +273,7 @@ StartupDataResult LoadStartupData()
     return STARTUP_DATA_OK;
 }
 
-bool LoadStartup(CVelmonarDlg& dialog)
+bool LoadStartup(CDialog& dialog)
 {
     // 1. Topmost until the scene is ready.
     CRect windowRect;

@@ -7,12 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/strings.h"
 #include "interface/clock_hooks.h"
+#include "platform/strings.h"
+#include "platform/window.h"
 #include "platform/wintypes.h"
 #include "scene/geo_model.h"
-
-class CVelmonarDlg;
 
 // The model files, in model order: board, piece face side, piece back side,
 // own shadow, enemy shadow.
@@ -41,10 +40,10 @@ extern StartupHooks g_startupHooks;
 void ResetStartupHooks();
 
 // The whole start-up; called once, at the end of the main dialog's
-// initialisation, with the GL context current. On missing or damaged data it
-// shows a message, ends the dialog and sets a non-zero exit status; it
-// returns false then.
-bool LoadStartup(CVelmonarDlg& dialog);
+// initialisation, with the GL context current. The dialog is kept topmost
+// until the scene is ready. On missing or damaged data it shows a message,
+// ends the dialog and sets a non-zero exit status; it returns false then.
+bool LoadStartup(CDialog& dialog);
 
 // --- the steps, for the loader and its tests ---
 

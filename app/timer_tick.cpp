@@ -141,7 +141,9 @@ bool ApplyOpponentMove(CVelmonarDlg& dialog)
     } else {
         MoveList& player = g_playerMoveList;
         g_playerMoveCount = GenerateMoves(1, player.fromX, player.fromY, player.toX, player.toY);
-        if (g_playerMoveCount == 0) {
+        // The player, to move now, has no move also when the only one is
+        // the one the repetition rule forbids (the peer judges the same).
+        if (g_playerMoveCount == 0 || OnlyForbiddenMoveLeft(1)) {
             g_gameOver = 1;
             g_losingSide = 1;
         }
@@ -160,17 +162,19 @@ bool TickOnlineGame(CVelmonarDlg& dialog)
         LayoutOnlineStatusPanel();
         Redraw();
     }
-    int decoded = 3;
-    if (g_matchState.compare_exchange_strong(decoded, 0)) ShowOpponentSetup();
+    if (TakeDecodedSetup()) ShowOpponentSetup();
     if (g_onlineTurn.load() == 2 && g_opponentMoveReady.exchange(0) == 1) return ApplyOpponentMove(dialog);
     return true;
 }
 
-// Without an online game: the opponent's leaving, the pings and the banner;
-// false when the tick returns.
+// Without an online game: the army of an opponent who left right after the
+// pairing (the game goes on against the computer), the opponent's leaving or
+// the search's end, the pings and the banner; false when the tick returns.
 bool TickServerPolling(CVelmonarDlg& dialog)
 {
-    if (g_opponentLeft.exchange(0) == 1) Redraw();
+    if (TakeDecodedSetup()) ShowOpponentSetup();
+    const bool opponentLeft = g_opponentLeft.exchange(0) == 1;
+    if (g_redrawRequested.exchange(0) == 1 || opponentLeft) Redraw();
     if (g_pollSuspended != 0) return true;
     if (g_pollTicks > PING_EVERY_TICKS && g_webFetchBusy.load() == 0) {
         g_pollTicks = 0;

@@ -1,6 +1,6 @@
 #include "interface/confirm_panels.h"
 
-#include "interface/layout.h"
+#include "interface/layout_rules.h"
 #include "interface/panel_captions.h"
 #include "interface/widgets.h"
 

@@ -1,10 +1,10 @@
 #include "interface/extra_panels.h"
 
+#include "interface/frame_textures.h"
 #include "interface/interface_state.h"
-#include "interface/layout.h"
+#include "interface/layout_rules.h"
 #include "interface/option_panels.h"
 #include "interface/panel_captions.h"
-#include "interface/panel_textures.h"
 #include "interface/save_slots.h"
 #include "interface/widgets.h"
 

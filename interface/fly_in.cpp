@@ -8,6 +8,7 @@
 #include "interface/clock_hooks.h"
 #include "interface/language.h"
 #include "interface/layout.h"
+#include "interface/layout_rules.h"
 #include "interface/overlay.h"
 #include "interface/widgets.h"
 #include "platform/gl_context.h"

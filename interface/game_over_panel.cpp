@@ -1,6 +1,6 @@
 #include "interface/game_over_panel.h"
 
-#include "interface/layout.h"
+#include "interface/layout_rules.h"
 #include "interface/panel_captions.h"
 #include "interface/widgets.h"
 

@@ -6,12 +6,12 @@
 #include <fstream>
 #include <vector>
 
-#include "interface/font.h"
-#include "interface/layout.h"
-#include "interface/options.h"
 #include "interface/caption_colours.h"
+#include "interface/font.h"
+#include "interface/text_window.h"
 #include "platform/files.h"
 #include "platform/program_folder.h"
+#include "rules/live_options.h"
 #include "scene/camera.h"
 #include "scene/mipmaps.h"
 
@@ -26,7 +26,6 @@ GLuint g_textWindowFrameTexture = 0;
 GLuint g_textScrollTrackTexture = 0;
 GLuint g_textCloseTexture = 0;
 GLuint g_textCloseHotTexture = 0;
-int g_helpPageWidth = 0, g_helpPageHeight = 0;
 
 bool ReadMarkedLine(std::istream& in, CString& text)
 {

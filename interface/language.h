@@ -56,7 +56,6 @@ extern GLuint g_textWindowFrameTexture;   // 770 x (client height - 30)
 extern GLuint g_textScrollTrackTexture;   // 20 x (client height - 30)
 extern GLuint g_textCloseTexture;
 extern GLuint g_textCloseHotTexture;
-extern int g_helpPageWidth, g_helpPageHeight;  // the page in pixels
 
 // Reads the lines of a help file (each cut to 1023 bytes, its blanks widened
 // to three) into lines, replacing what they held.

@@ -4,7 +4,7 @@
 
 #include "interface/interface_state.h"
 #include "interface/language.h"
-#include "interface/layout.h"
+#include "interface/layout_rules.h"
 #include "interface/panel_captions.h"
 #include "interface/save_slots.h"
 #include "interface/widgets.h"

@@ -1,6 +1,6 @@
 #include "interface/main_menu.h"
 
-#include "interface/layout.h"
+#include "interface/layout_rules.h"
 #include "interface/panel_captions.h"
 #include "interface/widgets.h"
 #include "rules/live_options.h"

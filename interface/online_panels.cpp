@@ -1,9 +1,12 @@
 #include "interface/online_panels.h"
 
-#include "interface/font.h"
-#include "interface/layout.h"
-#include "interface/panel_captions.h"
+#include <algorithm>
+
+#include "interface/caption_bar.h"
 #include "interface/caption_colours.h"
+#include "interface/font.h"
+#include "interface/layout_rules.h"
+#include "interface/panel_captions.h"
 #include "interface/widgets.h"
 #include "online/online_state.h"
 #include "online/web.h"
@@ -96,6 +99,21 @@ void BuildBannerLine(int line, const CString& text)
     g_widgetHeight[w] = height == 0 ? 0 : static_cast<int>(height * BANNER_SCALE);
 }
 
+// The players-in-game count as far as it fits the panel: never wider than
+// the widest caption of the row above it (the label and the two server
+// states). A longer text from the server is cut at its end, not refused.
+CString CountThatFits(const CString& count)
+{
+    const int limit = std::max({g_widgetWidth[STATUS_LABEL], g_widgetWidth[STATUS_UP], g_widgetWidth[STATUS_DOWN]});
+    CString text = count;
+    int size[2] = {0, 0};
+    for (;;) {
+        MeasureText(text, size, g_texturePadX, g_texturePadY, STATUS_SPACING, 1);
+        if (static_cast<int>(size[0] * STATUS_SCALE) <= limit || text.IsEmpty()) return text;
+        text = text.Left(text.GetLength() - 1);
+    }
+}
+
 }  // namespace
 
 void PickOnlineStatusColours(const int panel[3], int grey[3], int warning[3])
@@ -150,7 +168,7 @@ void BuildOnlineStatusTextures()
     BuildWidgetCaption(STATUS_UP, PanelText(PANEL_ONLINE_STATUS, 1), STATUS_SCALE, S, Look(2, grey), nullptr);
     BuildWidgetCaption(STATUS_DOWN, PanelText(PANEL_ONLINE_STATUS, 2), STATUS_SCALE, S, Look(2, warning), nullptr);
     BuildWidgetCaption(STATUS_IN_GAME, inGame, STATUS_SCALE, S, Look(2, grey), nullptr);
-    BuildWidgetCaption(STATUS_COUNT, count, STATUS_SCALE, S, Look(2, grey), nullptr);
+    BuildWidgetCaption(STATUS_COUNT, CountThatFits(count), STATUS_SCALE, S, Look(2, grey), nullptr);
     BuildWidgetCaption(STATUS_WAITING, PanelText(PANEL_ONLINE_STATUS, 4), WAITING_SCALE, S, Look(3, red), nullptr);
 }
 

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "interface/layout.h"
+#include "interface/frame_textures.h"
+#include "interface/layout_rules.h"
 #include "interface/panel_captions.h"
-#include "interface/panel_textures.h"
 #include "interface/widgets.h"
 #include "scene/fullscreen_image.h"
 #include "scene/image_buffer.h"

@@ -2,10 +2,10 @@
 
 #include <GL/gl.h>
 
+#include "interface/caption_bar.h"
 #include "interface/interface_state.h"
 #include "interface/layout.h"
 #include "interface/panel_drawers.h"
-#include "interface/panel_textures.h"
 #include "interface/widgets.h"
 #include "rules/live_options.h"
 #include "scene/camera.h"

@@ -5,6 +5,7 @@
 #include "online/game_client.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
+#include "platform/window.h"
 
 
 const char* SocketErrorText()
@@ -45,6 +46,21 @@ void CloseIfOpen(SOCKET& s)
     s = INVALID_SOCKET;
 }
 
+// The dialogs wait on the interface thread: the reply is waited for in
+// slices, and between them the windows are drawn as they ask (the pressed
+// button comes up), with no input taken.
+int ReceiveReply(SOCKET s, char reply[2])
+{
+    SetReceiveTimeout(s, ACCOUNT_RECEIVE_SLICE_MS);
+    const DWORD start = GetTickCount();
+    for (;;) {
+        DrawPendingWindows();
+        const int got = recv(s, reply, 2, 0);
+        if (got >= 0 || !SocketErrorIsTransient()) return got;
+        if (GetTickCount() - start >= ACCOUNT_RECEIVE_LIMIT_MS) return SOCKET_ERROR;
+    }
+}
+
 }  // namespace
 
 AccountExchange ExchangeWithAccountServer(const CString& host, unsigned short port, SOCKET& s,
@@ -59,8 +75,8 @@ AccountExchange ExchangeWithAccountServer(const CString& host, unsigned short po
         CloseIfOpen(s);
         return ACCOUNT_NO_CONNECTION;
     }
-    SetReceiveTimeout(s, ACCOUNT_RECEIVE_LIMIT_MS);
+    DrawPendingWindows();
     Sleep(100);
     if (send(s, request, request.GetLength(), 0) != request.GetLength()) return ACCOUNT_NO_REPLY;
-    return recv(s, reply, 2, 0) > 0 ? ACCOUNT_REPLY : ACCOUNT_NO_REPLY;
+    return ReceiveReply(s, reply) > 0 ? ACCOUNT_REPLY : ACCOUNT_NO_REPLY;
 }

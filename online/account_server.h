@@ -7,8 +7,12 @@
 #include "platform/wintypes.h"
 
 constexpr unsigned short ACCOUNT_SERVER_PORT = 10002;
-// A server that accepts and never answers is given up after this long.
-constexpr DWORD ACCOUNT_RECEIVE_LIMIT_MS = 10000;
+// A server that accepts and never answers is given up after this long: with
+// the pause before the request the player waits less than 5 s.
+constexpr DWORD ACCOUNT_RECEIVE_LIMIT_MS = 4500;
+// The wait for the reply goes in slices this long; between them the windows
+// are drawn as they ask.
+constexpr DWORD ACCOUNT_RECEIVE_SLICE_MS = 100;
 
 // The dialogs' own text (the connection notice is the client's ConnectionProblemText).
 const char* SocketErrorText();
@@ -25,6 +29,7 @@ enum AccountExchange {
 
 // One request of a dialog: closes the dialog's old socket, opens a new one to
 // host:port (address keeps where it went), sends request after 100 ms and
-// receives up to 2 bytes into reply (zeroed first) within the receive limit.
+// receives up to 2 bytes into reply (zeroed first) within the receive limit,
+// keeping the windows drawn meanwhile.
 AccountExchange ExchangeWithAccountServer(const CString& host, unsigned short port, SOCKET& s,
                                           sockaddr_in& address, const CString& request, char reply[2]);

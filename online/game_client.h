@@ -6,8 +6,8 @@
 
 #include <atomic>
 #include <cstddef>
-#include <memory>
 
+#include "online/server_connection.h"
 #include "platform/sockets.h"
 #include "platform/strings.h"
 #include "platform/threads.h"
@@ -22,7 +22,6 @@ constexpr char KEEP_ALIVE = '&';
 constexpr char PING_ECHO = '&';
 extern const char* const OPPONENT_LEFT;  // "rrrr"
 
-constexpr int SERVER_BUFFER_SIZE = 512;    // one receive of a reply
 constexpr int REPLY_SCAN_SIZE = 300;       // the decoder's copy of a pairing reply
 constexpr int WINNER_REPORT_SIZE = 22;
 constexpr int OWN_NAME_MAX = 21;
@@ -66,61 +65,26 @@ int ParseOnlineCount(const char* bytes, size_t length);
 // A log-in answer: true when its first byte is LOGIN_OK.
 bool IsLoginOk(const char* bytes, size_t length);
 
-// --- the connection ---
-
-// A game-server connection owned by whoever holds a reference; the last
-// holder closes it. While it is open its handle sits in g_serverSocket.
-class ServerConnection {
-public:
-    explicit ServerConnection(SOCKET s) : m_socket(s) {}
-    ~ServerConnection();
-    ServerConnection(const ServerConnection&) = delete;
-    ServerConnection& operator=(const ServerConnection&) = delete;
-    SOCKET Socket() const { return m_socket; }
-
-private:
-    SOCKET m_socket;
-};
-typedef std::shared_ptr<ServerConnection> ConnectionRef;
-
-// Opening a connection: the connection before it is cut off, a new socket
-// connects to g_serverIp:g_serverPort within 10 s. Null on failure;
-// socketMade tells whether a socket could be created at all.
-ConnectionRef OpenServerConnection(bool* socketMade = nullptr);
-
-// The one way the interface thread closes g_serverSocket: moves the
-// generation on, shuts the connection down (waking a blocked receive) and
-// lets go of the game connection. The owners close the handles.
-void CloseServerSocket();
-
-// The connection the moves travel on, with the generation it belongs to.
-struct GameLink {
-    ConnectionRef connection;
-    int generation = 0;
-};
-GameLink CurrentGameLink();
-
-// The end of an online game by the rules: the game connection is shut down
-// and let go (its last holder closes it).
-void EndGameConnection();
-
-// Sends request on s and returns the text of one receive of up to 512 bytes
-// (up to its first NUL; empty when the receive failed).
-CString ServerRequest(SOCKET s, const CString& request);
-
 // The blocking receive of one opponent move on link. 1 a move is stored in
 // g_opponentMove and published by g_opponentMoveReady; 0 the game ended
 // here (the opponent left, or the game was left on purpose).
 int ReceiveOpponentMove(const GameLink& link);
 
-// Logs in again from the stored log-in file. 0 only when the connection
-// failed (the notice is shown and the match request ends); 1 otherwise.
+// Logs in again from the stored log-in file. 0 when the match request must
+// end: the connection failed (the notice is shown), or the search of
+// generation is no longer current (nothing is sent or kept); 1 otherwise.
 int ReloginFromStoredCredentials(int generation);
 
 // Decodes reply when g_matchState is 2: the opponent's setup into
 // g_opponentSetup, the names, the count, then g_matchState 3. A reply that
 // does not pass DecodePairingReply leaves g_matchState at 0 and returns false.
 bool DecodeMatchReply(const CString& reply);
+
+// Takes a setup DecodeMatchReply left in g_matchState 3 (setting it back to
+// 0): true when it belongs to the search still current, which is so even
+// after the opponent left (the game then goes on against the computer), but
+// not after the player left or began another search.
+bool TakeDecodedSetup();
 
 // Starts a worker with the dialog as argument, handing it the language of the
 // calling (interface) thread.

@@ -20,6 +20,7 @@ std::atomic<int> g_onlineCount{0};
 std::atomic<int> g_serverReachable{0};
 std::atomic<int> g_blinkStep{0};
 std::atomic<int> g_onlineGeneration{0};
+std::atomic<int> g_opponentSetupGeneration{0};
 std::atomic<int> g_workerLanguage{0};
 std::atomic<int> g_serverSocket{-1};
 

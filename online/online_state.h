@@ -35,6 +35,10 @@ extern std::atomic<int> g_blinkStep;          // online banner: 0 still, 1..7 bl
 // clears no flag, closes nothing, shows nothing and reports nothing.
 extern std::atomic<int> g_onlineGeneration;
 
+// The generation of the search whose pairing reply is being decoded, set
+// before g_matchState becomes 2.
+extern std::atomic<int> g_opponentSetupGeneration;
+
 // The language of the notices, taken from the interface thread when it starts
 // a worker (workers never read the live options).
 extern std::atomic<int> g_workerLanguage;

@@ -12,6 +12,7 @@
 #include "platform/http.h"
 #include "platform/process.h"
 #include "platform/threads.h"
+#include "platform/window.h"
 #include "platform/window_native.h"
 
 namespace {

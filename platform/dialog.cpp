@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/threads.h"
+#include "platform/window.h"
 #include "platform/window_native.h"
 
 using window_layer::DestroyNative;

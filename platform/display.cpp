@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "platform/threads.h"
+#include "platform/window.h"
 #include "platform/window_native.h"
 
 using window_layer::Atoms;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/process.h"
+#include "platform/window.h"
 #include "platform/window_native.h"
 
 namespace {

@@ -65,7 +65,8 @@ extern "C" hostent* gethostbyname(const char* name);
 int WSAStartup(unsigned short version, WSADATA* data);
 int WSACleanup();
 
-// Connects within 10 seconds (Linux alone would try for about two minutes).
+// Connects within 10 seconds (Linux alone would try for about two minutes),
+// signals or not.
 // 0 on success, SOCKET_ERROR otherwise.
 int connect(SOCKET s, const sockaddr* address, int length);
 
@@ -74,7 +75,9 @@ int connect(SOCKET s, const sockaddr* address, int length);
 int send(SOCKET s, const char* bytes, int length, int flags);
 
 // One receive: the count received, 0 when the peer ended the connection (or
-// it was shut down here), SOCKET_ERROR on an error or a timeout.
+// it was shut down here), SOCKET_ERROR on an error or a timeout. A signal
+// during the wait does not end it: the receive goes on for what is left of
+// the limit SetReceiveTimeout gave (a time-out is transient, as EAGAIN).
 int recv(SOCKET s, char* buffer, int length, int flags);
 
 // True when the last failed send or receive of this thread may simply be

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/window.h"
 #include "platform/window_native.h"
 
 using window_layer::LayerWindow;
@@ -14,6 +15,8 @@ using window_layer::SetUtf8Title;
 using window_layer::TimerRecord;
 using window_layer::WaitForWindow;
 using window_layer::WindowIsViewable;
+
+NativeWindow::NativeWindow(CWnd* owner) : owner(owner), dc{owner} {}
 
 NativeWindow::~NativeWindow()
 {

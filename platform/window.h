@@ -27,13 +27,6 @@
 #include "platform/strings.h"
 #include "platform/wintypes.h"
 
-typedef long LRESULT;
-typedef unsigned long WPARAM;
-typedef long LPARAM;
-typedef long INT_PTR;
-typedef unsigned long UINT_PTR;
-typedef DWORD COLORREF;
-
 constexpr COLORREF RGB(int r, int g, int b)
 {
     return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
@@ -391,6 +384,12 @@ CWnd* AfxGetMainWnd();
 // app.InitInstance() and ends the process. Worker threads still running are
 // stopped with it, without running static destructors under them.
 [[noreturn]] void AfxWinMain(CWinApp& app);
+
+// Draws at once whatever a window or control of the program waits to have
+// drawn (a button pressed a moment ago comes up), taking no input and running
+// nothing else: for a handler that waits a while on the interface thread.
+// Elsewhere it does nothing.
+void DrawPendingWindows();
 
 // True once SIGINT or SIGTERM arrived. The dialogs end when their loop next
 // runs; code that blocks for a long time without the loop (the start-up's

@@ -2,7 +2,7 @@
 // Kept apart from the toolkit so tests can feed events directly.
 #pragma once
 
-#include "platform/window.h"
+class CWnd;  // platform/window.h
 
 enum class InputKind { Press, Release, Move, Wheel, Key };
 enum class InputKey { Other, Enter, Escape };

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/window.h"
 #include "platform/window_native.h"
 
 namespace window_layer {

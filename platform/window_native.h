@@ -16,8 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/window.h"
+#include "platform/strings.h"
 #include "platform/window_input.h"
+#include "platform/wintypes.h"
+
+class CWnd;    // platform/window.h
+class CDialog;
 
 struct DeviceContext {
     CWnd* window;
@@ -69,7 +73,7 @@ struct TimerRecord {
 
 // The toolkit side of a CWnd: a top-level FLTK window, or a dialog control.
 struct NativeWindow {
-    explicit NativeWindow(CWnd* owner) : owner(owner), dc{owner} {}
+    explicit NativeWindow(CWnd* owner);
     ~NativeWindow();
 
     CWnd* owner;

@@ -2,6 +2,8 @@
 // messages.
 #include <FL/Fl.H>
 
+#include "platform/threads.h"
+#include "platform/window.h"
 #include "platform/window_input.h"
 #include "platform/window_native.h"
 
@@ -199,4 +201,9 @@ bool DispatchInput(CWnd& window, const InputEvent& e)
     }
     }
     return false;
+}
+
+void DrawPendingWindows()
+{
+    if (IsInterfaceThread()) Fl::flush();
 }

@@ -10,6 +10,12 @@ typedef unsigned int UINT;
 typedef void* LPVOID;
 typedef const char* LPCSTR;
 typedef const char* LPCTSTR;
+typedef long LRESULT;
+typedef unsigned long WPARAM;
+typedef long LPARAM;
+typedef long INT_PTR;
+typedef unsigned long UINT_PTR;
+typedef DWORD COLORREF;
 
 #ifndef TRUE
 #define TRUE 1

@@ -1,12 +1,9 @@
 #include "rules/evaluation.h"
 
-#include <cstdlib>
-
 #include "rules/board.h"
 #include "rules/plans.h"
 
 int g_pieceValue[PIECE_VALUE_COUNT];
-int g_planWeight[PLAN_WEIGHT_COUNT];
 
 void LoadEvaluationTables()
 {
@@ -28,11 +25,6 @@ void LoadEvaluationTables()
         g_pieceValue[i] = pieceValue[i];
     for (int i = 0; i < PLAN_WEIGHT_COUNT; ++i)
         g_planWeight[i] = planWeight[i];
-}
-
-int ManhattanDistance(int x1, int y1, int x2, int y2)
-{
-    return std::abs(x1 - x2) + std::abs(y1 - y2);
 }
 
 namespace {

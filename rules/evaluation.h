@@ -4,17 +4,14 @@
 #pragma once
 
 constexpr int PIECE_VALUE_COUNT = 16;
-constexpr int PLAN_WEIGHT_COUNT = 9;
 constexpr int VALUE_SPY_VS_MARSHAL = 13;   // a spy while the opposing marshal lives
 constexpr int VALUE_MINER_NEAR_FLAG = 15;  // a miner within distance 5 of the enemy flag
 
 // Value per rank 0..11, plus the two special entries above; 12 and 14 hold nothing.
 extern int g_pieceValue[PIECE_VALUE_COUNT];
-// Weights of the plan paths, W0..W8.
-extern int g_planWeight[PLAN_WEIGHT_COUNT];
 
-// Fills g_pieceValue and g_planWeight with the game's values. The start-up
-// loader calls it; until then both tables are zero.
+// Fills g_pieceValue and the plans' g_planWeight (rules/plans.h) with the
+// game's values. The start-up loader calls it; until then both tables are zero.
 void LoadEvaluationTables();
 
 // Sum of PieceValue over every playing cell owned by the player or the computer.
@@ -33,5 +30,3 @@ int CellValue(int x, int y);
 // 1 when a computer piece of that rank on (x, y) could be taken by a player
 // piece on one of the four neighbouring cells (judged by the real ranks).
 int IsThreatened(int x, int y, int rank);
-
-int ManhattanDistance(int x1, int y1, int x2, int y2);

@@ -129,3 +129,17 @@ int GenerateMoves(int side, int fromX[], int fromY[], int toX[], int toY[])
             break;
     return sink.count;
 }
+
+bool OnlyForbiddenMoveLeft(int side)
+{
+    if (side != 1 && side != 2)
+        return false;
+    MoveList list;
+    list.count = GenerateMoves(side, list.fromX, list.fromY, list.toX, list.toY);
+    if (list.count == 0)
+        return false;
+    for (int i = 0; i < list.count; ++i)
+        if (MoveRecord{list.fromX[i], list.fromY[i], list.toX[i], list.toY[i]} != g_forbiddenMove[side])
+            return false;
+    return true;
+}

@@ -20,3 +20,7 @@ struct MoveList {
 // MOVE_LIST_CAPACITY. Any other side lists nothing. A scout attacking the
 // enemy flag and a spy attacking the enemy spy are never listed.
 int GenerateMoves(int side, int fromX[], int fromY[], int toX[], int toY[]);
+
+// True when side has moves but every one listed is the move the repetition
+// rule forbids it: the side cannot move, and a side that cannot move loses.
+bool OnlyForbiddenMoveLeft(int side);

@@ -1,8 +1,10 @@
 #include "rules/plans.h"
 
-#include "rules/battle.h"
-#include "rules/evaluation.h"
+#include <cstdlib>
 
+#include "rules/battle.h"
+
+int g_planWeight[PLAN_WEIGHT_COUNT];
 int g_planMap[GRID_SIZE][GRID_SIZE][PLAN_TAG_COUNT];
 int g_passable[GRID_SIZE][GRID_SIZE];
 int g_pathStep[GRID_SIZE][GRID_SIZE];
@@ -464,4 +466,9 @@ void PlanMoves()
             });
         });
     });
+}
+
+int ManhattanDistance(int x1, int y1, int x2, int y2)
+{
+    return std::abs(x1 - x2) + std::abs(y1 - y2);
 }

@@ -6,6 +6,10 @@
 #include "rules/board.h"
 
 constexpr int PLAN_TAG_COUNT = 101;  // tags 1..100 (a cell number); entry 0 holds nothing
+constexpr int PLAN_WEIGHT_COUNT = 9;
+
+// Weights of the plan paths, W0..W8 (LoadEvaluationTables fills them).
+extern int g_planWeight[PLAN_WEIGHT_COUNT];
 
 // [x][y][tag]: attraction of cell (x, y) for the piece carrying that tag.
 extern int g_planMap[GRID_SIZE][GRID_SIZE][PLAN_TAG_COUNT];
@@ -34,3 +38,6 @@ void PlanMoves();
 //   2: own bombs and enemies it does not beat block; 3: own pieces and enemies
 //   it does not beat block.
 void FloodPath(int type, int weight, int tag, int fromX, int fromY, int toX, int toY);
+
+// The distance the plans and the evaluation measure by: |x1 - x2| + |y1 - y2|.
+int ManhattanDistance(int x1, int y1, int x2, int y2);

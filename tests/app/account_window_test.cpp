@@ -230,6 +230,59 @@ TEST_F(AccountWindows, NoticesShowTheLatestTextInAFixedBlackBoxAlsoFromAWorker)
     EXPECT_NE(firstText, secondText);
 }
 
+// A server that takes the log-in and never answers: while the dialog waits
+// for it, the pressed log-in button is drawn up again, and the notice comes
+// in less than 5 s.
+TEST_F(AccountWindows, WaitingForASilentServerTheDialogStaysDrawnAndTheNoticeComesWithinFiveSeconds)
+{
+    TestGameServer server({"--silent-logins"});
+    ASSERT_TRUE(server.Started());
+    g_loginHost = CString(server.Address());
+    g_loginPort = ACCOUNT_SERVER_PORT;
+    g_loginName = "alice";
+    g_loginPassword = "pw";
+    g_language[0] = 2;
+    CVelmonarDlg main;
+    std::vector<unsigned> up, down, waiting;
+    std::chrono::steady_clock::duration took{};
+    Drive([&] { main.ShowLoginDialog(); },
+          [&] {
+              const Rect login = m_screen.WaitFor(LOGIN_W, LOGIN_H);
+              auto button = [&] {
+                  return m_screen.Pixels(login.x + DialogUnitsToPixelsX(7), login.y + DialogUnitsToPixelsY(66),
+                                         DialogUnitsToPixelsX(164), DialogUnitsToPixelsY(14));
+              };
+              up = button();
+              Xdo("mousemove 0 0 sleep 0.2 mousemove " + std::to_string(login.x + DialogUnitsToPixelsX(89)) + " " +
+                  std::to_string(login.y + DialogUnitsToPixelsY(73)) + " sleep 0.2 mousedown 1 sleep 0.3");
+              down = button();
+              Xdo("mouseup 1");
+              const auto released = std::chrono::steady_clock::now();
+              std::this_thread::sleep_for(std::chrono::milliseconds(800));
+              waiting = button();
+              Shot("login-waiting");
+              const Rect notice = m_screen.WaitFor(NOTICE_W, NOTICE_H);
+              took = std::chrono::steady_clock::now() - released;
+              Click(notice, 124, 30);
+              m_screen.WaitGone(NOTICE_W, NOTICE_H);
+          });
+    EXPECT_TRUE(server.WaitFor("LOGIN alice silent"));
+    auto differ = [](const std::vector<unsigned>& a, const std::vector<unsigned>& b) {
+        size_t n = 0;
+        for (size_t i = 0; i < a.size() && i < b.size(); ++i) n += a[i] != b[i];
+        return n;
+    };
+    // Drawn up again: far nearer the released look than the pressed one (the
+    // button now has the focus, whose dotted frame is all that differs).
+    EXPECT_GT(differ(up, down), 500u) << "the press shows";
+    EXPECT_LT(differ(waiting, up), differ(waiting, down) / 2) << "the button still looks pressed";
+    // The window found, then 200 ms before it counts as drawn.
+    EXPECT_LT(took, std::chrono::milliseconds(5200));
+    EXPECT_FALSE(StoredLoginExists());
+    EXPECT_TRUE(g_boxes.empty());
+    g_language[0] = 0;
+}
+
 TEST_F(AccountWindows, LogInShowsTheNameKeepsTheEntriesAndLogsOut)
 {
     TestGameServer server({"--account", "alice:pw"});

@@ -6,6 +6,7 @@
 #include "app/VelmonarDlg.h"
 #include "app/flow_hooks.h"
 #include "app/game_state.h"
+#include "interface/caption_bar.h"
 #include "interface/interface_state.h"
 #include "interface/language.h"
 #include "interface/layout.h"

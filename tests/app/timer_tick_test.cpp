@@ -8,7 +8,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
-#include <functional>
 #include <cstdlib>
 #include <fstream>
 #include <mutex>
@@ -38,16 +37,6 @@ std::vector<std::string> g_shown;
 void RecordNotice(const CString& text)
 {
     g_shown.push_back(text.str());
-}
-
-bool WaitUntil(const std::function<bool()>& done, int ms = 5000)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
 }
 
 int Count(const std::string& name)
@@ -121,6 +110,7 @@ TEST_F(TimerTick, NewsFirstThenTheOpponentsSetupLandsTurnedOnRows7To10)
     g_webNewsPending = 1;
     g_onlineGame = 1;
     g_matchPending = 1;
+    g_opponentSetupGeneration = g_onlineGeneration.load();
     g_matchState = 3;
     ClearRecordedCalls();
     Tick();
@@ -141,6 +131,44 @@ TEST_F(TimerTick, NewsFirstThenTheOpponentsSetupLandsTurnedOnRows7To10)
     ASSERT_EQ(RecordedNames(), (std::vector<std::string>{"RenderFrame", "RenderFrame"}));
     EXPECT_EQ(RecordedCalls()[0].owner[5][8], OWNER_EMPTY);
     EXPECT_EQ(RecordedCalls()[1].owner[5][8], OWNER_COMPUTER);
+}
+
+// The army decoded before the opponent left is shown all the same (the game
+// goes on against the computer); one decoded for a search the player has
+// left since is dropped, online or not.
+TEST_F(TimerTick, ADecodedArmyIsShownAfterTheOpponentLeftButNotAfterTheSearchWasLeft)
+{
+    int code = 0;
+    for (int rank = 0; rank < RANK_KINDS; ++rank)
+        for (int n = 0; n < PIECE_SET[rank]; ++n) g_opponentSetup[code++] = rank;
+    NewGame();
+    g_onlineGame = 0;  // the opponent left
+    g_opponentLeft = 1;
+    g_opponentSetupGeneration = g_onlineGeneration.load();
+    g_matchState = 3;
+    ClearRecordedCalls();
+    Tick();
+    EXPECT_EQ(g_matchState.load(), 0);
+    EXPECT_EQ(g_setupPhase, 0);
+    EXPECT_EQ(g_cellOwner[10][10], OWNER_COMPUTER);
+    EXPECT_EQ(g_cellRank[10][10], RANK_BOMB);  // the sender's (1, 1)
+    EXPECT_EQ(g_cellRank[1][7], RANK_FLAG);    // the sender's (10, 4)
+    EXPECT_EQ(RecordedNames(), (std::vector<std::string>{"RenderFrame", "RenderFrame"}));  // the army, the leaving
+
+    for (int online = 0; online <= 1; ++online) {
+        NewGame();
+        g_opponentSetupGeneration = g_onlineGeneration.load();
+        CloseServerSocket();  // the player left; a new search may run
+        g_onlineGame = online;
+        g_matchPending = online;
+        g_matchState = 3;
+        Tick();
+        EXPECT_EQ(g_matchState.load(), 0) << online;
+        EXPECT_EQ(g_setupPhase, 1) << online;
+        EXPECT_EQ(g_cellOwner[10][10], OWNER_EMPTY) << online;
+        EXPECT_EQ(g_matchPending.load(), online);
+    }
+    g_onlineGame = 0;
 }
 
 TEST_F(TimerTick, AValidatedMoveIsAppliedAndAnImpossibleOneIsRefusedWithTheBoardUnchanged)
@@ -264,6 +292,47 @@ TEST_F(TimerTick, AReceivedMoveEndsTheGameEitherWayAndOnlyANamedLoserReports)
             EXPECT_NE(call.path.find("/sound/Pobed.wav"), std::string::npos);
         }
     EXPECT_EQ(Count("ShowGameOverPanel"), 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(server.Count("REPORT"), 1);
+}
+
+// The opponent's plain move leaves the player's one piece that can move
+// with only the way back the repetition rule forbids: the player lost, and
+// the player's side alone reports the named winner.
+TEST_F(TimerTick, AReceivedMoveThatLeavesThePlayerOnlyTheForbiddenMoveEndsTheGameWithOneReport)
+{
+    TestGameServer server({"--account", "boris:pw"});
+    ASSERT_TRUE(server.Started());
+    WriteSharedText(g_serverIp, CString(server.Address()));
+    OnlinePlay();
+    WriteSharedText(g_ownName, "anna");
+    WriteSharedText(g_opponentName, "boris");
+    // The piece on (1,3) came from (1,2), where it had come from: boxed in by
+    // its own bombs, its only way is back to (1,2).
+    Put(1, 1, OWNER_PLAYER, RANK_FLAG);
+    Put(1, 3, OWNER_PLAYER, 6);
+    Put(1, 4, OWNER_PLAYER, RANK_BOMB);
+    for (int y = 1; y <= 3; ++y) Put(2, y, OWNER_PLAYER, RANK_BOMB);
+    g_moveHistory[1][0] = MoveRecord{1, 2, 1, 3};
+    g_moveHistory[1][1] = MoveRecord{1, 3, 1, 2};
+    g_forbiddenMove[1] = MoveRecord{1, 3, 1, 2};
+    Put(10, 10, OWNER_COMPUTER, RANK_FLAG);
+    Put(10, 8, OWNER_COMPUTER, 4);
+    ClearRecordedCalls();
+    Receive(10, 8, 10, 7);
+    Tick();
+    EXPECT_EQ(g_cellOwner[10][7], OWNER_COMPUTER);
+    EXPECT_EQ(g_gameOver.load(), 1);
+    EXPECT_EQ(g_losingSide, 1);
+    EXPECT_EQ(g_onlineGame.load(), 0);
+    EXPECT_EQ(g_matchPending.load(), 0);
+    ASSERT_EQ(Count("PlaySoundA"), 1);
+    for (const auto& call : RecordedCalls())
+        if (call.name == "PlaySoundA") {
+            EXPECT_NE(call.path.find("/sound/komp_vig.wav"), std::string::npos);
+        }
+    EXPECT_EQ(Count("ShowGameOverPanel"), 1);
+    EXPECT_TRUE(server.WaitFor("REPORT boris"));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(server.Count("REPORT"), 1);
 }

@@ -13,6 +13,7 @@
 #include <functional>
 #include <vector>
 
+#include "interface/caption_colours.h"
 #include "interface/clock_hooks.h"
 #include "interface/fly_in.h"
 #include "interface/font.h"
@@ -22,7 +23,6 @@
 #include "interface/main_menu.h"
 #include "interface/options.h"
 #include "interface/overlay.h"
-#include "interface/panel_textures.h"
 #include "interface/widgets.h"
 #include "platform/program_folder.h"
 #include "rules/board.h"

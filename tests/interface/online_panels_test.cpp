@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "interface/caption_bar.h"
+#include "interface/caption_colours.h"
 #include "interface/font.h"
 #include "interface/interface_state.h"
 #include "interface/language.h"
@@ -63,6 +65,37 @@ void ExpectPlaced(int w, double left, double top, const char* what)
     EXPECT_EQ(hit.top, static_cast<int>(H - top)) << what;
     EXPECT_EQ(hit.right, static_cast<int>(left + g_widgetWidth[w])) << what;
     EXPECT_EQ(hit.bottom, static_cast<int>(H - (top - g_widgetHeight[w]))) << what;
+}
+
+// The count as the server sent it when it fits beside "In game"; a text
+// wider than the row above it (the label and the server states) is cut at
+// its end to the most characters that fit, in either language.
+TEST(OnlinePanels, AStatusCountTooWideForThePanelIsCutToWhatFits)
+{
+    RunWithOverlayGl(W, H, [] {
+        for (int language : {2, 1}) {
+            SCOPED_TRACE(language);
+            StartUp(language);
+            int grey[3], warning[3];
+            PickOnlineStatusColours(g_panelColourByte, grey, warning);
+            const int limit = std::max({g_widgetWidth[425], g_widgetWidth[426], g_widgetWidth[427]});
+            const auto sevens = [&](int k) { return Reference(CString(std::string(k, '7')), 2, grey[0], grey[1], grey[2]); };
+            EXPECT_EQ(ReadTexture(g_widgetTexture[429]), Reference("42", 2, grey[0], grey[1], grey[2]));
+
+            WriteSharedText(g_onlineCountText, CString(std::string(600, '7')));
+            BuildOnlineStatusTextures();
+            EXPECT_LE(g_widgetWidth[429], limit);
+            const TexImage shown = ReadTexture(g_widgetTexture[429]);
+            int digits = 0;
+            for (int k = 1; k <= 40 && digits == 0; ++k)
+                if (sevens(k) == shown) digits = k;
+            EXPECT_GE(digits, 4) << "a few digits still show";
+            int wider[2] = {0, 0};  // the caption of one digit more, at the status rows' scale 0.5
+            MeasureText(CString(std::string(digits + 1, '7')), wider, g_texturePadX, g_texturePadY, 5, 1);
+            EXPECT_GT(static_cast<int>(wider[0] * 0.5), limit) << "one more would not fit";
+            WriteSharedText(g_onlineCountText, "42");
+        }
+    });
 }
 
 TEST(OnlinePanels, StatusColoursFollowThePanelColour)

@@ -13,8 +13,10 @@
 #include <set>
 #include <vector>
 
+#include "interface/caption_colours.h"
 #include "interface/extra_panels.h"
 #include "interface/font.h"
+#include "interface/frame_textures.h"
 #include "interface/interface_state.h"
 #include "interface/language.h"
 #include "interface/layout.h"

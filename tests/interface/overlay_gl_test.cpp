@@ -11,6 +11,8 @@
 #include <functional>
 #include <vector>
 
+#include "interface/caption_bar.h"
+#include "interface/caption_colours.h"
 #include "interface/extra_panels.h"
 #include "interface/font.h"
 #include "interface/interface_state.h"
@@ -22,6 +24,7 @@
 #include "interface/overlay.h"
 #include "interface/panel_textures.h"
 #include "interface/save_slots.h"
+#include "interface/text_window.h"
 #include "interface/widgets.h"
 #include "online/online_state.h"
 #include "platform/program_folder.h"

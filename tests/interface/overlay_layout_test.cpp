@@ -6,8 +6,10 @@
 #include <array>
 #include <vector>
 
+#include "interface/caption_bar.h"
+#include "interface/frame_textures.h"
 #include "interface/layout.h"
-#include "interface/panel_textures.h"
+#include "interface/layout_rules.h"
 #include "interface/widgets.h"
 #include "rules/live_options.h"
 #include "scene/textures.h"

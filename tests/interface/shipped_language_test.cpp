@@ -13,10 +13,10 @@
 #include <sys/stat.h>
 #include <vector>
 
+#include "interface/text_window.h"
 #include "platform/program_folder.h"
 #include "interface/font.h"
 #include "interface/language.h"
-#include "interface/layout.h"
 
 namespace {
 

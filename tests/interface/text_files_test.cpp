@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "interface/caption_colours.h"
 #include "interface/font.h"
 #include "interface/language.h"
-#include "interface/layout.h"
-#include "interface/panel_textures.h"
+#include "interface/text_window.h"
 
 namespace {
 

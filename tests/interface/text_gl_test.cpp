@@ -14,12 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "interface/caption_colours.h"
 #include "interface/font.h"
 #include "interface/language.h"
-#include "interface/layout.h"
 #include "interface/options.h"
-#include "interface/panel_textures.h"
 #include "interface/interface_state.h"
+#include "interface/text_window.h"
 #include "platform/program_folder.h"
 #include "tests/support/gl_dialog.h"
 #include "tests/support/overlay_gl.h"

@@ -29,16 +29,7 @@ for i in "${!chain[@]}"; do rank[${chain[$i]}]=$i; done
 # Units of one folder that include each other's headers and are left to be
 # given one direction: "a b" with a before b in byte order.
 known_pairs=(
-  "platform/window platform/window_native" "rules/evaluation rules/plans" "scene/fullscreen_image scene/geo_model"
-  "scene/fullscreen_image scene/textures" "interface/confirm_panels interface/layout"
-  "interface/extra_panels interface/layout" "interface/extra_panels interface/panel_textures"
-  "interface/font interface/panel_textures" "interface/game_over_panel interface/layout"
-  "interface/language interface/layout" "interface/language interface/options"
-  "interface/layout interface/list_panels" "interface/layout interface/main_menu"
-  "interface/layout interface/online_panels" "interface/layout interface/option_panels"
-  "interface/online_panels interface/panel_textures" "interface/option_panels interface/panel_textures"
-  "interface/options interface/panel_textures" "interface/panel_captions interface/panel_textures"
-  "app/VelmonarDlg app/menu_clicks" "app/VelmonarDlg app/startup_loader"
+  "scene/fullscreen_image scene/geo_model" "scene/fullscreen_image scene/textures"
 )
 declare -A known
 for p in "${known_pairs[@]}"; do known[$p]=1; done

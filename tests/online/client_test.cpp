@@ -2,21 +2,22 @@
 // socket playing the other side: pairing both ways, moves both ways, the
 // opponent leaving, the leave, failures and hostile replies.
 #include <gtest/gtest.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
-#include <cstdlib>
+#include <csignal>
 #include <fstream>
-#include <functional>
-#include <mutex>
 #include <thread>
 #include <vector>
 
+#include "notice_recorder.h"
 #include "online/game_client.h"
-#include "online/notice.h"
 #include "online/online_state.h"
 #include "online/setup_code.h"
+#include "online_client.h"
 #include "platform/threads.h"
 #include "raw_client.h"
 #include "rules/board.h"
@@ -25,80 +26,16 @@
 
 namespace {
 
-std::mutex g_noticeMutex;
-std::vector<std::string> g_notices;
+using Texts = std::vector<std::string>;
 
-void RecordNotice(const CString& text)
+const std::string kGuestPairing = StandardSetupMessage() + " " + std::string(1, '\0');
+
+// A new search of the same player, after the last one ended.
+void SearchAgain()
 {
-    std::lock_guard<std::mutex> lock(g_noticeMutex);
-    g_notices.push_back(text.str());
-}
-
-std::vector<std::string> Notices()
-{
-    std::lock_guard<std::mutex> lock(g_noticeMutex);
-    return g_notices;
-}
-
-bool WaitUntil(const std::function<bool()>& done, int ms = 8000)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
-
-const std::string kConnectionProblem = "Problem in connection with the server. Try again later.";
-const std::string kOpponentLeft = "Opponent out of the game. Game goes against the computer.";
-
-// Another arrangement of the standard army: rank codes read back from a setup string.
-std::vector<int> RanksOf(const std::string& setup)
-{
-    std::vector<int> ranks;
-    for (size_t p = 1; p < setup.size();) {
-        const size_t end = setup.find('!', p);
-        int value = 0;
-        for (size_t k = p; k < end; ++k) value = value * 10 + SetupCodeDigit(setup[k]);
-        ranks.push_back(value);
-        p = end + 1;
-    }
-    return ranks;
-}
-
-std::string OtherSetup()
-{
-    std::string s = StandardSetupMessage();
-    std::swap(s[1], s[3]);  // swaps two one-character codes
-    return s;
-}
-
-// A raw peer that has sent its match request (a guest unless credentials
-// are given); its reply is left unread.
-int RequestingPeer(const std::string& address, const std::string& credentials = "-")
-{
-    const int peer = RawConnect(address);
-    RawSend(peer, credentials + "qwe" + OtherSetup());
-    return peer;
-}
-
-// A raw peer whose match request the server queued; -1 when it did not.
-int QueuedPeer(const std::string& address, const std::string& credentials = "-")
-{
-    const int peer = RequestingPeer(address, credentials);
-    if (RawReceive(peer) == "?") return peer;
-    close(peer);
-    return -1;
-}
-
-// The client's match request pairs it with the queued peer, the client to
-// move first; the peer's pairing reply, empty when the pairing did not come.
-std::string PairMovingFirst(int peer)
-{
-    if (AfxBeginThread(MatchRequestThread, nullptr) == nullptr) return "";
-    if (!WaitUntil([] { return g_matchState.load() == 3 && g_onlineTurn.load() == 1; })) return "";
-    return RawReceive(peer);
+    g_onlineGame = 1;
+    g_matchPending = 1;
+    ClearNotices();
 }
 
 class OnlineClient : public ::testing::Test {
@@ -107,36 +44,7 @@ protected:
     {
         ASSERT_FALSE(config.Path().empty());
         setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
-        g_noticeFunction = RecordNotice;
-        g_errorBoxFunction = RecordNotice;
-        {
-            std::lock_guard<std::mutex> lock(g_noticeMutex);
-            g_notices.clear();
-        }
-        g_onlineGame = 1;
-        g_matchPending = 1;
-        g_matchState = 0;
-        g_onlineTurn = 0;
-        g_waitingForOpponent = 0;
-        g_opponentMoveReady = 0;
-        g_stopMoveReceive = 0;
-        g_opponentLeft = 0;
-        g_autoRelogin = 1;
-        g_accountDialogClosed = 1;
-        g_gameOver = 0;
-        g_workerLanguage = 2;
-        WriteSharedText(g_machineId, "qwe");
-        WriteSharedText(g_setupMessage, CString(StandardSetupMessage()));
-        WriteSharedText(g_ownName, "");
-        WriteSharedText(g_opponentName, "(guest)");
-    }
-
-    // The threads and descriptors of the test itself (its servers included).
-    void MarkBaseline()
-    {
-        std::thread([] {}).join();  // a sanitizer's helper thread starts with the first thread
-        threadsBefore = ThreadCount();
-        descriptorsBefore = OpenDescriptorCount();
+        ResetOnlineSearch();
     }
 
     void TearDown() override
@@ -146,33 +54,20 @@ protected:
         unsetenv("XDG_CONFIG_HOME");
     }
 
-    void UseServer(const TestGameServer& server) { WriteSharedText(g_serverIp, CString(server.Address())); }
-
     void StoreLogin(const std::string& name, const std::string& password)
     {
+        mkdir((config.Path() + "/velmonar").c_str(), 0700);
         std::ofstream(config.Path() + "/velmonar/strlp.erg") << name << "\n" << password << "\n";
     }
 
-    // Every worker ended and every connection closed.
-    void ExpectNothingLeftBehind()
-    {
-        EXPECT_TRUE(WaitUntil([&] { return ThreadCount() <= threadsBefore; })) << ThreadCount();
-        EXPECT_TRUE(WaitUntil([&] { return OpenDescriptorCount() <= descriptorsBefore; }))
-            << OpenDescriptorCount() << " > " << descriptorsBefore;
-    }
-
     TempFolder config{"velmonar-online"};
-    int threadsBefore = 0;
-    int descriptorsBefore = 0;
+    Leftovers leftovers;
 };
 
 TEST_F(OnlineClient, QueuedNamedPlayerPairsExchangesMovesAndSeesAGuestLeave)
 {
     TestGameServer server({"--account", "anna:secret"});
-    ASSERT_TRUE(server.Started());
-    UseServer(server);
-    MarkBaseline();
-    mkdir((config.Path() + "/velmonar").c_str(), 0700);
+    ASSERT_TRUE(UseServer(server, leftovers));
     StoreLogin("anna", "secret");
 
     ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
@@ -186,7 +81,7 @@ TEST_F(OnlineClient, QueuedNamedPlayerPairsExchangesMovesAndSeesAGuestLeave)
     ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3; }));
     EXPECT_EQ(g_waitingForOpponent.load(), 0);
     EXPECT_EQ(g_onlineTurn.load(), 2);  // the later requester moves first
-    EXPECT_EQ(std::vector<int>(g_opponentSetup, g_opponentSetup + 40), RanksOf(OtherSetup()));
+    EXPECT_EQ(std::vector<int>(g_opponentSetup, g_opponentSetup + 40), RanksOf(OtherSetupMessage()));
     EXPECT_EQ(ReadSharedText(g_opponentName), "(guest)");
     EXPECT_EQ(ReadSharedText(g_ownName), "anna");
 
@@ -200,58 +95,79 @@ TEST_F(OnlineClient, QueuedNamedPlayerPairsExchangesMovesAndSeesAGuestLeave)
 
     // Our move goes out as it stands; then the receive waits again.
     g_opponentMoveReady = 0;
-    g_onlineTurn = 2;
-    WriteSharedText(g_moveMessage, "6354");
-    ASSERT_NE(AfxBeginThread(SendMoveThread, nullptr), nullptr);
-    EXPECT_EQ(RawReceive(peer), "6354");
+    EXPECT_EQ(SendOwnMove(peer, "6354"), "6354");
 
     // The guest leaves: the notice, the game goes on against the computer, no report.
     close(peer);
-    ASSERT_TRUE(WaitUntil([] { return g_opponentLeft.load() == 1; }));
+    ExpectOpponentLeftNotice();
     EXPECT_EQ(g_onlineGame.load(), 0);
     EXPECT_EQ(g_matchPending.load(), 0);
-    EXPECT_EQ(Notices(), std::vector<std::string>{kOpponentLeft});
     EXPECT_EQ(ReadSharedText(g_netMessage).str(), kOpponentLeft);
-    ExpectNothingLeftBehind();
+    leftovers.ExpectNone();
     EXPECT_EQ(server.Count("REPORT"), 0);
+}
+
+void IgnoreSignal(int) {}
+
+// Signals keep coming while the re-login waits for the server's slow answer
+// (as the program's own handlers, or a stop and a continue, would bring
+// them): the LOGIN_OK still counts, and the search goes out under the name.
+TEST_F(OnlineClient, SignalsDuringTheReloginLoseNotTheServersLogInOk)
+{
+    TestGameServer server({"--account", "anna:secret", "--login-delay", "0.8"});
+    ASSERT_TRUE(UseServer(server, leftovers));
+    StoreLogin("anna", "secret");
+    struct sigaction sa {};
+    sa.sa_handler = IgnoreSignal;
+    sa.sa_flags = SA_RESTART;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGUSR1, &sa, nullptr);
+    WriteSharedText(g_credentials, "-");
+    std::atomic<bool> done{false};
+    int result = -1;
+    std::thread relogin([&] {
+        result = ReloginFromStoredCredentials(g_onlineGeneration.load());
+        done = true;
+    });
+    while (!done) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (!done) pthread_kill(relogin.native_handle(), SIGUSR1);
+    }
+    relogin.join();
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(server.WaitFor("LOGIN anna ok"));
+    EXPECT_EQ(ReadSharedText(g_credentials), "anna+secret-");
+    EXPECT_TRUE(Notices().empty());
 }
 
 TEST_F(OnlineClient, LaterGuestMovesFirstAndReportsANamedLeaverWithItsOwnDash)
 {
     TestGameServer server({"--account", "boris:pw"});
-    ASSERT_TRUE(server.Started());
-    UseServer(server);
-    MarkBaseline();
-    const int peer = QueuedPeer(server.Address(), "boris+pw-");
-    ASSERT_GE(peer, 0);
-
+    ASSERT_TRUE(UseServer(server, leftovers));
     // A refused re-login would play as a guest silently; here there is none.
-    EXPECT_EQ(PairMovingFirst(peer), StandardSetupMessage() + " " + std::string(1, '\0'));
+    std::string pairing;
+    const int peer = PairMovingFirst(server, leftovers, "boris+pw-", &pairing);
+    ASSERT_GE(peer, 0);
+    EXPECT_EQ(pairing, kGuestPairing);
     EXPECT_EQ(ReadSharedText(g_opponentName), "boris");
     EXPECT_EQ(ReadSharedText(g_ownName), "-");
 
-    WriteSharedText(g_moveMessage, "0000");
-    g_onlineTurn = 2;
-    ASSERT_NE(AfxBeginThread(SendMoveThread, nullptr), nullptr);
-    EXPECT_EQ(RawReceive(peer), "0000");
+    EXPECT_EQ(SendOwnMove(peer, "0000"), "0000");
     close(peer);
-    ASSERT_TRUE(WaitUntil([] { return g_opponentLeft.load() == 1; }));
+    ExpectOpponentLeftNotice();
     EXPECT_TRUE(server.WaitFor("REPORT - ignored"));  // a guest names itself "-"
-    EXPECT_EQ(Notices(), std::vector<std::string>{kOpponentLeft});
-    ExpectNothingLeftBehind();
+    leftovers.ExpectNone(1);  // the peer's own
 }
 
 TEST_F(OnlineClient, NoServerEndsTheSearchTheStatusAfterOneRetryAndThePing)
 {
     TestGameServer server;
-    ASSERT_TRUE(server.Started());
-    UseServer(server);
-    MarkBaseline();
+    ASSERT_TRUE(UseServer(server, leftovers));
     server.Kill();  // the address is free now: nobody listens
 
     ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
     ASSERT_TRUE(WaitUntil([] { return !Notices().empty(); }));
-    EXPECT_EQ(Notices(), std::vector<std::string>{kConnectionProblem});
+    EXPECT_EQ(Notices(), Texts{kConnectionProblem});
     EXPECT_EQ(g_onlineGame.load(), 0);
     EXPECT_EQ(g_matchPending.load(), 0);
 
@@ -269,15 +185,13 @@ TEST_F(OnlineClient, NoServerEndsTheSearchTheStatusAfterOneRetryAndThePing)
     ServerPingThread(nullptr);
     EXPECT_EQ(g_serverReachable.load(), 0);
     EXPECT_EQ(g_blinkStep.load(), 0);
-    ExpectNothingLeftBehind();
+    leftovers.ExpectNone();
 }
 
 TEST_F(OnlineClient, PingAndStatusOfALiveServerAndAMegabyteStatus)
 {
     TestGameServer server;
-    ASSERT_TRUE(server.Started());
-    UseServer(server);
-    MarkBaseline();
+    ASSERT_TRUE(UseServer(server, leftovers));
     ServerPingThread(nullptr);
     EXPECT_EQ(g_serverReachable.load(), 1);
     ServerStatusThread(nullptr);
@@ -285,51 +199,37 @@ TEST_F(OnlineClient, PingAndStatusOfALiveServerAndAMegabyteStatus)
     EXPECT_EQ(g_serverStatus.load(), 1);
 
     TestGameServer huge({"--huge"});
-    ASSERT_TRUE(huge.Started());
-    UseServer(huge);
-    MarkBaseline();
+    ASSERT_TRUE(UseServer(huge, leftovers));
     ServerStatusThread(nullptr);
     EXPECT_EQ(ReadSharedText(g_onlineCountText).GetLength(), SERVER_BUFFER_SIZE);
-    ExpectNothingLeftBehind();
+    leftovers.ExpectNone();
 }
 
 // The pairing reply the hostile server sends to both sides: the search ends
 // like a failed connection, and no piece comes from it.
-void ExpectRefusedPairing(OnlineClient& test, const std::string& reply, const char* what)
+void ExpectRefusedPairing(const std::string& reply, const char* what)
 {
-    std::string hex;
-    for (unsigned char c : reply) {
-        char two[3];
-        snprintf(two, sizeof two, "%02x", c);
-        hex += two;
-    }
-    TestGameServer server({"--pairing-reply", hex});
-    ASSERT_TRUE(server.Started()) << what;
-    WriteSharedText(g_serverIp, CString(server.Address()));
+    TestGameServer server({"--pairing-reply", HexOf(reply)});
+    Leftovers unused;
+    ASSERT_TRUE(UseServer(server, unused)) << what;
     const int peer = QueuedPeer(server.Address());
     ASSERT_GE(peer, 0) << what;
     for (int& r : g_opponentSetup) r = -7;
-    g_onlineGame = 1;
-    g_matchPending = 1;
-    {
-        std::lock_guard<std::mutex> lock(g_noticeMutex);
-        g_notices.clear();
-    }
+    SearchAgain();
     ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
     EXPECT_TRUE(WaitUntil([] { return !Notices().empty(); })) << what;
-    EXPECT_EQ(Notices(), std::vector<std::string>{kConnectionProblem}) << what;
+    EXPECT_EQ(Notices(), Texts{kConnectionProblem}) << what;
     EXPECT_EQ(g_onlineGame.load(), 0) << what;
     EXPECT_EQ(g_matchPending.load(), 0) << what;
     EXPECT_EQ(g_matchState.load(), 0) << what;
     for (int r : g_opponentSetup) EXPECT_EQ(r, -7) << what;
     close(peer);
-    (void)test;
 }
 
 TEST_F(OnlineClient, HostilePairingRepliesEndTheSearchWithoutAPiece)
 {
-    MarkBaseline();
-    const std::string good = OtherSetup();
+    leftovers.Mark();
+    const std::string good = OtherSetupMessage();
     std::string unknown = good;
     unknown[1] = 'A';
     std::string twelve = good;
@@ -337,75 +237,58 @@ TEST_F(OnlineClient, HostilePairingRepliesEndTheSearchWithoutAPiece)
     std::string fortyOne = "!";
     for (int i = 0; i < 41; ++i) fortyOne += std::string{SetupCodeTable[3], '!'};
     const std::string noSeparators(83, SetupCodeTable[4]);
-    ExpectRefusedPairing(*this, good.substr(0, 60) + std::string(1, '\0'), "short");
-    ExpectRefusedPairing(*this, unknown + " x" + std::string(1, '\0'), "unknown code");
-    ExpectRefusedPairing(*this, twelve + " x" + std::string(1, '\0'), "code 12");
-    ExpectRefusedPairing(*this, fortyOne + " x" + std::string(1, '\0'), "41 codes");
-    ExpectRefusedPairing(*this, "!" + noSeparators + std::string(1, '\0'), "no separators");
-    ExpectNothingLeftBehind();
+    ExpectRefusedPairing(good.substr(0, 60) + std::string(1, '\0'), "short");
+    ExpectRefusedPairing(unknown + " x" + std::string(1, '\0'), "unknown code");
+    ExpectRefusedPairing(twelve + " x" + std::string(1, '\0'), "code 12");
+    ExpectRefusedPairing(fortyOne + " x" + std::string(1, '\0'), "41 codes");
+    ExpectRefusedPairing("!" + noSeparators + std::string(1, '\0'), "no separators");
+    leftovers.ExpectNone();
 }
 
 TEST_F(OnlineClient, ANulAtByte83IsAGuestAndANonDigitMoveIsTheOpponentLeaving)
 {
-    std::string reply = OtherSetup() + std::string(1, '\0') + "mallory" + std::string(1, '\0');
-    std::string hex;
-    for (unsigned char c : reply) {
-        char two[3];
-        snprintf(two, sizeof two, "%02x", c);
-        hex += two;
-    }
-    TestGameServer server({"--pairing-reply", hex, "--move-reply", "26262626"});
-    ASSERT_TRUE(server.Started());
-    UseServer(server);
-    MarkBaseline();
+    const std::string reply = OtherSetupMessage() + std::string(1, '\0') + "mallory" + std::string(1, '\0');
+    TestGameServer server({"--pairing-reply", HexOf(reply), "--move-reply", "26262626"});
+    ASSERT_TRUE(UseServer(server, leftovers));
     const int peer = QueuedPeer(server.Address());
     ASSERT_GE(peer, 0);
     ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
     ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3; }));
     EXPECT_EQ(ReadSharedText(g_opponentName), "(guest)");
-    WriteSharedText(g_moveMessage, "1111");
-    g_onlineTurn = 2;
-    ASSERT_NE(AfxBeginThread(SendMoveThread, nullptr), nullptr);
-    RawReceive(peer);       // our move, relayed as "&&&&"
-    RawSend(peer, "1234");  // relayed to us as "&&&&" too
-    ASSERT_TRUE(WaitUntil([] { return g_opponentLeft.load() == 1; }));
+    SendOwnMove(peer, "1111");  // relayed as "&&&&"
+    RawSend(peer, "1234");      // relayed to us as "&&&&" too
+    ExpectOpponentLeftNotice();
     EXPECT_EQ(g_opponentMoveReady.load(), 0);
-    EXPECT_EQ(Notices(), std::vector<std::string>{kOpponentLeft});
     close(peer);
-    ExpectNothingLeftBehind();
+    leftovers.ExpectNone();
 }
 
 TEST_F(OnlineClient, EveryMatchRequestClosedAtOnceGivesFiveTriesThenTheNotice)
 {
     TestGameServer server({"--close-match"});
-    ASSERT_TRUE(server.Started());
-    UseServer(server);
-    MarkBaseline();
+    ASSERT_TRUE(UseServer(server, leftovers));
     ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
     ASSERT_TRUE(WaitUntil([] { return !Notices().empty(); }, 10000));
     EXPECT_TRUE(server.WaitFor("MATCH closed-at-once", MATCH_TRIES));
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_EQ(server.Count("MATCH closed-at-once"), MATCH_TRIES);
-    EXPECT_EQ(Notices(), std::vector<std::string>{kConnectionProblem});
+    EXPECT_EQ(Notices(), Texts{kConnectionProblem});
     EXPECT_EQ(g_onlineGame.load(), 0);
-    ExpectNothingLeftBehind();
+    leftovers.ExpectNone();
 }
 
 TEST_F(OnlineClient, LeavingWhileQueuedOrWaitingForAMoveIsQuietAndLeavesNothing)
 {
     TestGameServer server;
-    ASSERT_TRUE(server.Started());
-    UseServer(server);
-    MarkBaseline();
+    ASSERT_TRUE(UseServer(server, leftovers));
     ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
     ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
     LeaveOnlineGame();
-    ExpectNothingLeftBehind();
+    leftovers.ExpectNone();
     EXPECT_EQ(g_waitingForOpponent.load(), 0);
 
     // Game G waits for the opponent's move; game G+1's search cuts it off.
-    g_onlineGame = 1;
-    g_matchPending = 1;
+    SearchAgain();
     const int peer = RequestingPeer(server.Address());
     ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
     ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3; }));
@@ -413,8 +296,7 @@ TEST_F(OnlineClient, LeavingWhileQueuedOrWaitingForAMoveIsQuietAndLeavesNothing)
     const int gameG = g_serverSocket.load();
     RawReceive(peer);
     g_matchState = 0;
-    g_onlineGame = 1;
-    g_matchPending = 1;
+    SearchAgain();
     ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);  // a new match request
     ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
     const int gameG1 = g_serverSocket.load();
@@ -427,7 +309,7 @@ TEST_F(OnlineClient, LeavingWhileQueuedOrWaitingForAMoveIsQuietAndLeavesNothing)
     EXPECT_TRUE(Notices().empty());
     LeaveOnlineGame();
     close(peer);
-    ExpectNothingLeftBehind();
+    leftovers.ExpectNone();
     EXPECT_TRUE(Notices().empty());
 }
 
@@ -435,57 +317,40 @@ TEST_F(OnlineClient, TheServerKilledWhileQueuedOrMidGameEndsTheGameWithTheNotice
 {
     {
         TestGameServer server;
-        ASSERT_TRUE(server.Started());
-        UseServer(server);
-        MarkBaseline();
+        ASSERT_TRUE(UseServer(server, leftovers));
         ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
         ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
         server.Kill();
         ASSERT_TRUE(WaitUntil([] { return !Notices().empty(); }));
-        EXPECT_EQ(Notices(), std::vector<std::string>{kConnectionProblem});
+        EXPECT_EQ(Notices(), Texts{kConnectionProblem});
         EXPECT_EQ(g_onlineGame.load(), 0);
         EXPECT_EQ(g_matchPending.load(), 0);
         EXPECT_EQ(g_waitingForOpponent.load(), 0);
-        ExpectNothingLeftBehind();
+        leftovers.ExpectNone();
     }
     // Mid-game, the local player to move (the connection idle) and then waiting.
     TestGameServer server;
-    ASSERT_TRUE(server.Started());
-    UseServer(server);
-    {
-        std::lock_guard<std::mutex> lock(g_noticeMutex);
-        g_notices.clear();
-    }
-    g_onlineGame = 1;
-    g_matchPending = 1;
-    const int peer = QueuedPeer(server.Address());
+    ASSERT_TRUE(UseServer(server, leftovers));
+    SearchAgain();
+    const int peer = PairMovingFirst(server, leftovers);
     ASSERT_GE(peer, 0);
-    MarkBaseline();
-    ASSERT_NE(PairMovingFirst(peer), "");
-    WriteSharedText(g_moveMessage, "3343");
-    g_onlineTurn = 2;
-    ASSERT_NE(AfxBeginThread(SendMoveThread, nullptr), nullptr);
-    EXPECT_EQ(RawReceive(peer), "3343");
+    EXPECT_EQ(SendOwnMove(peer, "3343"), "3343");
     server.Kill();
-    ASSERT_TRUE(WaitUntil([] { return g_opponentLeft.load() == 1; }));
-    EXPECT_EQ(Notices(), std::vector<std::string>{kOpponentLeft});
+    ExpectOpponentLeftNotice();
     EXPECT_EQ(g_onlineGame.load(), 0);
     close(peer);
-    ExpectNothingLeftBehind();
+    leftovers.ExpectNone();
 }
 
 TEST_F(OnlineClient, LeavingOnTheOwnTurnClosesTheIdleGameConnection)
 {
     TestGameServer server;
-    ASSERT_TRUE(server.Started());
-    UseServer(server);
-    const int peer = QueuedPeer(server.Address());
+    ASSERT_TRUE(UseServer(server, leftovers));
+    const int peer = PairMovingFirst(server, leftovers);
     ASSERT_GE(peer, 0);
-    MarkBaseline();
-    ASSERT_NE(PairMovingFirst(peer), "");
-    EXPECT_TRUE(WaitUntil([&] { return OpenDescriptorCount() == descriptorsBefore + 1; }));  // held for the game
+    EXPECT_TRUE(WaitUntil([&] { return OpenDescriptorCount() == leftovers.Descriptors() + 1; }));  // held for the game
     LeaveOnlineGame();
-    ExpectNothingLeftBehind();
+    leftovers.ExpectNone();
     EXPECT_EQ(RawReceiveAll(peer, 4), "rrrr");  // the server saw the leave
     EXPECT_TRUE(Notices().empty());
     close(peer);
@@ -495,43 +360,32 @@ TEST_F(OnlineClient, ASilentServerHoldsOnlyTheMatchThreadWhichLeavingFreesAndARe
 {
     {
         TestGameServer server({"--silent"});
-        ASSERT_TRUE(server.Started());
-        UseServer(server);
-        MarkBaseline();
+        ASSERT_TRUE(UseServer(server, leftovers));
         ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
         ASSERT_TRUE(server.WaitFor("MATCH silent"));
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        EXPECT_EQ(ThreadCount(), threadsBefore + 1);  // the match request waits for its reply
+        EXPECT_EQ(ThreadCount(), leftovers.Threads() + 1);  // the match request waits for its reply
         LeaveOnlineGame();
-        ExpectNothingLeftBehind();
+        leftovers.ExpectNone();
         EXPECT_TRUE(Notices().empty());
     }
     TestGameServer server({"--reset-after-moves", "1"});
-    ASSERT_TRUE(server.Started());
-    UseServer(server);
-    g_onlineGame = 1;
-    g_matchPending = 1;
-    const int peer = QueuedPeer(server.Address());
+    ASSERT_TRUE(UseServer(server, leftovers));
+    SearchAgain();
+    const int peer = PairMovingFirst(server, leftovers);
     ASSERT_GE(peer, 0);
-    MarkBaseline();
-    ASSERT_NE(PairMovingFirst(peer), "");
-    WriteSharedText(g_moveMessage, "3343");
-    g_onlineTurn = 2;
-    ASSERT_NE(AfxBeginThread(SendMoveThread, nullptr), nullptr);
+    SendOwnMove(peer, "3343");
     ASSERT_TRUE(server.WaitFor("RESET"));
-    ASSERT_TRUE(WaitUntil([] { return g_opponentLeft.load() == 1; }));
-    EXPECT_EQ(Notices(), std::vector<std::string>{kOpponentLeft});
+    ExpectOpponentLeftNotice();
     EXPECT_EQ(g_opponentMoveReady.load(), 0);
     close(peer);
-    ExpectNothingLeftBehind();
+    leftovers.ExpectNone();
 }
 
 TEST_F(OnlineClient, KeepAlivesWhileQueuedAskForRedrawsAndThePairingStillDecodes)
 {
     TestGameServer server({"--keep-alive", "0.15"});
-    ASSERT_TRUE(server.Started());
-    UseServer(server);
-    MarkBaseline();
+    ASSERT_TRUE(UseServer(server, leftovers));
     ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
     ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
     for (int k = 1; k <= 3; ++k) {
@@ -542,13 +396,13 @@ TEST_F(OnlineClient, KeepAlivesWhileQueuedAskForRedrawsAndThePairingStillDecodes
         EXPECT_EQ(g_matchState.load(), 0);
     }
     const int peer = RequestingPeer(server.Address());
-    EXPECT_EQ(RawReceive(peer), StandardSetupMessage() + " " + std::string(1, '\0'));
+    EXPECT_EQ(RawReceive(peer), kGuestPairing);
     ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3; }));
     EXPECT_EQ(g_onlineTurn.load(), 2);
-    EXPECT_EQ(std::vector<int>(g_opponentSetup, g_opponentSetup + 40), RanksOf(OtherSetup()));
+    EXPECT_EQ(std::vector<int>(g_opponentSetup, g_opponentSetup + 40), RanksOf(OtherSetupMessage()));
     LeaveOnlineGame();
     close(peer);
-    ExpectNothingLeftBehind();
+    leftovers.ExpectNone();
     EXPECT_TRUE(Notices().empty());
 }
 
@@ -560,25 +414,18 @@ TEST_F(OnlineClient, KeepAlivesWhileQueuedAskForRedrawsAndThePairingStillDecodes
 TEST_F(OnlineClient, TheNextGameTakesTheSameHandleNumberOnlyAfterTheStaleReceiveEndedAndNothingOfTheOldGameReachesIt)
 {
     TestGameServer server;
-    ASSERT_TRUE(server.Started());
-    UseServer(server);
-    const int peer = QueuedPeer(server.Address());
+    ASSERT_TRUE(UseServer(server, leftovers));
+    const int peer = PairMovingFirst(server, leftovers);
     ASSERT_GE(peer, 0);
-    MarkBaseline();
-    ASSERT_NE(PairMovingFirst(peer), "");
-    WriteSharedText(g_moveMessage, "3343");
-    g_onlineTurn = 2;
-    ASSERT_NE(AfxBeginThread(SendMoveThread, nullptr), nullptr);
-    EXPECT_EQ(RawReceive(peer), "3343");  // G's receive now waits on N
+    EXPECT_EQ(SendOwnMove(peer, "3343"), "3343");  // G's receive now waits on N
     const int handleG = g_serverSocket.load();
     ASSERT_GE(handleG, 0);
-    EXPECT_EQ(ThreadCount(), threadsBefore + 1);
+    EXPECT_EQ(ThreadCount(), leftovers.Threads() + 1);
 
     LeaveOnlineGame();
-    ExpectNothingLeftBehind();  // G's worker ended and closed N
+    leftovers.ExpectNone();  // G's worker ended and closed N
 
-    g_onlineGame = 1;
-    g_matchPending = 1;
+    SearchAgain();
     ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
     ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
     EXPECT_EQ(g_serverSocket.load(), handleG);  // the number is reused by G+1
@@ -594,13 +441,13 @@ TEST_F(OnlineClient, TheNextGameTakesTheSameHandleNumberOnlyAfterTheStaleReceive
     EXPECT_EQ(server.Count("QUEUED"), 2);  // G's peer, then G+1: nothing of G paired again
 
     const int next = RequestingPeer(server.Address());
-    EXPECT_EQ(RawReceive(next), StandardSetupMessage() + " " + std::string(1, '\0'));
+    EXPECT_EQ(RawReceive(next), kGuestPairing);
     ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3; }));
     EXPECT_EQ(g_onlineTurn.load(), 2);
     EXPECT_EQ(g_serverSocket.load(), handleG);
     LeaveOnlineGame();
     close(next);
-    ExpectNothingLeftBehind();
+    leftovers.ExpectNone();
     EXPECT_TRUE(Notices().empty());
 }
 
@@ -612,34 +459,29 @@ TEST_F(OnlineClient, TheNextGameTakesTheSameHandleNumberOnlyAfterTheStaleReceive
 TEST_F(OnlineClient, TheLosersLastMoveThenItsReportEndTheGameLeavingNothingBehind)
 {
     TestGameServer server({"--account", "boris:pw"});
-    ASSERT_TRUE(server.Started());
-    UseServer(server);
-    const int peer = QueuedPeer(server.Address(), "boris+pw-");
+    ASSERT_TRUE(UseServer(server, leftovers));
+    const int peer = PairMovingFirst(server, leftovers, "boris+pw-");
     ASSERT_GE(peer, 0);
-    MarkBaseline();
-    ASSERT_NE(PairMovingFirst(peer), "");
     WriteSharedText(g_ownName, "-");
-    for (int round = 0; round < 5; ++round) {
-        WriteSharedText(g_moveMessage, "3343");
-        g_onlineTurn = 2;
+    for (int round = 0; round < 4; ++round) {  // the game goes on: the opponent answers
         g_moveSendPending = 1;
-        ASSERT_NE(AfxBeginThread(SendMoveThread, nullptr), nullptr);
-        if (round < 4) {  // the game goes on: the opponent answers
-            EXPECT_EQ(RawReceive(peer), "3343");
-            ASSERT_TRUE(WaitUntil([] { return g_moveSendPending.load() == 0; }));
-            RawSend(peer, "6656");
-            ASSERT_TRUE(WaitUntil([] { return g_opponentMoveReady.exchange(0) == 1; }));
-            continue;
-        }
-        // The last move lost: the board click's end of the online game.
-        g_gameOver = 1;
-        g_onlineGame = 0;
-        g_matchPending = 0;
-        ASSERT_NE(AfxBeginThread(ReportOpponentWinThread, nullptr), nullptr);
+        EXPECT_EQ(SendOwnMove(peer, "3343"), "3343");
+        ASSERT_TRUE(WaitUntil([] { return g_moveSendPending.load() == 0; }));
+        RawSend(peer, "6656");
+        ASSERT_TRUE(WaitUntil([] { return g_opponentMoveReady.exchange(0) == 1; }));
     }
+    // The last move lost: the board click's end of the online game.
+    WriteSharedText(g_moveMessage, "3343");
+    g_onlineTurn = 2;
+    g_moveSendPending = 1;
+    ASSERT_NE(AfxBeginThread(SendMoveThread, nullptr), nullptr);
+    g_gameOver = 1;
+    g_onlineGame = 0;
+    g_matchPending = 0;
+    ASSERT_NE(AfxBeginThread(ReportOpponentWinThread, nullptr), nullptr);
     EXPECT_TRUE(server.WaitFor("REPORT boris counted"));
     EXPECT_EQ(RawReceiveAll(peer, 8), "3343rrrr");  // the last move went out before the report
-    ExpectNothingLeftBehind();
+    leftovers.ExpectNone();
     EXPECT_TRUE(Notices().empty());
     EXPECT_EQ(g_opponentLeft.load(), 0);
     EXPECT_EQ(server.Count("REPORT"), 1);

@@ -20,6 +20,7 @@ SETUP_GRAMMAR = re.compile(rb"^!(?:[^!\x00]{1,2}!){40}$")
 ONE_SHOT_TIMEOUT = 10.0
 MATCH_COMPLETE_TIMEOUT = 2.0
 PAIRING_GAP = 0.2
+AFTER_PAIRING_GAP = 0.1
 DRAIN_TIMEOUT = 60.0
 HUGE = b"7" * (1 << 20)
 SILENT_HOLD = 30.0
@@ -125,8 +126,13 @@ class Server:
         except OSError:
             pass
         name, _, password = data[1:].partition(b"+")
+        if self.args.silent_logins:
+            log("LOGIN", name.decode("latin-1"), "silent")
+            graceful_close_after_peer(conn, SILENT_HOLD)
+            return
         ok = name in self.accounts and self.accounts[name] == password
         log("LOGIN", name.decode("latin-1"), "ok" if ok else "refused")
+        time.sleep(self.args.login_delay)
         self.reply_once(conn, self.account_reply(b"-\x00" if ok else b"x\x00"))
 
     def handle_register(self, conn, first):
@@ -223,6 +229,8 @@ class Server:
                 newcomer.last_sent = time.monotonic()
             if self.args.keep_alive:
                 threading.Thread(target=self.keep_alive, args=(newcomer,), daemon=True).start()
+            if self.args.close_queued is not None:
+                threading.Thread(target=self.close_queued, args=(newcomer,), daemon=True).start()
             return
         self.pair(waiting, newcomer)
 
@@ -249,6 +257,16 @@ class Server:
                 waiting.last_sent = time.monotonic()
             log("KEEPALIVE")
 
+    def close_queued(self, waiting):
+        """Ends a queued request after a while, unpaired, with an orderly close."""
+        time.sleep(self.args.close_queued)
+        with self.lock:
+            if waiting not in self.queue:
+                return
+            self.queue.remove(waiting)
+        log("CLOSED queued")
+        graceful_close(waiting.conn)
+
     @staticmethod
     def alive(waiting):
         readable, _, _ = select.select([waiting.conn], [], [], 0)
@@ -274,7 +292,19 @@ class Server:
             self.pairs.append([(w.name, n.name), False])
         log("PAIRED", w.name.decode("latin-1") or "(guest)", n.name.decode("latin-1") or "(guest)",
             "first", n.name.decode("latin-1") or "(guest)")
-        self.relay(w.conn, n.conn)
+        if self.args.leave_at_pairing:
+            # The later requester is gone at once: the one who waited hears it.
+            n.conn.close()
+            log("LEFT at-pairing")
+            send_all(w.conn, b"rrrr")
+            graceful_close(w.conn, DRAIN_TIMEOUT)
+        else:
+            if self.args.after_pairing is not None:
+                bytes_after = bytes.fromhex(self.args.after_pairing)
+                time.sleep(AFTER_PAIRING_GAP)  # a receive of its own, not the pairing's
+                log("AFTER-PAIRING", repr(bytes_after))
+                send_all(w.conn, bytes_after)
+            self.relay(w.conn, n.conn)
         with self.lock:
             self.players_in_game -= 2
 
@@ -357,11 +387,17 @@ def main():
     parser.add_argument("--port", type=int, default=10002)
     parser.add_argument("--account", action="append", default=[], help="name:password")
     parser.add_argument("--silent", action="store_true", help="never answer")
+    parser.add_argument("--silent-logins", action="store_true", help="never answer a log-in")
+    parser.add_argument("--login-delay", type=float, default=0.0, help="seconds before a log-in reply")
     parser.add_argument("--account-reply", help="hex bytes sent as every log-in and registration reply")
     parser.add_argument("--huge", action="store_true", help="megabyte replies to status, match and moves")
     parser.add_argument("--close-match", action="store_true", help="close every match request at once")
     parser.add_argument("--reset", action="store_true", help="with --close-match: reset instead")
     parser.add_argument("--pairing-reply", help="hex bytes sent as every pairing reply")
+    parser.add_argument("--close-queued", type=float, help="seconds after which a queued request is closed")
+    parser.add_argument("--leave-at-pairing", action="store_true",
+                        help="the later requester leaves right after the pairing")
+    parser.add_argument("--after-pairing", help="hex bytes sent to the earlier requester right after its pairing")
     parser.add_argument("--move-reply", help="hex bytes relayed in place of every move")
     parser.add_argument("--keep-alive", type=float, default=0.0, help="seconds between keep-alives")
     parser.add_argument("--reset-after-moves", type=int, default=0, help="reset both after N moves")

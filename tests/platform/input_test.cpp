@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/window.h"
 #include "platform/window_input.h"
 
 namespace {

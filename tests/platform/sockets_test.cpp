@@ -1,7 +1,9 @@
 // The game connection's sockets: shutting the shared handle down from another
-// thread, ownership of the close, sends that never raise SIGPIPE.
+// thread, ownership of the close, sends that never raise SIGPIPE, receives
+// that a signal neither ends nor lengthens.
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -13,6 +15,7 @@
 #include <csignal>
 #include <chrono>
 #include <future>
+#include <thread>
 
 #include "platform/sockets.h"
 
@@ -81,6 +84,61 @@ TEST(Sockets, SendsToAClosedPeerFailWithoutSignalAndConnectsFailFast)
     EXPECT_EQ(closesocket(s), 0);
     WSAStartup(MAKEWORD(2, 2), &data);
     EXPECT_EQ(WSACleanup(), 0);
+}
+
+void IgnoreSignal(int) {}
+
+// A receive with a limit waits in another thread while this one signals it
+// every signalEveryMs until the receive ends; bytes, when given, follow the
+// second signal. Returns the receive's result; *ms how long it took,
+// *transient whether its failure may be tried again.
+int ReceiveUnderSignals(int limitMs, int signalEveryMs, const char* bytes, char reply[2], long* ms,
+                        bool* transient)
+{
+    struct sigaction sa {};
+    sa.sa_handler = IgnoreSignal;
+    sa.sa_flags = SA_RESTART;  // as the program's own handlers
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGUSR1, &sa, nullptr);
+    int pair[2];
+    if (socketpair(AF_UNIX, SOCK_STREAM, 0, pair) != 0) return -2;
+    SetReceiveTimeout(pair[0], static_cast<DWORD>(limitMs));
+    std::atomic<bool> done{false};
+    int result = -2;
+    std::thread receiver([&] {
+        const auto start = std::chrono::steady_clock::now();
+        result = recv(pair[0], reply, 2, 0);
+        *ms = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                    std::chrono::steady_clock::now() - start)
+                                    .count());
+        *transient = result < 0 && SocketErrorIsTransient();
+        done = true;
+    });
+    for (int k = 1; !done && k < 100; ++k) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(signalEveryMs));
+        if (!done) pthread_kill(receiver.native_handle(), SIGUSR1);
+        if (k == 2 && bytes) ::send(pair[1], bytes, 2, 0);
+    }
+    receiver.join();
+    close(pair[0]);
+    close(pair[1]);
+    return result;
+}
+
+TEST(Sockets, ASignalDuringAReceiveNeitherLosesTheAnswerNorRestartsTheLimit)
+{
+    // The answer that comes after the signal is the receive's result.
+    char reply[2] = {0, 0};
+    long ms = 0;
+    bool transient = false;
+    EXPECT_EQ(ReceiveUnderSignals(5000, 150, "-", reply, &ms, &transient), 2);
+    EXPECT_EQ(reply[0], '-');
+    // Signals every 100 ms: the 600 ms limit still ends the wait, as a
+    // time-out, and not before it.
+    EXPECT_EQ(ReceiveUnderSignals(600, 100, nullptr, reply, &ms, &transient), SOCKET_ERROR);
+    EXPECT_TRUE(transient);
+    EXPECT_GE(ms, 590);
+    EXPECT_LT(ms, 2000) << "a fresh limit after every signal would never end while they come";
 }
 
 }  // namespace

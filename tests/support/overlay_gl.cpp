@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "interface/caption_colours.h"
 #include "interface/interface_state.h"
 #include "interface/language.h"
 #include "interface/layout.h"

@@ -6,6 +6,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <utility>
+
 #include "online/setup_code.h"
 #include "rules/board.h"
 
@@ -57,4 +60,52 @@ std::string StandardSetupMessage()
     for (int rank = 0; rank < RANK_KINDS; ++rank)
         for (int k = 0; k < PIECE_SET[rank]; ++k) ranks[i++] = rank;
     return EncodeSetupMessage(ranks).str();
+}
+
+std::string OtherSetupMessage()
+{
+    std::string s = StandardSetupMessage();
+    std::swap(s[1], s[3]);  // two one-character codes
+    return s;
+}
+
+std::vector<int> RanksOf(const std::string& setup)
+{
+    std::vector<int> ranks;
+    for (size_t p = 1; p < setup.size();) {
+        const size_t end = setup.find('!', p);
+        if (end == std::string::npos) break;
+        int value = 0;
+        for (size_t k = p; k < end; ++k) value = value * 10 + SetupCodeDigit(setup[k]);
+        ranks.push_back(value);
+        p = end + 1;
+    }
+    return ranks;
+}
+
+std::string HexOf(const std::string& bytes)
+{
+    std::string hex;
+    for (unsigned char c : bytes) {
+        char two[3];
+        std::snprintf(two, sizeof two, "%02x", c);
+        hex += two;
+    }
+    return hex;
+}
+
+int RequestingPeer(const std::string& address, const std::string& credentials)
+{
+    const int peer = RawConnect(address);
+    if (peer >= 0) RawSend(peer, credentials + "qwe" + OtherSetupMessage());
+    return peer;
+}
+
+int QueuedPeer(const std::string& address, const std::string& credentials)
+{
+    const int peer = RequestingPeer(address, credentials);
+    if (peer < 0) return -1;
+    if (RawReceive(peer) == "?") return peer;
+    close(peer);
+    return -1;
 }

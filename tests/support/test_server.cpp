@@ -27,6 +27,16 @@ int CountEntries(const char* folder)
 
 }  // namespace
 
+bool WaitUntil(const std::function<bool()>& done, int ms)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
 int OpenDescriptorCount()
 {
     return CountEntries("/proc/self/fd");

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -41,6 +42,9 @@ private:
     std::vector<std::string> m_lines;
     bool m_ended = false;
 };
+
+// Polls done every 5 ms until it holds; false when ms passed first.
+bool WaitUntil(const std::function<bool()>& done, int ms = 8000);
 
 // Counts this process's open file descriptors.
 int OpenDescriptorCount();

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "interface/caption_bar.h"
 #include "interface/language.h"
 #include "interface/layout.h"
 #include "interface/widgets.h"

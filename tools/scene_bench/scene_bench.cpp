@@ -47,6 +47,7 @@
 #include "app/turn_presentation.h"
 #include "interface/interface_state.h"
 #include "interface/language.h"
+#include "interface/text_window.h"
 #include "interface/layout.h"
 #include "interface/panel_textures.h"
 #include "interface/widgets.h"
