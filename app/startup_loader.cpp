@@ -1,6 +1,6 @@
 #include "app/startup_loader.h"
 
-#include <GL/glu.h>
+#include <GL/gl.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -29,6 +29,7 @@
 #include "scene/dib_image.h"
 #include "scene/frame_state.h"
 #include "scene/fullscreen_image.h"
+#include "scene/mipmaps.h"
 #include "scene/picking.h"
 #include "scene/renderer.h"
 #include "scene/textures.h"
@@ -92,9 +93,9 @@ bool LoadSplash()
     if (usable) {
         glGenTextures(1, &g_splashTex);
         glBindTexture(GL_TEXTURE_2D, g_splashTex);
-        gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->sizeX, image->sizeY, GL_RGB, GL_UNSIGNED_BYTE, image->data);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        UploadMipmaps(3, image->sizeX, image->sizeY, image->data);
     }
     std::free(image->data);
     std::free(image);
@@ -267,6 +268,8 @@ StartupDataResult LoadStartupData()
     LoadEvaluationTables();  // the piece values and the plan weights
     LayoutAll();
     g_loadListCount = 1;
+    // The pictures and work images of the loading are freed: their pages go back.
+    ReturnFreeMemory();
     return STARTUP_DATA_OK;
 }
 

@@ -1,6 +1,6 @@
 #include "interface/font.h"
 
-#include <GL/glu.h>
+#include <GL/gl.h>
 
 #include <algorithm>
 #include <cmath>
@@ -8,6 +8,7 @@
 
 #include "platform/program_folder.h"
 #include "interface/caption_colours.h"
+#include "scene/mipmaps.h"
 
 int g_glyphCount = 0;
 char g_glyphChar[GLYPH_MAX] = {0};
@@ -280,7 +281,7 @@ void BuildTextTexture(int style, const CString& text, unsigned char* image, int 
     default: break;
     }
     if (size[0] > 0 && size[1] > 0)
-        gluBuild2DMipmaps(GL_TEXTURE_2D, 4, size[0], size[1], GL_RGBA, GL_UNSIGNED_BYTE, image);
+        UploadMipmaps(4, size[0], size[1], image);
 }
 
 CaptionSize BuildCaptionTextures(GLuint* normal, const CaptionLook& normalLook, GLuint* hot,

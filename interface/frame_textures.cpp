@@ -1,12 +1,13 @@
 #include "interface/frame_textures.h"
 
-#include <GL/glu.h>
+#include <GL/gl.h>
 
 #include <algorithm>
 
 #include "interface/caption_colours.h"
 #include "interface/font.h"
 #include "scene/image_buffer.h"
+#include "scene/mipmaps.h"
 
 namespace {
 
@@ -109,5 +110,5 @@ void MakeFrameTexture(GLuint* name, int width, int height, int r, int g, int b, 
     unsigned char* image = ImageBufferFor(static_cast<size_t>(width) * height * 4);
     DrawFrameImage(image, width, height, r, g, b, alpha, type);
     BindOrCreateTexture(name);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 4, width, height, GL_RGBA, GL_UNSIGNED_BYTE, image);
+    UploadMipmaps(4, width, height, image);
 }

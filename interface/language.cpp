@@ -1,9 +1,10 @@
 #include "interface/language.h"
 
-#include <GL/glu.h>
+#include <GL/gl.h>
 
 #include <algorithm>
 #include <fstream>
+#include <vector>
 
 #include "interface/caption_colours.h"
 #include "interface/font.h"
@@ -12,6 +13,7 @@
 #include "platform/program_folder.h"
 #include "rules/live_options.h"
 #include "scene/camera.h"
+#include "scene/mipmaps.h"
 
 CString g_languageNames[LANGUAGE_LIST_MAX];
 int g_languageCount = 1;
@@ -251,14 +253,16 @@ namespace {
 void UploadRgba(GLuint* name, int width, int height, const unsigned char* pixels)
 {
     BindOrCreateTexture(name);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 4, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    UploadMipmaps(4, width, height, pixels);
 }
 
+// In an image of its own, given back after the upload: the shared work image
+// would otherwise keep the window's height in memory for good.
 void BuildWindowFrameTexture(GLuint* name, int width, int height)
 {
-    unsigned char* image = ImageBufferFor(static_cast<size_t>(width) * height * 4);
-    DrawTextWindowFrame(image, width, height);
-    UploadRgba(name, width, height, image);
+    std::vector<unsigned char> image(static_cast<size_t>(width) * height * 4);
+    DrawTextWindowFrame(image.data(), width, height);
+    UploadRgba(name, width, height, image.data());
 }
 
 void BuildCloseButtonTextures()

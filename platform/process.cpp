@@ -4,11 +4,22 @@
 #include <chrono>
 #include <thread>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 DWORD GetTickCount()
 {
     using namespace std::chrono;
     auto ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
     return static_cast<DWORD>(static_cast<unsigned long long>(ms));
+}
+
+void ReturnFreeMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 void Sleep(DWORD milliseconds)

@@ -12,6 +12,11 @@ DWORD GetTickCount();
 // Blocks the calling thread; never dispatches window events.
 void Sleep(DWORD milliseconds);
 
+// Hands back to the system the pages that freed memory still holds inside
+// the heap (big work buffers of the start-up leave holes there that would
+// otherwise stay resident). Nothing changes for the memory in use.
+void ReturnFreeMemory();
+
 // --- the program and the machine ---
 
 // The status the process leaves with when the application object is done

@@ -1,6 +1,6 @@
 #include "scene/fullscreen_image.h"
 
-#include <GL/glu.h>
+#include <GL/gl.h>
 
 #include <algorithm>
 
@@ -11,6 +11,7 @@
 #include "scene/frame_state.h"
 #include "scene/geo_model.h"
 #include "scene/image_buffer.h"
+#include "scene/mipmaps.h"
 #include "scene/textures.h"
 
 #ifndef GL_MULTISAMPLE
@@ -160,12 +161,12 @@ void MakeOrRefillPreview(GLuint& name)
 {
     if (g_textureCreatePass == 1) glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
-    const unsigned char* pixels = ImageBufferFor(static_cast<size_t>(g_previewWidth) * g_previewHeight * 4);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 4, g_previewWidth, g_previewHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
     if (g_textureCreatePass == 1) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     }
+    const unsigned char* pixels = ImageBufferFor(static_cast<size_t>(g_previewWidth) * g_previewHeight * 4);
+    UploadMipmaps(4, g_previewWidth, g_previewHeight, pixels);
 }
 
 }  // namespace

@@ -122,6 +122,13 @@ void CalibratePickColours()
     ClientSize(&width, &height);
     const int cx = width / 2, cy = height / 2;
     glDisable(GL_LIGHTING);
+    // Each clear reaches only the pixel read back: the same value there as a
+    // clear of the whole window, without filling a multisampled window's
+    // every sample 113 times.
+    GLint savedBox[4];
+    glGetIntegerv(GL_SCISSOR_BOX, savedBox);
+    glScissor(cx, cy, 1, 1);
+    glEnable(GL_SCISSOR_TEST);
 
     glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -144,6 +151,8 @@ void CalibratePickColours()
         ReadBackCode(code, cx, cy, &g_trayPickR[k], &g_trayPickG[k], &g_trayPickB[k]);
     }
 
+    glDisable(GL_SCISSOR_TEST);
+    glScissor(savedBox[0], savedBox[1], savedBox[2], savedBox[3]);
     RestoreClearColour();
     glEnable(GL_LIGHTING);
 }

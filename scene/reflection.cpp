@@ -4,13 +4,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "rules/board.h"
 #include "rules/live_options.h"
 #include "scene/board_drawing.h"
 #include "scene/board_geometry.h"
 #include "scene/camera.h"
-#include "scene/renderer.h"
+#include "scene/mirror_inputs.h"
+#include "scene/piece_glows.h"
 #include "scene/textures.h"
 
 #ifndef GL_MULTISAMPLE
@@ -116,6 +118,47 @@ ScreenRect BoardScreenRect(int clientWidth, int clientHeight)
     return r;
 }
 
+// The mirror image last drawn and what the pass left behind it: the
+// modelview matrix (the piece transforms, undone by their inverses, leave
+// their rounding in it, and the board drawn next inherits it), the current
+// colour, normal and texture coordinates, and the drawers' own state.
+struct KeptMirror {
+    bool valid = false;
+    MirrorInputs inputs;
+    GLfloat modelview[16];
+    GLfloat colour[4], normal[4], texCoord[4];
+    int boundTexture, curModel, colourModel;
+    GLuint pieceTexName;
+};
+
+KeptMirror g_keptMirror;
+
+void KeepWhatThePassLeft(KeptMirror& k)
+{
+    glGetFloatv(GL_MODELVIEW_MATRIX, k.modelview);
+    glGetFloatv(GL_CURRENT_COLOR, k.colour);
+    glGetFloatv(GL_CURRENT_NORMAL, k.normal);
+    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, k.texCoord);
+    k.boundTexture = g_boundTexture;
+    k.curModel = g_curModel;
+    k.colourModel = g_colourModel;
+    k.pieceTexName = g_pieceTexName;
+}
+
+// Leaves everything as the pass itself would have left it.
+void PutBackWhatThePassLeft(const KeptMirror& k)
+{
+    glBindTexture(GL_TEXTURE_2D, g_sceneTex);
+    glLoadMatrixf(k.modelview);
+    glColor4fv(k.colour);
+    glNormal3fv(k.normal);
+    glTexCoord4fv(k.texCoord);
+    g_boundTexture = k.boundTexture;
+    g_curModel = k.curModel;
+    g_colourModel = k.colourModel;
+    g_pieceTexName = k.pieceTexName;
+}
+
 void Orthographic(double width, double height)
 {
     glMatrixMode(GL_PROJECTION);
@@ -133,6 +176,14 @@ void RenderReflectionTexture()
     int clientWidth = 0, clientHeight = 0;
     ClientSize(&clientWidth, &clientHeight);
 
+    // Nothing it shows has changed: the texture holds it already.
+    MirrorInputs inputs = MirrorInputs::Current();
+    if (g_keptMirror.valid && g_keptMirror.inputs == inputs) {
+        RestoreAfterMirrorImage(clientWidth, clientHeight);
+        PutBackWhatThePassLeft(g_keptMirror);
+        return;
+    }
+
     // The projection stays the window's, so its aspect is squeezed into the square.
     g_mirrorY = 1;
     glViewport(0, 0, MIRROR_SIZE, MIRROR_SIZE);
@@ -148,6 +199,14 @@ void RenderReflectionTexture()
     glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 0, 0, MIRROR_SIZE, MIRROR_SIZE, 0);
 
     RestoreAfterMirrorImage(clientWidth, clientHeight);
+    g_keptMirror.inputs = std::move(inputs);
+    KeepWhatThePassLeft(g_keptMirror);
+    g_keptMirror.valid = true;
+}
+
+void ForgetMirrorImage()
+{
+    g_keptMirror.valid = false;
 }
 
 void DrawReflection()

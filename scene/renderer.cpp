@@ -12,6 +12,7 @@
 #include "scene/camera.h"
 #include "scene/frame_state.h"
 #include "scene/fullscreen_image.h"
+#include "scene/piece_glows.h"
 #include "scene/reflection.h"
 #include "scene/scene_host.h"
 #include "scene/still_frame.h"
@@ -24,68 +25,16 @@
 
 namespace {
 
-void SquareCentre(const int square[2], double* x, double* z)
-{
-    *x = g_squareX[square[0]][square[1]];
-    *z = g_squareZ[square[0]][square[1]];
-}
-
-bool OnBoard(const int square[2])
-{
-    return square[0] >= 1 && square[0] <= 10 && square[1] >= 1 && square[1] <= 10;
-}
-
-bool HoveringTheBoard()
-{
-    return g_hoverRow[0] != 0 && g_hoverRow[1] != 0 && OnBoard(g_hoverRow);
-}
-
 // Step 8 for a free square or a lake: the square's highlight.
 void DrawSquareHover()
 {
-    if (!HoveringTheBoard()) return;
+    if (!BoardSquareHovered()) return;
     const int owner = g_cellOwner[g_hoverRow[0]][g_hoverRow[1]];
     if (owner == OWNER_EMPTY) DrawSquareHighlight(1);
     if (owner == OWNER_LAKE) DrawSquareHighlight(2);
 }
 
-// Step 8 for a piece: the glow over the hovered piece, by its side.
-void DrawPieceHover()
-{
-    if (!HoveringTheBoard()) return;
-    double x = 0.0, z = 0.0;
-    SquareCentre(g_hoverRow, &x, &z);
-    const int owner = g_cellOwner[g_hoverRow[0]][g_hoverRow[1]];
-    if (owner == OWNER_PLAYER) DrawHoverHighlight(MODEL_PIECE_FACE, x, 0.0, z);
-    if (owner == OWNER_COMPUTER) DrawHoverHighlight(MODEL_PIECE_BACK, x, 0.0, z);
-}
-
-void DrawSelectionOn(const int square[2])
-{
-    if (!OnBoard(square)) return;
-    double x = 0.0, z = 0.0;
-    SquareCentre(square, &x, &z);
-    DrawSelectedPiece(square[0], square[1], x, 0.0, z);
-}
-
-// Step 9: the selected piece and the pieces of the battle shown.
-void DrawSelections()
-{
-    if (OnBoard(g_selectedRow) && g_cellOwner[g_selectedRow[0]][g_selectedRow[1]] == OWNER_SELECTED)
-        DrawSelectionOn(g_selectedRow);
-    if (g_pieceAnimState != ANIM_IDLE) {
-        if (g_showBattlePlayer == 1) DrawSelectionOn(g_battlePlayerRow);
-        if (g_showBattleOpponent == 1) DrawSelectionOn(g_battleOpponentRow);
-    }
-}
-
 }  // namespace
-
-void DrawPieceGlows()
-{
-    DrawPieceHover();
-    DrawSelections();
-}
 
 void ApplyBoardTranslation()
 {
@@ -135,7 +84,10 @@ void RenderFrame()
         UndoBoardTranslation();
     }
 
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Depth only: every pixel's colour is written before it is shown, by the
+    // board where it stands and by the background (drawn where the depth
+    // stayed cleared) everywhere else; whatever the buffer held shows nowhere.
+    glClear(GL_DEPTH_BUFFER_BIT);
 
     ApplyBoardTranslation();
     DrawBoard(1);

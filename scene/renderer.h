@@ -11,11 +11,6 @@ void RenderFrame();
 // ends with the perspective camera loaded.
 void DrawBackground();
 
-// The glows over pieces, as the frame draws them and the mirror pass repeats
-// them: the hovered piece, the selected piece and the pieces of the battle
-// shown (board space). The hovered free square or lake is not among them.
-void DrawPieceGlows();
-
 // The translation that centres the board, and its inverse.
 void ApplyBoardTranslation();
 void UndoBoardTranslation();

@@ -1,6 +1,6 @@
 #include "scene/textures.h"
 
-#include <GL/glu.h>
+#include <GL/gl.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -16,6 +16,7 @@
 #include "scene/fullscreen_image.h"
 #include "scene/geo_model.h"
 #include "scene/image_buffer.h"
+#include "scene/mipmaps.h"
 #include "scene/scene_host.h"
 
 std::vector<GLuint> g_modelTex;
@@ -95,13 +96,14 @@ GLuint NewBoundTexture()
     return name;
 }
 
-// A new texture name holding the pixels as mipmaps (components 3 or 4).
+// A new texture name holding the pixels as mipmaps (components 3 or 4). The
+// filters come first: with them the upload knows the base level is all that
+// is ever read.
 GLuint MakeTexture(int width, int height, int components, const unsigned char* pixels)
 {
     const GLuint name = NewBoundTexture();
-    gluBuild2DMipmaps(GL_TEXTURE_2D, components, width, height, components == 4 ? GL_RGBA : GL_RGB,
-                      GL_UNSIGNED_BYTE, pixels);
     SetLinearFilters();
+    UploadMipmaps(components, width, height, pixels);
     return name;
 }
 
@@ -152,8 +154,8 @@ bool LoadModelTextures(const std::vector<const char*>& names, std::vector<unsign
             const int side = i - 2;
             KeepPieceImage(*image, side);
             name = NewBoundTexture();
-            BuildPieceTextures(side);
             SetLinearFilters();
+            BuildPieceTextures(side);
         } else {
             name = MakeTexture(w, h, 3, image->data);
         }
@@ -261,9 +263,12 @@ void ProcessBoardImage(unsigned char* rgb, int width, int height, const double* 
     };
 
     // Edge pass: a dark line below-left and a light line above-right of the
-    // blue lines.
-    for (int x = 11; x < width - 10; ++x) {
-        for (int y = 11; y < height - 10; ++y) {
+    // blue lines. Only pixels that are not blue change, and they stay not
+    // blue, so which pixels change does not depend on the order; a pixel
+    // reached from both sides ends dark (its upper-right blue neighbour comes
+    // last by column as by row), so rows may go first, as memory lies.
+    for (int y = 11; y < height - 10; ++y) {
+        for (int x = 11; x < width - 10; ++x) {
             if (!IsBlueKey(at(x, y))) continue;
             if (IsNotBlue(at(x - 1, y - 1))) setColour(at(x - 1, y - 1), 0, 0, 0);
             if (IsBlueKey(at(x, y)) && IsNotBlue(at(x + 1, y + 1))) setColour(at(x + 1, y + 1), 255, 255, 255);
@@ -280,13 +285,24 @@ void ProcessBoardImage(unsigned char* rgb, int width, int height, const double* 
     }
 
     // Band shading: per line a darker first column, a lighter last one and a
-    // darker inside; crossings are treated once per band.
-    for (int x = 0; x < width; ++x) {
-        for (int y = 0; y < height; ++y) {
+    // darker inside; crossings are treated once per band, in the bands'
+    // order. Each pixel is worked on by itself, so only the pixels in some
+    // band are visited, row by row, with the bands of their column and row.
+    std::vector<unsigned> columnBands(static_cast<size_t>(width), 0), rowBands(static_cast<size_t>(height), 0);
+    for (int k = 0; k < GRID_LINES; ++k) {
+        for (int x = 0; x < width; ++x)
+            if (InBand(x, bandStart[k], bandEnd[k])) columnBands[static_cast<size_t>(x)] |= 1u << k;
+        for (int y = 0; y < height; ++y)
+            if (InBand(y, bandStart[k], bandEnd[k])) rowBands[static_cast<size_t>(y)] |= 1u << k;
+    }
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const unsigned bands = columnBands[static_cast<size_t>(x)] | rowBands[static_cast<size_t>(y)];
+            if (bands == 0) continue;
             unsigned char* p = at(x, y);
             unsigned char* a = rgba + 4 * (static_cast<size_t>(y) * width + x);
             for (int k = 0; k < GRID_LINES; ++k) {
-                if (!InBand(x, bandStart[k], bandEnd[k]) && !InBand(y, bandStart[k], bandEnd[k])) continue;
+                if ((bands & (1u << k)) == 0) continue;
                 const int first = static_cast<int>(bandStart[k]) + 1;
                 const int last = static_cast<int>(bandEnd[k]);
                 const bool blue = IsBlueKey(p);
@@ -307,13 +323,10 @@ void ProcessBoardImage(unsigned char* rgb, int width, int height, const double* 
     }
 
     // The border lines (bands 0 and 10) in their own colour, opaque.
-    const int outer[2] = {0, GRID_LINES - 1};
-    for (int x = 0; x < width; ++x) {
-        for (int y = 0; y < height; ++y) {
-            bool border = false;
-            for (int k : outer)
-                border = border || InBand(x, bandStart[k], bandEnd[k]) || InBand(y, bandStart[k], bandEnd[k]);
-            if (!border) continue;
+    const unsigned outer = 1u | 1u << (GRID_LINES - 1);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (((columnBands[static_cast<size_t>(x)] | rowBands[static_cast<size_t>(y)]) & outer) == 0) continue;
             unsigned char* p = at(x, y);
             unsigned char* a = rgba + 4 * (static_cast<size_t>(y) * width + x);
             setColour(p, g_gridLineColour[0], g_gridLineColour[1], g_gridLineColour[2]);
@@ -421,7 +434,6 @@ void BuildPieceTextures(int which)
         for (size_t i = 0; i < kept.size(); ++i) out[i] = RecolourPieceByte(kept[i], g_pieceBrightness);
         glBindTexture(GL_TEXTURE_2D, g_modelTex[entry]);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        gluBuild2DMipmaps(GL_TEXTURE_2D, 3, g_imageWidth[side - 1], g_imageHeight[side - 1], GL_RGB,
-                          GL_UNSIGNED_BYTE, out);
+        UploadMipmaps(3, g_imageWidth[side - 1], g_imageHeight[side - 1], out);
     }
 }

@@ -34,3 +34,12 @@ void ArrangeSetupBoard();
 // A game in play: ready-made setup playerSetup for the player and
 // computerSetup for the computer, both armies on the board, nothing selected.
 bool ArrangeGameInPlay(int playerSetup, int computerSetup);
+
+// The three boards the scene benchmark takes pictures of and the frame tests
+// compare: the start of setup (a tray rank chosen, another hovered), the
+// player's army set up (a piece hovered), and play (a selected piece, a
+// hovered enemy, the last move, a revealed enemy piece, some of the
+// opponent's pieces taken). False when the ready-made setups cannot be read.
+bool ArrangeStartUpShot();
+bool ArrangeSetupShot();
+bool ArrangePlayShot();
