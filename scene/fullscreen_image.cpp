@@ -9,9 +9,9 @@
 #include "rules/live_options.h"
 #include "scene/camera.h"
 #include "scene/frame_state.h"
-#include "scene/geo_model.h"
 #include "scene/image_buffer.h"
 #include "scene/mipmaps.h"
+#include "scene/model_table.h"
 #include "scene/textures.h"
 
 #ifndef GL_MULTISAMPLE
@@ -22,10 +22,6 @@ GLuint g_piecePreviewTex1[2] = {0, 0};
 GLuint g_piecePreviewTex2[2] = {0, 0};
 GLuint g_boardPreviewTex[2] = {0, 0};
 
-double g_previewWindowS0[3] = {0.0, 0.0, 0.0};
-double g_previewWindowS1[3] = {0.0, 0.0, 0.0};
-double g_previewWindowT0[3] = {0.0, 0.0, 0.0};
-double g_previewWindowT1[3] = {0.0, 0.0, 0.0};
 
 namespace {
 
@@ -197,18 +193,6 @@ void DrawFullscreenImage(int mode, double level)
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHTING);
     LoadPerspectiveCamera();
-}
-
-void SetPreviewWindows()
-{
-    const double t0[3] = {0.335, 0.53, 0.435};
-    const double t1[3] = {0.435, 0.63, 0.535};
-    for (int w = 0; w < 3; ++w) {
-        g_previewWindowS0[w] = 0.67;
-        g_previewWindowS1[w] = 0.81;
-        g_previewWindowT0[w] = t0[w];
-        g_previewWindowT1[w] = t1[w];
-    }
 }
 
 void CreatePiecePreviewTextures()

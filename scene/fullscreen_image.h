@@ -12,18 +12,10 @@ extern GLuint g_piecePreviewTex1[2];
 extern GLuint g_piecePreviewTex2[2];
 extern GLuint g_boardPreviewTex[2];
 
-// Windows of the menu backdrop texture behind each preview: 0 board, 1 side-1
-// piece, 2 side-2 piece.
-extern double g_previewWindowS0[3], g_previewWindowS1[3];
-extern double g_previewWindowT0[3], g_previewWindowT1[3];
-
 // Mode 1: the start-up image over the whole window at brightness level,
 // swapped at once. Mode 2: multiplies the frame being drawn by level.
 // The client area is the one frames cover (the size handler's viewport).
 void DrawFullscreenImage(int mode, double level);
-
-// Sets the backdrop windows behind the previews.
-void SetPreviewWindows();
 
 // Make (g_textureCreatePass 1) or refill the preview textures from g_imageBuffer.
 void CreatePiecePreviewTextures();

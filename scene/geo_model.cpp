@@ -12,7 +12,6 @@
 #include "scene/frame_state.h"
 #include "scene/fullscreen_image.h"
 
-ModelRecord g_models[g_modelCount];
 int g_geoTextureTotal = 0;
 
 namespace {

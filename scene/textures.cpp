@@ -13,7 +13,6 @@
 #include "rules/live_options.h"
 #include "scene/board_geometry.h"
 #include "scene/dib_image.h"
-#include "scene/fullscreen_image.h"
 #include "scene/geo_model.h"
 #include "scene/image_buffer.h"
 #include "scene/mipmaps.h"
@@ -42,6 +41,11 @@ const int g_boardShadeSteps[3] = {70, 10, 50};
 const int g_gridLineColour[3] = {80, 20, 20};
 
 int g_unifiedTextureCount = 0;
+
+double g_previewWindowS0[3] = {0.0, 0.0, 0.0};
+double g_previewWindowS1[3] = {0.0, 0.0, 0.0};
+double g_previewWindowT0[3] = {0.0, 0.0, 0.0};
+double g_previewWindowT1[3] = {0.0, 0.0, 0.0};
 
 namespace {
 
@@ -373,6 +377,18 @@ unsigned char RecolourPieceByte(unsigned char v, int brightness)
     if (v == 255) return 255;
     const int offset = v > 240 ? 10 : v > 220 ? 20 : v > 200 ? 30 : v > 180 ? 40 : v > 160 ? 50 : 60;
     return Clamp(v + brightness - offset);
+}
+
+void SetPreviewWindows()
+{
+    const double t0[3] = {0.335, 0.53, 0.435};
+    const double t1[3] = {0.435, 0.63, 0.535};
+    for (int w = 0; w < 3; ++w) {
+        g_previewWindowS0[w] = 0.67;
+        g_previewWindowS1[w] = 0.81;
+        g_previewWindowT0[w] = t0[w];
+        g_previewWindowT1[w] = t1[w];
+    }
 }
 
 bool LoadTextures()

@@ -79,3 +79,11 @@ void BuildMenuBackdrop(const unsigned char* rgb, int width, int height, const un
 
 // One byte of a piece image under the brightness option.
 unsigned char RecolourPieceByte(unsigned char v, int brightness);
+
+// Windows of the menu backdrop texture behind each preview: 0 board, 1 side-1
+// piece, 2 side-2 piece.
+extern double g_previewWindowS0[3], g_previewWindowS1[3];
+extern double g_previewWindowT0[3], g_previewWindowT1[3];
+
+// Sets the backdrop windows behind the previews.
+void SetPreviewWindows();

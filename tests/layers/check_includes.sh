@@ -9,8 +9,7 @@
 #
 # Inside a folder, two units (a unit is x.h with x.cpp) must not include each
 # other's headers: of two files that need each other, one takes the other's
-# work through a header of its own or through its parameters. The pairs
-# listed in known_pairs below are older than this rule; a new pair fails.
+# work through a header of its own or through its parameters.
 #
 # Tests and tools are not checked. Prints every offending include as
 # file:line and every pair, and fails when there is one.
@@ -26,13 +25,6 @@ system_pattern='^(FL/|X11/|SDL|curl/|sys/|unistd\.h|fcntl\.h|netinet/|arpa/|netd
 declare -A rank
 for i in "${!chain[@]}"; do rank[${chain[$i]}]=$i; done
 
-# Units of one folder that include each other's headers and are left to be
-# given one direction: "a b" with a before b in byte order.
-known_pairs=(
-  "scene/fullscreen_image scene/geo_model" "scene/fullscreen_image scene/textures"
-)
-declare -A known
-for p in "${known_pairs[@]}"; do known[$p]=1; done
 # unit -> the other units of its folder whose headers its files include.
 declare -A uses
 
@@ -69,18 +61,12 @@ for i in "${!chain[@]}"; do
 done
 
 pairs=0
-declare -A seen
 for a in $(printf '%s\n' "${!uses[@]}" | LC_ALL=C sort); do
   for b in ${uses[$a]}; do
     [[ "$a" < "$b" && ${uses[$b]:-} == *" $a "* ]] || continue
-    seen["$a $b"]=1
-    [ -n "${known["$a $b"]:-}" ] && continue
     echo "$a and $b include each other's headers"
     pairs=$((pairs + 1))
   done
-done
-for p in "${known_pairs[@]}"; do
-  [ -n "${seen[$p]:-}" ] || echo "note: $p no longer include each other: the pair can leave known_pairs"
 done
 
 if [ "$failures" -gt 0 ] || [ "$pairs" -gt 0 ]; then
