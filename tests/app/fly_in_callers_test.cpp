@@ -1,11 +1,7 @@
 // The fly-ins' callers in the main dialog over the loaded scene: Esc and the
 // end of a game fly their panel in only while the animations are on; off,
 // the panel stands at once in its laid-out place.
-#include <gtest/gtest.h>  // before the X headers, whose macros clash with it
-#define FL_INTERNALS 1
-#include <FL/Fl.H>
-#include <FL/Fl_Window.H>
-#include <FL/x.H>
+#include <gtest/gtest.h>
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -26,26 +22,11 @@
 #include "scene/frame_state.h"
 #include "scene/renderer.h"
 #include "tests/support/scene_window.h"
+#include "tests/support/window_pixels.h"
 
 namespace {
 
 constexpr int W = 800, H = 600;
-
-// What the window shows, read from the X server: rows from the bottom.
-std::vector<unsigned long> Shown()
-{
-    glFinish();
-    std::vector<unsigned long> pixels(static_cast<size_t>(W) * H, 0);
-    Fl_Window* window = Fl::first_window();
-    if (!window) return pixels;
-    XSync(fl_display, False);
-    XImage* image = XGetImage(fl_display, fl_xid(window), 0, 0, W, H, AllPlanes, ZPixmap);
-    if (!image) return pixels;
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x) pixels[static_cast<size_t>(y) * W + x] = XGetPixel(image, x, H - 1 - y) & 0xFFFFFF;
-    XDestroyImage(image);
-    return pixels;
-}
 
 // Every look at the clock is 40 ms later; from the third look on, the frame
 // just swapped is on screen.
@@ -98,7 +79,7 @@ TEST(FlyInCallers, EscAndTheEndOfAGameFlyInOnlyWithTheAnimationsOn)
         // scene, multisampled as the program draws it, then stands in place.
         g_overlayOn = 0;
         RenderFrame();
-        const std::vector<unsigned long> still = Shown();
+        const std::vector<unsigned> still = WindowPixels(0, 0, W, H);
         g_overlayOn = 1;
         double left = g_menuBackdropLeft, right = g_menuBackdropRight;
         double bottom = g_menuBackdropBottom, top = g_menuBackdropTop;
@@ -109,7 +90,7 @@ TEST(FlyInCallers, EscAndTheEndOfAGameFlyInOnlyWithTheAnimationsOn)
         int frames = 0, differing = 0;
         g_onFrameShown = [&] {
             ++frames;
-            const std::vector<unsigned long> shot = Shown();
+            const std::vector<unsigned> shot = WindowPixels(0, 0, W, H);
             for (int y = 0; y < H; y += 2)
                 for (int x = 0; x < W; x += 2) {
                     const bool away = x < left - 2 || x > right + 2 || y < bottom - 2 || y > top + 2;
