@@ -91,15 +91,6 @@ wait_line() {  # file, fixed line, what
   fail "$3: no line \"$2\" in $(basename "$1"): $(cat "$1" 2>/dev/null)"
 }
 
-# "id l t r b" of the hit rectangle with hover id $1 in the last dump.
-rect_of_id() {
-  local n id
-  for n in "${!hit[@]}"; do
-    read -r id _ <<<"${hit[$n]}"
-    [ "$id" = "$1" ] && { echo "${hit[$n]}"; return; }
-  done
-}
-
 # --- the stored log-in ---
 stored=$XDG_CONFIG_HOME/velmonar/strlp.erg
 check_stored() {  # name password
@@ -241,18 +232,14 @@ for _ in $(seq 1 100); do
   fi
   sleep 0.1
 done
-kill -0 "$pid" 2>/dev/null && fail "the close button did not end the program"
-wait "$pid"
-status=$?
-pid=""
-expect "exit status after the close button" "$status" 0
+expect_exit "the close button" 1
 [ -f "$work/konfig.ini" ] || fail "the close button wrote no konfig.ini"
 
 # ===== 3. A newer version on the web =====
 put vers.vs 006
 : >"$web/requests.log"
 update_run() {  # folder, shot name; the notices closed one by one
-  local folder=$1 notice status
+  local folder=$1 notice
   rm -f "$work/xdg-open.log"
   "$folder/velmonar" &
   pid=$!
@@ -267,12 +254,7 @@ update_run() {  # folder, shot name; the notices closed one by one
     [ ! -e "$work/xdg-open.log" ] || fail "the product page opened before the second notice was closed"
     dialog_keys "$notice" Return
   fi
-  for _ in $(seq 1 150); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$pid" 2>/dev/null && fail "the program still runs after the update notice"
-  wait "$pid"
-  status=$?
-  pid=""
-  expect "exit status after the update" "$status" 0
+  expect_exit "the update notice" 150
   wait_line "$work/xdg-open.log" 'https://velmonar.example/soft/Velmonar.php' "the product page"
   expect "pages opened" "$(wc -l <"$work/xdg-open.log")" 1
   [ ! -e "$folder/konfig.ini" ] || fail "konfig.ini written on the way to the update"

@@ -80,11 +80,7 @@ for kind in empty garbage; do
   [ -n "$box" ] || fail "$kind font: no window titled Error"
   shot "${kind}_font"
   xdotool key --window "$box" Return
-  for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  wait "$pid"
-  status=$?
-  pid=""
-  expect "$kind font: exit status" "$status" 1
+  expect_exit "the $kind font's message" 50 1
   after=$(cd "$work" && find . -type f ! -name font.fnt ! -name '*.png' | sort | xargs md5sum)
   [ "$before" = "$after" ] || fail "$kind font: the program folder changed"
 done

@@ -18,11 +18,7 @@ e2e_setup "$1"
 export XDG_CONFIG_HOME="$work/config"
 fake_browser
 
-"$probe" points "$work" >"$work/points.txt" || fail "the probe found no points"
-declare -A empty_point piece_point
-while read -r kind a b c d e f; do
-  [ "$kind" = square ] && empty_point[$a,$b]="$c $d" && piece_point[$a,$b]="$e $f"
-done <"$work/points.txt"
+read_points
 
 web=$work/web
 mkdir "$web"
@@ -71,10 +67,6 @@ done
 expect "both armies on the board, play" "$(count_owner 1) $(count_owner 2) ${F[setup]}" "40 40 0"
 shot online-armies
 
-click_square() {
-  if [ "$(cell "$1" "$2")" = 0/-1 ]; then press_at ${empty_point[$1,$2]}; else press_at ${piece_point[$1,$2]}; fi
-  wait_dump "a click on square $1,$2"
-}
 play_move() {
   read -r fx fy tx ty < <("$probe" move "$dumpfile") || fail "no legal move"
   click_square "$fx" "$fy"

@@ -117,9 +117,7 @@ for row in $(seq 1 19); do
   [ -n "$(centre_of_id $((89 + row)))" ] && english=$row
 done
 expect "rows on the language list (English the second)" "$english" 2
-read -r ex ey <<<"$(centre_of_id 91)"
-press_at "$ex" "$ey"
-wait_dump "the choice of English"
+click_id 91 "the choice of English"
 expect "language, main menu, language list" "${F[lang]} $(panel 1) $(panel 14)" "2 1 0"
 settle
 shot menu_english
@@ -210,13 +208,8 @@ differs board_default board_before_exit "$board_region"
 click_name menu "the menu button"
 click_id 12 "exit"
 panels_open 12
-read -r ex ey <<<"$(centre_of_id 85)"
-press_at "$ex" "$ey"
-for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-wait "$pid"
-status=$?
-pid=""
-expect "exit status after Exit, Yes" "$status" 0
+press_at $(centre_of_id 85)
+expect_exit "Exit, Yes"
 num() { awk "BEGIN { printf \"%g\", $1 }"; }
 expected="2 0 1 0 1 0 $(num "2.1 - $SIZE_OFFSET / 1420.0") 0 $(num "$REFLECT_OFFSET / 255.0") 60 1 0 1 1 1"
 expected+=" 1 0.95 0.9 $(num "${RGB[0]} / 255.0") $(num "${RGB[1]} / 255.0") $(num "${RGB[2]} / 255.0")"

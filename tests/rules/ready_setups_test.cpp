@@ -39,13 +39,7 @@ protected:
     {
         std::ofstream(folder / "rs" / name, std::ios::binary) << text;
     }
-    std::string Read(const std::string& name)
-    {
-        std::ifstream in(folder / "rs" / name, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string Read(const std::string& name) { return FileText(folder / "rs" / name); }
     static std::string ValidText(int rank0)
     {
         std::string text;
