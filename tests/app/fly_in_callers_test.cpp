@@ -1,6 +1,6 @@
-// The fly-ins' callers in the main dialog over the loaded scene: Esc and the
-// end of a game fly their panel in only while the animations are on; off,
-// the panel stands at once in its laid-out place.
+// The fly-ins' callers in the main dialog over the loaded scene: Esc, the
+// menu button and the end of a game fly their panel in only while the
+// animations are on; off, the panel stands at once in its laid-out place.
 #include <gtest/gtest.h>
 #include <GL/gl.h>
 
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/VelmonarDlg.h"
+#include "app/menu_clicks.h"
 #include "interface/clock_hooks.h"
 #include "interface/language.h"
 #include "interface/layout.h"
@@ -52,7 +53,7 @@ void CloseAll()
     for (int& flag : g_panelVisible) flag = 0;
 }
 
-TEST(FlyInCallers, EscAndTheEndOfAGameFlyInOnlyWithTheAnimationsOn)
+TEST(FlyInCallers, EscTheMenuButtonAndTheEndOfAGameFlyInOnlyWithTheAnimationsOn)
 {
     CWinApp app;
     bool loaded = false;
@@ -109,19 +110,25 @@ TEST(FlyInCallers, EscAndTheEndOfAGameFlyInOnlyWithTheAnimationsOn)
         EXPECT_EQ(g_overlayOn, 1);
         EXPECT_EQ(MenuEdges(), laidOut);
 
-        // The end of a game through the rules' table: likewise.
-        g_animationsOn = 0;
-        CloseAll();
-        g_looks = 0;
-        g_rulesHost.showGameOverPanel();
-        EXPECT_EQ(g_panelVisible[PANEL_FLAG_GAME_OVER], 1);
-        EXPECT_EQ(g_looks, 0);
-        g_animationsOn = 1;
-        CloseAll();
-        g_looks = 0;
-        g_rulesHost.showGameOverPanel();
-        EXPECT_EQ(g_panelVisible[PANEL_FLAG_GAME_OVER], 1);
-        EXPECT_EQ(g_looks, 9);
+        // The end of a game through the rules' table and the menu button:
+        // likewise, the panel in place either way.
+        const RECT& button = g_menuButtonRect;
+        const CPoint onButton((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+        for (int animations : {0, 1}) {
+            SCOPED_TRACE(animations);
+            g_animationsOn = animations;
+            CloseAll();
+            g_looks = 0;
+            g_rulesHost.showGameOverPanel();
+            EXPECT_EQ(g_panelVisible[PANEL_FLAG_GAME_OVER], 1);
+            EXPECT_EQ(g_looks, animations ? 9 : 0);
+            CloseAll();
+            g_looks = 0;
+            ClickCaptionBar(w, onButton);
+            EXPECT_EQ(g_panelVisible[PANEL_FLAG_MENU_MODE] + g_panelVisible[PANEL_FLAG_MAIN_MENU], 2);
+            EXPECT_EQ(g_looks, animations ? 9 : 0);
+            EXPECT_EQ(MenuEdges(), laidOut);
+        }
 
         ResetClockHooks();
         CloseAll();

@@ -169,6 +169,7 @@ TEST(OptionPanels, BuiltAndLaidOutByTheirRulesInBothLanguagesAtTwoClientSizes)
 
             CheckLayouts(1920, 1080);
             CheckLayouts(798, 600);
+            CheckLayouts(801, 601);  // the centre at the halves' integer parts
 
             // The other language: the captions measured anew (their names and
             // the panel heights are the panel caption test's).
