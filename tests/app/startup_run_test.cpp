@@ -39,9 +39,9 @@
 namespace {
 
 std::vector<std::string> g_messages;
-int RecordMessage(void*, const char* text, const char*, UINT)
+int RecordMessage(void*, const char* text, const char* caption, UINT)
 {
-    g_messages.push_back(text);
+    g_messages.push_back(std::string(caption) + ": " + text);
     return IDOK;
 }
 
@@ -193,7 +193,7 @@ TEST_F(StartupRun, AnOptionsFileNamingAMissingLanguageOffersTheListWithLanguage1
 // a board whose every vertex lies on one point (no width, no squares), a
 // font with no glyph that shows (every caption would be empty, the close
 // button too). The start-up says so in one message naming what is wrong and
-// ends with status 1, writing nothing.
+// ends with status 1, writing nothing into the program folder.
 TEST_F(StartupRun, ABrokenInstallationEndsTheStartUpWithOneMessage)
 {
     std::string flatBoard = "8 1\n!Doska.res\n";
@@ -217,12 +217,22 @@ TEST_F(StartupRun, ABrokenInstallationEndsTheStartUpWithOneMessage)
         g_messages.clear();
         ProgramLinks folder({"language", c.entry});
         if (c.replacement) folder.Write(c.entry, c.replacement);
+        auto entries = [&folder] {
+            std::set<std::string> names;
+            for (const auto& e : std::filesystem::recursive_directory_iterator(folder.Path())) {
+                const bool written = e.is_regular_file() && !e.is_symlink();
+                names.insert(e.path().string() + " " + std::to_string(written ? e.file_size() : 0));
+            }
+            return names;
+        };
+        const std::set<std::string> before = entries();
         EXPECT_EQ(Run(folder), 3);
         ASSERT_EQ(g_messages.size(), 1u);
+        EXPECT_EQ(g_messages[0].rfind("Error: ", 0), 0u) << g_messages[0];
         EXPECT_NE(g_messages[0].find(c.named), std::string::npos) << g_messages[0];
         EXPECT_EQ(ExitStatus(), 1);
         EXPECT_EQ(g_sceneReady, 0);
-        EXPECT_FALSE(std::filesystem::exists(folder.Path() + "/konfig.ini"));
+        EXPECT_EQ(entries(), before);
     }
 }
 
