@@ -241,47 +241,31 @@ expect_panels "save yes"
 [ "$(stat -c %Y "$save/3.sav")" -gt 1000000000 ] || fail "3.sav not overwritten after yes"
 echo "11. overwrite prompt: passed ($((SECONDS - start_s)) s)"
 
-# 12. Damaged saves in the free slots are refused with a notice.
+# 12. A damaged save in a free slot is refused with the notice at once; a
+# sound one that vanishes between the prompt and the yes likewise (which
+# damages are refused is the save slots' unit test's).
 good=$(<"$save/3.sav")
 head -c 900 "$save/3.sav" >"$save/1.sav"
-# rank 12 for the first player piece (cells run x = 1..10, y = 1..10 within)
-awk 'NR == 2 { for (i = 1; i <= NF; i += 4) if ($i == 1) { $(i + 1) = 12; break } } { printf "%s%s", (NR > 1 ? "\n" : ""), $0 }' \
-  "$save/3.sav" >"$save/2.sav"
-# the lake cell (3,5) emptied and an empty cell made a lake
-awk 'NR == 2 { lake = (2 * 10 + 4) * 4 + 1; $lake = 0
-      for (i = 1; i <= NF; i += 4) if ($i == 0) { $i = 5; break } }
-     { printf "%s%s", (NR > 1 ? "\n" : ""), $0 }' "$save/3.sav" >"$save/5.sav"
-# seven bombs on the player's side
-awk 'NR == 2 { for (i = 1; i <= NF; i += 4) if ($i == 1 && $(i + 1) == 0) n++
-      for (i = 1; i <= NF && n < 7; i += 4) if ($i == 1 && $(i + 1) > 0) { $(i + 1) = 0; n++ } }
-     { printf "%s%s", (NR > 1 ? "\n" : ""), $0 }' "$save/3.sav" >"$save/6.sav"
 before=$(position)
-n=0
-for slot in 1 2 5 6 deleted; do
-  row=$slot
-  if [ "$slot" = deleted ]; then
-    rm -f "$save/1.sav" "$save/2.sav" "$save/5.sav" "$save/6.sav"
-    printf '%s' "$good" >"$save/1.sav"
-    row=1
-  fi
+for kind in cut vanishing; do
   open_menu
-  click_id 7 "load ($slot)"
-  [ "$slot" = 1 ] && shot load_list_six && expect "load rows" "$(ids_between 71 76)" "71 72 73 74 75 76 "
-  if [ "$slot" = deleted ]; then
-    # Sound when asked for, gone at the yes.
-    click_id $((70 + row)) "row $row ($slot)"
-    expect_panels "row $row ($slot)" $LOAD_PROMPT
-    rm -f "$save/1.sav"
-    at=$(centre_of_id 79)
+  click_id 7 "load ($kind)"
+  expect "load rows" "$(ids_between 71 76)" "71 72 73 "
+  if [ $kind = cut ]; then
+    shot load_list_three
+    press_at $(centre_of_id 71)
   else
-    # A save that cannot be loaded is not asked for: the notice comes at once.
-    at=$(centre_of_id $((70 + row)))
+    click_id 71 "row 1 ($kind)"
+    expect_panels "row 1 ($kind)" $LOAD_PROMPT
+    rm -f "$save/1.sav"
+    press_at $(centre_of_id 79)
   fi
-  press_at $at
-  close_notice "notice_$slot"
-  expect_panels "after the notice ($slot)"
-  expect "position after the notice ($slot)" "$(position)" "$before"
+  close_notice "notice_$kind"
+  expect_panels "after the notice ($kind)"
+  expect "position after the notice ($kind)" "$(position)" "$before"
+  printf '%s' "$good" >"$save/1.sav"
 done
+rm -f "$save/1.sav"
 echo "12. damaged saves refused: passed ($((SECONDS - start_s)) s)"
 
 # 13. New game in play: the prompt, no, again yes; manual setup.
@@ -354,10 +338,7 @@ press_at $at
 wait_dump "exit again"
 press_at $(centre_of_id 85)
 expect_exit "exit, yes"
-options=$(<"$work/konfig.ini")
-[[ $options == 2\ * ]] || fail "konfig.ini does not begin with 2: $options"
-expect "values in konfig.ini" "$(wc -w <"$work/konfig.ini")" 30
-[ "$(tail -c 1 "$work/konfig.ini" | od -An -c | tr -d ' ')" != '\n' ] || fail "konfig.ini ends with a line end"
-[ "$(tail -c 1 "$work/konfig.ini")" != " " ] || fail "konfig.ini ends with a blank"
+# (The options file's exact line is the options test's.)
+expect "the language in konfig.ini" "$(cut -d' ' -f1 "$work/konfig.ini")" 2
 echo "15. exit: passed ($((SECONDS - start_s)) s)"
 echo "PASS in $((SECONDS - start_s)) s"
