@@ -16,7 +16,6 @@
 #include "interface/main_menu.h"
 #include "interface/overlay.h"
 #include "interface/widgets.h"
-#include "platform/gl_context.h"
 #include "platform/program_folder.h"
 #include "rules/live_options.h"
 #include "rules/rules_host.h"
@@ -55,9 +54,8 @@ void CloseAll()
 
 TEST(FlyInCallers, EscTheMenuButtonAndTheEndOfAGameFlyInOnlyWithTheAnimationsOn)
 {
-    CWinApp app;
     bool loaded = false;
-    SceneWindow window(W, H, [&](SceneWindow& w) {
+    RunSceneWindow(W, H, [&](SceneWindow& w) {
         g_appDir = VELMONAR_PROGRAM_DIR;
         BuildLanguageList();
         LoadLanguage(2);
@@ -133,11 +131,6 @@ TEST(FlyInCallers, EscTheMenuButtonAndTheEndOfAGameFlyInOnlyWithTheAnimationsOn)
         ResetClockHooks();
         CloseAll();
     });
-    app.m_pMainWnd = &window;
-    window.DoModal();
-    app.m_pMainWnd = nullptr;
-    wglMakeCurrent(nullptr, nullptr);
-    if (window.m_hRC) wglDeleteContext(window.m_hRC);
     EXPECT_TRUE(loaded) << "the built program folder";
 }
 

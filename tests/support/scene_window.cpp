@@ -5,6 +5,7 @@
 #include "app/host_tables.h"
 #include "app/startup_loader.h"
 #include "interface/options.h"
+#include "platform/gl_context.h"
 #include "platform/program_folder.h"
 #include "rules/board.h"
 #include "rules/ready_setups.h"
@@ -34,6 +35,18 @@ BOOL SceneWindow::OnInitDialog()
 void SceneWindow::Resize(int width, int height)
 {
     SetWindowPos(nullptr, 0, 0, width, height, SWP_SHOWWINDOW);
+}
+
+INT_PTR RunSceneWindow(int width, int height, std::function<void(SceneWindow&)> body)
+{
+    CWinApp app;
+    SceneWindow window(width, height, std::move(body));
+    app.m_pMainWnd = &window;
+    const INT_PTR ended = window.DoModal();
+    app.m_pMainWnd = nullptr;
+    wglMakeCurrent(nullptr, nullptr);
+    if (window.m_hRC) wglDeleteContext(window.m_hRC);
+    return ended;
 }
 
 bool LoadSceneState(const char* programDir)
