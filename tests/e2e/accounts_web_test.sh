@@ -40,37 +40,9 @@ start_web_server "$web_server" "$web"
 # --- the game server (log-ins and registrations go to localhost:10002) ---
 start_game_server "$game_server"
 
-# --- the toolkit's own windows, found by their size ---
-wait_window() {  # W H what
-  local at
-  for _ in $(seq 1 300); do
-    at=$(window_of_size "$1" "$2")
-    [ -n "$at" ] && { sleep 0.3; echo "$at"; return; }
-    sleep 0.05
-  done
-  fail "no $3 ($1 x $2) within 15 s"
-}
-wait_no_window() {
-  for _ in $(seq 1 300); do [ -z "$(window_of_size "$1" "$2")" ] && return; sleep 0.05; done
-  fail "the $3 ($1 x $2) is still shown"
-}
-shown() { [ -n "$(window_of_size "$1" "$2")" ]; }
 LOGIN_W=$(dlu_x 180) LOGIN_H=$(dlu_y 107)
 REG_W=$(dlu_x 186) REG_H=$(dlu_y 121)
 NAME_W=$(dlu_x 156) NAME_H=$(dlu_y 70)
-# A window that appears under a still pointer takes no input until the
-# pointer enters it: off, then onto the point.
-dialog_click() {  # "x y" of the dialog, a point in dialog units
-  read -r dx dy <<<"$1"
-  xdotool mousemove 0 0 sleep 0.2 mousemove $((dx + $(dlu_x "$2"))) $((dy + $(dlu_y "$3"))) sleep 0.2 click 1
-  sleep 0.2
-}
-dialog_keys() {  # "x y" of the dialog, keys
-  read -r dx dy <<<"$1"
-  shift
-  xdotool mousemove 0 0 sleep 0.2 mousemove $((dx + 2)) $((dy + 2)) sleep 0.2 key "$@"
-  sleep 0.2
-}
 # Replaces the text of the edit at a point (dialog units) with $4.
 fill_edit() {
   dialog_click "$1" "$2" "$3"

@@ -255,6 +255,36 @@ window_of_size() {
       /Map State: IsViewable/ { v = 1 } END { if (v) print x, y }'
   done | head -n1
 }
+# Waits up to 15 s for a window of W x H ($3 says what): "x y", or none.
+wait_window() {  # W H what
+  local at
+  for _ in $(seq 1 300); do
+    at=$(window_of_size "$1" "$2")
+    [ -n "$at" ] && { sleep 0.3; echo "$at"; return; }
+    sleep 0.05
+  done
+  fail "no $3 ($1 x $2) within 15 s"
+}
+wait_no_window() {
+  for _ in $(seq 1 300); do [ -z "$(window_of_size "$1" "$2")" ] && return; sleep 0.05; done
+  fail "the $3 ($1 x $2) is still shown"
+}
+shown() { [ -n "$(window_of_size "$1" "$2")" ]; }
+# A window that appears under a still pointer takes no input until the
+# pointer enters it: off, then onto the point.
+dialog_click() {  # "x y" of the dialog, a point in dialog units
+  local dx dy
+  read -r dx dy <<<"$1"
+  xdotool mousemove 0 0 sleep 0.2 mousemove $((dx + $(dlu_x "$2"))) $((dy + $(dlu_y "$3"))) sleep 0.2 click 1
+  sleep 0.2
+}
+dialog_keys() {  # "x y" of the dialog, keys
+  local dx dy
+  read -r dx dy <<<"$1"
+  shift
+  xdotool mousemove 0 0 sleep 0.2 mousemove $((dx + 2)) $((dy + 2)) sleep 0.2 key "$@"
+  sleep 0.2
+}
 # Dialog units to pixels, as the platform's dialogs lay them out.
 dlu_x() { echo $(($1 * 3 / 2)); }
 dlu_y() { echo $(($1 * 13 / 8)); }

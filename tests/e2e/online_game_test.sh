@@ -106,10 +106,8 @@ if ! wait_notice 100; then
 fi
 sleep 0.5
 shot opponent-left-notice
-read -r nx ny <<<"$at"
-xdotool mousemove 0 0 sleep 0.2 mousemove $((nx + 2)) $((ny + 2)) sleep 0.2 key Return
-for _ in $(seq 1 100); do [ -z "$(notice_at)" ] && break; sleep 0.1; done
-[ -z "$(notice_at)" ] || fail "the notice stays after Enter"
+dialog_keys "$at" Return
+wait_no_window "$NOTICE_W" "$NOTICE_H" "notice after Enter"
 [ $by_click = 1 ] && wait_dump "the move that met the notice"
 # The computer answers from now on.
 for _ in $(seq 1 10); do

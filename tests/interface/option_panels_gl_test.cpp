@@ -1,8 +1,9 @@
 // The option panels (game options, graphics options, extra options, colour
 // editor, save slots) built with the real font and the shipped language
-// files: every layout rule at two client sizes, the texture names, the
+// files: every layout rule and hit rectangle at three client sizes, the
 // slider and ramp frames read back, and the panels drawn by the overlay pass
-// (the captions' looks, sizes and gaps are the panel table test's).
+// (the captions' looks, sizes and gaps are the panel table test's, their
+// texture names the panel caption test's).
 #include <gtest/gtest.h>  // before the X headers, whose macros clash with it
 #include <GL/gl.h>
 
