@@ -155,7 +155,7 @@ void CheckLayouts(int clientWidth, int clientHeight)
     glViewport(0, 0, W, H);
 }
 
-TEST(OptionPanels, BuiltAndLaidOutByTheirRulesInBothLanguagesAtTwoClientSizes)
+TEST(OptionPanels, BuiltAndLaidOutByTheirRulesInBothLanguagesAtThreeClientSizes)
 {
     RunWithOverlayGl(W, H, [] {
         for (int language : {1, 2}) {
