@@ -1,11 +1,7 @@
-// The fly-ins' callers in the main dialog over the loaded scene: Esc and the
-// end of a game fly their panel in only while the animations are on; off,
-// the panel stands at once in its laid-out place.
-#include <gtest/gtest.h>  // before the X headers, whose macros clash with it
-#define FL_INTERNALS 1
-#include <FL/Fl.H>
-#include <FL/Fl_Window.H>
-#include <FL/x.H>
+// The fly-ins' callers in the main dialog over the loaded scene: Esc, the
+// menu button and the end of a game fly their panel in only while the
+// animations are on; off, the panel stands at once in its laid-out place.
+#include <gtest/gtest.h>
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -13,39 +9,25 @@
 #include <vector>
 
 #include "app/VelmonarDlg.h"
+#include "app/menu_clicks.h"
+#include "interface/caption_bar.h"
 #include "interface/clock_hooks.h"
 #include "interface/language.h"
 #include "interface/layout.h"
 #include "interface/main_menu.h"
 #include "interface/overlay.h"
 #include "interface/widgets.h"
-#include "platform/gl_context.h"
 #include "platform/program_folder.h"
 #include "rules/live_options.h"
 #include "rules/rules_host.h"
 #include "scene/frame_state.h"
 #include "scene/renderer.h"
 #include "tests/support/scene_window.h"
+#include "tests/support/window_pixels.h"
 
 namespace {
 
 constexpr int W = 800, H = 600;
-
-// What the window shows, read from the X server: rows from the bottom.
-std::vector<unsigned long> Shown()
-{
-    glFinish();
-    std::vector<unsigned long> pixels(static_cast<size_t>(W) * H, 0);
-    Fl_Window* window = Fl::first_window();
-    if (!window) return pixels;
-    XSync(fl_display, False);
-    XImage* image = XGetImage(fl_display, fl_xid(window), 0, 0, W, H, AllPlanes, ZPixmap);
-    if (!image) return pixels;
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x) pixels[static_cast<size_t>(y) * W + x] = XGetPixel(image, x, H - 1 - y) & 0xFFFFFF;
-    XDestroyImage(image);
-    return pixels;
-}
 
 // Every look at the clock is 40 ms later; from the third look on, the frame
 // just swapped is on screen.
@@ -71,11 +53,10 @@ void CloseAll()
     for (int& flag : g_panelVisible) flag = 0;
 }
 
-TEST(FlyInCallers, EscAndTheEndOfAGameFlyInOnlyWithTheAnimationsOn)
+TEST(FlyInCallers, EscTheMenuButtonAndTheEndOfAGameFlyInOnlyWithTheAnimationsOn)
 {
-    CWinApp app;
     bool loaded = false;
-    SceneWindow window(W, H, [&](SceneWindow& w) {
+    RunSceneWindow(W, H, [&](SceneWindow& w) {
         g_appDir = VELMONAR_PROGRAM_DIR;
         BuildLanguageList();
         LoadLanguage(2);
@@ -98,7 +79,7 @@ TEST(FlyInCallers, EscAndTheEndOfAGameFlyInOnlyWithTheAnimationsOn)
         // scene, multisampled as the program draws it, then stands in place.
         g_overlayOn = 0;
         RenderFrame();
-        const std::vector<unsigned long> still = Shown();
+        const std::vector<unsigned> still = WindowPixels(0, 0, W, H);
         g_overlayOn = 1;
         double left = g_menuBackdropLeft, right = g_menuBackdropRight;
         double bottom = g_menuBackdropBottom, top = g_menuBackdropTop;
@@ -109,7 +90,7 @@ TEST(FlyInCallers, EscAndTheEndOfAGameFlyInOnlyWithTheAnimationsOn)
         int frames = 0, differing = 0;
         g_onFrameShown = [&] {
             ++frames;
-            const std::vector<unsigned long> shot = Shown();
+            const std::vector<unsigned> shot = WindowPixels(0, 0, W, H);
             for (int y = 0; y < H; y += 2)
                 for (int x = 0; x < W; x += 2) {
                     const bool away = x < left - 2 || x > right + 2 || y < bottom - 2 || y > top + 2;
@@ -128,28 +109,29 @@ TEST(FlyInCallers, EscAndTheEndOfAGameFlyInOnlyWithTheAnimationsOn)
         EXPECT_EQ(g_overlayOn, 1);
         EXPECT_EQ(MenuEdges(), laidOut);
 
-        // The end of a game through the rules' table: likewise.
-        g_animationsOn = 0;
-        CloseAll();
-        g_looks = 0;
-        g_rulesHost.showGameOverPanel();
-        EXPECT_EQ(g_panelVisible[PANEL_FLAG_GAME_OVER], 1);
-        EXPECT_EQ(g_looks, 0);
-        g_animationsOn = 1;
-        CloseAll();
-        g_looks = 0;
-        g_rulesHost.showGameOverPanel();
-        EXPECT_EQ(g_panelVisible[PANEL_FLAG_GAME_OVER], 1);
-        EXPECT_EQ(g_looks, 9);
+        // The end of a game through the rules' table and the menu button:
+        // likewise, the panel in place either way.
+        const RECT& button = g_menuButtonRect;
+        const CPoint onButton((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+        for (int animations : {0, 1}) {
+            SCOPED_TRACE(animations);
+            g_animationsOn = animations;
+            CloseAll();
+            g_looks = 0;
+            g_rulesHost.showGameOverPanel();
+            EXPECT_EQ(g_panelVisible[PANEL_FLAG_GAME_OVER], 1);
+            EXPECT_EQ(g_looks, animations ? 9 : 0);
+            CloseAll();
+            g_looks = 0;
+            ClickCaptionBar(w, onButton);
+            EXPECT_EQ(g_panelVisible[PANEL_FLAG_MENU_MODE] + g_panelVisible[PANEL_FLAG_MAIN_MENU], 2);
+            EXPECT_EQ(g_looks, animations ? 9 : 0);
+            EXPECT_EQ(MenuEdges(), laidOut);
+        }
 
         ResetClockHooks();
         CloseAll();
     });
-    app.m_pMainWnd = &window;
-    window.DoModal();
-    app.m_pMainWnd = nullptr;
-    wglMakeCurrent(nullptr, nullptr);
-    if (window.m_hRC) wglDeleteContext(window.m_hRC);
     EXPECT_TRUE(loaded) << "the built program folder";
 }
 

@@ -1,10 +1,6 @@
 // Full-window images, piece recolouring and previews, read back from a real
 // GL window.
-#include <gtest/gtest.h>  // before the X headers, whose macros clash with it
-#define FL_INTERNALS 1
-#include <FL/Fl.H>
-#include <FL/Fl_Window.H>
-#include <FL/x.H>
+#include <gtest/gtest.h>
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -20,6 +16,7 @@
 #include "scene/image_buffer.h"
 #include "scene/textures.h"
 #include "tests/support/gl_dialog.h"
+#include "tests/support/window_pixels.h"
 
 namespace {
 
@@ -57,18 +54,8 @@ Rgb ReadPixel(GLenum buffer, int x, int y)
 // What the screen shows at (x, y) counted from the window's bottom-left.
 Rgb ScreenPixel(int x, int y)
 {
-    glFinish();
-    Fl_Window* window = Fl::first_window();
-    Rgb rgb{-1, -1, -1};
-    if (!window) return rgb;
-    XSync(fl_display, False);
-    XImage* image = XGetImage(fl_display, fl_xid(window), x, HEIGHT - 1 - y, 1, 1, AllPlanes, ZPixmap);
-    if (!image) return rgb;
-    const unsigned long value = XGetPixel(image, 0, 0);
-    rgb = {static_cast<int>((value >> 16) & 0xFF), static_cast<int>((value >> 8) & 0xFF),
-           static_cast<int>(value & 0xFF)};
-    XDestroyImage(image);
-    return rgb;
+    const unsigned p = WindowPixel(x, y);
+    return {static_cast<int>(p >> 16), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)};
 }
 
 void ExpectColour(const Rgb& got, int r, int g, int b)

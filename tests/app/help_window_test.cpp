@@ -4,15 +4,11 @@
 // help window opened, scrolled and closed, then the window mode and a panel
 // colour chosen in the colour editor, then opened again from the menu; a
 // language change in the window mode; a help page shorter than the window.
-#include <gtest/gtest.h>  // before the X headers, whose macros clash with it
-#include <FL/Fl.H>
 #include <GL/gl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,34 +22,19 @@
 #include "interface/layout.h"
 #include "interface/options.h"
 #include "interface/overlay.h"
+#include "interface/panel_textures.h"
 #include "interface/text_window.h"
 #include "interface/widgets.h"
-#include "platform/window_input.h"
 #include "scene/frame_state.h"
+#include "tests/support/main_dialog.h"
+#include "tests/support/overlay_gl.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
 
 CVelmonarDlg* g_dialog = nullptr;
 
-DWORD QuickClock()
-{
-    static DWORD now = 0;
-    return now += 250;
-}
-void NoSleep(DWORD) {}
-
-void PressAt(int x, int y)
-{
-    InputEvent e;
-    e.kind = InputKind::Press;
-    e.button = 1;
-    e.x = x;
-    e.y = y;
-    DispatchInput(*g_dialog, e);
-    e.kind = InputKind::Release;
-    DispatchInput(*g_dialog, e);
-}
+void PressAt(int x, int y) { PressAt(*g_dialog, x, y); }
 void Press(const RECT& r)
 {
     ASSERT_GT(r.right, r.left);
@@ -63,24 +44,9 @@ void Press(const RECT& r)
 void Click(int widget) { Press(g_widgetHitRect[widget]); }
 
 // The overlay as the screen shows it, RGB rows from the bottom.
-struct Shot {
-    int width = 0, height = 0;
-    std::vector<unsigned char> rgb;
-    const unsigned char* At(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
-};
 Shot Screen()
 {
-    Shot shot;
-    shot.width = g_dialog->m_clientWidth;
-    shot.height = g_dialog->m_clientHeight;
-    shot.rgb.resize(static_cast<size_t>(shot.width) * shot.height * 3);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    DrawOverlay();
-    glFinish();
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, shot.width, shot.height, GL_RGB, GL_UNSIGNED_BYTE, shot.rgb.data());
-    return shot;
+    return RenderOverlayShot(g_dialog->m_clientWidth, g_dialog->m_clientHeight);
 }
 
 // Where the text lies in the page's top rows, inside the window's frame and
@@ -92,7 +58,7 @@ std::vector<bool> PageTop(const Shot& shot, int rows)
     const int left = static_cast<int>(g_textWindowLeft) + 8, right = static_cast<int>(g_textWindowRight) - 30;
     for (int r = 6; r < rows; ++r)
         for (int x = left; x < right; ++x) {
-            const unsigned char* p = shot.At(x, static_cast<int>(g_textWindowTop) - 1 - r);
+            const Rgb p = shot.At(x, static_cast<int>(g_textWindowTop) - 1 - r);
             top.push_back(p[0] > 128 && p[1] > 128 && p[2] > 128);
         }
     return top;
@@ -126,28 +92,13 @@ void ExpectAtTheTop(const char* when)
     EXPECT_EQ(g_helpScrollBar.thumbTop, g_helpScrollBar.trackTop - 2) << when;
 }
 
-void RunInDialog(const std::string& folder, std::function<void()> body)
+void RunInDialog(const std::string& folder, const std::function<void()>& body)
 {
-    InstallHostTables();
-    g_startupHooks.programFolder = folder;
-    g_clockHooks.tick = QuickClock;
-    g_clockHooks.sleep = NoSleep;
-    CVelmonarDlg dialog;
-    g_dialog = &dialog;
-    struct Run {
-        std::function<void()> body;
-    } run{std::move(body)};
-    Fl::add_timeout(
-        0.3,
-        [](void* data) {
-            g_animationsOn = 0;
-            static_cast<Run*>(data)->body();
-            g_dialog->EndDialog(IDCANCEL);
-        },
-        &run);
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    g_dialog = nullptr;
-    ResetStartupHooks();
+    EXPECT_EQ(RunMainDialog(folder, [&](CVelmonarDlg& dialog) {
+        g_dialog = &dialog;
+        g_animationsOn = 0;
+        body();
+    }), IDCANCEL);
 }
 
 TEST(HelpWindow, OpensAtTheTopInTheColourAndSizeOfTheMomentAndTheMenuButtonKeepsTheWindowMode)
@@ -245,7 +196,7 @@ TEST(HelpWindow, APageShorterThanTheWindowIsDrawnOnceAtTheTop)
         EXPECT_GT(BrightPixels(shot, pageBottom, static_cast<int>(g_textWindowTop)), 50);
         EXPECT_EQ(BrightPixels(shot, static_cast<int>(g_textWindowBottom) + 4, pageBottom - 2), 0);
         // Below the page the window keeps the page's dark colour.
-        const unsigned char* below = shot.At(static_cast<int>(g_textWindowLeft) + 100, pageBottom - 40);
+        const Rgb below = shot.At(static_cast<int>(g_textWindowLeft) + 100, pageBottom - 40);
         EXPECT_LT(below[0], 40);
         EXPECT_LT(below[1], 40);
     });

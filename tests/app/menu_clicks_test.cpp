@@ -4,24 +4,13 @@
 // element's hit rectangle, then the flags and the recorded calls after. Where
 // a panel's layout leaves no rectangle yet, the test places the widget itself
 // through the common hit-rectangle rule.
-#include <gtest/gtest.h>  // before the X headers, whose macros clash with it
-#include <FL/Fl.H>
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "app/VelmonarDlg.h"
 #include "app/game_state.h"
-#include "app/host_tables.h"
 #include "app/menu_clicks.h"
 #include "app/startup_loader.h"
 #include "interface/caption_bar.h"
@@ -36,24 +25,17 @@
 #include "online/online_state.h"
 #include "online/web.h"
 #include "platform/program_folder.h"
-#include "platform/window_input.h"
 #include "rules/board.h"
 #include "scene/frame_state.h"
 #include "tests/app/flow_recorder.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/fake_browser.h"
+#include "tests/support/main_dialog.h"
 
 namespace {
 
 using Names = std::vector<std::string>;
 
 CVelmonarDlg* g_dialog = nullptr;
-
-DWORD QuickClock()
-{
-    static DWORD now = 0;
-    return now += 250;
-}
-void NoSleep(DWORD) {}
 
 void Note(const std::string& name)
 {
@@ -102,15 +84,7 @@ void Place(int widget)
 
 void Press(const RECT& r, bool release = true)
 {
-    InputEvent e;
-    e.kind = InputKind::Press;
-    e.button = 1;
-    e.x = (r.left + r.right) / 2;
-    e.y = (r.top + r.bottom) / 2;
-    DispatchInput(*g_dialog, e);
-    if (!release) return;
-    e.kind = InputKind::Release;
-    DispatchInput(*g_dialog, e);
+    Press(*g_dialog, r, release);
 }
 
 void Click(int widget, bool release = true)
@@ -121,10 +95,7 @@ void Click(int widget, bool release = true)
 
 void Esc()
 {
-    InputEvent key;
-    key.kind = InputKind::Key;
-    key.key = InputKey::Escape;
-    DispatchInput(*g_dialog, key);
+    Key(*g_dialog, InputKey::Escape);
 }
 
 // The state before a case: the given panels open (menu mode with any of
@@ -596,27 +567,8 @@ void OnlineSearch()
     ExpectSearchStarted("banner in setup");
 }
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Waits up to 5 s for the fake browser to have written `lines` lines.
-std::string Opened(const std::string& log, size_t lines)
-{
-    for (int i = 0; i < 100; ++i) {
-        const std::string text = ReadAll(log);
-        if (static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) >= lines) return text;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return ReadAll(log);
-}
-
-// The browser is a script in the test's own folder that notes its address.
-void WebLinks(const std::string& log)
+// The browser notes the addresses it is given.
+void WebLinks(const FakeBrowser& browser)
 {
     WriteSharedText(g_newsUrl, "file:///etc/passwd");
     Open({});
@@ -630,63 +582,37 @@ void WebLinks(const std::string& log)
     Click(352);
     EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_ABOUT}));
     // Only the web links opened, in order.
-    EXPECT_EQ(Opened(log, 2), "HTTPS://news.example/a\n" + std::string(PRODUCT_PAGE_URL) + "\n");
-}
-
-struct CaseRun {
-    std::string browserLog;
-};
-
-void RunCases(void* data)
-{
-    const CaseRun& run = *static_cast<CaseRun*>(data);
-    const CString programDir = g_appDir;
-    InstallFlowRecorder();
-    g_appDir = programDir;
-    InstallMenuRecorder();
-    g_animationsOn = 0;
-    NewGame();
-
-    CaptionBar();
-    MainMenu();
-    LanguageList();
-    Reset();
-    GameOptions();
-    Sliders();
-    ColourEditor();
-    GameOver();
-    ComputerChoiceLeavesTheOnlineGame();
-    OnlineSearch();
-    WebLinks(run.browserLog);
-    WindowMode();
-
-    ResetMenuHooks();
-    g_dialog->EndDialog(IDCANCEL);
+    EXPECT_EQ(browser.Opened(2), "HTTPS://news.example/a\n" + std::string(PRODUCT_PAGE_URL) + "\n");
 }
 
 TEST(MenuClicks, EveryGroupAndPanelRowDoesItsWork)
 {
-    TempFolder folder("menu_clicks");
-    const std::string browser = folder.Path() + "/xdg-open";
-    const std::string log = folder.Path() + "/opened.txt";
-    {
-        std::ofstream script(browser);
-        script << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << log << "'\n";
-    }
-    chmod(browser.c_str(), 0755);
-    const std::string path = folder.Path() + ":" + std::getenv("PATH");
-    setenv("PATH", path.c_str(), 1);
+    const FakeBrowser browser;
+    const INT_PTR ended = RunMainDialog(VELMONAR_PROGRAM_DIR, [&](CVelmonarDlg& dialog) {
+        g_dialog = &dialog;
+        InstallFlowRecorder();
+        g_appDir = VELMONAR_PROGRAM_DIR;
+        InstallMenuRecorder();
+        g_animationsOn = 0;
+        NewGame();
 
-    InstallHostTables();  // as the application does first: the start-up builds the panels through them
-    g_startupHooks.programFolder = VELMONAR_PROGRAM_DIR;
-    g_clockHooks.tick = QuickClock;
-    g_clockHooks.sleep = NoSleep;
-    CVelmonarDlg dialog;
-    g_dialog = &dialog;
-    CaseRun run{log};
-    Fl::add_timeout(0.3, RunCases, &run);
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    g_dialog = nullptr;
+        CaptionBar();
+        MainMenu();
+        LanguageList();
+        Reset();
+        GameOptions();
+        Sliders();
+        ColourEditor();
+        GameOver();
+        ComputerChoiceLeavesTheOnlineGame();
+        OnlineSearch();
+        WebLinks(browser);
+        WindowMode();
+
+        ResetMenuHooks();
+        g_dialog = nullptr;
+    });
+    EXPECT_EQ(ended, IDCANCEL);
 }
 
 }  // namespace

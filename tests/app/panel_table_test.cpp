@@ -5,9 +5,6 @@
 // compared with the caption drawn afresh in that look) and gap, the sizes of
 // the widgets without a caption, the caption bar, and the panel heights as
 // the panels sum them.
-#include <gtest/gtest.h>  // before the X headers, whose macros clash with it
-#include <FL/Fl.H>
-
 #include <string>
 #include <vector>
 
@@ -27,6 +24,8 @@
 #include "online/online_state.h"
 #include "online/web.h"
 #include "rules/live_options.h"
+#include "tests/support/main_dialog.h"
+#include "tests/support/options_line.h"
 #include "tests/support/overlay_gl.h"
 #include "tests/support/program_links.h"
 
@@ -403,37 +402,13 @@ void ExpectAllTables()
     EXPECT_EQ(g_panelHeight[PANEL_LANGUAGE_LIST], languages);
 }
 
-DWORD QuickClock()
-{
-    static DWORD now = 0;
-    return now += 250;
-}
-void NoSleep(DWORD) {}
-void NoFlyIn(bool) {}
-
-void CheckAndEnd(void* dialog)
-{
-    ExpectAllTables();
-    static_cast<CVelmonarDlg*>(dialog)->EndDialog(IDCANCEL);
-}
-
 // The program's start-up on a folder whose options file names the language.
 void StartUpAndCheck(int language)
 {
     ProgramLinks folder;
-    folder.Write("konfig.ini", std::to_string(language) +
-                                   " 0 1 0 1 0 1.95 0 0.31 60 1 1 1 1 1 1 0.95 0.9 0.6 0.4 0.1 0.4 0.48 0.5 0.12 0.3 "
-                                   "0.23 0.12 0.3 0.23");
-    InstallHostTables();
-    g_startupHooks.programFolder = folder.Path();
-    g_startupHooks.flyIn = NoFlyIn;
-    g_clockHooks.tick = QuickClock;
-    g_clockHooks.sleep = NoSleep;
-    CVelmonarDlg dialog;
-    Fl::add_timeout(0.05, CheckAndEnd, &dialog);
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    folder.Write("konfig.ini", OptionsLine(language, "1.95", 0));
+    EXPECT_EQ(RunMainDialog(folder.Path(), [](CVelmonarDlg&) { ExpectAllTables(); }, 0.05, [](bool) {}), IDCANCEL);
     EXPECT_EQ(g_language[0], language);
-    ResetStartupHooks();
 }
 
 TEST(PanelTables, EveryCaptionAsThePanelsGiveItAfterARussianStartUp)

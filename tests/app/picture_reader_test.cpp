@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "app/picture_reader.h"
 #include "platform/window.h"
 #include "scene/dib_image.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -59,11 +59,8 @@ class DialogPictures : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/velmonar-pictures-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_folder = pattern;
-        mkdir((m_folder + "/dialogs").c_str(), 0755);
-        SetResourceFolder(m_folder.c_str());
+        mkdir((m_folder.Path() + "/dialogs").c_str(), 0755);
+        SetResourceFolder(m_folder.Path().c_str());
         InstallPictureReader();
         g_pictureMessageBox = CountBox;
         g_boxesShown = 0;
@@ -73,16 +70,12 @@ protected:
         g_pictureReader = m_savedReader;
         g_pictureMessageBox = m_savedBox;
         SetResourceFolder(nullptr);
-        for (const std::string& file : m_files) std::remove(file.c_str());
-        rmdir((m_folder + "/dialogs").c_str());
-        rmdir(m_folder.c_str());
     }
     std::string Write(UINT id, const std::vector<unsigned char>& bytes)
     {
-        const std::string path = m_folder + "/dialogs/" + std::to_string(id) + ".bmp";
+        const std::string path = m_folder.Path() + "/dialogs/" + std::to_string(id) + ".bmp";
         std::ofstream(path, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        m_files.push_back(path);
         return path;
     }
     static HBITMAP Load(UINT id)
@@ -91,8 +84,7 @@ protected:
                           LR_CREATEDIBSECTION | LR_DEFAULTSIZE);
     }
 
-    std::string m_folder;
-    std::vector<std::string> m_files;
+    TempFolder m_folder{"velmonar-pictures"};
     PictureReader m_savedReader = g_pictureReader;
     int (*m_savedBox)(void*, const char*, const char*, UINT) = g_pictureMessageBox;
 };

@@ -14,6 +14,7 @@
 #include "scene/geo_model.h"
 #include "scene/tray_geometry.h"
 #include "tests/support/gl_dialog.h"
+#include "tests/support/options_line.h"
 
 namespace {
 
@@ -140,8 +141,7 @@ TEST_F(PieceScale, ApplyOptionsMakesTheEditedCopiesLive)
     for (int s = 0; s < 4; ++s) g_editTintR[s] = r[s], g_editTintG[s] = g[s], g_editTintB[s] = b[s];
     GlTestDialog again(64, 64, [](GlTestDialog&) { ApplyOptions(); });
     again.DoModal();
-    EXPECT_EQ(ConfigLine(), "0 0 1 0 1 0 2.05 1 0.31 60 1 1 1 1 1 1 0.95 0.9 0.6 0.4 0.1 0.4 0.48 0.5 0.12 0.3 0.23 "
-                            "0.12 0.3 0.23");
+    EXPECT_EQ(ConfigLine(), DEFAULT_OPTIONS_LINE);
 }
 
 TEST(OptionSliders, EveryAllowedValueLiesOnItsSlider)

@@ -51,46 +51,36 @@ protected:
     WglDriverOverride m_driver{FakeExtensions, FakeChoose};
 };
 
-TEST_F(MultisampleChain, FourSamplesWhenOffered)
+// Four samples when offered, else two, else the plain format; nothing is
+// asked without the extension or the chooser's entry point, and then an
+// earlier choice's flag is cleared.
+TEST_F(MultisampleChain, FourSamplesThenTwoThenThePlainFormat)
 {
-    g_grantedSamples = {2, 4};
-    EXPECT_TRUE(ChooseMultisampleFormat(nullptr));
-    EXPECT_EQ(g_multisampleSupported, 1);
-    EXPECT_EQ(g_multisampleFormat, 104);
-    EXPECT_EQ(g_askedSamples, std::vector<int>{4});
-}
-
-TEST_F(MultisampleChain, TwoSamplesWhenFourAreRefused)
-{
-    g_grantedSamples = {2};
-    EXPECT_TRUE(ChooseMultisampleFormat(nullptr));
-    EXPECT_EQ(g_multisampleFormat, 102);
-    EXPECT_EQ(g_askedSamples, (std::vector<int>{4, 2}));
-}
-
-TEST_F(MultisampleChain, ThePlainFormatWhenNeitherIsOffered)
-{
-    g_grantedSamples = {};
-    EXPECT_FALSE(ChooseMultisampleFormat(nullptr));
-    EXPECT_EQ(g_multisampleSupported, 0);
-}
-
-TEST_F(MultisampleChain, NoExtensionNoQuestion)
-{
-    g_grantedSamples = {2, 4};
-    g_extensions = "WGL_ARB_extensions_string WGL_ARB_pixel_format ";
-    g_multisampleSupported = 1;  // left from an earlier choice: cleared
-    EXPECT_FALSE(ChooseMultisampleFormat(nullptr));
-    EXPECT_EQ(g_multisampleSupported, 0);
-    EXPECT_TRUE(g_askedSamples.empty());
-}
-
-TEST_F(MultisampleChain, NoChooserEntryPointNoMultisampling)
-{
-    g_grantedSamples = {2, 4};
-    m_driver.choosePixelFormat = nullptr;
-    EXPECT_FALSE(ChooseMultisampleFormat(nullptr));
-    EXPECT_EQ(g_multisampleSupported, 0);
+    struct Case {
+        std::set<int> granted;
+        bool extension, chooser;
+        int format;  // 0: the plain one
+        std::vector<int> asked;
+    };
+    const Case cases[] = {
+        {{2, 4}, true, true, 104, {4}},   {{2}, true, true, 102, {4, 2}}, {{}, true, true, 0, {4, 2}},
+        {{2, 4}, false, true, 0, {}},     {{2, 4}, true, false, 0, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.format << " " << c.extension << c.chooser);
+        g_grantedSamples = c.granted;
+        g_extensions = c.extension ? "WGL_ARB_extensions_string WGL_ARB_pixel_format WGL_ARB_multisample "
+                                   : "WGL_ARB_extensions_string WGL_ARB_pixel_format ";
+        m_driver.choosePixelFormat = c.chooser ? FakeChoose : nullptr;
+        g_multisampleSupported = c.extension && c.chooser ? 0 : 1;  // else left from an earlier choice
+        g_askedSamples.clear();
+        EXPECT_EQ(ChooseMultisampleFormat(nullptr), c.format != 0);
+        EXPECT_EQ(g_multisampleSupported, c.format != 0 ? 1 : 0);
+        if (c.format != 0) {
+            EXPECT_EQ(g_multisampleFormat, c.format);
+        }
+        EXPECT_EQ(g_askedSamples, c.asked);
+    }
 }
 
 TEST_F(MultisampleChain, ExtensionNamesAreWholeWords)

@@ -22,6 +22,7 @@
 #include "rules/ready_setups.h"
 #include "scene/frame_state.h"
 #include "tests/app/flow_recorder.h"
+#include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -39,9 +40,6 @@ protected:
     {
         InstallFlowRecorder();
         LoadEvaluationTables();
-        char pattern[] = "/tmp/velmonar-setup-end-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
         fs::create_directories(folder / "rs");
         g_appDir = folder.c_str();
         NewGame();
@@ -52,12 +50,11 @@ protected:
     }
     void TearDown() override
     {
-        std::error_code error;
-        fs::remove_all(folder, error);
         g_onlineGame = g_matchPending = 0;
         g_computerMovesFirst = 0;
     }
-    fs::path folder;
+    TempFolder temp{"velmonar-setup-end"};
+    fs::path folder = temp.Path();
 };
 
 TEST_F(SetupEnd, OfflineAGoodUnusedSetupDropsInAndPlayBegins)

@@ -1,20 +1,16 @@
 // The whole start-up in the real main dialog, against the built program
 // folder (on a quick fake clock): the board geometry it derives, the textures
 // it makes, the first panel it opens, and a clean end on missing data.
-#include <gtest/gtest.h>  // before the X headers, whose macros clash with it
-#include <FL/Fl.H>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "app/VelmonarDlg.h"
 #include "app/game_state.h"
 #include "app/host_tables.h"
 #include "app/startup_loader.h"
@@ -38,21 +34,16 @@
 #include "scene/image_buffer.h"
 #include "scene/textures.h"
 #include "scene/tray_geometry.h"
+#include "tests/support/main_dialog.h"
+#include "tests/support/options_line.h"
 #include "tests/support/program_links.h"
 
 namespace {
 
-DWORD QuickClock()
-{
-    static DWORD now = 0;
-    return now += 250;  // a few frames per fade
-}
-void NoSleep(DWORD) {}
-
 std::vector<std::string> g_messages;
-int RecordMessage(void*, const char* text, const char*, UINT)
+int RecordMessage(void*, const char* text, const char* caption, UINT)
 {
-    g_messages.push_back(text);
+    g_messages.push_back(std::string(caption) + ": " + text);
     return IDOK;
 }
 
@@ -62,34 +53,20 @@ void RecordFlyIn(bool languageList)
     g_flyIns.push_back(languageList);
 }
 
-void EndDialogSoon(void* dialog)
-{
-    static_cast<CVelmonarDlg*>(dialog)->EndDialog(IDCANCEL);
-}
-
 class StartupRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_clockHooks.tick = QuickClock;
-        g_clockHooks.sleep = NoSleep;
-        g_startupHooks.flyIn = RecordFlyIn;
         g_pictureMessageBox = RecordMessage;
         g_messages.clear();
         g_flyIns.clear();
         SetExitStatus(0);
     }
-    void TearDown() override { ResetStartupHooks(); }
 
     // Runs the main dialog on the folder until its start-up is over.
-    INT_PTR Run(const ProgramLinks& folder)
+    static INT_PTR Run(const ProgramLinks& folder)
     {
-        g_startupHooks.programFolder = folder.Path();
-        CVelmonarDlg dialog;
-        Fl::add_timeout(0.05, EndDialogSoon, &dialog);
-        const INT_PTR result = dialog.DoModal();
-        Fl::remove_timeout(EndDialogSoon, &dialog);
-        return result;
+        return RunMainDialog(folder.Path(), [](CVelmonarDlg&) {}, 0.05, RecordFlyIn);
     }
 };
 
@@ -185,8 +162,7 @@ TEST_F(StartupRun, OptionsFileWithAnimationsOffOpensTheMainMenuAtOnce)
     ProgramLinks folder({"language"});
     mkdir((folder.Path() + "/language").c_str(), 0700);
     folder.Write("language/1.la", "!Русский\n");
-    folder.Write("konfig.ini", "1 0 1 0 1 0 1.95 0 0.31 60 1 1 1 1 1 1 0.95 0.9 0.6 0.4 0.1 0.4 0.48 0.5 0.12 0.3 "
-                               "0.23 0.12 0.3 0.23");
+    folder.Write("konfig.ini", OptionsLine(1, "1.95", 0));
     ASSERT_EQ(Run(folder), IDCANCEL);
     EXPECT_TRUE(g_messages.empty());
     EXPECT_EQ(g_language[0], 1);
@@ -204,8 +180,7 @@ TEST_F(StartupRun, AnOptionsFileNamingAMissingLanguageOffersTheListWithLanguage1
     mkdir((folder.Path() + "/language").c_str(), 0700);
     folder.Write("language/1.la", "!Русский\n!Меню\n!Главное   меню\n0 2\n!Новая   игра\n!Загрузить   игру\n");
     folder.Write("language/3.la", "!Never\n!Probed\n");
-    folder.Write("konfig.ini", "3 0 1 0 1 0 1.95 0 0.31 60 1 1 1 1 1 1 0.95 0.9 0.6 0.4 0.1 0.4 0.48 0.5 0.12 0.3 "
-                               "0.23 0.12 0.3 0.23");
+    folder.Write("konfig.ini", OptionsLine(3, "1.95", 0));
     ASSERT_EQ(Run(folder), IDCANCEL);
     EXPECT_EQ(g_languageCount, 2);
     EXPECT_EQ(g_language[0], 0);
@@ -216,50 +191,52 @@ TEST_F(StartupRun, AnOptionsFileNamingAMissingLanguageOffersTheListWithLanguage1
     EXPECT_EQ(g_uiText[1], "Загрузить   игру");
 }
 
-TEST_F(StartupRun, AMissingPictureEndsTheStartUpAfterItsMessage)
+// A broken installation: a picture, the start-up image or a model missing,
+// a board whose every vertex lies on one point (no width, no squares), a
+// font with no glyph that shows (every caption would be empty, the close
+// button too). The start-up says so in one message naming what is wrong and
+// ends with status 1, writing nothing into the program folder.
+TEST_F(StartupRun, ABrokenInstallationEndsTheStartUpWithOneMessage)
 {
-    ProgramLinks folder({"language", "resources/Fon.res"});
-    EXPECT_EQ(Run(folder), 3);
-    ASSERT_EQ(g_messages.size(), 1u);
-    EXPECT_NE(g_messages[0].find("Fon.res"), std::string::npos);
-    EXPECT_EQ(ExitStatus(), 1);
-    EXPECT_EQ(g_sceneReady, 0);
-}
-
-TEST_F(StartupRun, AMissingStartUpImageEndsBeforeAnythingElse)
-{
-    ProgramLinks folder({"language", "resources/saver.res"});
-    EXPECT_EQ(Run(folder), 3);
-    ASSERT_EQ(g_messages.size(), 1u);
-    EXPECT_NE(g_messages[0].find("saver.res"), std::string::npos);
-    EXPECT_EQ(ExitStatus(), 1);
-}
-
-TEST_F(StartupRun, MissingOrDegenerateModelsEndTheStartUpWithAMessage)
-{
-    {
-        ProgramLinks folder({"language", "F_k.geo"});
-        EXPECT_EQ(Run(folder), 3);
-        ASSERT_EQ(g_messages.size(), 1u);
-        EXPECT_NE(g_messages[0].find("model"), std::string::npos);
-        EXPECT_EQ(ExitStatus(), 1);
-    }
-    {
-        // A board whose every vertex lies on one point: no width, no squares.
+    std::string flatBoard = "8 1\n!Doska.res\n";
+    for (int v = 0; v < 8; ++v) flatBoard += (v % 4 == 0 ? "1 1 0 0 " : "0 ") + std::string("0.5 0.5 0.5 2 0 -2 0 0\n");
+    std::string garbage;
+    for (int i = 0; i < 600; ++i) garbage += static_cast<char>((i * 73 + 11) % 256);
+    struct Case {
+        const char* entry;
+        const char* replacement;  // missing when null
+        const char* named;
+    };
+    const Case cases[] = {
+        {"resources/Fon.res", nullptr, "Fon.res"}, {"resources/saver.res", nullptr, "saver.res"},
+        {"F_k.geo", nullptr, "model"},             {"Pole.geo", flatBoard.c_str(), "board"},
+        {"font.fnt", nullptr, "font.fnt"},         {"font.fnt", "", "font.fnt"},
+        {"font.fnt", garbage.c_str(), "font.fnt"}, {"font.fnt", "2\na 9000 9000 1\nb 4 0 0\n1 1\n", "font.fnt"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.entry) + (c.replacement ? " replaced" : " missing"));
         SetExitStatus(0);
         g_messages.clear();
-        ProgramLinks folder({"language", "Pole.geo"});
-        std::string model = "8 1\n!Doska.res\n";
-        for (int v = 0; v < 8; ++v) model += (v % 4 == 0 ? "1 1 0 0 " : "0 ") + std::string("0.5 0.5 0.5 2 0 -2 0 0\n");
-        folder.Write("Pole.geo", model);
+        ProgramLinks folder({"language", c.entry});
+        if (c.replacement) folder.Write(c.entry, c.replacement);
+        auto entries = [&folder] {
+            std::set<std::string> names;
+            for (const auto& e : std::filesystem::recursive_directory_iterator(folder.Path())) {
+                const bool written = e.is_regular_file() && !e.is_symlink();
+                names.insert(e.path().string() + " " + std::to_string(written ? e.file_size() : 0));
+            }
+            return names;
+        };
+        const std::set<std::string> before = entries();
         EXPECT_EQ(Run(folder), 3);
         ASSERT_EQ(g_messages.size(), 1u);
-        EXPECT_NE(g_messages[0].find("board"), std::string::npos);
+        EXPECT_EQ(g_messages[0].rfind("Error: ", 0), 0u) << g_messages[0];
+        EXPECT_NE(g_messages[0].find(c.named), std::string::npos) << g_messages[0];
         EXPECT_EQ(ExitStatus(), 1);
+        EXPECT_EQ(g_sceneReady, 0);
+        EXPECT_EQ(entries(), before);
     }
 }
-
-}  // namespace
 
 // The chosen language's file damaged: the texts it leaves empty are language
 // 1's, so the menu, the settings and the language list can all be used.
@@ -279,7 +256,6 @@ TEST_F(StartupRun, ADamagedLanguageFileInUseLeavesEveryPanelUsable)
     // texts (which are kept, with its caption; the rest are language 1's).
     const std::string damaged[] = {"", binary, "!English\n!Menu\n!Main   menu\nzero eight\n!New   game\n",
                                    "!English\n!Menu\n!Main   menu\n0 8\n!New   game\n!Load   game\n"};
-    InstallHostTables();  // as the application does first: the start-up builds the captions through them
     for (const std::string& file : damaged) {
         for (CString& text : g_uiText) text = CString();
         g_languageCaption = CString();
@@ -288,8 +264,7 @@ TEST_F(StartupRun, ADamagedLanguageFileInUseLeavesEveryPanelUsable)
         symlink(shipped.c_str(), (folder.Path() + "/language/1.la").c_str());
         folder.Write("language/2.la", file);
         // English in use, animations off: the main menu opens at once.
-        folder.Write("konfig.ini", "2 0 1 0 1 0 1.95 0 0.31 60 1 1 1 1 1 1 0.95 0.9 0.6 0.4 0.1 0.4 0.48 0.5 0.12 0.3 "
-                                   "0.23 0.12 0.3 0.23");
+        folder.Write("konfig.ini", OptionsLine(2, "1.95", 0));
         ASSERT_EQ(Run(folder), IDCANCEL);
         EXPECT_TRUE(g_messages.empty());
         EXPECT_EQ(g_language[0], 2);
@@ -308,24 +283,4 @@ TEST_F(StartupRun, ADamagedLanguageFileInUseLeavesEveryPanelUsable)
     }
 }
 
-// A font with no glyph that shows leaves every caption empty, the close
-// button too: the start-up says so and ends with status 1, writing nothing.
-TEST_F(StartupRun, AFontWithoutAVisibleGlyphEndsTheStartUpWithAMessage)
-{
-    std::string garbage;
-    for (int i = 0; i < 600; ++i) garbage += static_cast<char>((i * 73 + 11) % 256);
-    const char* const missing = nullptr;
-    for (const char* font : {"", garbage.c_str(), "2\na 9000 9000 1\nb 4 0 0\n1 1\n", missing}) {
-        SetExitStatus(0);
-        g_messages.clear();
-        ProgramLinks folder({"language", "font.fnt"});
-        if (font) folder.Write("font.fnt", font);
-        EXPECT_EQ(Run(folder), 3);
-        ASSERT_EQ(g_messages.size(), 1u);
-        EXPECT_NE(g_messages[0].find("font.fnt"), std::string::npos);
-        EXPECT_EQ(ExitStatus(), 1);
-        EXPECT_EQ(g_sceneReady, 0);
-        struct stat written;
-        EXPECT_NE(stat((folder.Path() + "/konfig.ini").c_str(), &written), 0);
-    }
-}
+}  // namespace

@@ -159,41 +159,27 @@ TEST_F(StartupTimeline, SceneFadesInWhileTheFadeFlagIsUp)
     EXPECT_EQ(g_fadeInProgress, 1);
 }
 
-TEST_F(StartupTimeline, WithoutAnOptionsFileTheLanguageListFliesIn)
+// The first panel: the language list without an options file, else the main
+// menu, in the menu mode; it flies in only while the animations are on. The
+// last frame of the fade-in is drawn before its flag drops.
+TEST_F(StartupTimeline, TheFirstPanelFliesInOnlyWithTheAnimationsOn)
 {
-    g_language[0] = 0;
-    g_animationsOn = 1;
-    g_fadeInProgress = 1;
-    OpenFirstPanel();
-    EXPECT_EQ(g_panelVisible[0], 1);
-    EXPECT_EQ(g_panelVisible[14], 1);
-    EXPECT_EQ(g_panelVisible[1], 0);
-    ASSERT_EQ(world.flyIns.size(), 1u);
-    EXPECT_TRUE(world.flyIns[0]);
-    ASSERT_EQ(world.frameFading.size(), 1u);
-    EXPECT_EQ(world.frameFading[0], 1);  // the last frame is drawn before the flag drops
-    EXPECT_EQ(g_fadeInProgress, 0);
-}
-
-TEST_F(StartupTimeline, WithAnimationsOffTheMainMenuStandsAtOnce)
-{
-    g_language[0] = 2;
-    g_animationsOn = 0;
-    g_fadeInProgress = 1;
-    OpenFirstPanel();
-    EXPECT_EQ(g_panelVisible[0], 1);
-    EXPECT_EQ(g_panelVisible[1], 1);
-    EXPECT_EQ(g_panelVisible[14], 0);
-    EXPECT_TRUE(world.flyIns.empty());
-    EXPECT_EQ(world.frameLevels.size(), 1u);
-    EXPECT_EQ(g_fadeInProgress, 0);
-
-    // With animations on, the main menu flies in instead.
-    for (int& flag : g_panelVisible) flag = 0;
-    g_animationsOn = 1;
-    OpenFirstPanel();
-    ASSERT_EQ(world.flyIns.size(), 1u);
-    EXPECT_FALSE(world.flyIns[0]);
+    struct Case {
+        int language, animations, entry, otherEntry;  // 14: the language list, 1: the main menu
+    };
+    for (const Case& c : {Case{0, 1, 14, 1}, Case{2, 0, 1, 14}, Case{2, 1, 1, 14}}) {
+        SCOPED_TRACE(c.language * 10 + c.animations);
+        world = FakeWorld();
+        for (int& flag : g_panelVisible) flag = 0;
+        g_language[0] = c.language;
+        g_animationsOn = c.animations;
+        g_fadeInProgress = 1;
+        OpenFirstPanel();
+        EXPECT_EQ(g_panelVisible[0] * 100 + g_panelVisible[c.entry] * 10 + g_panelVisible[c.otherEntry], 110);
+        EXPECT_EQ(world.flyIns, c.animations ? std::vector<bool>{c.entry == 14} : std::vector<bool>{});
+        EXPECT_EQ(world.frameFading, std::vector<int>{1});
+        EXPECT_EQ(g_fadeInProgress, 0);
+    }
 }
 
 TEST(ProgramFolder, QuotedWindowsCommandLine)

@@ -9,8 +9,8 @@
 #include <chrono>
 #include <cstring>
 #include <cstdlib>
+#include <functional>
 #include <fstream>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -27,6 +27,7 @@
 #include "rules/board.h"
 #include "rules/live_options.h"
 #include "tests/support/board_fixture.h"
+#include "tests/support/fake_browser.h"
 #include "tests/support/temp_folder.h"
 #include "test_server.h"
 
@@ -231,67 +232,47 @@ TEST_F(TimerTick, AReceivedMoveEndsTheGameEitherWayAndOnlyANamedLoserReports)
     TestGameServer server;
     ASSERT_TRUE(server.Started());
     WriteSharedText(g_serverIp, CString(server.Address()));
-
-    // The opponent takes the flag of a named player who lost to a named opponent.
-    OnlinePlay();
-    Put(5, 2, OWNER_COMPUTER, 6);
-    Put(5, 1, OWNER_PLAYER, RANK_FLAG);
-    Put(3, 3, OWNER_PLAYER, 5);
-    Put(9, 9, OWNER_COMPUTER, RANK_FLAG);
-    ClearRecordedCalls();
     WriteSharedText(g_ownName, "anna");
-    WriteSharedText(g_opponentName, "boris");
-    Receive(5, 2, 5, 1);
-    Tick();
-    EXPECT_EQ(g_gameOver.load(), 1);
-    EXPECT_EQ(g_losingSide, 1);
-    EXPECT_EQ(g_onlineGame.load(), 0);
-    EXPECT_EQ(g_matchPending.load(), 0);
-    ASSERT_EQ(Count("PlaySoundA"), 1);
-    bool lostSound = false, panelThenRedraw = false;
-    const auto& calls = RecordedCalls();
-    for (size_t k = 0; k < calls.size(); ++k) {
-        if (calls[k].name == "PlaySoundA") lostSound = calls[k].path.find("/sound/komp_vig.wav") != std::string::npos;
-        if (calls[k].name == "ShowGameOverPanel")
-            panelThenRedraw = k + 1 < calls.size() && calls[k + 1].name == "RenderFrame";
-    }
-    EXPECT_TRUE(lostSound);
-    EXPECT_TRUE(panelThenRedraw);
-    EXPECT_EQ(Count("ShowGameOverPanel"), 1);
-    EXPECT_TRUE(server.WaitFor("REPORT boris"));
-
-    // The same loss against a guest: no report.
-    OnlinePlay();
-    Put(5, 2, OWNER_COMPUTER, 6);
-    Put(5, 1, OWNER_PLAYER, RANK_FLAG);
-    Put(3, 3, OWNER_PLAYER, 5);
-    Put(9, 9, OWNER_COMPUTER, RANK_FLAG);
-    WriteSharedText(g_opponentName, "(guest)");
-    ClearRecordedCalls();
-    Receive(5, 2, 5, 1);
-    Tick();
-    EXPECT_EQ(g_losingSide, 1);
-    EXPECT_EQ(Count("ShowGameOverPanel"), 1);
-
-    // The opponent's last movable piece dies on a bomb: the opponent lost, no report.
-    OnlinePlay();
-    Put(5, 2, OWNER_COMPUTER, 6);
-    Put(5, 1, OWNER_PLAYER, RANK_BOMB);
-    Put(3, 3, OWNER_PLAYER, 5);
-    Put(1, 1, OWNER_PLAYER, RANK_FLAG);
-    Put(9, 9, OWNER_COMPUTER, RANK_FLAG);
-    WriteSharedText(g_opponentName, "boris");
-    ClearRecordedCalls();
-    Receive(5, 2, 5, 1);
-    Tick();
-    EXPECT_EQ(g_gameOver.load(), 1);
-    EXPECT_EQ(g_losingSide, 2);
-    ASSERT_EQ(Count("PlaySoundA"), 1);
-    for (const auto& call : RecordedCalls())
-        if (call.name == "PlaySoundA") {
-            EXPECT_NE(call.path.find("/sound/Pobed.wav"), std::string::npos);
+    // The opponent's 6 moves from (5,2) onto (5,1).
+    struct End {
+        int target;  // the player's piece on (5,1)
+        const char* opponent;
+        int loser;
+        const char* sound;
+    };
+    const End ends[] = {
+        {RANK_FLAG, "boris", 1, "/sound/komp_vig.wav"},    // the flag of a named player who lost to a named opponent
+        {RANK_FLAG, "(guest)", 1, "/sound/komp_vig.wav"},  // the same loss against a guest: no report
+        {RANK_BOMB, "boris", 2, "/sound/Pobed.wav"},       // the opponent's last mover dies: no report
+    };
+    for (const End& end : ends) {
+        SCOPED_TRACE(end.opponent + std::to_string(end.target));
+        OnlinePlay();
+        Put(5, 2, OWNER_COMPUTER, 6);
+        Put(5, 1, OWNER_PLAYER, end.target);
+        Put(3, 3, OWNER_PLAYER, 5);
+        Put(1, 1, OWNER_PLAYER, RANK_FLAG);
+        Put(9, 9, OWNER_COMPUTER, RANK_FLAG);
+        ClearRecordedCalls();
+        WriteSharedText(g_opponentName, end.opponent);
+        Receive(5, 2, 5, 1);
+        Tick();
+        EXPECT_EQ(g_gameOver.load(), 1);
+        EXPECT_EQ(g_losingSide, end.loser);
+        EXPECT_EQ(g_onlineGame.load() + g_matchPending.load(), 0);
+        const auto& calls = RecordedCalls();
+        ASSERT_EQ(Count("PlaySoundA"), 1);
+        ASSERT_EQ(Count("ShowGameOverPanel"), 1);
+        for (size_t k = 0; k < calls.size(); ++k) {
+            if (calls[k].name == "PlaySoundA") {
+                EXPECT_NE(calls[k].path.find(end.sound), std::string::npos) << calls[k].path;
+            }
+            if (calls[k].name == "ShowGameOverPanel") {
+                EXPECT_TRUE(k + 1 < calls.size() && calls[k + 1].name == "RenderFrame") << "the panel, then a redraw";
+            }
         }
-    EXPECT_EQ(Count("ShowGameOverPanel"), 1);
+    }
+    EXPECT_TRUE(server.WaitFor("REPORT boris"));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(server.Count("REPORT"), 1);
 }
@@ -430,7 +411,8 @@ TEST_F(TimerTick, PingsOnTheSeventhTickThenEvery101AndTheBannerBlinksSevenTimes)
     EXPECT_EQ(Count("RenderFrame"), 7);  // the blink, then still
     EXPECT_EQ(g_blinkStep.load(), 0);
 
-    for (int t = 0; t < 101 - 21; ++t) Tick();
+    for (int t = 0; t < 101 - 22; ++t) Tick();  // up to tick 107: no ping yet, even one still on its way
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(server.Count("PING"), 1);
     Tick();  // tick 7 + 101
     EXPECT_TRUE(server.WaitFor("PING", 2));
@@ -447,6 +429,7 @@ TEST_F(TimerTick, PingsOnTheSeventhTickThenEvery101AndTheBannerBlinksSevenTimes)
     EXPECT_EQ(Count("RenderFrame"), 1);  // in whichever tick saw the failure first
 }
 
+// A program folder of its own; the product page opens in the fake browser.
 class UpdateTick : public TimerTick {
 protected:
     void SetUp() override
@@ -457,33 +440,24 @@ protected:
         g_appDir = CString(folder.Path());
         char cwd[4096];
         savedCwd = getcwd(cwd, sizeof cwd) ? cwd : "";
-        savedPath = getenv("PATH") ? getenv("PATH") : "";
-        // The product page opens through a stand-in that notes its address.
-        const std::string bin = folder.Path() + "/bin";
-        mkdir(bin.c_str(), 0700);
-        Script(bin + "/xdg-open", "echo \"$1\" > " + folder.Path() + "/page-opened\n");
-        setenv("PATH", (bin + ":" + savedPath).c_str(), 1);
     }
     void TearDown() override
     {
         g_appDir = savedDir;
         if (!savedCwd.empty()) (void)chdir(savedCwd.c_str());
-        setenv("PATH", savedPath.c_str(), 1);
         TimerTick::TearDown();
     }
-    static void Script(const std::string& path, const std::string& body)
-    {
-        std::ofstream(path) << "#!/bin/sh\n" << body;
-        chmod(path.c_str(), 0700);
-    }
     TempFolder folder{"velmonar-update"};
+    FakeBrowser browser;
     CString savedDir;
-    std::string savedCwd, savedPath;
+    std::string savedCwd;
 };
 
 TEST_F(UpdateTick, TheUpdaterStartsAndTheDialogEndsWithoutWritingTheOptions)
 {
-    Script(folder.Path() + "/Update.exe", "touch updater-ran\n");
+    const std::string updater = folder.Path() + "/Update.exe";
+    std::ofstream(updater) << "#!/bin/sh\ntouch updater-ran\n";
+    chmod(updater.c_str(), 0700);
     g_webNewsPending = 1;
     g_updateAvailable = 1;
     Tick();
@@ -492,7 +466,7 @@ TEST_F(UpdateTick, TheUpdaterStartsAndTheDialogEndsWithoutWritingTheOptions)
     EXPECT_EQ(g_shown, std::vector<std::string>{"A new version of the game. Program will be restarted"});
     EXPECT_TRUE(WaitUntil([&] { return FileExists(folder.Path() + "/updater-ran"); }));
     EXPECT_FALSE(FileExists(folder.Path() + "/konfig.ini"));
-    EXPECT_FALSE(FileExists(folder.Path() + "/page-opened"));
+    EXPECT_EQ(browser.Opened(), "");
 }
 
 TEST_F(UpdateTick, WithoutAnUpdaterTheProductPageOpens)
@@ -503,14 +477,7 @@ TEST_F(UpdateTick, WithoutAnUpdaterTheProductPageOpens)
     EXPECT_TRUE(dialog.IsEnding());
     EXPECT_EQ(g_shown, (std::vector<std::string>{"A new version of the game. Program will be restarted",
                                                  "The page from which you can download the new version."}));
-    ASSERT_TRUE(WaitUntil([&] { return FileExists(folder.Path() + "/page-opened"); }));
-    std::string page;
-    WaitUntil([&] {
-        std::ifstream in(folder.Path() + "/page-opened");
-        std::getline(in, page);
-        return !page.empty();
-    });
-    EXPECT_EQ(page, PRODUCT_PAGE_URL);
+    EXPECT_EQ(browser.Opened(1), std::string(PRODUCT_PAGE_URL) + "\n");
     EXPECT_FALSE(FileExists(folder.Path() + "/konfig.ini"));
 }
 

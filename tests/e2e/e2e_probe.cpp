@@ -133,17 +133,11 @@ bool OnScene(const char* programDir, const std::function<void()>& body)
     g_width = static_cast<int>(mode.dmPelsWidth);
     g_height = static_cast<int>(mode.dmPelsHeight);
     bool ran = false;
-    CWinApp app;
-    SceneWindow window(g_width, g_height, [&](SceneWindow& w) {
+    RunSceneWindow(g_width, g_height, [&](SceneWindow& w) {
         if (w.m_clientWidth != g_width || w.m_clientHeight != g_height || !LoadSceneState(programDir)) return;
         ran = true;
         body();
     });
-    app.m_pMainWnd = &window;
-    window.DoModal();
-    app.m_pMainWnd = nullptr;
-    wglMakeCurrent(nullptr, nullptr);
-    if (window.m_hRC) wglDeleteContext(window.m_hRC);
     return ran;
 }
 

@@ -9,19 +9,10 @@ set -u
 probe=$2
 . "$(dirname "$0")/e2e_lib.sh"
 e2e_setup "$1"
-"$probe" points "$work" >"$work/points.txt" || fail "the probe found no points"
-declare -A empty_point piece_point slot_point
-while read -r kind a b c d e f; do
-  [ "$kind" = square ] && empty_point[$a,$b]="$c $d" && piece_point[$a,$b]="$e $f"
-  [ "$kind" = slot ] && slot_point[$a]="$b $c"
-done <"$work/points.txt"
+read_points
 [ ${#slot_point[@]} = 12 ] && [ ${#empty_point[@]} = 92 ] || fail "too few points"
 PIECE_SET=(6 1 8 5 4 4 4 3 2 1 1 1)
 
-click_square() {
-  if [ "$(cell "$1" "$2")" = 0/-1 ]; then press_at ${empty_point[$1,$2]}; else press_at ${piece_point[$1,$2]}; fi
-  wait_dump "a click on square $1,$2"
-}
 click_slot() {
   press_at ${slot_point[$1]}
   wait_dump "a click on slot $1"

@@ -18,11 +18,7 @@ e2e_setup "$1"
 export XDG_CONFIG_HOME="$work/config"
 fake_browser
 
-"$probe" points "$work" >"$work/points.txt" || fail "the probe found no points"
-declare -A empty_point piece_point
-while read -r kind a b c d e f; do
-  [ "$kind" = square ] && empty_point[$a,$b]="$c $d" && piece_point[$a,$b]="$e $f"
-done <"$work/points.txt"
+read_points
 
 web=$work/web
 mkdir "$web"
@@ -71,10 +67,6 @@ done
 expect "both armies on the board, play" "$(count_owner 1) $(count_owner 2) ${F[setup]}" "40 40 0"
 shot online-armies
 
-click_square() {
-  if [ "$(cell "$1" "$2")" = 0/-1 ]; then press_at ${empty_point[$1,$2]}; else press_at ${piece_point[$1,$2]}; fi
-  wait_dump "a click on square $1,$2"
-}
 play_move() {
   read -r fx fy tx ty < <("$probe" move "$dumpfile") || fail "no legal move"
   click_square "$fx" "$fy"
@@ -114,10 +106,8 @@ if ! wait_notice 100; then
 fi
 sleep 0.5
 shot opponent-left-notice
-read -r nx ny <<<"$at"
-xdotool mousemove 0 0 sleep 0.2 mousemove $((nx + 2)) $((ny + 2)) sleep 0.2 key Return
-for _ in $(seq 1 100); do [ -z "$(notice_at)" ] && break; sleep 0.1; done
-[ -z "$(notice_at)" ] || fail "the notice stays after Enter"
+dialog_keys "$at" Return
+wait_no_window "$NOTICE_W" "$NOTICE_H" "notice after Enter"
 [ $by_click = 1 ] && wait_dump "the move that met the notice"
 # The computer answers from now on.
 for _ in $(seq 1 10); do

@@ -2,10 +2,10 @@
 # The real program against a silent test game server on 127.0.0.1:10002: its
 # first ping arrives a few seconds after the start-up, Esc still works while
 # the ping waits for an answer, and SIGTERM then ends it within 5 s, status 0.
-#   online_ping_test.sh PROGRAM GAME_SERVER
+#   online_ping_test.sh PROGRAM_FOLDER GAME_SERVER
 set -u
 . "$(dirname "$0")/e2e_lib.sh"
-e2e_setup "$(dirname "$1")"
+e2e_setup "$1"
 start_game_server "$2" --silent
 start_program XDG_CONFIG_HOME="$work/config"
 wait_main_window

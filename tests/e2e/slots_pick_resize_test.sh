@@ -17,12 +17,10 @@ set -u
 probe=$2
 . "$(dirname "$0")/e2e_lib.sh"
 e2e_setup "$1"
-printf '%s' "2 0 1 0 1 0 2.05 0 0.31 60 1 1 1 1 1 1 0.95 0.9 0.6 0.4 0.1 0.4 0.48 0.5 0.12 0.3 0.23 0.12 0.3 0.23" \
-  >"$work/konfig.ini"
+write_options 2
 "$probe" centres "$work" >"$work/centres.txt" || fail "the probe found no square centres"
 declare -A centre
 while read -r _ x y wx wy; do centre[$x,$y]="$wx $wy"; done <"$work/centres.txt"
-read -r screen_w screen_h < <(xdotool getdisplaygeometry)
 save=$work/save
 mkdir -p "$save"
 
@@ -30,73 +28,12 @@ mkdir -p "$save"
 # with room on every side, his flag at (10,1); the computer's flag at
 # (10,10) and one piece shut in the corner by its bombs, which can always
 # move and never come near.
-write_position() {
-  declare -A at=([2,1]=1/9 [5,4]=1/8 [8,8]=1/7 [10,1]=1/11
-                 [1,10]=2/4 [3,10]=2/0 [3,9]=2/0 [1,8]=2/0 [2,8]=2/0 [10,10]=2/11)
-  local x y v
-  printf '!position for the moves\n'
-  for x in $(seq 1 10); do
-    for y in $(seq 1 10); do
-      v=${at[$x,$y]:-}
-      if [ -n "$v" ]; then printf '%s %s 0 0 ' "${v%/*}" "${v#*/}"
-      elif [[ $y == [56] && $x == [3478] ]]; then printf '5 -1 0 0 '
-      else printf '0 -1 0 0 '; fi
-    done
-  done
-  printf '\n0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 '
-}
-write_position >"$save/1.sav"
+write_save "position for the moves" "2,1=1/9 5,4=1/8 8,8=1/7 10,1=1/11 1,10=2/4 3,10=2/0 3,9=2/0 1,8=2/0 2,8=2/0
+  10,10=2/11" "$(printf '0 %.0s' $(seq 19))" >"$save/1.sav"
 printf '\x89PNG\r\n\x1a\n\x00\x00garbage' >"$save/2.sav"
 { cat "$save/1.sav"; head -c $((1 << 20)) /dev/zero | tr '\0' ' '; } >"$save/3.sav"  # over the size limit
 
-# Panel flags (entry 0 menu mode; entry k is panel k - 1 for panels 0 to 14).
 MENU=1 SLOTS=7 SAVE_PROMPT=8 LOADS=9
-expect_panels() {  # what, flags... (the menu mode comes with any of them)
-  local what=$1 want=0000000000000000000 f
-  shift
-  for f in "$@"; do want=1${want:1:f-1}1${want:f+1}; done
-  expect "$what: panels" "${F[panels]}" "$want"
-}
-# The brightest grey inside the hit rectangle named $1 in shot $2.
-ink_in() {
-  local id l t r b
-  read -r id l t r b <<<"${hit[$1]}"
-  convert "$work/$2.png" -crop "$((r - l))x$((b - t))+$l+$t" +repage -colorspace gray \
-    -format '%[fx:int(255*maxima+0.5)]' info:
-}
-# The hit rectangle named $1 exists, is not empty and is inked in shot $2.
-expect_button() {  # name shot what
-  local id l t r b
-  [ -n "$1" ] && [ -n "${hit[$1]:-}" ] || fail "$3: no hit rectangle ${1:-for it}"
-  read -r id l t r b <<<"${hit[$1]}"
-  [ $((r - l)) -gt 4 ] && [ $((b - t)) -gt 4 ] || fail "$3: $1 is $((r - l)) x $((b - t))"
-  [ "$(ink_in "$1" "$2")" -gt 150 ] || fail "$3: $1 is not inked at its place"
-}
-name_of_id() {  # the hit rectangle's name for hover id $1
-  local name id rest
-  for name in "${!hit[@]}"; do
-    read -r id rest <<<"${hit[$name]}"
-    [ "$id" = "$1" ] && { echo "$name"; return; }
-  done
-}
-# A notice is modal: no dump under it; Return closes it and the press ends.
-answer_notice() {
-  local seq0=$last_seq line
-  sleep 1
-  shot "$1"
-  read -r line <"$dumpfile"
-  line=${line%% *}
-  expect "$1: dump written under the notice" "${line#seq=}" "$seq0"
-  [ "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" -ge 2 ] || fail "$1: no notice window"
-  for _ in $(seq 1 30); do
-    xdotool mousemove "$((screen_w / 2))" "$((screen_h / 2))" key Return
-    sleep 0.5
-    read -r line <"$dumpfile"
-    line=${line%% *}
-    [ "${line#seq=}" -gt "$seq0" ] && { wait_dump "$1 closed"; return 0; }
-  done
-  fail "$1: the notice did not close"
-}
 board() { echo "${F[cells]}"; }
 
 start_program
@@ -115,7 +52,7 @@ for id in 71 72 73; do expect_button "$(name_of_id $id)" load_list "load row $id
 before=$(board)
 for id in 72 73; do
   press_at $(centre_of_id $id)
-  answer_notice "notice_row_$id"
+  close_notice "notice_row_$id"
   expect_panels "after the notice of row $id"
   expect "board after the notice of row $id" "$(board)" "$before"
   expect "setup after the notice of row $id" "${F[setup]}" 1
@@ -141,9 +78,7 @@ shot save_prompt
 grep -q garbage "$save/2.sav" || fail "2.sav changed before the yes"
 click_id 68 "save yes"
 expect_panels "save yes"
-head -n 1 "$save/2.sav" | grep -Eq '^![1-9][0-9]?\.[01][0-9]\.[0-9]{4}       [0-2][0-9]:[0-5][0-9]:[0-5][0-9]$' ||
-  fail "2.sav is no save: $(head -c 40 "$save/2.sav")"
-expect "values in 2.sav" "$(sed -n 2p "$save/2.sav" | wc -w)" 400
+expect_save_file "$save/2.sav" "the damaged slot 2 overwritten"
 echo "1. damaged saves keep their slots: passed ($((SECONDS - start_s)) s)"
 
 # 2. Select by the middle of the piece's square, press the middle of the target.
@@ -213,10 +148,6 @@ expect_panels "the text window closed"
 echo "3. a size change from outside: passed ($((SECONDS - start_s)) s)"
 # The close button where it is now drawn ends the program, status 0.
 press_at $(centre_of close)
-for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-wait "$pid"
-status=$?
-pid=""
-expect "exit status after the close button" "$status" 0
+expect_exit "the close button"
 [ -s "$work/konfig.ini" ] || fail "no options file after the close button"
 echo PASS

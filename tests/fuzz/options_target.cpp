@@ -7,12 +7,9 @@
 #include "interface/language.h"
 #include "interface/options.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/support/options_line.h"
 
 namespace {
-
-// The values before an options file is read (a first start writes this line).
-const char* const DEFAULT_LINE =
-    "0 0 1 0 1 0 2.05 1 0.31 60 1 1 1 1 1 1 0.95 0.9 0.6 0.4 0.1 0.4 0.48 0.5 0.12 0.3 0.23 0.12 0.3 0.23";
 
 bool Switch(int v) { return v == 0 || v == 1; }
 bool Unit(double v) { return std::isfinite(v) && v >= 0.0 && v <= 1.0; }
@@ -37,7 +34,7 @@ int FuzzOptions(const uint8_t* data, size_t size)
 {
     EnterProgramFolder("options");
     WriteFuzzInput("konfig.ini", data, size);
-    std::istringstream defaults(DEFAULT_LINE);
+    std::istringstream defaults(DEFAULT_OPTIONS_LINE);  // the values before a file is read
     ReadConfigValues(defaults);
     LoadConfig();
     CheckRanges();

@@ -2,12 +2,11 @@
 // numbers are taken, the setup chosen is none of them, and the list is
 // rewritten as the new number followed by the first four.
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "platform/strings.h"
 #include "rules/ready_setups.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -44,9 +43,6 @@ int FuzzRecentSetups(const uint8_t* data, size_t size)
 
     CString expected;
     expected.Format("%i %i %i %i %i", n, recent[0], recent[1], recent[2], recent[3]);
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    FuzzCheck(text.str() == expected.str(), "the list is rewritten as the new number and the first four");
+    FuzzCheck(FileText(path) == expected.str(), "the list is rewritten as the new number and the first four");
     return 0;
 }

@@ -32,6 +32,7 @@ void StartRunningGame()
     g_stopMoveReceive = 0;
 }
 
+// What a refused load must leave as it was (ints only: compared byte by byte).
 struct Snapshot {
     int owner[GRID_SIZE][GRID_SIZE];
     int rank[GRID_SIZE][GRID_SIZE];
@@ -58,10 +59,7 @@ Snapshot Take()
 
 bool Same(const Snapshot& a, const Snapshot& b)
 {
-    return std::memcmp(a.owner, b.owner, sizeof a.owner) == 0 && std::memcmp(a.rank, b.rank, sizeof a.rank) == 0 &&
-           std::memcmp(a.trayCount, b.trayCount, sizeof a.trayCount) == 0 && a.lastMove == b.lastMove &&
-           a.direction == b.direction && a.setupPhase == b.setupPhase && a.onlineGame == b.onlineGame &&
-           a.onlineTurn == b.onlineTurn && a.stopReceive == b.stopReceive && a.generation == b.generation;
+    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 bool OnBoardOrZero(int a, int b) { return (a == 0 && b == 0) || (a >= 1 && a <= 10 && b >= 1 && b <= 10); }

@@ -4,25 +4,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "platform/program_folder.h"
 #include "rules/board.h"
 #include "rules/ready_setups.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
 constexpr int FILE_NUMBER = 7;
 constexpr int UNTOUCHED = 99;
-
-std::string ReadBack(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 }  // namespace
 
@@ -52,7 +44,7 @@ int FuzzSetupFile(const uint8_t* data, size_t size)
     const int n = ChooseReadySetup(chosen);
     if (read) {
         FuzzCheck(n == FILE_NUMBER, "the only usable setup is chosen");
-        FuzzCheck(ReadBack(recentList) == "7 -1 -1 -1 -1", "the choice heads the recent list");
+        FuzzCheck(FileText(recentList) == "7 -1 -1 -1 -1", "the choice heads the recent list");
         for (int i = 0; i < SETUP_VALUE_COUNT; ++i) FuzzCheck(chosen[i] == values[i], "the file's army is used");
     } else {
         FuzzCheck(n == -1, "no usable setup: the built-in one");

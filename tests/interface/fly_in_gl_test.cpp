@@ -1,10 +1,6 @@
 // The fly-ins on a fake clock in a real GL context: the edges at a given
 // time, the frames each starting from the still scene, the end state.
-#include <gtest/gtest.h>  // before the X headers, whose macros clash with it
-#define FL_INTERNALS 1
-#include <FL/Fl.H>
-#include <FL/Fl_Window.H>
-#include <FL/x.H>
+#include <gtest/gtest.h>
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -36,42 +32,22 @@
 #include "scene/textures.h"
 #include "tests/support/gl_dialog.h"
 #include "tests/support/overlay_gl.h"
+#include "tests/support/window_pixels.h"
 
 namespace {
 
 constexpr int W = 800, H = 600;
 constexpr int BACKDROP_W = 300, BACKDROP_H = 240;
 
-// What the window shows.
-struct Shot {
-    std::vector<unsigned char> pixels = std::vector<unsigned char>(static_cast<size_t>(W) * H * 3);
-    std::array<int, 3> At(int x, int y) const  // overlay coordinates, y up
-    {
-        const unsigned char* p = &pixels[(static_cast<size_t>(y) * W + x) * 3];
-        return {p[0], p[1], p[2]};
-    }
-};
-
-// Read from the X server: the swap has put the frame there.
-Shot Shown()
+// What the window shows: 0xRRGGBB per pixel, row 0 at the bottom.
+using Screen = std::vector<unsigned>;
+Screen Shown()
 {
-    glFinish();
-    Shot shot;
-    Fl_Window* window = Fl::first_window();
-    if (!window) return shot;
-    XSync(fl_display, False);
-    XImage* image = XGetImage(fl_display, fl_xid(window), 0, 0, W, H, AllPlanes, ZPixmap);
-    if (!image) return shot;
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x) {
-            const unsigned long value = XGetPixel(image, x, H - 1 - y);
-            unsigned char* p = &shot.pixels[(static_cast<size_t>(y) * W + x) * 3];
-            p[0] = static_cast<unsigned char>((value >> 16) & 0xFF);
-            p[1] = static_cast<unsigned char>((value >> 8) & 0xFF);
-            p[2] = static_cast<unsigned char>(value & 0xFF);
-        }
-    XDestroyImage(image);
-    return shot;
+    return WindowPixels(0, 0, W, H);
+}
+unsigned At(const Screen& shot, int x, int y)
+{
+    return shot[static_cast<size_t>(y) * W + x];
 }
 
 // The fake clock: hands out the listed times, then the last one again; at
@@ -176,16 +152,11 @@ void ExpectHalfway(const Edges& got, const Edges& target, const char* what)
     EXPECT_DOUBLE_EQ(got.bottom, (cy + target.bottom) / 2) << what;
 }
 
-bool SameRgb(const std::array<int, 3>& a, const std::array<int, 3>& b)
-{
-    return a == b;
-}
-
 // The backdrop's colour: the panel colour, within the rounding of its tint.
-bool PanelColoured(const std::array<int, 3>& c)
+bool PanelColoured(unsigned c)
 {
     for (int k = 0; k < 3; ++k)
-        if (std::abs(c[k] - g_panelColourByte[k]) > 2) return false;
+        if (std::abs(static_cast<int>((c >> (16 - 8 * k)) & 0xFF) - g_panelColourByte[k]) > 2) return false;
     return true;
 }
 
@@ -200,7 +171,7 @@ TEST(FlyIn, HalfwayAtHalfTimeThenTheBackdropInPlaceAndTheOverlayOn)
         // Looks at 1000 (start), 1150 (one frame at half time), 1300 (the end).
         std::vector<Edges> seen;
         Edges backdropSeen{};
-        Shot frame;
+        Screen frame;
         FakeClock clock{{1000, 1150, 1300}, 0, [&] {
                             for (int w = 0; w < 8; ++w) seen.push_back(WidgetEdges(w));
                             backdropSeen = BackdropEdges();
@@ -219,8 +190,8 @@ TEST(FlyIn, HalfwayAtHalfTimeThenTheBackdropInPlaceAndTheOverlayOn)
         // The frame shows the half-size backdrop in the panel colour; the
         // ring it has not reached yet shows the scene.
         const int insideHalf = static_cast<int>(backdropSeen.left) + 2;
-        EXPECT_TRUE(PanelColoured(frame.At(insideHalf, static_cast<int>(backdropSeen.bottom) + 2)));
-        EXPECT_FALSE(PanelColoured(frame.At(static_cast<int>(backdrop.left) + 2, static_cast<int>(backdrop.bottom) + 2)));
+        EXPECT_TRUE(PanelColoured(At(frame, insideHalf, static_cast<int>(backdropSeen.bottom) + 2)));
+        EXPECT_FALSE(PanelColoured(At(frame, static_cast<int>(backdrop.left) + 2, static_cast<int>(backdrop.bottom) + 2)));
 
         // Afterwards: the overlay on, the backdrop exactly in place, the
         // entries where the last frame left them until the layout runs.
@@ -247,7 +218,7 @@ TEST(FlyIn, EveryFrameStartsFromTheStillSceneWhateverTheBackBufferHolds)
     RunWithScene([] {
         g_overlayOn = 0;
         RenderFrame();
-        const Shot still = Shown();
+        const Screen still = Shown();
         g_overlayOn = 1;
         // Outside the panel's final place (backdrop and entries), with a
         // margin for the rounding of edges.
@@ -267,11 +238,11 @@ TEST(FlyIn, EveryFrameStartsFromTheStillSceneWhateverTheBackBufferHolds)
         for (DWORD t = 0; t <= 330; t += 30) times.push_back(5000 + t);
         FakeClock clock{times, 0, [&] {
                             ++frames;
-                            const Shot shot = Shown();
+                            const Screen shot = Shown();
                             for (int y = 0; y < H; y += 3)
                                 for (int x = 0; x < W; x += 3)
-                                    if (awayFromPanel(x, y) && !SameRgb(shot.At(x, y), still.At(x, y))) ++differing;
-                            if (!SameRgb(shot.At(W / 2, H / 2), still.At(W / 2, H / 2))) ++panelDrawn;
+                                    if (awayFromPanel(x, y) && At(shot, x, y) != At(still, x, y)) ++differing;
+                            if (At(shot, W / 2, H / 2) != At(still, W / 2, H / 2)) ++panelDrawn;
                             Spoil();
                         }};
         Spoil();  // already before the fly-in begins
@@ -300,19 +271,19 @@ TEST(FlyIn, AFirstLookPastTheDurationDrawsNoFrameAndTheLayoutPutsThePanelInPlace
         EXPECT_EQ(g_overlayOn, 1);
         EXPECT_TRUE(BackdropEdges() == backdrop);
         // What shows is the second plain redraw: no panel over the scene.
-        const Shot shown = Shown();
+        const Screen shown = Shown();
         g_overlayOn = 0;
         RenderFrame();
-        const Shot still = Shown();
+        const Screen still = Shown();
         g_overlayOn = 1;
-        EXPECT_TRUE(shown.pixels == still.pixels) << "a loop frame was drawn";
+        EXPECT_TRUE(shown == still) << "a loop frame was drawn";
 
         LayoutLanguageListPanel();
         EXPECT_TRUE(WidgetEdges(326) == row1);
         EXPECT_TRUE(WidgetEdges(327) == row2);
         RenderFrame();
-        const Shot standing = Shown();
-        EXPECT_TRUE(PanelColoured(standing.At(static_cast<int>(backdrop.left) + 2, static_cast<int>(backdrop.bottom) + 2)));
+        const Screen standing = Shown();
+        EXPECT_TRUE(PanelColoured(At(standing, static_cast<int>(backdrop.left) + 2, static_cast<int>(backdrop.bottom) + 2)));
     });
 }
 

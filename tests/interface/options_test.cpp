@@ -1,53 +1,40 @@
-#include <cstdlib>
-#include <fstream>
+// The options file: the first start's line, short, damaged and out-of-range
+// files, the values written read back, a failed write, the language list.
 #include <gtest/gtest.h>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
 
 #include "interface/language.h"
 #include "interface/options.h"
 #include "platform/program_folder.h"
 #include "scene/board_geometry.h"
+#include "tests/support/options_line.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
-const char* const kDefaultLine =
-    "0 0 1 0 1 0 2.05 1 0.31 60 1 1 1 1 1 1 0.95 0.9 0.6 0.4 0.1 0.4 0.48 0.5 0.12 0.3 0.23 0.12 0.3 0.23";
-
-std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 void WriteText(const std::string& path, const std::string& text)
 {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
+    std::ofstream(path, std::ios::binary) << text;
 }
 
 // Each test starts from the defaults in a fresh program folder.
 class OptionsFile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::istringstream defaults(kDefaultLine);
-        ReadConfigValues(defaults);
-        char pattern[] = "/tmp/velmonar-options-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        g_appDir = dir.c_str();
-        mkdir((dir + "/language").c_str(), 0755);
-    }
-    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
-    // A second case inside one test: a fresh folder and the defaults again.
+    void SetUp() override { Restart(); }
+    // Also a second case inside one test: a fresh folder and the defaults again.
     void Restart()
     {
-        TearDown();
-        SetUp();
+        std::istringstream defaults(DEFAULT_OPTIONS_LINE);
+        ReadConfigValues(defaults);
+        folder = std::make_unique<TempFolder>("velmonar-options");
+        dir = folder->Path();
+        g_appDir = dir.c_str();
+        mkdir((dir + "/language").c_str(), 0755);
     }
 
     void AddLanguage(int n, const std::string& name)
@@ -55,6 +42,7 @@ protected:
         WriteText(dir + "/language/" + std::to_string(n) + ".la", "!" + name + "\n!Menu\n");
     }
 
+    std::unique_ptr<TempFolder> folder;
     std::string dir;
 };
 
@@ -64,7 +52,7 @@ TEST_F(OptionsFile, FirstStartWritesTheDefaultLineExactly)
     LoadConfig();
     EXPECT_EQ(g_language[0], 0);  // no options file: the language list is offered
     SaveConfig();
-    EXPECT_EQ(Slurp(dir + "/konfig.ini"), kDefaultLine);  // no final blank, no line end
+    EXPECT_EQ(FileText(dir + "/konfig.ini"), DEFAULT_OPTIONS_LINE);  // no final blank, no line end
 }
 
 TEST_F(OptionsFile, ShortOrDamagedFilesKeepDefaultsForWhatIsNotRead)
@@ -136,7 +124,7 @@ TEST_F(OptionsFile, PieceScaleIsClampedToTheSliderRange)
     const Case cases[] = {{"5", PIECE_SCALE_MAX}, {"1.0", PIECE_SCALE_MIN}, {"0", 2.05},
                           {"-2", 2.05}, {"1.95", 1.95}};
     for (const Case& c : cases) {
-        std::istringstream defaults(kDefaultLine);
+        std::istringstream defaults(DEFAULT_OPTIONS_LINE);
         ReadConfigValues(defaults);
         std::istringstream in(std::string("1 0 1 0 1 0 ") + c.text);
         ReadConfigValues(in);
@@ -155,7 +143,7 @@ TEST_F(OptionsFile, EveryValueTheProgramWritesLoadsUnchanged)
     std::istringstream in(line);
     ReadConfigValues(in);
     SaveConfig();
-    std::istringstream defaults(kDefaultLine);
+    std::istringstream defaults(DEFAULT_OPTIONS_LINE);
     ReadConfigValues(defaults);
     LoadConfig();
     EXPECT_EQ(ConfigLine(), line);
@@ -166,10 +154,10 @@ TEST_F(OptionsFile, AFailedWriteKeepsTheOldFile)
     WriteText(dir + "/konfig.ini", "1 0 1");
     ASSERT_EQ(mkdir((dir + "/konfig.ini.tmp").c_str(), 0700), 0);  // blocks the new file
     EXPECT_FALSE(SaveConfig());
-    EXPECT_EQ(Slurp(dir + "/konfig.ini"), "1 0 1");
+    EXPECT_EQ(FileText(dir + "/konfig.ini"), "1 0 1");
     EXPECT_EQ(rmdir((dir + "/konfig.ini.tmp").c_str()), 0);  // left as it was found
     EXPECT_TRUE(SaveConfig());
-    EXPECT_EQ(Slurp(dir + "/konfig.ini"), kDefaultLine);
+    EXPECT_EQ(FileText(dir + "/konfig.ini"), DEFAULT_OPTIONS_LINE);
 }
 
 TEST_F(OptionsFile, LanguageListStopsAtTheFirstMissingNumber)

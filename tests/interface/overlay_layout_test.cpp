@@ -1,6 +1,6 @@
 // The overlay's pure geometry and pictures: the procedural frame textures'
-// pixels, the panel layout rules with their hit rectangles, the caption bar
-// and the menu backdrop at two window sizes.
+// pixels, the caption bar and the menu backdrop at two window sizes (the
+// panel layout rules are the panels' own tests', at three client sizes).
 #include <gtest/gtest.h>
 
 #include <array>
@@ -110,81 +110,6 @@ TEST_F(FrameTextures, RampsGrowPerColumnUnframedBordersAreClearAndTheSplitRampIs
     EXPECT_EQ(tiny.At(0, 0), (Rgba{0xAB, 0xAB, 0xAB, 0xAB}));
     DrawFrameImage(tiny.pixels.data(), 1, 1, 1, 2, 3, 4, FRAME_RAMP);
     EXPECT_EQ(tiny.At(0, 0), panelClear);
-}
-
-// A widget with a size, for the layout rules.
-int Sized(int widget, int width, int height, int gap)
-{
-    g_widgetWidth[widget] = width;
-    g_widgetHeight[widget] = height;
-    g_widgetGap[widget] = gap;
-    return widget;
-}
-
-TEST(PanelLayoutRules, IntegerHalvesEdgesAndTruncatedHitRectangles)
-{
-    const LayoutFrame f = LayoutFrameFor(801, 601);  // centre (400, 300)
-    EXPECT_EQ(f.centreX, 400);
-    EXPECT_EQ(f.centreY, 300);
-    g_panelHeight[PANEL_GAME_OPTIONS] = 75;
-
-    const int title = Sized(WidgetIndex(PANEL_GAME_OPTIONS, 0), 101, 21, 10);
-    PlaceWidget(title, CentredLeft(title, f), FirstTop(PANEL_GAME_OPTIONS, f), f);
-    EXPECT_EQ(g_widgetLeft[title], 350);
-    EXPECT_EQ(g_widgetRight[title], 451);
-    EXPECT_EQ(g_widgetTop[title], 337);  // 300 + 75 / 2
-    EXPECT_EQ(g_widgetBottom[title], 316);
-    EXPECT_EQ(g_widgetHitRect[title].left, 350);
-    EXPECT_EQ(g_widgetHitRect[title].top, 264);     // 601 - 337
-    EXPECT_EQ(g_widgetHitRect[title].right, 451);
-    EXPECT_EQ(g_widgetHitRect[title].bottom, 285);  // 601 - 316, outside
-
-    // A label at the column start, stacked with its gap; its box at the
-    // column end, 5 above; a slider under the label, its hit rectangle 3 in
-    // at each end; the knob 4 left of the slider on the slider's row.
-    const int label = Sized(title + 1, 90, 15, 20);
-    PlaceWidget(label, ColumnStartLeft(f, HALF_COLUMN_WIDE), StackedTop(label, title), f);
-    EXPECT_EQ(g_widgetLeft[label], 258);
-    EXPECT_EQ(g_widgetTop[label], 296);
-    const int box = Sized(title + 2, 24, 24, 0);
-    PlaceWidget(box, ColumnEndLeft(box, f, HALF_COLUMN_WIDE), BesideTop(label), f);
-    EXPECT_EQ(g_widgetLeft[box], 518);  // 400 + 142 - 24
-    EXPECT_EQ(g_widgetTop[box], 291);
-    const int slider = Sized(title + 3, 284, 20, 0);
-    PlaceWidget(slider, g_widgetLeft[label], g_widgetBottom[label], f, SLIDER_HIT_INSET);
-    EXPECT_EQ(g_widgetTop[slider], 281);
-    EXPECT_EQ(g_widgetHitRect[slider].left, 261);
-    EXPECT_EQ(g_widgetHitRect[slider].right, 539);  // 258 + 284 - 3
-    EXPECT_EQ(g_widgetHitRect[slider].top, 320);    // never narrowed vertically
-    EXPECT_EQ(g_widgetHitRect[slider].bottom, 340);
-    const int knob = Sized(title + 4, 9, 20, 0);
-    PlaceWidget(knob, KnobLeft(slider), g_widgetTop[slider], f);
-    EXPECT_EQ(g_widgetLeft[knob], 254);
-
-    // A preview outdented by 20 and narrowed by 12; a label centred on it.
-    const int preview = Sized(title + 5, 64, 64, 30);
-    PlaceWidget(preview, ColumnEndOutdentedLeft(preview, f, HALF_COLUMN_NARROW), StackedTop(preview, slider), f,
-                PREVIEW_HIT_INSET);
-    EXPECT_EQ(g_widgetLeft[preview], 485);  // 400 + 129 - 64 + 20
-    EXPECT_EQ(g_widgetHitRect[preview].left, 497);
-    EXPECT_EQ(g_widgetHitRect[preview].right, 537);
-    const int partnerLabel = Sized(title + 6, 51, 15, 30);
-    EXPECT_EQ(CentredOnTop(partnerLabel, slider, preview), 261 - 30 - 32 + 7);
-    // A right-aligned button on its partner's row.
-    const int cancel = Sized(title + 7, 40, 17, 0);
-    PlaceWidget(cancel, RightAlignedLeft(cancel, slider), g_widgetTop[slider], f);
-    EXPECT_EQ(g_widgetRight[cancel], g_widgetRight[slider]);
-
-    // Empty text: 0 x 0 at the centre, an empty hit rectangle.
-    const int empty = Sized(WidgetIndex(PANEL_SETTINGS, 0), 0, 0, 0);
-    g_panelHeight[PANEL_SETTINGS] = 0;
-    PlaceWidget(empty, CentredLeft(empty, f), FirstTop(PANEL_SETTINGS, f), f);
-    EXPECT_EQ(g_widgetLeft[empty], 400);
-    EXPECT_EQ(g_widgetTop[empty], 300);
-    EXPECT_FALSE(WidgetHit(empty, POINT{400, 301}));
-    // Outside the table: nothing happens.
-    PlaceWidget(WIDGET_COUNT, 0, 0, f);
-    PlaceWidget(-1, 0, 0, f);
 }
 
 TEST(CaptionBarAndBackdrop, PlacedFromTheClientSizeAtBothWindowSizes)

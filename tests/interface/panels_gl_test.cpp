@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>  // before the X headers, whose macros clash with it
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -57,10 +59,6 @@ int H(int w)
     return g_widgetHeight[w];
 }
 
-const int MY_FIXED_PANELS[] = {PANEL_MAIN_MENU,        PANEL_SETTINGS,     PANEL_SAVE_CONFIRM,
-                               PANEL_LOAD_CONFIRM,     PANEL_NEW_GAME_CONFIRM, PANEL_EXIT_CONFIRM,
-                               PANEL_RESET_CONFIRM,    PANEL_ABOUT,        PANEL_GAME_OVER};
-
 // Every widget of the panels with a caption: (first, last) item ranges.
 struct Range {
     int first, last;
@@ -75,16 +73,10 @@ CString SaveLabel(int day, int hour)
                    ":07");
 }
 
+// Placed by its own size: the edges and hit rectangle agree with its left and top.
 void ExpectPlacedBySize(int w, int clientHeight)
 {
-    SCOPED_TRACE("widget " + std::to_string(w));
-    EXPECT_EQ(g_widgetRight[w], g_widgetLeft[w] + g_widgetWidth[w]);
-    EXPECT_EQ(g_widgetBottom[w], g_widgetTop[w] - g_widgetHeight[w]);
-    const RECT& r = g_widgetHitRect[w];
-    EXPECT_EQ(r.left, static_cast<int>(g_widgetLeft[w]));
-    EXPECT_EQ(r.right, static_cast<int>(g_widgetRight[w]));
-    EXPECT_EQ(r.top, static_cast<int>(clientHeight - g_widgetTop[w]));
-    EXPECT_EQ(r.bottom, static_cast<int>(clientHeight - g_widgetBottom[w]));
+    ExpectPlaced(w, g_widgetLeft[w], g_widgetTop[w], clientHeight);
 }
 
 void ExpectCentred(int w, int centreX)
@@ -179,13 +171,34 @@ TEST(PanelCaptions, BothLanguagesGiveTheSumsAndPlacesALanguageChangeKeepsTheHeig
         ExpectLayout(SMALL_W, SMALL_H);
         glViewport(0, 0, FULL_W, FULL_H);
 
-        // English: heights stay, widths follow the new texts, names stay.
-        const std::vector<int> heights(g_panelHeight, g_panelHeight + PANEL_COUNT);
-        const std::vector<GLuint> names(g_widgetTexture, g_widgetTexture + WIDGET_COUNT);
+        // Every texture of the overlay its own name. A language change, either
+        // way, and each rebuild mode fill the same names and keep the
+        // heights of the first build (but the load list's, which follows its
+        // rows); widths follow the new texts.
+        const std::vector<GLuint> names = OverlayTextureNames();
+        std::set<GLuint> distinct(names.begin(), names.end());
+        distinct.erase(0);
+        EXPECT_EQ(distinct.size(), names.size() - std::count(names.begin(), names.end(), 0u));
+        auto fixedHeights = [] {
+            std::vector<int> h(g_panelHeight, g_panelHeight + PANEL_COUNT);
+            h[PANEL_LOAD_LIST] = 0;
+            return h;
+        };
+        const std::vector<int> heights = fixedHeights();
+        auto expectKept = [&](const char* after) {
+            EXPECT_EQ(OverlayTextureNames(), names) << after;
+            EXPECT_EQ(fixedHeights(), heights) << after;
+        };
         ChangeOverlayLanguage(2);
-        for (int panel : MY_FIXED_PANELS) EXPECT_EQ(g_panelHeight[panel], heights[panel]) << "panel " << panel;
-        EXPECT_EQ(std::vector<GLuint>(g_widgetTexture, g_widgetTexture + WIDGET_COUNT), names);
+        expectKept("English");
         ExpectLayout(FULL_W, FULL_H);
+        for (int mode : {REBUILD_CAPTION_BAR, REBUILD_COLOUR, REBUILD_ALL}) {
+            RebuildPanelTextures(mode);
+            expectKept("a rebuild");
+        }
+        ChangeOverlayLanguage(1);
+        expectKept("Russian again");
+        ChangeOverlayLanguage(2);
 
         // The Russian file with g_language 2: the account entry stays English.
         LoadLanguage(1);

@@ -47,14 +47,6 @@ int RecordBox(const char* text, const char*, UINT)
     return IDOK;
 }
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 void WriteFile(const std::string& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
@@ -191,7 +183,7 @@ TEST_F(SaveSlotsTest, SaveWritesExactBytesAndLoadBringsThePositionBack)
     EXPECT_TRUE(g_boxes.empty());
     EXPECT_FALSE(fs::exists(SavePath(2) + ".tmp"));
 
-    const std::string bytes = ReadFile(SavePath(2));
+    const std::string bytes = FileText(SavePath(2));
     const size_t line1 = bytes.find('\n'), line2 = bytes.find('\n', line1 + 1);
     ASSERT_NE(line2, std::string::npos);
     EXPECT_EQ(bytes.substr(0, line1), "!18.12.2026       08:23:07");
@@ -229,11 +221,11 @@ TEST_F(SaveSlotsTest, SaveWritesExactBytesAndLoadBringsThePositionBack)
     EXPECT_EQ(g_pendingSaveSlot, 5);
     EXPECT_EQ(g_panelVisible[PANEL_FLAG_SAVE_SLOTS], 0);
     EXPECT_EQ(g_panelVisible[PANEL_FLAG_SAVE_CONFIRM], 1);
-    EXPECT_EQ(ReadFile(SavePath(5)), bytes);
+    EXPECT_EQ(FileText(SavePath(5)), bytes);
     SaveGame(g_pendingSaveSlot, 1);
     EXPECT_EQ(g_panelVisible[PANEL_FLAG_MENU_MODE] + g_panelVisible[PANEL_FLAG_SAVE_CONFIRM], 0);
-    EXPECT_NE(ReadFile(SavePath(5)), bytes);
-    EXPECT_EQ(ReadFile(SavePath(2)), bytes);
+    EXPECT_NE(FileText(SavePath(5)), bytes);
+    EXPECT_EQ(FileText(SavePath(2)), bytes);
 
     // A new game during an online game; loading in setup needs no prompt.
     NewGame();
@@ -348,7 +340,7 @@ TEST_F(SaveSlotsTest, LoadAsksInPlayAndDeclinedPromptChangesNothing)
 TEST_F(SaveSlotsTest, DamagedFilesAreRefusedWithNothingChanged)
 {
     SaveGame(4, 0);
-    const std::string good = ReadFile(SavePath(4));
+    const std::string good = FileText(SavePath(4));
     const std::string label = good.substr(0, good.find('\n') + 1);
     const std::vector<std::string> values = Tokens(good.substr(label.size()));
     ASSERT_EQ(values.size(), 419u);
@@ -440,7 +432,7 @@ TEST_F(SaveSlotsTest, DamagedFilesAreRefusedWithNothingChanged)
 TEST_F(SaveSlotsTest, AFileThatCannotBeLoadedKeepsItsSlotAndIsNeverOffered)
 {
     SaveGame(6, 0);
-    const std::string good = ReadFile(SavePath(6));
+    const std::string good = FileText(SavePath(6));
     WriteFile(SavePath(1), std::string("\x89\x01garbage\xff\n\x7f", 13));
     WriteFile(SavePath(2), "");
     WriteFile(SavePath(3), good + std::string(1 << 20, ' '));  // over the size limit, sound but for that
@@ -478,15 +470,15 @@ TEST_F(SaveSlotsTest, AFileThatCannotBeLoadedKeepsItsSlotAndIsNeverOffered)
     // Saving into a damaged slot asks first and keeps the file; yes writes a sound save.
     for (int slot = 1; slot <= 3; ++slot) {
         SCOPED_TRACE(slot);
-        const std::string before = ReadFile(SavePath(slot));
+        const std::string before = FileText(SavePath(slot));
         g_panelVisible[PANEL_FLAG_MENU_MODE] = g_panelVisible[PANEL_FLAG_SAVE_SLOTS] = 1;
         g_panelVisible[PANEL_FLAG_SAVE_CONFIRM] = 0;
         SaveGame(slot, 0);
         EXPECT_EQ(g_panelVisible[PANEL_FLAG_SAVE_CONFIRM], 1);
         EXPECT_EQ(g_pendingSaveSlot, slot);
-        EXPECT_EQ(ReadFile(SavePath(slot)), before);
+        EXPECT_EQ(FileText(SavePath(slot)), before);
         SaveGame(g_pendingSaveSlot, 1);
-        EXPECT_EQ(ReadFile(SavePath(slot)), good);
+        EXPECT_EQ(FileText(SavePath(slot)), good);
     }
     // A folder in a slot is an empty slot, as before.
     g_panelVisible[PANEL_FLAG_SAVE_CONFIRM] = 0;
@@ -497,7 +489,7 @@ TEST_F(SaveSlotsTest, AFileThatCannotBeLoadedKeepsItsSlotAndIsNeverOffered)
 TEST_F(SaveSlotsTest, OddButSoundFilesAreTakenAsTheyAreMeant)
 {
     SaveGame(6, 0);
-    std::string text = ReadFile(SavePath(6));
+    std::string text = FileText(SavePath(6));
     const std::string longLabel(300, 'L');
     text = "\n  !" + longLabel + "\r" + text.substr(text.find('\n'));
     // A direction that does not match the move, knowledge out of range, CR LF line ends.
@@ -527,14 +519,14 @@ TEST_F(SaveSlotsTest, OddButSoundFilesAreTakenAsTheyAreMeant)
 TEST_F(SaveSlotsTest, FailedWriteKeepsTheOldSaveAndSaysSo)
 {
     SaveGame(1, 0);
-    const std::string old = ReadFile(SavePath(1));
+    const std::string old = FileText(SavePath(1));
     g_cellRank[5][4] = RANK_MINER;
 
     // The temporary file's place is taken by a folder.
     fs::create_directory(SavePath(1) + ".tmp");
     g_panelVisible[PANEL_FLAG_MENU_MODE] = g_panelVisible[PANEL_FLAG_SAVE_CONFIRM] = 1;
     SaveGame(1, 1);
-    EXPECT_EQ(ReadFile(SavePath(1)), old);
+    EXPECT_EQ(FileText(SavePath(1)), old);
     EXPECT_EQ(g_boxes, std::vector<std::string>{"The game could not be saved."});
     EXPECT_EQ(g_panelVisible[PANEL_FLAG_MENU_MODE] + g_panelVisible[PANEL_FLAG_SAVE_CONFIRM], 0);
     EXPECT_TRUE(fs::is_directory(SavePath(1) + ".tmp"));
@@ -546,7 +538,7 @@ TEST_F(SaveSlotsTest, FailedWriteKeepsTheOldSaveAndSaysSo)
     g_boxes.clear();
     SaveGame(2, 1);
     EXPECT_EQ(g_boxes, std::vector<std::string>{"Не удалось сохранить игру."});
-    EXPECT_EQ(ReadFile(m_folder.Path() + "/save"), "not a folder");
+    EXPECT_EQ(FileText(m_folder.Path() + "/save"), "not a folder");
     ListSaveSlots();
     EXPECT_EQ(g_saveSlotLabel[2], "---Пусто---");
 }

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
@@ -17,6 +16,8 @@
 #include "platform/program_folder.h"
 #include "interface/font.h"
 #include "interface/language.h"
+#include "interface/layout.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -26,10 +27,7 @@ const std::string ICONS = "`*~?^&#";
 
 std::vector<std::string> Lines(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    const std::string bytes = all.str();
+    const std::string bytes = FileText(path);
     EXPECT_EQ(bytes.find('\r'), std::string::npos) << path;
     EXPECT_FALSE(bytes.empty()) << path;
     EXPECT_EQ(bytes.back(), '\n') << path;
@@ -163,9 +161,8 @@ TEST_F(ShippedLanguages, HelpTextsAreDrawableAndScrollAtFullScreen)
 
 TEST(LanguageConversion, RefusesCharactersWithoutAWindows1251ByteAndCarriageReturns)
 {
-    char pattern[] = "/tmp/velmonar-convert-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string dir = pattern;
+    const TempFolder temp("velmonar-convert");
+    const std::string dir = temp.Path();
     auto convert = [&](const std::string& utf8) {
         std::ofstream(dir + "/in.la", std::ios::binary) << utf8;
         std::remove((dir + "/out.la").c_str());
@@ -173,16 +170,11 @@ TEST(LanguageConversion, RefusesCharactersWithoutAWindows1251ByteAndCarriageRetu
                                     "/out.la' -P '" VELMONAR_SOURCE_DIR "/data/to_cp1251.cmake' >/dev/null 2>&1";
         return std::system(command.c_str()) == 0;
     };
-    auto output = [&] {
-        std::ifstream in(dir + "/out.la", std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    };
     EXPECT_TRUE(convert("!\xD0\x81\xD0\xB6 ok\n"));  // "Ёж" in UTF-8
-    EXPECT_EQ(output(), "!\xA8\xE6 ok\n");
+    EXPECT_EQ(FileText(dir + "/out.la"), "!\xA8\xE6 ok\n");
     EXPECT_FALSE(convert("!star \xE2\x98\x85\n"));
-    EXPECT_EQ(output(), "");  // nothing written
+    EXPECT_EQ(FileText(dir + "/out.la"), "");  // nothing written
     EXPECT_FALSE(convert("!line\r\n"));
-    std::system(("rm -rf '" + dir + "'").c_str());
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 
 #include <array>
-#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -23,6 +22,7 @@
 #include "platform/program_folder.h"
 #include "tests/support/gl_dialog.h"
 #include "tests/support/overlay_gl.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -140,18 +140,15 @@ class HelpTextFolder : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/velmonar-help-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_dir = pattern;
         mkdir((m_dir + "/language").c_str(), 0755);
         g_appDir = m_dir.c_str();
     }
-    void TearDown() override { std::system(("rm -rf '" + m_dir + "'").c_str()); }
     void Write(const std::string& name, const std::string& text) const
     {
         std::ofstream(m_dir + "/language/" + name, std::ios::binary) << text;
     }
-    std::string m_dir;
+    TempFolder m_temp{"velmonar-help"};
+    std::string m_dir = m_temp.Path();
 };
 
 TEST_F(HelpTextFolder, BuildsPageFramesAndGeometryAndKeepsThemWhenTheFileIsMissing)

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "interface/interface_state.h"
+#include "interface/layout.h"
+#include "interface/layout_rules.h"
 #include "interface/widgets.h"
 #include "online/online_state.h"
 #include "rules/board.h"
@@ -34,6 +36,9 @@ TEST(WidgetTable, HitRectanglesTruncateTheEdgesAndKeepOnlyLeftAndTopInside)
     EXPECT_FALSE(WidgetHit(-1, POINT{0, 0}));
     EXPECT_FALSE(WidgetHit(WIDGET_COUNT, POINT{0, 0}));
     SetWidgetHitRect(WIDGET_COUNT, 600);  // out of the table: nothing written
+    const LayoutFrame f = LayoutFrameFor(800, 600);
+    PlaceWidget(WIDGET_COUNT, 0, 0, f);
+    PlaceWidget(-1, 0, 0, f);
 }
 
 TEST(WidgetTable, PanelsMapToTheirFlagsAndTextGroups)

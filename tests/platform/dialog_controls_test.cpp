@@ -8,7 +8,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <new>
@@ -17,6 +16,7 @@
 
 #include "platform/window.h"
 #include "platform/window_input.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -44,9 +44,6 @@ class DialogControls : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/velmonar-dialogs-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_folder = pattern;
         mkdir((m_folder + "/dialogs").c_str(), 0755);
         std::ofstream(m_folder + "/dialogs/131.bmp") << "picture";
         SetResourceFolder(m_folder.c_str());
@@ -57,11 +54,9 @@ protected:
     {
         g_pictureReader = m_savedReader;
         SetResourceFolder(nullptr);
-        std::remove((m_folder + "/dialogs/131.bmp").c_str());
-        rmdir((m_folder + "/dialogs").c_str());
-        rmdir(m_folder.c_str());
     }
-    std::string m_folder;
+    TempFolder m_temp{"velmonar-dialogs"};
+    std::string m_folder = m_temp.Path();
     PictureReader m_savedReader = g_pictureReader;
 };
 
@@ -130,6 +125,14 @@ protected:
     }
 };
 
+void PressEnter(CWnd& window)
+{
+    InputEvent enter;
+    enter.kind = InputKind::Key;
+    enter.key = InputKey::Enter;
+    DispatchInput(window, enter);
+}
+
 template <class W>
 W* FindWidget(Fl_Window* window)
 {
@@ -150,10 +153,7 @@ TEST_F(DialogControls, TextGoesToTheControlsAndBackAsWindows1251)
         ASSERT_NE(name, nullptr);
         shownName = name->value();
         name->value(Cp1251ToUtf8("Иван").c_str());
-        InputEvent enter;
-        enter.kind = InputKind::Key;
-        enter.key = InputKey::Enter;
-        DispatchInput(d, enter);
+        PressEnter(d);
     };
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(shownName, Cp1251ToUtf8("Пётр"));  // UTF-8 on screen
@@ -243,11 +243,7 @@ TEST_F(DialogControls, AMissingBitmapLeavesAPlainButton)
         ASSERT_NE(close, nullptr);
         hadImage = close->image() != nullptr;
         label = close->label() ? close->label() : "";
-        // Enter presses the default button, here the cancel button.
-        InputEvent enter;
-        enter.kind = InputKind::Key;
-        enter.key = InputKey::Enter;
-        DispatchInput(d, enter);
+        PressEnter(d);  // the default button, here the cancel button
     };
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_EQ(dialog.m_bitmap, nullptr);

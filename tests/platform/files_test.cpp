@@ -7,24 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+#include "tests/support/temp_folder.h"
 
-std::string MakeTempDir()
-{
-    char pattern[] = "/tmp/velmonar-files-XXXXXX";
-    const char* dir = mkdtemp(pattern);
-    return dir ? dir : "";
-}
-
-std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-}  // namespace
 
 TEST(ReadValue, FailedExtractionKeepsTheOldValue)
 {
@@ -59,33 +43,31 @@ TEST(ReadLimitedLine, LongLinesAreCutAndLaterLinesStillRead)
 
 TEST(WriteFileAtomically, ReplacesWholeOrLeavesTheOldFile)
 {
-    const std::string dir = MakeTempDir();
-    ASSERT_FALSE(dir.empty());
+    const TempFolder temp("velmonar-files");
+    const std::string dir = temp.Path();
     const std::string path = dir + "/konfig.ini";
     ASSERT_TRUE(WriteFileAtomically(path, "old contents"));
-    EXPECT_EQ(Slurp(path), "old contents");
+    EXPECT_EQ(FileText(path), "old contents");
     ASSERT_TRUE(WriteFileAtomically(path, "new"));
-    EXPECT_EQ(Slurp(path), "new");
+    EXPECT_EQ(FileText(path), "new");
     EXPECT_FALSE(FileExists(path + ".tmp"));
 
     // A folder in the way of the temporary file makes the write fail: the old
     // file must survive untouched.
     ASSERT_EQ(mkdir((path + ".tmp").c_str(), 0700), 0);
     EXPECT_FALSE(WriteFileAtomically(path, "lost?"));
-    EXPECT_EQ(Slurp(path), "new");
+    EXPECT_EQ(FileText(path), "new");
     rmdir((path + ".tmp").c_str());
 
     EXPECT_FALSE(WriteFileAtomically(dir + "/no/such/folder/file", "x"));
     EXPECT_TRUE(FileExists(path));
     EXPECT_FALSE(FileExists(dir));  // a folder is not a file
-    unlink(path.c_str());
-    rmdir(dir.c_str());
 }
 
 TEST(ReadWholeFileBytes, ReadsWholeFilesOnlyAndStopsAtTheLimit)
 {
-    const std::string dir = MakeTempDir();
-    ASSERT_FALSE(dir.empty());
+    const TempFolder temp("velmonar-files");
+    const std::string dir = temp.Path();
     const std::string path = dir + "/data.bin";
     const std::string content("a\0b\r\nc", 6);
     ASSERT_TRUE(WriteFileAtomically(path, content));
@@ -100,6 +82,4 @@ TEST(ReadWholeFileBytes, ReadsWholeFilesOnlyAndStopsAtTheLimit)
     EXPECT_EQ(ReadWholeFileBytes("/proc/self/maps", bytes, 16), FileRead::TooLarge);
     EXPECT_EQ(ReadWholeFileBytes("/proc/self/maps", bytes, 1 << 24), FileRead::Read);
     EXPECT_GT(bytes.size(), 16u);
-    unlink(path.c_str());
-    rmdir(dir.c_str());
 }

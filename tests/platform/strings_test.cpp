@@ -79,6 +79,8 @@ TEST(Encoding, RoundTripOfTheWholeCyrillicAlphabet)
     EXPECT_EQ(utf8.size(), all.size() * 2);
     EXPECT_EQ(utf8.substr(0, 2), "\xD0\x90");  // А is U+0410
     EXPECT_EQ(Utf8ToCp1251(utf8), all);
+    // Bytes of the upper half outside the alphabet: Ё U+0401, ё U+0451, Ђ U+0402, € U+20AC, № U+2116.
+    EXPECT_EQ(Cp1251ToUtf8("\xA8\xB8\x80\x88\xB9"), "\xD0\x81\xD1\x91\xD0\x82\xE2\x82\xAC\xE2\x84\x96");
     EXPECT_EQ(Cp1251ToUtf8("Velmonar"), "Velmonar");
 }
 

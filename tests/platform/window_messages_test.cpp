@@ -75,6 +75,18 @@ protected:
     }
 };
 
+// Runs body once the dialog's loop runs (from its first tick), then ends it.
+void RunShown(Recorder& d, const std::function<void(Recorder&)>& body)
+{
+    d.onInit = [](Recorder& r) { r.SetTimer(1, 20, nullptr); };
+    d.onTimer = [&body](Recorder& r) {
+        r.KillTimer(1);
+        body(r);
+        r.EndDialog(IDOK);
+    };
+    d.DoModal();
+}
+
 TEST(DialogMessages, CreateSizeInitThenTheLoopThenDestroy)
 {
     Recorder d(Template(901, 100, 60));
@@ -117,9 +129,7 @@ TEST(DialogMessages, CreationFailureEndsDoModalWithoutInit)
 TEST(DialogMessages, KeysAndTheCloseRequestBecomeCommands)
 {
     Recorder d(Template(904, 100, 60));
-    d.onInit = [](Recorder& r) { r.SetTimer(1, 20, nullptr); };
-    d.onTimer = [](Recorder& r) {
-        r.KillTimer(1);
+    RunShown(d, [](Recorder& r) {
         InputEvent enter;
         enter.kind = InputKind::Key;
         enter.key = InputKey::Enter;
@@ -134,9 +144,7 @@ TEST(DialogMessages, KeysAndTheCloseRequestBecomeCommands)
         Fl_Window* window = Fl::first_window();
         ASSERT_NE(window, nullptr);
         window->do_callback();
-        r.EndDialog(IDOK);
-    };
-    d.DoModal();
+    });
     std::vector<std::string> commands;
     for (const auto& entry : d.log)
         if (entry == "ok" || entry == "cancel") commands.push_back(entry);
@@ -146,9 +154,7 @@ TEST(DialogMessages, KeysAndTheCloseRequestBecomeCommands)
 TEST(DialogMessages, PointerMovesReachTheHandlerAndAlwaysLeadToAPress)
 {
     Recorder d(Template(906, 100, 60));
-    d.onInit = [](Recorder& r) { r.SetTimer(1, 20, nullptr); };
-    d.onTimer = [](Recorder& r) {
-        r.KillTimer(1);
+    RunShown(d, [](Recorder&) {
         Fl_Window* window = Fl::first_window();
         ASSERT_NE(window, nullptr);
         const auto send = [window](int event, int x, int y, int state) {
@@ -165,9 +171,7 @@ TEST(DialogMessages, PointerMovesReachTheHandlerAndAlwaysLeadToAPress)
         send(FL_RELEASE, 45, 33, 0);          // the move to it first, still held
         send(FL_PUSH, 60, 70, FL_BUTTON1);    // a move the toolkit has not delivered yet
         send(FL_RELEASE, 60, 70, 0);
-        r.EndDialog(IDOK);
-    };
-    d.DoModal();
+    });
     std::vector<std::string> input;
     for (const auto& entry : d.log)
         if (entry.rfind("move", 0) == 0 || entry.rfind("press", 0) == 0 || entry.rfind("release", 0) == 0)

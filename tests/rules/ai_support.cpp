@@ -29,21 +29,17 @@ void AiTest::ClearField()
 {
     for (int x = 1; x <= 10; ++x)
         for (int y = 1; y <= 10; ++y)
-            if (g_cellOwner[x][y] != OWNER_LAKE)
-                Put(x, y, OWNER_EMPTY, RANK_EMPTY, 0.0f, 0);
-    for (int r = 0; r < RANK_KINDS; ++r)
-        g_piecesLeft[1][r] = g_piecesLeft[2][r] = 0;
+            if (g_cellOwner[x][y] != OWNER_LAKE) Put(x, y, OWNER_EMPTY, RANK_EMPTY, 0.0f, 0);
+    for (int r = 0; r < RANK_KINDS; ++r) g_piecesLeft[1][r] = g_piecesLeft[2][r] = 0;
 }
 
 void AiTest::CountPieces()
 {
-    for (int r = 0; r < RANK_KINDS; ++r)
-        g_piecesLeft[1][r] = g_piecesLeft[2][r] = 0;
+    for (int r = 0; r < RANK_KINDS; ++r) g_piecesLeft[1][r] = g_piecesLeft[2][r] = 0;
     for (int x = 1; x <= 10; ++x)
         for (int y = 1; y <= 10; ++y) {
             const int owner = g_cellOwner[x][y];
-            if (owner == OWNER_PLAYER || owner == OWNER_COMPUTER)
-                ++g_piecesLeft[owner][g_cellRank[x][y]];
+            if (owner == OWNER_PLAYER || owner == OWNER_COMPUTER) ++g_piecesLeft[owner][g_cellRank[x][y]];
         }
 }
 
@@ -78,11 +74,9 @@ std::string PlayedSounds()
 {
     std::string names;
     for (const auto& call : RecordedCalls()) {
-        if (call.name != "PlaySoundA")
-            continue;
+        if (call.name != "PlaySoundA") continue;
         const size_t slash = call.path.rfind('/');
-        if (!names.empty())
-            names += ' ';
+        if (!names.empty()) names += ' ';
         names += slash == std::string::npos ? call.path : call.path.substr(slash + 1);
     }
     return names;

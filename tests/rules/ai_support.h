@@ -48,8 +48,7 @@ unsigned FindSeed(Test test)
         std::srand(seed);
         const int r0 = std::rand() % 100;
         const int r1 = std::rand() % 100;
-        if (test(r0, r1))
-            return seed;
+        if (test(r0, r1)) return seed;
     }
     return 0;
 }

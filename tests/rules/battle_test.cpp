@@ -6,6 +6,13 @@
 
 namespace {
 
+// The player's real move of the piece on (fx, fy), picked up first as a click does.
+void PlayerMove(int fx, int fy, int tx, int ty)
+{
+    g_cellOwner[fx][fy] = OWNER_SELECTED;
+    ApplyMove(1, fx, fy, tx, ty);
+}
+
 // Battle between an attacker of rank att and a defender of rank def on a fresh board.
 BattleResult Battle(int att, int def)
 {
@@ -31,8 +38,7 @@ TEST_F(RulesTest, BattleRules)
     EXPECT_EQ(Battle(RANK_SPY, RANK_SCOUT), BATTLE_LOSS);
     EXPECT_EQ(Battle(9, RANK_MARSHAL), BATTLE_LOSS);
     // Any piece takes the flag.
-    for (int att = RANK_SPY; att <= RANK_MARSHAL; ++att)
-        EXPECT_EQ(Battle(att, RANK_FLAG), BATTLE_WIN) << att;
+    for (int att = RANK_SPY; att <= RANK_MARSHAL; ++att) EXPECT_EQ(Battle(att, RANK_FLAG), BATTLE_WIN) << att;
     // Equal ranks remove both, spies and scouts included.
     for (int rank = RANK_SPY; rank <= RANK_MARSHAL; ++rank)
         EXPECT_EQ(Battle(rank, rank), BATTLE_BOTH_REMOVED) << rank;
@@ -223,45 +229,35 @@ TEST_F(RulesTest, LongScoutMoveAndBattlesMakeAPieceExactlyKnown)
 TEST_F(RulesTest, DeadPiecesAreCountedOnlyInRealMoves)
 {
     StartPlay();
-    // A computer attacker dies: shown in the tray.
-    Put(1, 7, OWNER_COMPUTER, 4);
-    Put(1, 6, OWNER_PLAYER, RANK_BOMB);
-    ApplyMove(1, 1, 7, 1, 6);
-    EXPECT_EQ(g_trayCount[4], 1);
-    EXPECT_EQ(g_piecesLeft[2][4], PIECE_SET[4] - 1);
-
-    // A player attacker dies: the tray is untouched.
-    Put(2, 6, OWNER_SELECTED, 5);
-    Put(2, 7, OWNER_COMPUTER, 9);
-    ApplyMove(1, 2, 6, 2, 7);
-    EXPECT_EQ(TrayTotal(), 1);
-    EXPECT_EQ(g_piecesLeft[1][5], PIECE_SET[5] - 1);
-
-    // The player takes a computer piece.
-    Put(5, 6, OWNER_SELECTED, RANK_MINER);
-    Put(5, 7, OWNER_COMPUTER, RANK_BOMB);
-    ApplyMove(1, 5, 6, 5, 7);
-    EXPECT_EQ(g_trayCount[RANK_BOMB], 1);
-    EXPECT_EQ(g_piecesLeft[2][RANK_BOMB], PIECE_SET[RANK_BOMB] - 1);
-
-    // The computer takes a player piece.
-    Put(6, 7, OWNER_COMPUTER, 8);
-    Put(6, 6, OWNER_PLAYER, 7);
-    ApplyMove(1, 6, 7, 6, 6);
-    EXPECT_EQ(TrayTotal(), 2);
-    EXPECT_EQ(g_piecesLeft[1][7], PIECE_SET[7] - 1);
-
-    // Both removed: each side loses one, only the computer's goes to the tray.
-    Put(9, 6, OWNER_SELECTED, RANK_SCOUT);
-    Put(9, 7, OWNER_COMPUTER, RANK_SCOUT);
-    ApplyMove(1, 9, 6, 9, 7);
-    EXPECT_EQ(g_trayCount[RANK_SCOUT], 1);
-    EXPECT_EQ(g_piecesLeft[1][RANK_SCOUT], PIECE_SET[RANK_SCOUT] - 1);
-    EXPECT_EQ(g_piecesLeft[2][RANK_SCOUT], PIECE_SET[RANK_SCOUT] - 1);
-
-    EXPECT_EQ(TrayTotal(), 3);
-    EXPECT_EQ(PiecesLeftTotal(1), 37);
-    EXPECT_EQ(PiecesLeftTotal(2), 37);
+    // Each battle in turn: attacker, defender, then the tray's total and the
+    // pieces each side has lost so far. Only the computer's dead pieces go
+    // to the tray, whoever attacked.
+    struct Battle {
+        int fromX, fromY, owner, rank, toX, toY, defender, defenderRank;
+        int tray, lost[2];
+    };
+    const Battle battles[] = {
+        {1, 7, OWNER_COMPUTER, 4, 1, 6, OWNER_PLAYER, RANK_BOMB, 1, {0, 1}},           // a computer attacker dies
+        {2, 6, OWNER_SELECTED, 5, 2, 7, OWNER_COMPUTER, 9, 1, {1, 1}},                  // a player attacker dies
+        {5, 6, OWNER_SELECTED, RANK_MINER, 5, 7, OWNER_COMPUTER, RANK_BOMB, 2, {1, 2}},  // the player takes one
+        {6, 7, OWNER_COMPUTER, 8, 6, 6, OWNER_PLAYER, 7, 2, {2, 2}},                    // the computer takes one
+        {9, 6, OWNER_SELECTED, RANK_SCOUT, 9, 7, OWNER_COMPUTER, RANK_SCOUT, 3, {3, 3}},  // both removed
+    };
+    for (const Battle& b : battles) {
+        Put(b.fromX, b.fromY, b.owner, b.rank);
+        Put(b.toX, b.toY, b.defender, b.defenderRank);
+        ApplyMove(1, b.fromX, b.fromY, b.toX, b.toY);
+        EXPECT_EQ(TrayTotal(), b.tray) << b.fromX;
+        EXPECT_EQ(40 - PiecesLeftTotal(1), b.lost[0]) << b.fromX;
+        EXPECT_EQ(40 - PiecesLeftTotal(2), b.lost[1]) << b.fromX;
+    }
+    // The computer lost a 4, a bomb and a scout, the player a 5, a 7 and a scout.
+    const int computerLost[RANK_KINDS] = {1, 0, 1, 0, 1}, playerLost[RANK_KINDS] = {0, 0, 1, 0, 0, 1, 0, 1};
+    for (int r = 0; r < RANK_KINDS; ++r) {
+        EXPECT_EQ(g_trayCount[r], computerLost[r]) << r;
+        EXPECT_EQ(g_piecesLeft[2][r], PIECE_SET[r] - computerLost[r]) << r;
+        EXPECT_EQ(g_piecesLeft[1][r], PIECE_SET[r] - playerLost[r]) << r;
+    }
 
     // The same battles as trials count nothing.
     Put(1, 7, OWNER_COMPUTER, 4);
@@ -270,8 +266,7 @@ TEST_F(RulesTest, DeadPiecesAreCountedOnlyInRealMoves)
     Put(10, 6, OWNER_PLAYER, 6);
     ApplyMove(0, 10, 7, 10, 6);
     EXPECT_EQ(TrayTotal(), 3);
-    EXPECT_EQ(PiecesLeftTotal(1), 37);
-    EXPECT_EQ(PiecesLeftTotal(2), 37);
+    EXPECT_EQ(PiecesLeftTotal(1) + PiecesLeftTotal(2), 74);
 }
 
 TEST_F(RulesTest, TakingTheFlagEndsARealGameOnly)
@@ -304,79 +299,52 @@ TEST_F(RulesTest, TakingTheFlagEndsARealGameOnly)
 
 TEST_F(RulesTest, MarshalDeaths)
 {
-    // A spy takes the player's marshal, in a trial too.
-    StartPlay();
-    Put(5, 6, OWNER_COMPUTER, RANK_SPY);
-    Put(5, 5, OWNER_PLAYER, RANK_MARSHAL);
-    ApplyMove(0, 5, 6, 5, 5);
-    EXPECT_EQ(g_playerMarshalAlive, 0);
-    EXPECT_EQ(g_computerMarshalAlive, 1);
-
-    // The computer's marshal runs into a bomb.
-    StartPlay();
-    Put(5, 5, OWNER_COMPUTER, RANK_MARSHAL);
-    Put(5, 4, OWNER_PLAYER, RANK_BOMB);
-    ApplyMove(0, 5, 5, 5, 4);
-    EXPECT_EQ(g_computerMarshalAlive, 0);
-    EXPECT_EQ(g_playerMarshalAlive, 1);
-
-    // The player's selected marshal runs into a bomb.
-    StartPlay();
-    Put(5, 4, OWNER_SELECTED, RANK_MARSHAL);
-    Put(5, 5, OWNER_COMPUTER, RANK_BOMB);
-    ApplyMove(1, 5, 4, 5, 5);
-    EXPECT_EQ(g_playerMarshalAlive, 0);
-    EXPECT_EQ(g_computerMarshalAlive, 1);
-
-    // Two marshals.
-    StartPlay();
-    Put(6, 5, OWNER_PLAYER, RANK_MARSHAL);
-    Put(6, 6, OWNER_COMPUTER, RANK_MARSHAL);
-    ApplyMove(0, 6, 6, 6, 5);
-    EXPECT_EQ(g_playerMarshalAlive, 0);
-    EXPECT_EQ(g_computerMarshalAlive, 0);
-
-    // The marshal that attacks a spy survives.
-    StartPlay();
-    Put(6, 5, OWNER_PLAYER, RANK_SPY);
-    Put(6, 6, OWNER_COMPUTER, RANK_MARSHAL);
-    EXPECT_EQ(ApplyMove(0, 6, 6, 6, 5), BATTLE_WIN);
-    EXPECT_EQ(g_computerMarshalAlive, 1);
-    EXPECT_EQ(g_cellRank[6][5], RANK_MARSHAL);
+    struct Case {
+        const char* what;
+        int real, fromOwner, fromRank, toOwner, toRank, playerMarshal, computerMarshal;
+    };
+    const Case cases[] = {
+        {"a spy takes the player's marshal, in a trial too", 0, OWNER_COMPUTER, RANK_SPY, OWNER_PLAYER, RANK_MARSHAL, 0,
+         1},
+        {"the computer's marshal runs into a bomb", 0, OWNER_COMPUTER, RANK_MARSHAL, OWNER_PLAYER, RANK_BOMB, 1, 0},
+        {"the player's selected marshal runs into a bomb", 1, OWNER_SELECTED, RANK_MARSHAL, OWNER_COMPUTER, RANK_BOMB,
+         0, 1},
+        {"two marshals", 0, OWNER_COMPUTER, RANK_MARSHAL, OWNER_PLAYER, RANK_MARSHAL, 0, 0},
+        {"the marshal that attacks a spy survives", 0, OWNER_COMPUTER, RANK_MARSHAL, OWNER_PLAYER, RANK_SPY, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        StartPlay();
+        Put(5, 6, c.fromOwner, c.fromRank);
+        Put(5, 5, c.toOwner, c.toRank);
+        ApplyMove(c.real, 5, 6, 5, 5);
+        EXPECT_EQ(g_playerMarshalAlive, c.playerMarshal);
+        EXPECT_EQ(g_computerMarshalAlive, c.computerMarshal);
+    }
+    EXPECT_EQ(g_cellRank[5][5], RANK_MARSHAL);
 }
 
 TEST_F(RulesTest, RevealedEnemyPieceAfterBattles)
 {
-    // The computer wins: its piece is shown where it now stands.
     StartPlay();
-    Put(3, 3, OWNER_COMPUTER, 7);
-    Put(3, 2, OWNER_PLAYER, 4);
-    ApplyMove(1, 3, 3, 3, 2);
-    EXPECT_EQ(g_revealRow[0], 3);
-    EXPECT_EQ(g_revealRow[1], 2);
-
-    // The computer loses: the square it attacked from.
-    Put(6, 3, OWNER_COMPUTER, 4);
-    Put(6, 2, OWNER_PLAYER, 7);
-    ApplyMove(1, 6, 3, 6, 2);
-    EXPECT_EQ(g_revealRow[0], 6);
-    EXPECT_EQ(g_revealRow[1], 3);
-
-    // The player attacks: the defender's square.
-    Put(9, 2, OWNER_SELECTED, 4);
-    Put(9, 3, OWNER_COMPUTER, 7);
-    ApplyMove(1, 9, 2, 9, 3);
-    EXPECT_EQ(g_revealRow[0], 9);
-    EXPECT_EQ(g_revealRow[1], 3);
-
-    // A plain player move keeps it; a plain computer move clears it.
-    Put(1, 1, OWNER_SELECTED, 4);
-    ApplyMove(1, 1, 1, 2, 1);
-    EXPECT_EQ(g_revealRow[0], 9);
-    Put(1, 9, OWNER_COMPUTER, 4);
-    ApplyMove(1, 1, 9, 1, 8);
-    EXPECT_EQ(g_revealRow[0], 0);
-    EXPECT_EQ(g_revealRow[1], 0);
+    struct Step {
+        const char* what;
+        int fromX, fromY, owner, rank, toX, toY, defenderRank, revealX, revealY;
+    };
+    const Step steps[] = {
+        {"the computer wins: where it now stands", 3, 3, OWNER_COMPUTER, 7, 3, 2, 4, 3, 2},
+        {"the computer loses: the square it attacked from", 6, 3, OWNER_COMPUTER, 4, 6, 2, 7, 6, 3},
+        {"the player attacks: the defender's square", 9, 2, OWNER_SELECTED, 4, 9, 3, 7, 9, 3},
+        {"a plain player move keeps it", 1, 1, OWNER_SELECTED, 4, 2, 1, RANK_EMPTY, 9, 3},
+        {"a plain computer move clears it", 1, 9, OWNER_COMPUTER, 4, 1, 8, RANK_EMPTY, 0, 0},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        Put(s.fromX, s.fromY, s.owner, s.rank);
+        if (s.defenderRank != RANK_EMPTY) Put(s.toX, s.toY, s.owner == OWNER_COMPUTER ? OWNER_PLAYER : OWNER_COMPUTER, s.defenderRank);
+        ApplyMove(1, s.fromX, s.fromY, s.toX, s.toY);
+        EXPECT_EQ(g_revealRow[0] * 100 + g_revealRow[1], s.revealX * 100 + s.revealY);
+    }
 }
 
 TEST_F(RulesTest, RepetitionRuleForbidsUndoingAMoveForOneTurn)
@@ -384,13 +352,11 @@ TEST_F(RulesTest, RepetitionRuleForbidsUndoingAMoveForOneTurn)
     StartPlay();
     Put(2, 2, OWNER_SELECTED, 6);
     Put(8, 9, OWNER_COMPUTER, 6);
-
-    ApplyMove(1, 2, 2, 2, 3);                     // player A -> B
-    g_cellOwner[2][3] = OWNER_SELECTED;
-    ApplyMove(1, 8, 9, 8, 8);                     // computer
+    PlayerMove(2, 2, 2, 3);  // A -> B
+    ApplyMove(1, 8, 9, 8, 8);
     EXPECT_EQ(g_moveHistory[1][0], (MoveRecord{2, 2, 2, 3}));
     EXPECT_EQ(g_forbiddenMove[1], NO_FORBIDDEN_MOVE);
-    ApplyMove(1, 2, 3, 2, 2);                     // player B -> A
+    PlayerMove(2, 3, 2, 2);  // B -> A
     EXPECT_EQ(g_forbiddenMove[1], (MoveRecord{2, 2, 2, 3}));
     EXPECT_EQ(g_moveHistory[1][0], (MoveRecord{2, 3, 2, 2}));
     EXPECT_EQ(g_moveHistory[1][1], (MoveRecord{2, 2, 2, 3}));
@@ -402,26 +368,15 @@ TEST_F(RulesTest, RepetitionRuleForbidsUndoingAMoveForOneTurn)
     EXPECT_EQ(g_forbiddenMove[1], (MoveRecord{2, 2, 2, 3}));  // the other side's ban stays
 
     // The player's next move lifts the ban.
-    g_cellOwner[2][2] = OWNER_SELECTED;
-    ApplyMove(1, 2, 2, 1, 2);
+    PlayerMove(2, 2, 1, 2);
     EXPECT_EQ(g_forbiddenMove[1], NO_FORBIDDEN_MOVE);
 
     // Moving on along a line, or back to the same row or column elsewhere, is no repetition.
-    g_cellOwner[1][2] = OWNER_SELECTED;
-    ApplyMove(1, 1, 2, 1, 3);
-    g_cellOwner[1][3] = OWNER_SELECTED;
-    ApplyMove(1, 1, 3, 1, 4);
-    EXPECT_EQ(g_forbiddenMove[1], NO_FORBIDDEN_MOVE);
-    g_cellOwner[1][4] = OWNER_SELECTED;
-    ApplyMove(1, 1, 4, 2, 4);
-    g_cellOwner[2][4] = OWNER_SELECTED;
-    ApplyMove(1, 2, 4, 2, 3);
-    EXPECT_EQ(g_forbiddenMove[1], NO_FORBIDDEN_MOVE);
-    g_cellOwner[2][3] = OWNER_SELECTED;
-    ApplyMove(1, 2, 3, 3, 3);
-    g_cellOwner[3][3] = OWNER_SELECTED;
-    ApplyMove(1, 3, 3, 4, 3);
-    EXPECT_EQ(g_forbiddenMove[1], NO_FORBIDDEN_MOVE);
+    const MoveRecord onwards[] = {{1, 2, 1, 3}, {1, 3, 1, 4}, {1, 4, 2, 4}, {2, 4, 2, 3}, {2, 3, 3, 3}, {3, 3, 4, 3}};
+    for (const MoveRecord& m : onwards) {
+        PlayerMove(m.fromX, m.fromY, m.toX, m.toY);
+        EXPECT_EQ(g_forbiddenMove[1], NO_FORBIDDEN_MOVE) << m.toX << "," << m.toY;
+    }
 }
 
 TEST_F(RulesTest, AnyBattleClearsBothSidesHistories)
@@ -431,10 +386,9 @@ TEST_F(RulesTest, AnyBattleClearsBothSidesHistories)
     Put(8, 9, OWNER_COMPUTER, 6);
     Put(5, 9, OWNER_COMPUTER, 3);
     Put(5, 8, OWNER_PLAYER, RANK_BOMB);
-    ApplyMove(1, 2, 2, 2, 3);
-    g_cellOwner[2][3] = OWNER_SELECTED;
+    PlayerMove(2, 2, 2, 3);
     ApplyMove(1, 8, 9, 8, 8);
-    ApplyMove(1, 2, 3, 2, 2);
+    PlayerMove(2, 3, 2, 2);
     ASSERT_EQ(g_forbiddenMove[1], (MoveRecord{2, 2, 2, 3}));
 
     ApplyMove(1, 5, 9, 5, 8);  // the computer's miner takes a bomb
@@ -476,8 +430,7 @@ TEST_F(RulesTest, MarkReachableForSteppingPieces)
     EXPECT_EQ(g_reachable[4][5], OWNER_LAKE);
     int marked = 0;
     for (int x = 1; x <= 10; ++x)
-        for (int y = 1; y <= 10; ++y)
-            marked += g_reachable[x][y] != -1;
+        for (int y = 1; y <= 10; ++y) marked += g_reachable[x][y] != -1;
     EXPECT_EQ(marked, 4);
 
     // A piece in the corner marks nothing outside the field.
@@ -491,8 +444,7 @@ TEST_F(RulesTest, MarkReachableForSteppingPieces)
     // show 0 only clears.
     MarkReachable(0, 1, 1);
     for (int x = 1; x <= 10; ++x)
-        for (int y = 1; y <= 10; ++y)
-            EXPECT_EQ(g_reachable[x][y], -1) << x << "," << y;
+        for (int y = 1; y <= 10; ++y) EXPECT_EQ(g_reachable[x][y], -1) << x << "," << y;
 }
 
 TEST_F(RulesTest, MarkReachableScoutLinesStopAtPiecesAndLakes)
@@ -506,8 +458,7 @@ TEST_F(RulesTest, MarkReachableScoutLinesStopAtPiecesAndLakes)
     // y+: empty 4, lake (4, 5) ends the line
     MarkReachable(1, 4, 3);
 
-    for (int x = 5; x <= 7; ++x)
-        EXPECT_EQ(g_reachable[x][3], OWNER_EMPTY) << x;
+    for (int x = 5; x <= 7; ++x) EXPECT_EQ(g_reachable[x][3], OWNER_EMPTY) << x;
     EXPECT_EQ(g_reachable[8][3], OWNER_COMPUTER);
     EXPECT_EQ(g_reachable[9][3], -1);
     EXPECT_EQ(g_reachable[10][3], -1);
@@ -544,6 +495,5 @@ TEST_F(RulesTest, MarkReachableBombsAndFlagsGetNothing)
     MarkReachable(1, 5, 2);
     MarkReachable(1, 7, 2);
     for (int x = 1; x <= 10; ++x)
-        for (int y = 1; y <= 10; ++y)
-            EXPECT_EQ(g_reachable[x][y], -1) << x << "," << y;
+        for (int y = 1; y <= 10; ++y) EXPECT_EQ(g_reachable[x][y], -1) << x << "," << y;
 }

@@ -33,8 +33,7 @@ void SpoilState()
             g_reachable[x][y] = 2;
         }
     }
-    for (int r = 0; r < RANK_KINDS; ++r)
-        g_trayCount[r] = 9;
+    for (int r = 0; r < RANK_KINDS; ++r) g_trayCount[r] = 9;
     g_setupPhase = 0;
     g_selectedTrayRank = 4;
     g_hoverRow[0] = 3;
@@ -100,8 +99,7 @@ TEST_F(RulesTest, NewGameBuildsAnEmptyBoardWithLakesAndBorder)
     EXPECT_EQ(lakes, 8);
     EXPECT_EQ(empty, 92);
 
-    for (int r = 0; r < RANK_KINDS; ++r)
-        EXPECT_EQ(g_trayCount[r], PIECE_SET[r]) << r;
+    for (int r = 0; r < RANK_KINDS; ++r) EXPECT_EQ(g_trayCount[r], PIECE_SET[r]) << r;
     EXPECT_EQ(TrayTotal(), 40);
 }
 
@@ -148,8 +146,7 @@ TEST_F(RulesTest, NewGameSeedsTheRandomSequenceWithTheTime)
         const int a1 = std::rand(), a2 = std::rand();
         NewGame();
         const int b1 = std::rand(), b2 = std::rand();
-        if (std::time(nullptr) != before)
-            continue;
+        if (std::time(nullptr) != before) continue;
         sameSecondSeen = true;
         EXPECT_EQ(a1, b1);
         EXPECT_EQ(a2, b2);
@@ -160,8 +157,7 @@ TEST_F(RulesTest, NewGameSeedsTheRandomSequenceWithTheTime)
     NewGame();
     const std::time_t first = std::time(nullptr);
     const int c1 = std::rand(), c2 = std::rand(), c3 = std::rand();
-    while (std::time(nullptr) == first)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    while (std::time(nullptr) == first) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     NewGame();
     const int d1 = std::rand(), d2 = std::rand(), d3 = std::rand();
     EXPECT_FALSE(c1 == d1 && c2 == d2 && c3 == d3);
@@ -269,20 +265,17 @@ TEST_F(RulesTest, TheFortiethPieceEndsTheSetupBeforeItsSoundAndRedraw)
     // Fill rows 1..4 rank by rank; every square but the last gets its piece.
     std::vector<std::pair<int, int>> squares;
     for (int y = 1; y <= 4; ++y)
-        for (int x = 1; x <= 10; ++x)
-            squares.emplace_back(x, y);
+        for (int x = 1; x <= 10; ++x) squares.emplace_back(x, y);
     std::vector<int> ranks;
     for (int r = 0; r < RANK_KINDS; ++r)
-        for (int n = 0; n < PIECE_SET[r]; ++n)
-            ranks.push_back(r);
+        for (int n = 0; n < PIECE_SET[r]; ++n) ranks.push_back(r);
     ASSERT_EQ(ranks.size(), squares.size());
 
     for (size_t i = 0; i + 1 < squares.size(); ++i) {
         Hover(squares[i].first, squares[i].second);
         PlaceSetupPiece(ranks[i]);
     }
-    for (const auto& name : RecordedNames())
-        EXPECT_NE(name, "FinishSetup");
+    for (const auto& name : RecordedNames()) EXPECT_NE(name, "FinishSetup");
     EXPECT_EQ(TrayTotal(), 1);
     ClearRecordedCalls();
 
@@ -296,8 +289,7 @@ TEST_F(RulesTest, TheFortiethPieceEndsTheSetupBeforeItsSoundAndRedraw)
     // The setup is complete when the game flow takes over.
     EXPECT_EQ(calls[0].owner[10][4], OWNER_PLAYER);
     EXPECT_EQ(calls[0].rank[10][4], RANK_FLAG);
-    for (int r = 0; r < RANK_KINDS; ++r)
-        EXPECT_EQ(calls[0].trayCount[r], 0) << r;
+    for (int r = 0; r < RANK_KINDS; ++r) EXPECT_EQ(calls[0].trayCount[r], 0) << r;
     EXPECT_EQ(calls[0].selectedTrayRank, -1);
     EXPECT_EQ(calls[0].hoverRow[0], 0);
     EXPECT_EQ(calls[0].hoverRow[1], 0);

@@ -1,5 +1,6 @@
 // Legal-move lists: the three tiers, their scan orders, the two moves never
 // listed, and the bound of the list.
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -23,18 +24,12 @@ MoveRecord M(int fx, int fy, int tx, int ty) { return MoveRecord{fx, fy, tx, ty}
 
 int IndexOf(const std::vector<MoveRecord>& moves, const MoveRecord& m)
 {
-    for (size_t i = 0; i < moves.size(); ++i)
-        if (moves[i] == m)
-            return static_cast<int>(i);
-    return -1;
+    return static_cast<int>(std::find(moves.begin(), moves.end(), m) - moves.begin());
 }
 
 int CountOf(const std::vector<MoveRecord>& moves, const MoveRecord& m)
 {
-    int n = 0;
-    for (const auto& move : moves)
-        n += move == m;
-    return n;
+    return static_cast<int>(std::count(moves.begin(), moves.end(), m));
 }
 
 }  // namespace
@@ -111,14 +106,10 @@ TEST_F(RulesTest, ScoutLinesListEveryFreeCellNearestFirst)
     StartPlay();
     Put(5, 8, OWNER_COMPUTER, RANK_SCOUT);
     std::vector<MoveRecord> expected;
-    for (int x = 6; x <= 10; ++x)
-        expected.push_back(M(5, 8, x, 8));
-    for (int x = 4; x >= 1; --x)
-        expected.push_back(M(5, 8, x, 8));
-    for (int y = 9; y <= 10; ++y)
-        expected.push_back(M(5, 8, 5, y));
-    for (int y = 7; y >= 1; --y)
-        expected.push_back(M(5, 8, 5, y));
+    for (int x = 6; x <= 10; ++x) expected.push_back(M(5, 8, x, 8));
+    for (int x = 4; x >= 1; --x) expected.push_back(M(5, 8, x, 8));
+    for (int y = 9; y <= 10; ++y) expected.push_back(M(5, 8, 5, y));
+    for (int y = 7; y >= 1; --y) expected.push_back(M(5, 8, 5, y));
     EXPECT_EQ(Generate(2), expected);
 
     // A free row ending on an enemy spy: the attack first, then the free cells;
@@ -259,8 +250,7 @@ TEST_F(RulesTest, MoveListStopsAtItsCapacity)
     auto tx = std::make_unique<int[]>(MOVE_LIST_CAPACITY);
     auto ty = std::make_unique<int[]>(MOVE_LIST_CAPACITY);
     ASSERT_EQ(GenerateMoves(2, fx.get(), fy.get(), tx.get(), ty.get()), MOVE_LIST_CAPACITY);
-    for (int i = 0; i < MOVE_LIST_CAPACITY; ++i)
-        EXPECT_EQ(M(fx[i], fy[i], tx[i], ty[i]), all[i]) << i;
+    for (int i = 0; i < MOVE_LIST_CAPACITY; ++i) EXPECT_EQ(M(fx[i], fy[i], tx[i], ty[i]), all[i]) << i;
 
     // Entries past the capacity stay untouched.
     std::vector<int> a(MOVE_LIST_CAPACITY + 8, -7), b(a), c(a), d(a);

@@ -16,8 +16,7 @@ int MapSum(int tag)
 {
     int sum = 0;
     for (int x = 0; x < GRID_SIZE; ++x)
-        for (int y = 0; y < GRID_SIZE; ++y)
-            sum += g_planMap[x][y][tag];
+        for (int y = 0; y < GRID_SIZE; ++y) sum += g_planMap[x][y][tag];
     return sum;
 }
 
@@ -36,8 +35,7 @@ int RisingPathLength(int x, int y, int tag)
                 bestX = x + dx[d];
                 bestY = y + dy[d];
             }
-        if (best == here)
-            return length;
+        if (best == here) return length;
         x = bestX;
         y = bestY;
         ++length;
@@ -150,8 +148,7 @@ TEST_F(PlansTest, MinerPassesEnemyBombsOnly)
     ClearField();
     // A wall of computer bombs across the board (the lakes fill the gaps).
     const int wall[6] = {1, 2, 5, 6, 9, 10};
-    for (int x : wall)
-        Put(x, 5, OWNER_COMPUTER, RANK_BOMB);
+    for (int x : wall) Put(x, 5, OWNER_COMPUTER, RANK_BOMB);
     Put(1, 2, OWNER_PLAYER, RANK_MINER);
     Put(10, 2, OWNER_PLAYER, RANK_MARSHAL);
     FloodPath(1, 100, TAG, 1, 2, 5, 9);
@@ -159,8 +156,7 @@ TEST_F(PlansTest, MinerPassesEnemyBombsOnly)
     FloodPath(1, 100, TAG + 1, 10, 2, 5, 9);
     EXPECT_EQ(MapSum(TAG + 1), 0) << "any other piece stops at every bomb";
     // Its own bombs stop the miner.
-    for (int x : wall)
-        g_cellOwner[x][5] = OWNER_PLAYER;
+    for (int x : wall) g_cellOwner[x][5] = OWNER_PLAYER;
     FloodPath(1, 100, TAG + 2, 1, 2, 5, 9);
     EXPECT_EQ(MapSum(TAG + 2), 0);
 }

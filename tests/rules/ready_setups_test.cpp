@@ -12,6 +12,7 @@
 #include "rules/ready_setups.h"
 #include "tests/rules/ai_support.h"
 #include "tests/rules/setup_check.h"
+#include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -23,16 +24,8 @@ protected:
     void SetUp() override
     {
         AiTest::SetUp();
-        char pattern[] = "/tmp/velmonar-ai-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
         fs::create_directories(folder / "rs");
         g_appDir = folder.c_str();
-    }
-    void TearDown() override
-    {
-        std::error_code error;
-        fs::remove_all(folder, error);
     }
 
     void CopyShippedSetups()
@@ -46,13 +39,7 @@ protected:
     {
         std::ofstream(folder / "rs" / name, std::ios::binary) << text;
     }
-    std::string Read(const std::string& name)
-    {
-        std::ifstream in(folder / "rs" / name, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string Read(const std::string& name) { return FileText(folder / "rs" / name); }
     static std::string ValidText(int rank0)
     {
         std::string text;
@@ -61,7 +48,8 @@ protected:
         return text;
     }
 
-    fs::path folder;
+    TempFolder temp{"velmonar-ai-test"};
+    fs::path folder = temp.Path();
 };
 
 }  // namespace
@@ -77,8 +65,7 @@ TEST_F(ReadySetupsTest, FirstChoiceWritesTheNumberAndFourEmptyEntries)
     EXPECT_EQ(Read("Temp.txt"), std::to_string(n) + " -1 -1 -1 -1");
     int expected[SETUP_VALUE_COUNT];
     ASSERT_TRUE(ReadSetupFile(n, expected));
-    for (int i = 0; i < SETUP_VALUE_COUNT; ++i)
-        EXPECT_EQ(values[i], expected[i]) << i;
+    for (int i = 0; i < SETUP_VALUE_COUNT; ++i) EXPECT_EQ(values[i], expected[i]) << i;
     EXPECT_FALSE(fs::exists(folder / "rs" / "Temp.txt.tmp"));
 }
 
@@ -117,8 +104,7 @@ TEST_F(ReadySetupsTest, AtMostFiveRecentNumbersAreRead)
     Write("Temp.txt", "recent");
     int recent[RECENT_SETUP_COUNT];
     ReadRecentSetups(recent);
-    for (int r : recent)
-        EXPECT_EQ(r, -1);
+    for (int r : recent) EXPECT_EQ(r, -1);
 
     // Numbers that are no setup are empty entries, and are not written back.
     Write("Temp.txt", "5 -7 61 2147483647 60 3");
@@ -142,8 +128,7 @@ TEST_F(ReadySetupsTest, DamagedFilesAreSetAsideAndTheBuiltInSetupIsTheLastResort
     // Rank codes all valid, but not the standard army: two flags, no flag at all.
     Write("Test_K5.txt", ValidText(RANK_FLAG));
     std::string fours;
-    for (int i = 0; i < 40; ++i)
-        fours += "4 ";
+    for (int i = 0; i < 40; ++i) fours += "4 ";
     Write("Test_K6.txt", fours);
     Write("Test_K7.txt", ValidText(2));
     for (unsigned seed = 1; seed <= 20; ++seed) {
@@ -157,8 +142,7 @@ TEST_F(ReadySetupsTest, DamagedFilesAreSetAsideAndTheBuiltInSetupIsTheLastResort
     Write("Temp.txt", "7 40");
     int values[SETUP_VALUE_COUNT] = {};
     EXPECT_EQ(ChooseReadySetup(values), -1);
-    for (int i = 0; i < SETUP_VALUE_COUNT; ++i)
-        EXPECT_EQ(values[i], BUILT_IN_SETUP[i]) << i;
+    for (int i = 0; i < SETUP_VALUE_COUNT; ++i) EXPECT_EQ(values[i], BUILT_IN_SETUP[i]) << i;
     EXPECT_EQ(Read("Temp.txt"), "7 40");
     EXPECT_EQ(CheckSetup(BUILT_IN_SETUP), "");
 }
@@ -189,29 +173,24 @@ TEST_F(ReadySetupsTest, OnlyTheStandardArmyIsRead)
 {
     // Forty flags: every code valid, no game possible.
     std::string flags;
-    for (int i = 0; i < 40; ++i)
-        flags += "11\n";
+    for (int i = 0; i < 40; ++i) flags += "11\n";
     Write("Test_K9.txt", flags);
     int values[SETUP_VALUE_COUNT] = {};
     EXPECT_FALSE(ReadSetupFile(9, values));
-    for (int v : values)
-        EXPECT_EQ(v, 0);
+    for (int v : values) EXPECT_EQ(v, 0);
     EXPECT_FALSE(ReadSetupFile(10, values)) << "missing file";
     // The standard army in any order is a setup.
     std::string reversed;
-    for (int i = SETUP_VALUE_COUNT - 1; i >= 0; --i)
-        reversed += std::to_string(BUILT_IN_SETUP[i]) + " ";
+    for (int i = SETUP_VALUE_COUNT - 1; i >= 0; --i) reversed += std::to_string(BUILT_IN_SETUP[i]) + " ";
     Write("Test_K9.txt", reversed);
     ASSERT_TRUE(ReadSetupFile(9, values));
-    for (int i = 0; i < SETUP_VALUE_COUNT; ++i)
-        EXPECT_EQ(values[i], BUILT_IN_SETUP[SETUP_VALUE_COUNT - 1 - i]) << i;
+    for (int i = 0; i < SETUP_VALUE_COUNT; ++i) EXPECT_EQ(values[i], BUILT_IN_SETUP[SETUP_VALUE_COUNT - 1 - i]) << i;
 }
 
 TEST_F(ReadySetupsTest, AutomaticSetupIsTheFileTurnedAndShownPieceByPiece)
 {
     CopyShippedSetups();
-    for (int r = 0; r < RANK_KINDS; ++r)
-        g_trayCount[r] = PIECE_SET[r];
+    for (int r = 0; r < RANK_KINDS; ++r) g_trayCount[r] = PIECE_SET[r];
     std::srand(11);
     LoadRandomSetup();
     int recent[RECENT_SETUP_COUNT];
@@ -245,8 +224,7 @@ TEST_F(ReadySetupsTest, AutomaticSetupIsTheFileTurnedAndShownPieceByPiece)
     int placedBefore = 0;
     const auto& calls = RecordedCalls();
     for (size_t c = 0; c < calls.size(); ++c) {
-        if (calls[c].name != "AnimatePlacement")
-            continue;
+        if (calls[c].name != "AnimatePlacement") continue;
         ASSERT_GE(c, 1u);
         EXPECT_EQ(calls[c - 1].name, "PlaySoundA");
         EXPECT_NE(calls[c - 1].path.find("/sound/H2.wav"), std::string::npos);
@@ -256,8 +234,7 @@ TEST_F(ReadySetupsTest, AutomaticSetupIsTheFileTurnedAndShownPieceByPiece)
         EXPECT_EQ(calls[c].owner[x][y], OWNER_PLAYER);
         int shown = 0;
         for (int cx = 1; cx <= 10; ++cx)
-            for (int cy = 1; cy <= 4; ++cy)
-                shown += calls[c].owner[cx][cy] == OWNER_PLAYER;
+            for (int cy = 1; cy <= 4; ++cy) shown += calls[c].owner[cx][cy] == OWNER_PLAYER;
         EXPECT_EQ(shown, ++placedBefore);
     }
     EXPECT_EQ(cells.size(), 40u);

@@ -10,6 +10,7 @@
 #include "rules/ready_setups.h"
 #include "rules/search.h"
 #include "tests/rules/ai_support.h"
+#include "tests/support/armies.h"
 
 namespace {
 
@@ -38,20 +39,6 @@ bool Tied(const MoveRecord& m)
     return false;
 }
 
-// Both armies of the built-in setup.
-void FullArmies()
-{
-    for (int i = 0; i < SETUP_VALUE_COUNT; ++i) {
-        int x, y;
-        ComputerSetupCell(i, x, y);
-        g_cellOwner[x][y] = OWNER_COMPUTER;
-        g_cellRank[x][y] = BUILT_IN_SETUP[i];
-        PlayerSetupCell(i, x, y);
-        g_cellOwner[x][y] = OWNER_PLAYER;
-        g_cellRank[x][y] = BUILT_IN_SETUP[i];
-    }
-}
-
 }  // namespace
 
 TEST_F(SearchTest, SaveAndRestorePutBackBothCellsAndTheMarshals)
@@ -73,7 +60,7 @@ TEST_F(SearchTest, SearchLeavesTheBoardAsItFoundIt)
 {
     for (int level = 1; level <= 3; ++level) {
         SetUp();
-        FullArmies();
+        PlaceArmies(BUILT_IN_SETUP, BUILT_IN_SETUP);
         CountPieces();
         ResetKnowledgeAndPlans();
         // Open the game a little so that battles happen in the search.

@@ -6,8 +6,7 @@ std::string CheckSetup(const int v[40])
 {
     int count[RANK_KINDS] = {};
     for (int i = 0; i < 40; ++i) {
-        if (v[i] < 0 || v[i] >= RANK_KINDS)
-            return "value " + std::to_string(i) + " is no rank";
+        if (v[i] < 0 || v[i] >= RANK_KINDS) return "value " + std::to_string(i) + " is no rank";
         ++count[v[i]];
     }
     for (int r = 0; r < RANK_KINDS; ++r)
@@ -17,10 +16,8 @@ std::string CheckSetup(const int v[40])
     // A first move: a movable piece in the front row on a column that does
     // not face a lake (value i stands on column i + 1).
     bool laneMover = false;
-    for (int x : {1, 2, 5, 6, 9, 10})
-        laneMover = laneMover || (v[x - 1] >= RANK_SPY && v[x - 1] <= RANK_MARSHAL);
-    if (!laneMover)
-        return "no movable front-row piece in a lane";
+    for (int x : {1, 2, 5, 6, 9, 10}) laneMover = laneMover || (v[x - 1] >= RANK_SPY && v[x - 1] <= RANK_MARSHAL);
+    if (!laneMover) return "no movable front-row piece in a lane";
 
     // The computer's answers to bomb pairs swap a miner and a scout out of
     // the three back rows.
@@ -29,23 +26,18 @@ std::string CheckSetup(const int v[40])
         miner = miner || v[i] == RANK_MINER;
         scout = scout || v[i] == RANK_SCOUT;
     }
-    if (!miner || !scout)
-        return "no miner or no scout behind the front row";
+    if (!miner || !scout) return "no miner or no scout behind the front row";
 
     // Sound play: the flag in the back row with bombs on every side it has.
     int flag = -1;
     for (int i = 0; i < 40; ++i)
-        if (v[i] == RANK_FLAG)
-            flag = i;
-    if (flag < 30)
-        return "flag not in the back row";
+        if (v[i] == RANK_FLAG) flag = i;
+    if (flag < 30) return "flag not in the back row";
     if (v[flag - 10] != RANK_BOMB || (flag % 10 != 0 && v[flag - 1] != RANK_BOMB) ||
         (flag % 10 != 9 && v[flag + 1] != RANK_BOMB))
         return "flag not guarded by bombs";
     bool bombBehind = false;
-    for (int i = 10; i < 40; ++i)
-        bombBehind = bombBehind || v[i] == RANK_BOMB;
-    if (!bombBehind)
-        return "every bomb in the front row";
+    for (int i = 10; i < 40; ++i) bombBehind = bombBehind || v[i] == RANK_BOMB;
+    if (!bombBehind) return "every bomb in the front row";
     return "";
 }

@@ -17,8 +17,7 @@ void RulesTest::StartPlay()
     NewGame();
     g_setupPhase = 0;
     for (int x = 1; x <= 10; ++x)
-        for (int y = 1; y <= 10; ++y)
-            g_reachable[x][y] = -1;
+        for (int y = 1; y <= 10; ++y) g_reachable[x][y] = -1;
     for (int r = 0; r < RANK_KINDS; ++r) {
         g_trayCount[r] = 0;
         g_piecesLeft[1][r] = PIECE_SET[r];
@@ -40,16 +39,14 @@ void RulesTest::Put(int x, int y, int owner, int rank, float knowledge, int tag)
 int RulesTest::TrayTotal()
 {
     int total = 0;
-    for (int r = 0; r < RANK_KINDS; ++r)
-        total += g_trayCount[r];
+    for (int r = 0; r < RANK_KINDS; ++r) total += g_trayCount[r];
     return total;
 }
 
 int RulesTest::PiecesLeftTotal(int side)
 {
     int total = 0;
-    for (int r = 0; r < RANK_KINDS; ++r)
-        total += g_piecesLeft[side][r];
+    for (int r = 0; r < RANK_KINDS; ++r) total += g_piecesLeft[side][r];
     return total;
 }
 

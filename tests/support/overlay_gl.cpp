@@ -6,10 +6,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "interface/caption_bar.h"
 #include "interface/caption_colours.h"
+#include "interface/extra_panels.h"
 #include "interface/interface_state.h"
 #include "interface/language.h"
 #include "interface/layout.h"
+#include "interface/online_panels.h"
+#include "interface/option_panels.h"
 #include "interface/options.h"
 #include "interface/overlay.h"
 #include "interface/panel_textures.h"
@@ -125,6 +129,38 @@ void ChangeOverlayLanguage(int language)
     RebuildPanelTextures(REBUILD_COLOUR);
     g_panelHeightsFixed = 0;
     LayoutAll();
+}
+
+std::vector<GLuint> OverlayTextureNames()
+{
+    std::vector<GLuint> names(g_widgetTexture, g_widgetTexture + WIDGET_COUNT);
+    names.insert(names.end(), g_widgetHotTexture, g_widgetHotTexture + WIDGET_COUNT);
+    names.insert(names.end(), {g_checkBoxTexture, g_checkBoxHotTexture, g_checkBoxTickedTexture,
+                               g_checkBoxTickedHotTexture, g_sliderKnobTexture, g_whiteSliderTexture[0],
+                               g_whiteSliderTexture[1], g_greySliderTexture[0], g_greySliderTexture[1],
+                               g_colourPreviewFrameTexture, g_colourRampTexture[0], g_colourRampTexture[1],
+                               g_colourRampTexture[2], g_menuButtonTexture[0], g_menuButtonTexture[1],
+                               g_helpPageTexture, g_textWindowFrameTexture, g_textScrollTrackTexture,
+                               g_textCloseTexture, g_textCloseHotTexture});
+    names.insert(names.end(), g_saveSlotTexture + 1, g_saveSlotTexture + 7);
+    names.insert(names.end(), g_saveSlotHotTexture + 1, g_saveSlotHotTexture + 7);
+    for (const auto& line : g_onlineBannerTexture) names.insert(names.end(), line, line + 3);
+    names.insert(names.end(), g_captionButtonTexture, g_captionButtonTexture + 2 * CAPTION_BUTTON_COUNT);
+    return names;
+}
+
+void ExpectPlaced(int w, double left, double top, int clientHeight, int inset)
+{
+    SCOPED_TRACE("widget " + std::to_string(w));
+    EXPECT_EQ(g_widgetLeft[w], left);
+    EXPECT_EQ(g_widgetTop[w], top);
+    EXPECT_EQ(g_widgetRight[w], left + g_widgetWidth[w]);
+    EXPECT_EQ(g_widgetBottom[w], top - g_widgetHeight[w]);
+    const RECT& r = g_widgetHitRect[w];
+    EXPECT_EQ(r.left, static_cast<int>(left) + inset);
+    EXPECT_EQ(r.right, static_cast<int>(g_widgetRight[w]) - inset);
+    EXPECT_EQ(r.top, static_cast<int>(clientHeight - g_widgetTop[w]));
+    EXPECT_EQ(r.bottom, static_cast<int>(clientHeight - g_widgetBottom[w]));
 }
 
 Rgb Shot::At(int x, int y) const

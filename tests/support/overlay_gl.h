@@ -57,6 +57,17 @@ void BuildOverlayAtStartUp(int language, int backdropWidth = 300, int backdropHe
 // kept, every panel rebuilt into the same names, the layout.
 void ChangeOverlayLanguage(int language);
 
+// Every texture name the overlay's builders make, in a fixed order: the
+// widgets' normal and hot captions, the option panels' shared boxes, knob,
+// tracks and ramps, the save slots, the online banner's lines, the caption
+// bar and the help window.
+std::vector<GLuint> OverlayTextureNames();
+
+// A widget laid out at left and top with the size its builder gave it, and
+// its hit rectangle on those edges (inset at both ends) in a client area
+// clientHeight high.
+void ExpectPlaced(int widget, double left, double top, int clientHeight, int inset = 0);
+
 // ---- the frame ----
 struct Shot {
     int width = 0, height = 0;

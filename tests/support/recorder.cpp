@@ -59,7 +59,6 @@ void ClearRecordedCalls() { g_calls.clear(); }
 std::vector<std::string> RecordedNames()
 {
     std::vector<std::string> names;
-    for (const auto& call : g_calls)
-        names.push_back(call.name);
+    for (const auto& call : g_calls) names.push_back(call.name);
     return names;
 }

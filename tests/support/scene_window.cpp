@@ -5,11 +5,13 @@
 #include "app/host_tables.h"
 #include "app/startup_loader.h"
 #include "interface/options.h"
+#include "platform/gl_context.h"
 #include "platform/program_folder.h"
 #include "rules/board.h"
 #include "rules/ready_setups.h"
 #include "scene/board_geometry.h"
 #include "scene/frame_state.h"
+#include "tests/support/armies.h"
 
 namespace {
 
@@ -34,6 +36,18 @@ BOOL SceneWindow::OnInitDialog()
 void SceneWindow::Resize(int width, int height)
 {
     SetWindowPos(nullptr, 0, 0, width, height, SWP_SHOWWINDOW);
+}
+
+INT_PTR RunSceneWindow(int width, int height, std::function<void(SceneWindow&)> body)
+{
+    CWinApp app;
+    SceneWindow window(width, height, std::move(body));
+    app.m_pMainWnd = &window;
+    const INT_PTR ended = window.DoModal();
+    app.m_pMainWnd = nullptr;
+    wglMakeCurrent(nullptr, nullptr);
+    if (window.m_hRC) wglDeleteContext(window.m_hRC);
+    return ended;
 }
 
 bool LoadSceneState(const char* programDir)
@@ -65,15 +79,7 @@ bool ArrangeGameInPlay(int playerSetup, int computerSetup)
     NewGame();
     int player[SETUP_VALUE_COUNT], computer[SETUP_VALUE_COUNT];
     if (!ReadSetupFile(playerSetup, player) || !ReadSetupFile(computerSetup, computer)) return false;
-    for (int i = 0; i < SETUP_VALUE_COUNT; ++i) {
-        int x = 0, y = 0;
-        PlayerSetupCell(i, x, y);
-        g_cellOwner[x][y] = OWNER_PLAYER;
-        g_cellRank[x][y] = player[i];
-        ComputerSetupCell(i, x, y);
-        g_cellOwner[x][y] = OWNER_COMPUTER;
-        g_cellRank[x][y] = computer[i];
-    }
+    PlaceArmies(player, computer);
     for (int r = 0; r < RANK_KINDS; ++r) g_trayCount[r] = 0;  // in play: none of the opponent's taken yet
     for (int x = 1; x <= 10; ++x)
         for (int y = 1; y <= 10; ++y) g_reachable[x][y] = g_cellOwner[x][y] == OWNER_COMPUTER ? -1 : g_cellOwner[x][y];

@@ -22,6 +22,11 @@ private:
     std::function<void(SceneWindow&)> m_body;
 };
 
+// Runs body in a SceneWindow of width x height that is the application's
+// main window, then deletes the GL context the program would keep to the end
+// of the process; returns what DoModal returned.
+INT_PTR RunSceneWindow(int width, int height, std::function<void(SceneWindow&)> body);
+
 // The loading work of the start-up (models, piece scale, board measures and
 // square centres, tray geometry, pick colours, grid bands, textures, tally,
 // normals, tints) from programDir with the program's host tables installed,

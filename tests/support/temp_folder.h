@@ -1,9 +1,11 @@
 // A private temporary folder for one test, removed with everything in it
-// when the test is done.
+// when the test is done; and the bytes of a file.
 #pragma once
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <system_error>
 
@@ -29,3 +31,12 @@ public:
 private:
     std::string m_path;
 };
+
+// Every byte of a file ("" when it cannot be read).
+inline std::string FileText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
