@@ -98,6 +98,20 @@ bool DecodePairingReply(const char* bytes, size_t length, PairingReply& out)
     return true;
 }
 
+size_t PairingAfterNotice(const char* bytes, size_t length)
+{
+    const void* found = bytes ? std::memchr(bytes, MATCH_FOUND, length) : nullptr;
+    return found ? static_cast<size_t>(static_cast<const char*>(found) - bytes) : length;
+}
+
+size_t PairingReplyEnd(const char* bytes, size_t length)
+{
+    if (bytes == nullptr) return 0;
+    for (size_t p = PAIRING_NAME_OFFSET; p < length; ++p)
+        if (bytes[p] == '\0') return p + 1;
+    return length;
+}
+
 MoveReading DecodeMoveMessage(const char* bytes, size_t length, int move[4])
 {
     const size_t n = bytes ? TextLength(bytes, length) : 0;

@@ -49,9 +49,19 @@ struct PairingReply {
 };
 bool DecodePairingReply(const char* bytes, size_t length, PairingReply& out);
 
-// One receive on the game connection.
+// A queue notice (the queued reply "?" or a keep-alive "&") can come in one
+// receive with what the server sent after it. In bytes that begin with a
+// notice: where the pairing reply begins (its "!"), length when none came.
+size_t PairingAfterNotice(const char* bytes, size_t length);
+
+// Where a pairing reply ends in one receive: just past the NUL that ends the
+// name (the first NUL from byte 84), length when none came. What follows is
+// the beginning of the move stream.
+size_t PairingReplyEnd(const char* bytes, size_t length);
+
+// One move message on the game connection.
 enum MoveReading {
-    MOVE_DROPPED,        // 1 to 3 bytes (or more than 4): read again
+    MOVE_DROPPED,        // 1 to 3 characters before a NUL (or more than 4): read on
     MOVE_RECEIVED,       // four digits, turned to the local board in move[0..3]
     MOVE_OPPONENT_LEFT,  // "rrrr", an empty text, or a move that is not four digits
 };
@@ -65,9 +75,11 @@ int ParseOnlineCount(const char* bytes, size_t length);
 // A log-in answer: true when its first byte is LOGIN_OK.
 bool IsLoginOk(const char* bytes, size_t length);
 
-// The blocking receive of one opponent move on link. 1 a move is stored in
-// g_opponentMove and published by g_opponentMoveReady; 0 the game ended
-// here (the opponent left, or the game was left on purpose).
+// The blocking receive of one opponent move on link: the bytes the
+// connection kept ahead first, then the socket's, 4 bytes a message however
+// the receives split them. 1 a move is stored in g_opponentMove and
+// published by g_opponentMoveReady; 0 the game ended here (the opponent
+// left, or the game was left on purpose).
 int ReceiveOpponentMove(const GameLink& link);
 
 // Logs in again from the stored log-in file. 0 when the match request must

@@ -2,6 +2,7 @@
 // server's queue and the decoding of the pairing.
 #include <cstring>
 #include <mutex>
+#include <string>
 
 #include "online/game_client.h"
 #include "online/notice.h"
@@ -39,25 +40,44 @@ bool LeftOnPurpose(int generation)
     return !IsCurrent(generation) || g_onlineGame.load() == 0;
 }
 
-void WaitInQueue(const ConnectionRef& connection, int generation)
+// The pairing reply at the start of received, as text; the bytes after its
+// end are the beginning of the move stream, kept on the connection for the
+// move receive.
+CString TakePairingReply(const ConnectionRef& connection, const std::string& received)
+{
+    const size_t end = PairingReplyEnd(received.data(), received.size());
+    connection->KeepAhead(received.substr(end));
+    return CString(received.data(), static_cast<int>(end));
+}
+
+// received: what came after the queued reply in its own receive (often
+// nothing), read before the socket.
+void WaitInQueue(const ConnectionRef& connection, int generation, std::string received)
 {
     const SOCKET s = connection->Socket();
     for (;;) {
         if (LeftOnPurpose(generation)) return;
         g_waitingForOpponent = 1;
         g_redrawRequested = 1;
-        char buffer[SERVER_BUFFER_SIZE + 1] = {0};
-        const int got = recv(s, buffer, SERVER_BUFFER_SIZE, 0);
-        if (got < 0 && SocketErrorIsTransient() && !LeftOnPurpose(generation)) continue;
-        if (got <= 0) {
-            // An orderly close is no pairing: the wait ends either way.
-            if (IsCurrent(generation)) g_waitingForOpponent = 0;
-            if (!LeftOnPurpose(generation)) EndSearch(generation, true, connection);
-            return;
+        if (received.empty()) {
+            char buffer[SERVER_BUFFER_SIZE] = {0};
+            const int got = recv(s, buffer, SERVER_BUFFER_SIZE, 0);
+            if (got < 0 && SocketErrorIsTransient() && !LeftOnPurpose(generation)) continue;
+            if (got <= 0) {
+                // An orderly close is no pairing: the wait ends either way.
+                if (IsCurrent(generation)) g_waitingForOpponent = 0;
+                if (!LeftOnPurpose(generation)) EndSearch(generation, true, connection);
+                return;
+            }
+            received.assign(buffer, static_cast<size_t>(got));
         }
-        const CString text(buffer, got);
-        if (text[0] == KEEP_ALIVE) continue;
+        if (received[0] == KEEP_ALIVE) {
+            // Keep-alives, and maybe the pairing reply that came with them.
+            received.erase(0, PairingAfterNotice(received.data(), received.size()));
+            if (received.empty()) continue;
+        }
         if (!IsCurrent(generation)) return;
+        const CString text = TakePairingReply(connection, received);
         g_waitingForOpponent = 0;
         g_opponentSetupGeneration = generation;
         g_matchState = 2;
@@ -154,11 +174,14 @@ UINT MatchRequestThread(LPVOID)
             std::lock_guard<std::mutex> lock(g_sharedTextMutex);
             request = g_credentials + g_machineId + g_setupMessage;
         }
-        const CString reply = ServerRequest(connection->Socket(), request);
+        const std::string received = ServerExchange(connection->Socket(), request);
+        const CString reply(received.data(), static_cast<int>(received.size()));
         if (LeftOnPurpose(generation)) return 0;
         WriteSharedText(g_matchReply, reply);
         if (reply[0] == MATCH_QUEUED) {
-            WaitInQueue(connection, generation);
+            // A late receive may hold the pairing reply too.
+            const size_t pairing = PairingAfterNotice(received.data(), received.size());
+            WaitInQueue(connection, generation, received.substr(pairing));
             return 0;
         }
         if (reply[0] == MATCH_FOUND) {
@@ -167,8 +190,9 @@ UINT MatchRequestThread(LPVOID)
             g_onlineTurn = 1;
             g_opponentSetupGeneration = generation;
             g_matchState = 2;
+            const CString pairing = TakePairingReply(connection, received);
             SetGameLink(connection, generation);
-            if (!DecodeMatchReply(reply)) EndSearch(generation, true, connection);
+            if (!DecodeMatchReply(pairing)) EndSearch(generation, true, connection);
             return 0;
         }
         // Neither queued nor paired: a fresh connection and the same request.

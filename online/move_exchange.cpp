@@ -18,6 +18,7 @@ std::atomic<int> g_ownMoveApplying{0};
 namespace {
 
 const int RECEIVE_ERROR_TRIES = 3;
+const size_t MOVE_MESSAGE_LENGTH = 4;
 const int OWN_MOVE_VERDICT_WAIT_MS = 5000;
 
 // The opponent left (or the game connection broke): the game goes on against
@@ -43,7 +44,10 @@ void OpponentLeft(const GameLink& link)
 int ReceiveOpponentMove(const GameLink& link)
 {
     if (!link.connection) return 0;
-    const SOCKET s = link.connection->Socket();
+    ServerConnection& connection = *link.connection;
+    const SOCKET s = connection.Socket();
+    char message[MOVE_MESSAGE_LENGTH + 1] = {0};
+    size_t have = 0;  // a message split over receives is put together
     for (int errors = 0;;) {
         if (!IsCurrent(link.generation)) return 0;
         if (g_stopMoveReceive.exchange(0) == 1) {
@@ -51,20 +55,28 @@ int ReceiveOpponentMove(const GameLink& link)
             DropOwnConnection(link.connection);
             return 0;
         }
-        char moveBuffer[10] = {0};
-        const int got = recv(s, moveBuffer, 4, 0);
-        if (got < 0) {
-            if (SocketErrorIsTransient()) continue;
-            if (++errors <= RECEIVE_ERROR_TRIES) {
-                Sleep(RETRY_PAUSE_MS);
-                continue;
+        have += connection.TakeAhead(message + have, MOVE_MESSAGE_LENGTH - have);
+        int got = 1;
+        if (have < MOVE_MESSAGE_LENGTH) {
+            got = recv(s, message + have, static_cast<int>(MOVE_MESSAGE_LENGTH - have), 0);
+            if (got < 0) {
+                if (SocketErrorIsTransient()) continue;
+                if (++errors <= RECEIVE_ERROR_TRIES) {
+                    Sleep(RETRY_PAUSE_MS);
+                    continue;
+                }
             }
+            if (got > 0) have += static_cast<size_t>(got);
         }
         // Our own shutdown reads as an end too: a leave ends quietly.
         if (!IsCurrent(link.generation) || g_stopMoveReceive.load() == 1) continue;
+        // A part of a move waits for its rest from the next receive; an
+        // orderly close (or lasting errors) ends the game, a part with it.
+        if (got > 0 && have < MOVE_MESSAGE_LENGTH) continue;
         int move[4];
-        const MoveReading reading =
-            got < 0 ? MOVE_OPPONENT_LEFT : DecodeMoveMessage(moveBuffer, static_cast<size_t>(got), move);
+        const MoveReading reading = got <= 0 ? MOVE_OPPONENT_LEFT : DecodeMoveMessage(message, have, move);
+        have = 0;
+        std::memset(message, 0, sizeof message);
         if (reading == MOVE_DROPPED) continue;
         if (reading == MOVE_OPPONENT_LEFT) {
             OpponentLeft(link);

@@ -136,6 +136,21 @@ ServerConnection::~ServerConnection()
     closesocket(m_socket);
 }
 
+void ServerConnection::KeepAhead(const std::string& bytes)
+{
+    std::lock_guard<std::mutex> lock(m_aheadMutex);
+    m_ahead += bytes;
+}
+
+size_t ServerConnection::TakeAhead(char* out, size_t most)
+{
+    std::lock_guard<std::mutex> lock(m_aheadMutex);
+    const size_t n = std::min(most, m_ahead.size());
+    m_ahead.copy(out, n);
+    m_ahead.erase(0, n);
+    return n;
+}
+
 ConnectionRef OpenServerConnection(bool* socketMade)
 {
     return OpenConnection(socketMade, ANY_EXCHANGE);
@@ -163,13 +178,19 @@ GameLink CurrentGameLink()
     return g_gameLink;
 }
 
-CString ServerRequest(SOCKET s, const CString& request)
+std::string ServerExchange(SOCKET s, const CString& request)
 {
     char sendBuffer[SERVER_BUFFER_SIZE] = {0};
     const int length = std::min(request.GetLength(), SERVER_BUFFER_SIZE);
     std::memcpy(sendBuffer, request.GetString(), static_cast<size_t>(length));
     SendAll(s, sendBuffer, length);
-    char reply[SERVER_BUFFER_SIZE + 1] = {0};
+    char reply[SERVER_BUFFER_SIZE] = {0};
     const int got = recv(s, reply, SERVER_BUFFER_SIZE, 0);
-    return got > 0 ? CString(reply, got) : CString();
+    return got > 0 ? std::string(reply, static_cast<size_t>(got)) : std::string();
+}
+
+CString ServerRequest(SOCKET s, const CString& request)
+{
+    const std::string reply = ServerExchange(s, request);
+    return CString(reply.data(), static_cast<int>(reply.size()));
 }

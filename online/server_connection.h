@@ -4,7 +4,10 @@
 // workers share around it: the generation test, whole sends, their notices.
 #pragma once
 
+#include <cstddef>
 #include <memory>
+#include <mutex>
+#include <string>
 
 #include "platform/sockets.h"
 #include "platform/strings.h"
@@ -22,8 +25,17 @@ public:
     ServerConnection& operator=(const ServerConnection&) = delete;
     SOCKET Socket() const { return m_socket; }
 
+    // Bytes that one receive brought beyond the reply it was read for: the
+    // beginning of what the server sent next (the move stream), which the
+    // next read takes before the socket's.
+    void KeepAhead(const std::string& bytes);
+    // Moves up to most of the bytes kept ahead into out; their number.
+    size_t TakeAhead(char* out, size_t most);
+
 private:
     SOCKET m_socket;
+    std::mutex m_aheadMutex;
+    std::string m_ahead;
 };
 typedef std::shared_ptr<ServerConnection> ConnectionRef;
 
@@ -51,8 +63,10 @@ GameLink CurrentGameLink();
 // and let go (its last holder closes it).
 void EndGameConnection();
 
-// Sends request on s and returns the text of one receive of up to 512 bytes
-// (up to its first NUL; empty when the receive failed).
+// Sends request on s and returns the bytes of one receive of up to 512 bytes
+// as they came (empty when the receive failed).
+std::string ServerExchange(SOCKET s, const CString& request);
+// The same exchange's reply as text (up to its first NUL).
 CString ServerRequest(SOCKET s, const CString& request);
 
 // --- shared by the client's workers ---

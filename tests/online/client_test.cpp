@@ -406,6 +406,77 @@ TEST_F(OnlineClient, KeepAlivesWhileQueuedAskForRedrawsAndThePairingStillDecodes
     EXPECT_TRUE(Notices().empty());
 }
 
+std::vector<int> OpponentMove()
+{
+    return {g_opponentMove[0].load(), g_opponentMove[1].load(), g_opponentMove[2].load(), g_opponentMove[3].load()};
+}
+
+// A slow receive while queued gets a keep-alive, the pairing reply, the
+// opponent's first move and a piece of the next move at once; the rest of
+// that move comes in two more pieces. The pairing is decoded, the first move
+// taken without another receive, and the pieces put together.
+TEST_F(OnlineClient, AKeepAliveThePairingAMoveAndAPieceInOneReceiveLoseNothing)
+{
+    TestGameServer server({"--before-pairing", HexOf("&"), "--with-pairing", HexOf("03125"),
+                           "--after-pairing", HexOf("6")});
+    ASSERT_TRUE(UseServer(server, leftovers));
+    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+    ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
+    const int peer = RequestingPeer(server.Address());
+    ASSERT_TRUE(WaitUntil([] { return g_opponentMoveReady.load() == 1; }));
+    EXPECT_EQ(g_matchState.load(), 3);
+    EXPECT_EQ(g_waitingForOpponent.load(), 0);
+    EXPECT_EQ(std::vector<int>(g_opponentSetup, g_opponentSetup + 40), RanksOf(OtherSetupMessage()));
+    EXPECT_EQ(OpponentMove(), (std::vector<int>{10, 7, 9, 8}));
+
+    g_opponentMoveReady = 0;
+    RawReceive(peer);  // its own pairing
+    EXPECT_EQ(SendOwnMove(peer, "6354"), "6354");
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    RawSend(peer, "7890");  // relayed whole; "90" stays unread
+    ASSERT_TRUE(WaitUntil([] { return g_opponentMoveReady.load() == 1; }));
+    EXPECT_EQ(OpponentMove(), (std::vector<int>{5, 4, 3, 2}));  // "5" + "6" + "78"
+    LeaveOnlineGame();
+    close(peer);
+    leftovers.ExpectNone();
+    EXPECT_TRUE(Notices().empty());
+}
+
+// What came in one receive with the pairing reply begins the move stream on
+// both sides: the queued reply held back until the pairing, then the first
+// move and "rrrr"; for the side that moves first, "rrrr". The move is taken
+// and, after the player's own move, the opponent's leaving, though the
+// server sends nothing more.
+TEST_F(OnlineClient, WhatCameWithThePairingReplyBeginsTheMoveStreamOnBothSides)
+{
+    {
+        TestGameServer server({"--queued-with-pairing", "--with-pairing", HexOf("0312rrrr")});
+        ASSERT_TRUE(UseServer(server, leftovers));
+        ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+        ASSERT_TRUE(server.WaitFor("QUEUED (guest)"));
+        const int peer = RequestingPeer(server.Address());
+        ASSERT_TRUE(WaitUntil([] { return g_opponentMoveReady.load() == 1; }));
+        EXPECT_EQ(g_onlineTurn.load(), 2);  // queued: the opponent moved first
+        EXPECT_EQ(OpponentMove(), (std::vector<int>{10, 7, 9, 8}));
+        g_opponentMoveReady = 0;
+        RawReceive(peer);
+        EXPECT_EQ(SendOwnMove(peer, "6354").substr(0, 4), "6354");  // "rrrr" may follow: the client ended
+        ExpectOpponentLeftNotice();
+        EXPECT_EQ(g_opponentMoveReady.load(), 0);
+        close(peer);
+        leftovers.ExpectNone();
+    }
+    ResetOnlineSearch();
+    TestGameServer server({"--with-pairing", HexOf("rrrr")});
+    ASSERT_TRUE(UseServer(server, leftovers));
+    const int peer = PairMovingFirst(server, leftovers);
+    ASSERT_GE(peer, 0);
+    EXPECT_EQ(SendOwnMove(peer, "3343").substr(0, 4), "3343");
+    ExpectOpponentLeftNotice();
+    close(peer);
+    leftovers.ExpectNone();
+}
+
 // Game G's receive waits on handle N when the player leaves: it wakes, ends
 // quietly and closes N itself, and only then can the next search's
 // connection take the number N again (the lowest free one). With G+1 on N,

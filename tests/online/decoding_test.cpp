@@ -29,7 +29,7 @@ std::vector<int> StandardRanks()
     return ranks;
 }
 
-TEST(PairingReply, AValidReplyDecodesInCodeOrderWithTheNameFromByte84)
+TEST(PairingReply, AValidReplyDecodesInCodeOrderWithTheNameFromByte84AndEndsAtItsNul)
 {
     const std::string setup = StandardSetupMessage();
     ASSERT_EQ(setup.size(), 83u);
@@ -47,6 +47,18 @@ TEST(PairingReply, AValidReplyDecodesInCodeOrderWithTheNameFromByte84)
     // The received length bounds the text even without a NUL.
     ASSERT_TRUE(DecodePairingReply(reply.data(), 83, out));
     EXPECT_EQ(out.name, "");
+
+    // What follows the name's NUL is the move stream, even after a NUL at 83;
+    // a guest's empty name ends at 84; without the NUL all is the reply.
+    EXPECT_EQ(PairingReplyEnd(reply.data(), reply.size()), 89u);
+    EXPECT_EQ(PairingReplyEnd(cut.data(), cut.size()), 89u);
+    const std::string guest = setup + std::string(2, '\0') + "0312";
+    EXPECT_EQ(PairingReplyEnd(guest.data(), guest.size()), 85u);
+    EXPECT_EQ(PairingReplyEnd(reply.data(), 88), 88u);
+    // Queue notices before a pairing reply are skipped up to its "!".
+    const std::string notices = "?&&" + guest;
+    EXPECT_EQ(PairingAfterNotice(notices.data(), notices.size()), 3u);
+    EXPECT_EQ(PairingAfterNotice("&&&", 3), 3u);
 }
 
 TEST(PairingReply, EveryUntrustworthyReplyIsRefused)

@@ -224,9 +224,10 @@ class Server:
                 self.queue.append(newcomer)
         if waiting is None:
             log("QUEUED", name.decode("latin-1") or "(guest)")
-            with self.lock:
-                send_all(conn, HUGE if self.args.huge else b"?")
-                newcomer.last_sent = time.monotonic()
+            if not self.args.queued_with_pairing:
+                with self.lock:
+                    send_all(conn, HUGE if self.args.huge else b"?")
+                    newcomer.last_sent = time.monotonic()
             if self.args.keep_alive:
                 threading.Thread(target=self.keep_alive, args=(newcomer,), daemon=True).start()
             if self.args.close_queued is not None:
@@ -281,12 +282,19 @@ class Server:
             return bytes.fromhex(self.args.pairing_reply)
         return other.setup + b" " + other.name + b"\x00"
 
+    @staticmethod
+    def hex_switch(value):
+        return bytes.fromhex(value) if value is not None else b""
+
     def pair(self, w, n):
         gap = PAIRING_GAP - (time.monotonic() - w.last_sent)
         if gap > 0:
             time.sleep(gap)
-        send_all(w.conn, self.pairing_reply(n))
-        send_all(n.conn, self.pairing_reply(w))
+        # What one slow receive gets: notices before the pairing, moves after it.
+        before = (b"?" if self.args.queued_with_pairing else b"") + self.hex_switch(self.args.before_pairing)
+        after = self.hex_switch(self.args.with_pairing)
+        send_all(w.conn, before + self.pairing_reply(n) + after)
+        send_all(n.conn, self.pairing_reply(w) + after)
         with self.lock:
             self.players_in_game += 2
             self.pairs.append([(w.name, n.name), False])
@@ -398,6 +406,11 @@ def main():
     parser.add_argument("--leave-at-pairing", action="store_true",
                         help="the later requester leaves right after the pairing")
     parser.add_argument("--after-pairing", help="hex bytes sent to the earlier requester right after its pairing")
+    parser.add_argument("--queued-with-pairing", action="store_true",
+                        help="hold the queued reply back and send it with the pairing reply, in one send")
+    parser.add_argument("--before-pairing", help="hex bytes sent before the earlier requester's pairing reply,"
+                        " in the same send")
+    parser.add_argument("--with-pairing", help="hex bytes sent after every pairing reply, in the same send")
     parser.add_argument("--move-reply", help="hex bytes relayed in place of every move")
     parser.add_argument("--keep-alive", type=float, default=0.0, help="seconds between keep-alives")
     parser.add_argument("--reset-after-moves", type=int, default=0, help="reset both after N moves")
