@@ -135,23 +135,25 @@ void ScaleBox(const unsigned char* in, int inWidth, int inHeight, int ysize, uns
                 const uint32_t word = WordAt(p);
                 if ((word & texelBytes) != 0) totals += Widened(word) * Spread(weight);
             };
+            // A run of texels one step apart: the first, those between, the last
+            // (the builder's order of sums, so the texels come out the same).
+            auto strip = [&add](const unsigned char* p, size_t step, int low, int high, float first, float between,
+                                float last) {
+                add(p, first);
+                for (int k = low + 1; k < high; ++k) add(p += step, between);
+                p += step;
+                add(p, last);
+                return p;
+            };
             if (highyInt > lowyInt && highxInt > lowxInt) {
                 // The first row of the box, then its last row.
                 float yPercent = 1 - lowyFloat;
-                const unsigned char* p = column + static_cast<size_t>(lowyInt) * ysize;
-                add(p, yPercent * (1 - lowxFloat));
-                const unsigned char* left = p;
-                for (int l = lowxInt + 1; l < highxInt; ++l) add(p += C, yPercent);
-                p += C;
-                const unsigned char* right = p;
-                add(p, yPercent * highxFloat);
-
+                const unsigned char* left = column + static_cast<size_t>(lowyInt) * ysize;
+                const unsigned char* right =
+                    strip(left, C, lowxInt, highxInt, yPercent * (1 - lowxFloat), yPercent, yPercent * highxFloat);
                 yPercent = highyFloat;
-                p = column + static_cast<size_t>(highyInt) * ysize;
-                add(p, yPercent * (1 - lowxFloat));
-                for (int l = lowxInt + 1; l < highxInt; ++l) add(p += C, yPercent);
-                p += C;
-                add(p, yPercent * highxFloat);
+                strip(column + static_cast<size_t>(highyInt) * ysize, C, lowxInt, highxInt,
+                      yPercent * (1 - lowxFloat), yPercent, yPercent * highxFloat);
 
                 // The first and last columns between them: the builder's
                 // column pointers also move one texel to the right per row.
@@ -166,18 +168,12 @@ void ScaleBox(const unsigned char* in, int inWidth, int inHeight, int ysize, uns
                 }
             } else if (highyInt > lowyInt) {
                 const float xPercent = highxFloat - lowxFloat;
-                const unsigned char* p = column + static_cast<size_t>(lowyInt) * ysize;
-                add(p, (1 - lowyFloat) * xPercent);
-                for (int m = lowyInt + 1; m < highyInt; ++m) add(p += ysize, xPercent);
-                p += ysize;
-                add(p, xPercent * highyFloat);
+                strip(column + static_cast<size_t>(lowyInt) * ysize, ysize, lowyInt, highyInt,
+                      (1 - lowyFloat) * xPercent, xPercent, xPercent * highyFloat);
             } else if (highxInt > lowxInt) {
                 const float yPercent = highyFloat - lowyFloat;
-                const unsigned char* p = column + static_cast<size_t>(lowyInt) * ysize;
-                add(p, (1 - lowxFloat) * yPercent);
-                for (int l = lowxInt + 1; l < highxInt; ++l) add(p += C, yPercent);
-                p += C;
-                add(p, yPercent * highxFloat);
+                strip(column + static_cast<size_t>(lowyInt) * ysize, C, lowxInt, highxInt,
+                      (1 - lowxFloat) * yPercent, yPercent, yPercent * highxFloat);
             } else {
                 add(column + static_cast<size_t>(lowyInt) * ysize, (highyFloat - lowyFloat) * (highxFloat - lowxFloat));
             }
