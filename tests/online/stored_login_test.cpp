@@ -49,8 +49,9 @@ TEST_F(StoredLogin, WrittenPrivateWhateverTheUmaskAndTheFolderWas)
     ASSERT_EQ(mkdir(m_folder.c_str(), 0755), 0);
     chmod(m_folder.c_str(), 0755);
     const mode_t saved = umask(0);
-    CString name, password;
-    EXPECT_FALSE(ReadStoredLogin(&name, &password));  // no file: a guest
+    CString name = "old", password = "old";
+    EXPECT_FALSE(ReadStoredLogin(&name, &password));  // no file: a guest, nothing left over
+    EXPECT_TRUE(name.IsEmpty() && password.IsEmpty());
     EXPECT_FALSE(StoredLoginExists());
     EXPECT_TRUE(WriteStoredLogin("alice", "secret7"));
     umask(saved);
@@ -88,6 +89,11 @@ TEST_F(StoredLogin, AFolderThatCannotBeMadeMeansNoStoredLogInAnywhere)
     EXPECT_TRUE(name.IsEmpty());
     EXPECT_EQ(ModeOf("/strlp.erg"), -1);
     EXPECT_EQ(ModeOf(blocker + "/velmonar/strlp.erg"), -1);
+
+    // A file where the private folder goes: no stored log-in either.
+    setenv("XDG_CONFIG_HOME", m_home.Path().c_str(), 1);
+    std::ofstream(m_folder) << "a file in the way";
+    EXPECT_FALSE(ReadStoredLogin(&name, &password));
 }
 
 TEST_F(StoredLogin, LongAndCrlfLinesStillGiveTheNameAndThePassword)
@@ -99,6 +105,10 @@ TEST_F(StoredLogin, LongAndCrlfLinesStillGiveTheNameAndThePassword)
     ASSERT_TRUE(ReadStoredLogin(&name, &password));
     EXPECT_EQ(std::string(name), std::string(20, 'n'));
     EXPECT_EQ(std::string(password), "pw");
+    std::ofstream(m_file) << thirty << "\r\nsecret\n";  // CRLF after the cut
+    ASSERT_TRUE(ReadStoredLogin(&name, &password));
+    EXPECT_EQ(std::string(name), std::string(20, 'n'));
+    EXPECT_EQ(std::string(password), "secret");
 
     // The pure reader: CRLF lines, a missing password, an empty input,
     // binary bytes and a very long password.
