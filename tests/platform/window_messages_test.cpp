@@ -54,24 +54,17 @@ protected:
         log.push_back("timer");
         if (onTimer) onTimer(*this);
     }
-    void OnMouseMove(UINT flags, CPoint point) override
-    {
-        log.push_back("move " + std::to_string(point.x) + "," + std::to_string(point.y) +
-                      ((flags & MK_LBUTTON) ? " held" : ""));
-    }
-    void OnLButtonDown(UINT, CPoint point) override
-    {
-        log.push_back("press " + std::to_string(point.x) + "," + std::to_string(point.y));
-    }
-    void OnLButtonUp(UINT, CPoint point) override
-    {
-        log.push_back("release " + std::to_string(point.x) + "," + std::to_string(point.y));
-    }
+    void OnMouseMove(UINT flags, CPoint point) override { Log("move", point, (flags & MK_LBUTTON) ? " held" : ""); }
+    void OnLButtonDown(UINT, CPoint point) override { Log("press", point); }
+    void OnLButtonUp(UINT, CPoint point) override { Log("release", point); }
     void OnOK() override { log.push_back("ok"); }
     void OnCancel() override { log.push_back("cancel"); }
-    void OnDestroy() override
+    void OnDestroy() override { log.push_back(Fl::first_window() ? "destroy shown" : "destroy never shown"); }
+
+private:
+    void Log(const char* what, CPoint point, const char* tail = "")
     {
-        log.push_back(Fl::first_window() ? "destroy shown" : "destroy never shown");
+        log.push_back(std::string(what) + " " + std::to_string(point.x) + "," + std::to_string(point.y) + tail);
     }
 };
 
@@ -130,16 +123,12 @@ TEST(DialogMessages, KeysAndTheCloseRequestBecomeCommands)
 {
     Recorder d(Template(904, 100, 60));
     RunShown(d, [](Recorder& r) {
-        InputEvent enter;
-        enter.kind = InputKind::Key;
-        enter.key = InputKey::Enter;
-        DispatchInput(r, enter);
-        InputEvent escape = enter;
-        escape.key = InputKey::Escape;
-        DispatchInput(r, escape);
-        InputEvent other = enter;
-        other.key = InputKey::Other;
-        EXPECT_FALSE(DispatchInput(r, other));
+        for (const InputKey key : {InputKey::Enter, InputKey::Escape, InputKey::Other}) {
+            InputEvent press;
+            press.kind = InputKind::Key;
+            press.key = key;
+            EXPECT_EQ(DispatchInput(r, press), key != InputKey::Other);
+        }
         // The window manager's close button: the toolkit window's callback.
         Fl_Window* window = Fl::first_window();
         ASSERT_NE(window, nullptr);
