@@ -164,12 +164,25 @@ TEST_F(OnlineClient, LaterGuestMovesFirstAndReportsANamedLeaverWithItsOwnDash)
     leftovers.ExpectNone(1);  // the peer's own
 }
 
-TEST_F(OnlineClient, NoServerEndsTheSearchTheStatusAfterOneRetryAndThePing)
+// A live server answers the ping and the status, a hostile one's megabyte
+// status is cut to the buffer; with nobody listening any more the search
+// ends, the status fails after one retry and the ping clears the banner.
+TEST_F(OnlineClient, PingAndStatusOfALiveAHugeAndAGoneServerAndTheSearchWithNone)
 {
     TestGameServer server;
     ASSERT_TRUE(UseServer(server, leftovers));
-    server.Kill();  // the address is free now: nobody listens
+    ServerPingThread(nullptr);
+    EXPECT_EQ(g_serverReachable.load(), 1);
+    ServerStatusThread(nullptr);
+    EXPECT_EQ(ReadSharedText(g_onlineCountText), "0");
+    EXPECT_EQ(g_serverStatus.load(), 1);
 
+    TestGameServer huge({"--huge"});
+    ASSERT_TRUE(UseServer(huge, leftovers));
+    ServerStatusThread(nullptr);
+    EXPECT_EQ(ReadSharedText(g_onlineCountText).GetLength(), SERVER_BUFFER_SIZE);
+
+    huge.Kill();  // the address is free now: nobody listens
     ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
     ASSERT_TRUE(WaitUntil([] { return !Notices().empty(); }));
     EXPECT_EQ(Notices(), Texts{kConnectionProblem});
@@ -190,23 +203,6 @@ TEST_F(OnlineClient, NoServerEndsTheSearchTheStatusAfterOneRetryAndThePing)
     ServerPingThread(nullptr);
     EXPECT_EQ(g_serverReachable.load(), 0);
     EXPECT_EQ(g_blinkStep.load(), 0);
-    leftovers.ExpectNone();
-}
-
-TEST_F(OnlineClient, PingAndStatusOfALiveServerAndAMegabyteStatus)
-{
-    TestGameServer server;
-    ASSERT_TRUE(UseServer(server, leftovers));
-    ServerPingThread(nullptr);
-    EXPECT_EQ(g_serverReachable.load(), 1);
-    ServerStatusThread(nullptr);
-    EXPECT_EQ(ReadSharedText(g_onlineCountText), "0");
-    EXPECT_EQ(g_serverStatus.load(), 1);
-
-    TestGameServer huge({"--huge"});
-    ASSERT_TRUE(UseServer(huge, leftovers));
-    ServerStatusThread(nullptr);
-    EXPECT_EQ(ReadSharedText(g_onlineCountText).GetLength(), SERVER_BUFFER_SIZE);
     leftovers.ExpectNone();
 }
 
@@ -282,7 +278,7 @@ TEST_F(OnlineClient, EveryMatchRequestClosedAtOnceGivesFiveTriesThenTheNotice)
     leftovers.ExpectNone();
 }
 
-TEST_F(OnlineClient, LeavingWhileQueuedOrWaitingForAMoveIsQuietAndLeavesNothing)
+TEST_F(OnlineClient, LeavingWhileQueuedWaitingForAMoveOrOnTheOwnTurnIsQuietAndLeavesNothing)
 {
     TestGameServer server;
     ASSERT_TRUE(UseServer(server, leftovers));
@@ -316,6 +312,17 @@ TEST_F(OnlineClient, LeavingWhileQueuedOrWaitingForAMoveIsQuietAndLeavesNothing)
     close(peer);
     leftovers.ExpectNone();
     EXPECT_TRUE(Notices().empty());
+
+    // On the own turn the idle game connection is held; leaving closes it.
+    ResetOnlineSearch();
+    const int own = PairMovingFirst(server, leftovers);
+    ASSERT_GE(own, 0);
+    EXPECT_TRUE(WaitUntil([&] { return OpenDescriptorCount() == leftovers.Descriptors() + 1; }));  // held for the game
+    LeaveOnlineGame();
+    leftovers.ExpectNone();
+    EXPECT_EQ(RawReceiveAll(own, 4), "rrrr");  // the server saw the leave
+    EXPECT_TRUE(Notices().empty());
+    close(own);
 }
 
 TEST_F(OnlineClient, TheServerKilledWhileQueuedOrMidGameEndsTheGameWithTheNotice)
@@ -345,20 +352,6 @@ TEST_F(OnlineClient, TheServerKilledWhileQueuedOrMidGameEndsTheGameWithTheNotice
     EXPECT_EQ(g_onlineGame.load(), 0);
     close(peer);
     leftovers.ExpectNone();
-}
-
-TEST_F(OnlineClient, LeavingOnTheOwnTurnClosesTheIdleGameConnection)
-{
-    TestGameServer server;
-    ASSERT_TRUE(UseServer(server, leftovers));
-    const int peer = PairMovingFirst(server, leftovers);
-    ASSERT_GE(peer, 0);
-    EXPECT_TRUE(WaitUntil([&] { return OpenDescriptorCount() == leftovers.Descriptors() + 1; }));  // held for the game
-    LeaveOnlineGame();
-    leftovers.ExpectNone();
-    EXPECT_EQ(RawReceiveAll(peer, 4), "rrrr");  // the server saw the leave
-    EXPECT_TRUE(Notices().empty());
-    close(peer);
 }
 
 TEST_F(OnlineClient, ASilentServerHoldsOnlyTheMatchThreadWhichLeavingFreesAndAResetEndsTheGame)

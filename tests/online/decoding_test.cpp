@@ -177,8 +177,8 @@ TEST(SetupCode, TheTableIsTenDistinctNonDigitsAndEncodesAFullArmyIn83)
     const std::vector<int> ranks = StandardRanks();
     const CString coded = EncodeSetupMessage(ranks.data());
     EXPECT_EQ(coded.GetLength(), 83);
-    EXPECT_EQ(coded.Left(5), CString(std::string{'!', SetupCodeTable[0], '!', SetupCodeTable[0], '!'}));
-    EXPECT_EQ(coded.Right(3), CString(std::string{SetupCodeTable[1], SetupCodeTable[1], '!'}));
+    EXPECT_EQ(coded.Left(5), "!#!#!");  // the bombs first: rank 0 is '#'
+    EXPECT_EQ(coded.Right(3), "$$!");   // the flag last: rank 11 is "11"
 }
 
 class OpponentMoveCheck : public RulesTest {};
