@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "online/stored_login.h"
@@ -17,14 +16,6 @@ int ModeOf(const std::string& path)
 {
     struct stat info;
     return stat(path.c_str(), &info) == 0 ? static_cast<int>(info.st_mode & 0777) : -1;
-}
-
-std::string Contents(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    return all.str();
 }
 
 // A fresh XDG_CONFIG_HOME for each test.
@@ -58,7 +49,7 @@ TEST_F(StoredLogin, WrittenPrivateWhateverTheUmaskAndTheFolderWas)
     EXPECT_EQ(StoredLoginPath(), m_file);
     EXPECT_EQ(ModeOf(m_folder), 0700);
     EXPECT_EQ(ModeOf(m_file), 0600);
-    EXPECT_EQ(Contents(m_file), "alice\nsecret7");
+    EXPECT_EQ(FileText(m_file), "alice\nsecret7");
     ASSERT_TRUE(ReadStoredLogin(&name, &password));
     EXPECT_EQ(std::string(name), "alice");
     EXPECT_EQ(std::string(password), "secret7");
@@ -66,7 +57,7 @@ TEST_F(StoredLogin, WrittenPrivateWhateverTheUmaskAndTheFolderWas)
     // A write that fails (the temporary path is a folder) leaves the old file.
     ASSERT_EQ(mkdir((m_file + ".tmp").c_str(), 0700), 0);
     EXPECT_FALSE(WriteStoredLogin("bob", "other"));
-    EXPECT_EQ(Contents(m_file), "alice\nsecret7");
+    EXPECT_EQ(FileText(m_file), "alice\nsecret7");
     rmdir((m_file + ".tmp").c_str());
 
     // Log-out leaves no file.
