@@ -95,17 +95,14 @@ TEST(DialogMessages, CreateSizeInitThenTheLoopThenDestroy)
     EXPECT_EQ(d.log, expected);
 }
 
-TEST(DialogMessages, ADialogEndedWhileInitialisingIsNeverShown)
+TEST(DialogMessages, ADialogEndedWhileInitialisingIsNeverShownAndAFailedCreationNeverInitialises)
 {
-    Recorder d(Template(902, 100, 60));
-    d.onInit = [](Recorder& r) { r.EndDialog(IDCANCEL); };
-    EXPECT_EQ(d.DoModal(), IDCANCEL);
-    ASSERT_FALSE(d.log.empty());
-    EXPECT_EQ(d.log.back(), "destroy never shown");
-}
+    Recorder ended(Template(902, 100, 60));
+    ended.onInit = [](Recorder& r) { r.EndDialog(IDCANCEL); };
+    EXPECT_EQ(ended.DoModal(), IDCANCEL);
+    ASSERT_FALSE(ended.log.empty());
+    EXPECT_EQ(ended.log.back(), "destroy never shown");
 
-TEST(DialogMessages, CreationFailureEndsDoModalWithoutInit)
-{
     class Failing : public Recorder {
     public:
         Failing() : Recorder(Template(903, 50, 50)) {}
@@ -114,9 +111,9 @@ TEST(DialogMessages, CreationFailureEndsDoModalWithoutInit)
             log.push_back("create");
             return -1;
         }
-    } d;
-    EXPECT_EQ(d.DoModal(), -1);
-    EXPECT_EQ(d.log, std::vector<std::string>{"create"});
+    } failing;
+    EXPECT_EQ(failing.DoModal(), -1);
+    EXPECT_EQ(failing.log, std::vector<std::string>{"create"});
 }
 
 TEST(DialogMessages, KeysAndTheCloseRequestBecomeCommands)
