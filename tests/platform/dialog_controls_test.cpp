@@ -6,7 +6,6 @@
 #include <FL/Fl_Window.H>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <functional>

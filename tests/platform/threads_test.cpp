@@ -8,7 +8,6 @@
 #include <atomic>
 #include <chrono>
 #include <string>
-#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
