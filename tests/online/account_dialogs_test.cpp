@@ -190,14 +190,9 @@ TEST_F(AccountDialogs, RegistrationIsStoredOnlyWhenTheServerConfirmsIt)
 
 TEST_F(AccountDialogs, AServerThatIsDownOrSilentGivesTheConnectionNoticeAndEndsTheDialog)
 {
-    // Nothing listens any more where a server was.
-    std::string goneAddress;
-    {
-        TestGameServer gone;
-        ASSERT_TRUE(gone.Started());
-        goneAddress = gone.Address();
-    }
-    g_loginHost = CString(goneAddress);
+    TestGameServer gone;
+    PointAt(gone);
+    gone.Kill();  // nothing listens any more where a server was
     CAvtorizaciya login;
     login.m_language = 1;
     g_loginName = "alice";

@@ -3,13 +3,11 @@
 // opponent leaving, the leave, failures and hostile replies.
 #include <gtest/gtest.h>
 #include <pthread.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <chrono>
 #include <csignal>
-#include <fstream>
 #include <thread>
 #include <vector>
 
@@ -17,6 +15,7 @@
 #include "online/game_client.h"
 #include "online/online_state.h"
 #include "online/setup_code.h"
+#include "online/stored_login.h"
 #include "online_client.h"
 #include "platform/threads.h"
 #include "raw_client.h"
@@ -38,6 +37,11 @@ void SearchAgain()
     ClearNotices();
 }
 
+std::vector<int> OpponentMove()
+{
+    return {g_opponentMove[0].load(), g_opponentMove[1].load(), g_opponentMove[2].load(), g_opponentMove[3].load()};
+}
+
 class OnlineClient : public ::testing::Test {
 protected:
     void SetUp() override
@@ -54,27 +58,31 @@ protected:
         unsetenv("XDG_CONFIG_HOME");
     }
 
-    void StoreLogin(const std::string& name, const std::string& password)
-    {
-        mkdir((config.Path() + "/velmonar").c_str(), 0700);
-        std::ofstream(config.Path() + "/velmonar/strlp.erg") << name << "\n" << password << "\n";
-    }
-
     TempFolder config{"velmonar-online"};
     Leftovers leftovers;
 };
 
-TEST_F(OnlineClient, QueuedNamedPlayerPairsExchangesMovesAndSeesAGuestLeave)
+// While the player is queued, each keep-alive asks for a redraw and the
+// search goes on waiting; then the pairing, moves both ways, and the guest's
+// leaving.
+TEST_F(OnlineClient, QueuedNamedPlayerHearsKeepAlivesPairsExchangesMovesAndSeesAGuestLeave)
 {
-    TestGameServer server({"--account", "anna:secret"});
+    TestGameServer server({"--account", "anna:secret", "--keep-alive", "0.15"});
     ASSERT_TRUE(UseServer(server, leftovers));
-    StoreLogin("anna", "secret");
+    ASSERT_TRUE(WriteStoredLogin("anna", "secret"));
 
     ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
     ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
     EXPECT_TRUE(server.WaitFor("LOGIN anna ok"));
     EXPECT_TRUE(server.WaitFor("QUEUED anna"));
     EXPECT_EQ(ReadSharedText(g_credentials), "anna+secret-");
+    for (int k = 1; k <= 3; ++k) {
+        g_redrawRequested = 0;
+        ASSERT_TRUE(server.WaitFor("KEEPALIVE", k));
+        EXPECT_TRUE(WaitUntil([] { return g_redrawRequested.load() == 1; }));
+        EXPECT_EQ(g_waitingForOpponent.load(), 1);
+        EXPECT_EQ(g_matchState.load(), 0);
+    }
 
     const int peer = RequestingPeer(server.Address());
     EXPECT_EQ(RawReceive(peer), StandardSetupMessage() + " anna" + std::string(1, '\0'));
@@ -88,10 +96,7 @@ TEST_F(OnlineClient, QueuedNamedPlayerPairsExchangesMovesAndSeesAGuestLeave)
     // The opponent's move arrives turned to the local board.
     RawSend(peer, "0312");
     ASSERT_TRUE(WaitUntil([] { return g_opponentMoveReady.load() == 1; }));
-    EXPECT_EQ(g_opponentMove[0].load(), 10);
-    EXPECT_EQ(g_opponentMove[1].load(), 7);
-    EXPECT_EQ(g_opponentMove[2].load(), 9);
-    EXPECT_EQ(g_opponentMove[3].load(), 8);
+    EXPECT_EQ(OpponentMove(), (std::vector<int>{10, 7, 9, 8}));
 
     // Our move goes out as it stands; then the receive waits again.
     g_opponentMoveReady = 0;
@@ -116,7 +121,7 @@ TEST_F(OnlineClient, SignalsDuringTheReloginLoseNotTheServersLogInOk)
 {
     TestGameServer server({"--account", "anna:secret", "--login-delay", "0.8"});
     ASSERT_TRUE(UseServer(server, leftovers));
-    StoreLogin("anna", "secret");
+    ASSERT_TRUE(WriteStoredLogin("anna", "secret"));
     struct sigaction sa {};
     sa.sa_handler = IgnoreSignal;
     sa.sa_flags = SA_RESTART;
@@ -159,12 +164,25 @@ TEST_F(OnlineClient, LaterGuestMovesFirstAndReportsANamedLeaverWithItsOwnDash)
     leftovers.ExpectNone(1);  // the peer's own
 }
 
-TEST_F(OnlineClient, NoServerEndsTheSearchTheStatusAfterOneRetryAndThePing)
+// A live server answers the ping and the status, a hostile one's megabyte
+// status is cut to the buffer; with nobody listening any more the search
+// ends, the status fails after one retry and the ping clears the banner.
+TEST_F(OnlineClient, PingAndStatusOfALiveAHugeAndAGoneServerAndTheSearchWithNone)
 {
     TestGameServer server;
     ASSERT_TRUE(UseServer(server, leftovers));
-    server.Kill();  // the address is free now: nobody listens
+    ServerPingThread(nullptr);
+    EXPECT_EQ(g_serverReachable.load(), 1);
+    ServerStatusThread(nullptr);
+    EXPECT_EQ(ReadSharedText(g_onlineCountText), "0");
+    EXPECT_EQ(g_serverStatus.load(), 1);
 
+    TestGameServer huge({"--huge"});
+    ASSERT_TRUE(UseServer(huge, leftovers));
+    ServerStatusThread(nullptr);
+    EXPECT_EQ(ReadSharedText(g_onlineCountText).GetLength(), SERVER_BUFFER_SIZE);
+
+    huge.Kill();  // the address is free now: nobody listens
     ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
     ASSERT_TRUE(WaitUntil([] { return !Notices().empty(); }));
     EXPECT_EQ(Notices(), Texts{kConnectionProblem});
@@ -185,23 +203,6 @@ TEST_F(OnlineClient, NoServerEndsTheSearchTheStatusAfterOneRetryAndThePing)
     ServerPingThread(nullptr);
     EXPECT_EQ(g_serverReachable.load(), 0);
     EXPECT_EQ(g_blinkStep.load(), 0);
-    leftovers.ExpectNone();
-}
-
-TEST_F(OnlineClient, PingAndStatusOfALiveServerAndAMegabyteStatus)
-{
-    TestGameServer server;
-    ASSERT_TRUE(UseServer(server, leftovers));
-    ServerPingThread(nullptr);
-    EXPECT_EQ(g_serverReachable.load(), 1);
-    ServerStatusThread(nullptr);
-    EXPECT_EQ(ReadSharedText(g_onlineCountText), "0");
-    EXPECT_EQ(g_serverStatus.load(), 1);
-
-    TestGameServer huge({"--huge"});
-    ASSERT_TRUE(UseServer(huge, leftovers));
-    ServerStatusThread(nullptr);
-    EXPECT_EQ(ReadSharedText(g_onlineCountText).GetLength(), SERVER_BUFFER_SIZE);
     leftovers.ExpectNone();
 }
 
@@ -250,17 +251,15 @@ TEST_F(OnlineClient, ANulAtByte83IsAGuestAndANonDigitMoveIsTheOpponentLeaving)
     const std::string reply = OtherSetupMessage() + std::string(1, '\0') + "mallory" + std::string(1, '\0');
     TestGameServer server({"--pairing-reply", HexOf(reply), "--move-reply", "26262626"});
     ASSERT_TRUE(UseServer(server, leftovers));
-    const int peer = QueuedPeer(server.Address());
+    const int peer = PairMovingFirst(server, leftovers);
     ASSERT_GE(peer, 0);
-    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
-    ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3; }));
     EXPECT_EQ(ReadSharedText(g_opponentName), "(guest)");
     SendOwnMove(peer, "1111");  // relayed as "&&&&"
     RawSend(peer, "1234");      // relayed to us as "&&&&" too
     ExpectOpponentLeftNotice();
     EXPECT_EQ(g_opponentMoveReady.load(), 0);
     close(peer);
-    leftovers.ExpectNone();
+    leftovers.ExpectNone(1);  // the peer's own
 }
 
 TEST_F(OnlineClient, EveryMatchRequestClosedAtOnceGivesFiveTriesThenTheNotice)
@@ -277,7 +276,7 @@ TEST_F(OnlineClient, EveryMatchRequestClosedAtOnceGivesFiveTriesThenTheNotice)
     leftovers.ExpectNone();
 }
 
-TEST_F(OnlineClient, LeavingWhileQueuedOrWaitingForAMoveIsQuietAndLeavesNothing)
+TEST_F(OnlineClient, LeavingWhileQueuedWaitingForAMoveOrOnTheOwnTurnIsQuietAndLeavesNothing)
 {
     TestGameServer server;
     ASSERT_TRUE(UseServer(server, leftovers));
@@ -311,6 +310,17 @@ TEST_F(OnlineClient, LeavingWhileQueuedOrWaitingForAMoveIsQuietAndLeavesNothing)
     close(peer);
     leftovers.ExpectNone();
     EXPECT_TRUE(Notices().empty());
+
+    // On the own turn the idle game connection is held; leaving closes it.
+    ResetOnlineSearch();
+    const int own = PairMovingFirst(server, leftovers);
+    ASSERT_GE(own, 0);
+    EXPECT_TRUE(WaitUntil([&] { return OpenDescriptorCount() == leftovers.Descriptors() + 1; }));  // held for the game
+    LeaveOnlineGame();
+    leftovers.ExpectNone();
+    EXPECT_EQ(RawReceiveAll(own, 4), "rrrr");  // the server saw the leave
+    EXPECT_TRUE(Notices().empty());
+    close(own);
 }
 
 TEST_F(OnlineClient, TheServerKilledWhileQueuedOrMidGameEndsTheGameWithTheNotice)
@@ -342,20 +352,6 @@ TEST_F(OnlineClient, TheServerKilledWhileQueuedOrMidGameEndsTheGameWithTheNotice
     leftovers.ExpectNone();
 }
 
-TEST_F(OnlineClient, LeavingOnTheOwnTurnClosesTheIdleGameConnection)
-{
-    TestGameServer server;
-    ASSERT_TRUE(UseServer(server, leftovers));
-    const int peer = PairMovingFirst(server, leftovers);
-    ASSERT_GE(peer, 0);
-    EXPECT_TRUE(WaitUntil([&] { return OpenDescriptorCount() == leftovers.Descriptors() + 1; }));  // held for the game
-    LeaveOnlineGame();
-    leftovers.ExpectNone();
-    EXPECT_EQ(RawReceiveAll(peer, 4), "rrrr");  // the server saw the leave
-    EXPECT_TRUE(Notices().empty());
-    close(peer);
-}
-
 TEST_F(OnlineClient, ASilentServerHoldsOnlyTheMatchThreadWhichLeavingFreesAndAResetEndsTheGame)
 {
     {
@@ -380,35 +376,6 @@ TEST_F(OnlineClient, ASilentServerHoldsOnlyTheMatchThreadWhichLeavingFreesAndARe
     EXPECT_EQ(g_opponentMoveReady.load(), 0);
     close(peer);
     leftovers.ExpectNone();
-}
-
-TEST_F(OnlineClient, KeepAlivesWhileQueuedAskForRedrawsAndThePairingStillDecodes)
-{
-    TestGameServer server({"--keep-alive", "0.15"});
-    ASSERT_TRUE(UseServer(server, leftovers));
-    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
-    ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
-    for (int k = 1; k <= 3; ++k) {
-        g_redrawRequested = 0;
-        ASSERT_TRUE(server.WaitFor("KEEPALIVE", k));
-        EXPECT_TRUE(WaitUntil([] { return g_redrawRequested.load() == 1; }));
-        EXPECT_EQ(g_waitingForOpponent.load(), 1);
-        EXPECT_EQ(g_matchState.load(), 0);
-    }
-    const int peer = RequestingPeer(server.Address());
-    EXPECT_EQ(RawReceive(peer), kGuestPairing);
-    ASSERT_TRUE(WaitUntil([] { return g_matchState.load() == 3; }));
-    EXPECT_EQ(g_onlineTurn.load(), 2);
-    EXPECT_EQ(std::vector<int>(g_opponentSetup, g_opponentSetup + 40), RanksOf(OtherSetupMessage()));
-    LeaveOnlineGame();
-    close(peer);
-    leftovers.ExpectNone();
-    EXPECT_TRUE(Notices().empty());
-}
-
-std::vector<int> OpponentMove()
-{
-    return {g_opponentMove[0].load(), g_opponentMove[1].load(), g_opponentMove[2].load(), g_opponentMove[3].load()};
 }
 
 // A slow receive while queued gets a keep-alive, the pairing reply, the

@@ -3,10 +3,7 @@
 // the board.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -14,10 +11,8 @@
 #include "online/online_state.h"
 #include "online/opponent_move.h"
 #include "online/setup_code.h"
-#include "online/stored_login.h"
 #include "raw_client.h"
 #include "tests/support/board_fixture.h"
-#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -182,29 +177,8 @@ TEST(SetupCode, TheTableIsTenDistinctNonDigitsAndEncodesAFullArmyIn83)
     const std::vector<int> ranks = StandardRanks();
     const CString coded = EncodeSetupMessage(ranks.data());
     EXPECT_EQ(coded.GetLength(), 83);
-    EXPECT_EQ(coded.Left(5), CString(std::string{'!', SetupCodeTable[0], '!', SetupCodeTable[0], '!'}));
-    EXPECT_EQ(coded.Right(3), CString(std::string{SetupCodeTable[1], SetupCodeTable[1], '!'}));
-}
-
-TEST(StoredLogin, WholeLinesCutTo20SoALongNameNeverHidesThePassword)
-{
-    TempFolder config("velmonar-login");
-    ASSERT_FALSE(config.Path().empty());
-    setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
-    CString name = "old", password = "old";
-    EXPECT_FALSE(ReadStoredLogin(&name, &password));  // no file: a guest, nothing left over
-    EXPECT_TRUE(name.IsEmpty() && password.IsEmpty());
-    const std::string path = StoredLoginPath();
-    EXPECT_EQ(path, config.Path() + "/velmonar/strlp.erg");
-    std::ofstream(path) << std::string(30, 'n') << "\r\nsecret\n";
-    ASSERT_TRUE(ReadStoredLogin(&name, &password));
-    EXPECT_EQ(name, CString(std::string(20, 'n')));
-    EXPECT_EQ(password, "secret");
-    // No folder can be made for it: no stored log-in.
-    std::filesystem::remove_all(config.Path() + "/velmonar");
-    std::ofstream(config.Path() + "/velmonar") << "a file in the way";
-    EXPECT_FALSE(ReadStoredLogin(&name, &password));
-    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(coded.Left(5), "!#!#!");  // the bombs first: rank 0 is '#'
+    EXPECT_EQ(coded.Right(3), "$$!");   // the flag last: rank 11 is "11"
 }
 
 class OpponentMoveCheck : public RulesTest {};

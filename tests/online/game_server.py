@@ -33,6 +33,10 @@ def log(*words):
         print(" ".join(str(w) for w in words), flush=True)
 
 
+def shown(name):
+    return name.decode("latin-1") or "(guest)"
+
+
 def send_all(conn, data):
     try:
         conn.sendall(data, socket.MSG_NOSIGNAL)
@@ -41,27 +45,34 @@ def send_all(conn, data):
         return False
 
 
+def close_after_peer(conn, timeout):
+    """Wait, sending nothing, until the peer closes (or the time is up; None: no limit), then close."""
+    try:
+        conn.settimeout(timeout)
+        while conn.recv(4096):
+            pass
+    except OSError:
+        pass
+    conn.close()
+
+
 def graceful_close(conn, timeout=ONE_SHOT_TIMEOUT):
     """Shut our side, wait until the peer closes, then close (never a reset)."""
     try:
         conn.shutdown(socket.SHUT_WR)
-        conn.settimeout(timeout)
-        while conn.recv(4096):
-            pass
     except OSError:
-        pass
-    conn.close()
+        conn.close()
+        return
+    close_after_peer(conn, timeout)
 
 
-def graceful_close_after_peer(conn, timeout):
-    """Wait, sending nothing, until the peer closes (or the time is up), then close."""
+def read_more(conn, first):
+    """The first bytes and what follows them at once."""
+    conn.settimeout(0.05)
     try:
-        conn.settimeout(timeout)
-        while conn.recv(4096):
-            pass
+        return first + conn.recv(512)
     except OSError:
-        pass
-    conn.close()
+        return first
 
 
 def reset_close(conn):
@@ -73,11 +84,10 @@ def reset_close(conn):
 
 
 class Waiting:
-    def __init__(self, conn, setup, name, machine):
+    def __init__(self, conn, setup, name):
         self.conn = conn
         self.setup = setup
         self.name = name
-        self.machine = machine
         self.last_sent = time.monotonic()
 
 
@@ -92,7 +102,6 @@ class Server:
         self.queue = []
         self.players_in_game = 0
         self.pairs = []          # [names, reported]
-        self.connection_count = 0
 
     # --- one-shot exchanges ---
 
@@ -100,7 +109,7 @@ class Server:
         if self.args.silent:
             # Accept and never answer: the connection stays open until the
             # client gives up and closes it.
-            graceful_close_after_peer(conn, SILENT_HOLD)
+            close_after_peer(conn, SILENT_HOLD)
             return
         send_all(conn, reply)
         graceful_close(conn)
@@ -119,16 +128,10 @@ class Server:
         self.reply_once(conn, HUGE if self.args.huge else str(count).encode())
 
     def handle_login(self, conn, first):
-        data = first
-        conn.settimeout(0.05)
-        try:
-            data += conn.recv(512)
-        except OSError:
-            pass
-        name, _, password = data[1:].partition(b"+")
+        name, _, password = read_more(conn, first)[1:].partition(b"+")
         if self.args.silent_logins:
             log("LOGIN", name.decode("latin-1"), "silent")
-            graceful_close_after_peer(conn, SILENT_HOLD)
+            close_after_peer(conn, SILENT_HOLD)
             return
         ok = name in self.accounts and self.accounts[name] == password
         log("LOGIN", name.decode("latin-1"), "ok" if ok else "refused")
@@ -136,13 +139,7 @@ class Server:
         self.reply_once(conn, self.account_reply(b"-\x00" if ok else b"x\x00"))
 
     def handle_register(self, conn, first):
-        conn.settimeout(0.05)
-        data = first
-        try:
-            data += conn.recv(512)
-        except OSError:
-            pass
-        parts = data[1:].split(b"+")
+        parts = read_more(conn, first)[1:].split(b"+")
         name = parts[0] if parts else b""
         with self.lock:
             taken = name in self.accounts or len(parts) != 3
@@ -200,19 +197,15 @@ class Server:
             reset_close(conn) if self.args.reset else conn.close()
             return
         data = self.read_match_request(conn, first)
-        setup, head = None, None
-        if data is not None:
-            start = data.find(b"!")
-            head, setup = data[:start], data[start:]
-        m = MATCH_GRAMMAR.match(head) if head is not None else None
-        if data is None or m is None or len(setup) != 83 or not SETUP_GRAMMAR.match(setup):
+        m = MATCH_GRAMMAR.match(data[:data.find(b"!")]) if data is not None else None
+        setup = data[data.find(b"!"):] if m else b""
+        if m is None or len(setup) != 83 or not SETUP_GRAMMAR.match(setup):
             log("MATCH malformed", repr(data)[:60])
             self.refuse_forever(conn)
             return
-        name = b""
-        if m.group(1) is not None and self.accounts.get(m.group(1)) == m.group(2):
-            name = m.group(1)
-        newcomer = Waiting(conn, setup, name, m.group(3))
+        named = m.group(1) is not None and self.accounts.get(m.group(1)) == m.group(2)
+        name = m.group(1) if named else b""
+        newcomer = Waiting(conn, setup, name)
         if self.args.silent:
             log("MATCH silent")
             self.refuse_forever(conn, reply=b"")
@@ -223,7 +216,7 @@ class Server:
             if waiting is None:
                 self.queue.append(newcomer)
         if waiting is None:
-            log("QUEUED", name.decode("latin-1") or "(guest)")
+            log("QUEUED", shown(name))
             if not self.args.queued_with_pairing:
                 with self.lock:
                     send_all(conn, HUGE if self.args.huge else b"?")
@@ -239,13 +232,7 @@ class Server:
         """A refused request gets "?" and is never paired; the connection stays."""
         if reply:
             send_all(conn, reply)
-        conn.settimeout(None)
-        try:
-            while conn.recv(4096):
-                pass
-        except OSError:
-            pass
-        conn.close()
+        close_after_peer(conn, None)
 
     def keep_alive(self, waiting):
         """Sends "&" to a queued client now and then, as long as it waits."""
@@ -273,7 +260,7 @@ class Server:
         readable, _, _ = select.select([waiting.conn], [], [], 0)
         if readable:
             waiting.conn.close()   # a queued client never sends: this is its end
-            log("DROPPED", waiting.name.decode("latin-1") or "(guest)")
+            log("DROPPED", shown(waiting.name))
             return False
         return True
 
@@ -298,8 +285,7 @@ class Server:
         with self.lock:
             self.players_in_game += 2
             self.pairs.append([(w.name, n.name), False])
-        log("PAIRED", w.name.decode("latin-1") or "(guest)", n.name.decode("latin-1") or "(guest)",
-            "first", n.name.decode("latin-1") or "(guest)")
+        log("PAIRED", shown(w.name), shown(n.name), "first", shown(n.name))
         if self.args.leave_at_pairing:
             # The later requester is gone at once: the one who waited hears it.
             n.conn.close()

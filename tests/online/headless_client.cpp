@@ -17,9 +17,6 @@
 // preferred). --leave-after N ends the process after N own moves,
 // --kill-after N kills it (SIGKILL) there.
 // A stored log-in is written to $XDG_CONFIG_HOME (private to the caller).
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -28,7 +25,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
@@ -42,12 +38,14 @@
 #include "online/game_client.h"
 #include "online/notice.h"
 #include "online/online_state.h"
+#include "online/stored_login.h"
 #include "platform/sockets.h"
 #include "rules/board.h"
 #include "rules/live_options.h"
 #include "rules/move_gen.h"
 #include "rules/rules_host.h"
 #include "scene/frame_state.h"
+#include "test_server.h"
 
 namespace {
 
@@ -280,24 +278,11 @@ bool ParseOptions(int argc, char** argv, Options& o)
     return argc % 2 == 1;
 }
 
+// The stored log-in the match request's re-login reads.
 void StoreLogin(const std::string& login)
 {
-    const char* home = std::getenv("XDG_CONFIG_HOME");
-    if (login.empty() || !home) return;
-    const std::string folder = std::string(home) + "/velmonar";
-    mkdir(folder.c_str(), 0700);
     const size_t colon = login.find(':');
-    std::ofstream(folder + "/strlp.erg") << login.substr(0, colon) << "\n" << login.substr(colon + 1) << "\n";
-}
-
-int ThreadCount()
-{
-    int n = 0;
-    if (DIR* tasks = opendir("/proc/self/task")) {
-        while (const dirent* entry = readdir(tasks)) n += entry->d_name[0] != '.';
-        closedir(tasks);
-    }
-    return n;
+    if (colon != std::string::npos) WriteStoredLogin(CString(login.substr(0, colon)), CString(login.substr(colon + 1)));
 }
 
 int g_threadsAtStart = 0;
@@ -308,9 +293,7 @@ int g_threadsAtStart = 0;
 {
     if (g_panelVisible[PANEL_FLAG_GAME_OVER] == 1) Print("PANEL game-over");
     Print("END " + how);
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
-    while (ThreadCount() > g_threadsAtStart && std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    WaitUntil([] { return ThreadCount() <= g_threadsAtStart; }, waitMs);
     std::fflush(stdout);
     std::_Exit(status);  // a worker may still wait on the network, as when the program ends
 }

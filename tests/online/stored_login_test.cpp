@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "online/stored_login.h"
@@ -17,14 +16,6 @@ int ModeOf(const std::string& path)
 {
     struct stat info;
     return stat(path.c_str(), &info) == 0 ? static_cast<int>(info.st_mode & 0777) : -1;
-}
-
-std::string Contents(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    return all.str();
 }
 
 // A fresh XDG_CONFIG_HOME for each test.
@@ -49,15 +40,16 @@ TEST_F(StoredLogin, WrittenPrivateWhateverTheUmaskAndTheFolderWas)
     ASSERT_EQ(mkdir(m_folder.c_str(), 0755), 0);
     chmod(m_folder.c_str(), 0755);
     const mode_t saved = umask(0);
-    CString name, password;
-    EXPECT_FALSE(ReadStoredLogin(&name, &password));  // no file: a guest
+    CString name = "old", password = "old";
+    EXPECT_FALSE(ReadStoredLogin(&name, &password));  // no file: a guest, nothing left over
+    EXPECT_TRUE(name.IsEmpty() && password.IsEmpty());
     EXPECT_FALSE(StoredLoginExists());
     EXPECT_TRUE(WriteStoredLogin("alice", "secret7"));
     umask(saved);
     EXPECT_EQ(StoredLoginPath(), m_file);
     EXPECT_EQ(ModeOf(m_folder), 0700);
     EXPECT_EQ(ModeOf(m_file), 0600);
-    EXPECT_EQ(Contents(m_file), "alice\nsecret7");
+    EXPECT_EQ(FileText(m_file), "alice\nsecret7");
     ASSERT_TRUE(ReadStoredLogin(&name, &password));
     EXPECT_EQ(std::string(name), "alice");
     EXPECT_EQ(std::string(password), "secret7");
@@ -65,7 +57,7 @@ TEST_F(StoredLogin, WrittenPrivateWhateverTheUmaskAndTheFolderWas)
     // A write that fails (the temporary path is a folder) leaves the old file.
     ASSERT_EQ(mkdir((m_file + ".tmp").c_str(), 0700), 0);
     EXPECT_FALSE(WriteStoredLogin("bob", "other"));
-    EXPECT_EQ(Contents(m_file), "alice\nsecret7");
+    EXPECT_EQ(FileText(m_file), "alice\nsecret7");
     rmdir((m_file + ".tmp").c_str());
 
     // Log-out leaves no file.
@@ -88,6 +80,11 @@ TEST_F(StoredLogin, AFolderThatCannotBeMadeMeansNoStoredLogInAnywhere)
     EXPECT_TRUE(name.IsEmpty());
     EXPECT_EQ(ModeOf("/strlp.erg"), -1);
     EXPECT_EQ(ModeOf(blocker + "/velmonar/strlp.erg"), -1);
+
+    // A file where the private folder goes: no stored log-in either.
+    setenv("XDG_CONFIG_HOME", m_home.Path().c_str(), 1);
+    std::ofstream(m_folder) << "a file in the way";
+    EXPECT_FALSE(ReadStoredLogin(&name, &password));
 }
 
 TEST_F(StoredLogin, LongAndCrlfLinesStillGiveTheNameAndThePassword)
@@ -99,6 +96,10 @@ TEST_F(StoredLogin, LongAndCrlfLinesStillGiveTheNameAndThePassword)
     ASSERT_TRUE(ReadStoredLogin(&name, &password));
     EXPECT_EQ(std::string(name), std::string(20, 'n'));
     EXPECT_EQ(std::string(password), "pw");
+    std::ofstream(m_file) << thirty << "\r\nsecret\n";  // CRLF after the cut
+    ASSERT_TRUE(ReadStoredLogin(&name, &password));
+    EXPECT_EQ(std::string(name), std::string(20, 'n'));
+    EXPECT_EQ(std::string(password), "secret");
 
     // The pure reader: CRLF lines, a missing password, an empty input,
     // binary bytes and a very long password.

@@ -1,6 +1,7 @@
 // Whole games between two headless clients (one process each) through the
 // test game server: the pairing, who moves first, both boards after every
 // move, the end on both sides and the winner reports.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,54 +23,45 @@
 
 namespace {
 
-// A headless client process; its whole output is read once it has ended.
+// A headless client process; its output goes to a file, read once it has ended.
 class Client {
 public:
     Client(const std::string& config, const std::vector<std::string>& args)
+        : m_output(config + "/output-" + std::to_string(++s_started))
     {
-        int out[2];
-        if (pipe(out) != 0) return;
+        std::vector<std::string> all = {HEADLESS_CLIENT};
+        all.insert(all.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (auto& a : all) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        const int out = open(m_output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         m_pid = fork();
         if (m_pid == 0) {
-            dup2(out[1], 1);
+            dup2(out, 1);
             for (int fd = 3; fd < 1024; ++fd) close(fd);
             setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-            std::vector<std::string> all = {HEADLESS_CLIENT};
-            all.insert(all.end(), args.begin(), args.end());
-            std::vector<char*> argv;
-            for (auto& a : all) argv.push_back(a.data());
-            argv.push_back(nullptr);
             execv(HEADLESS_CLIENT, argv.data());
             _exit(127);
         }
-        close(out[1]);
-        m_reader = std::thread([this, fd = out[0]] {
-            char buffer[65536];
-            for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) > 0;) m_output.append(buffer, got);
-            close(fd);
-        });
+        close(out);
     }
     ~Client() { Wait(); }
 
     // Waits for the end and returns every line.
     std::vector<std::string> Wait()
     {
-        if (m_pid > 0) {
-            waitpid(m_pid, &m_status, 0);
-            m_pid = -1;
-        }
-        if (m_reader.joinable()) m_reader.join();
+        if (m_pid > 0) waitpid(m_pid, nullptr, 0);
+        m_pid = -1;
         std::vector<std::string> lines;
-        std::istringstream in(m_output);
+        std::istringstream in(FileText(m_output));
         for (std::string line; std::getline(in, line);) lines.push_back(line);
         return lines;
     }
 
 private:
-    int m_pid = -1;
-    int m_status = 0;
-    std::thread m_reader;
+    static inline int s_started = 0;
     std::string m_output;
+    int m_pid = -1;
 };
 
 std::string Find(const std::vector<std::string>& lines, const std::string& prefix)
@@ -79,26 +71,21 @@ std::string Find(const std::vector<std::string>& lines, const std::string& prefi
     return "";
 }
 
-// BOARD lines by move number: owner and rank per cell, x outer, y inner.
-std::map<int, std::vector<std::pair<int, int>>> Boards(const std::vector<std::string>& lines)
+// BOARD lines by move number: the cells "owner:rank", x outer, y inner.
+std::map<int, std::vector<std::string>> Boards(const std::vector<std::string>& lines)
 {
-    std::map<int, std::vector<std::pair<int, int>>> boards;
+    std::map<int, std::vector<std::string>> boards;
     for (const auto& line : lines) {
         if (line.compare(0, 6, "BOARD ") != 0) continue;
         std::istringstream in(line.substr(6));
         int n;
         in >> n;
-        std::vector<std::pair<int, int>> cells;
-        for (std::string cell; in >> cell;) {
-            const size_t colon = cell.find(':');
-            cells.emplace_back(std::stoi(cell.substr(0, colon)), std::stoi(cell.substr(colon + 1)));
-        }
-        boards[n] = cells;
+        for (std::string cell; in >> cell;) boards[n].push_back(cell);
     }
     return boards;
 }
 
-// After every move one board is the other turned by 180 degrees, owners swapped.
+// After every move one board is the other turned by 180 degrees, owners 1 and 2 swapped.
 int ExpectMirroredBoards(const std::vector<std::string>& a, const std::vector<std::string>& b)
 {
     const auto boardsA = Boards(a), boardsB = Boards(b);
@@ -106,29 +93,46 @@ int ExpectMirroredBoards(const std::vector<std::string>& a, const std::vector<st
     for (const auto& [n, cellsA] : boardsA) {
         const auto it = boardsB.find(n);
         if (it == boardsB.end() || cellsA.size() != 100 || it->second.size() != 100) continue;
-        for (int x = 1; x <= 10; ++x)
-            for (int y = 1; y <= 10; ++y) {
-                auto [ownerA, rankA] = cellsA[(x - 1) * 10 + (y - 1)];
-                auto [ownerB, rankB] = it->second[(10 - x) * 10 + (10 - y)];
-                const int swapped = ownerB == 1 ? 2 : ownerB == 2 ? 1 : ownerB;
-                EXPECT_EQ(ownerA, swapped) << "move " << n << " at " << x << "," << y;
-                EXPECT_EQ(rankA, rankB) << "move " << n << " at " << x << "," << y;
-                if (ownerA != swapped || rankA != rankB) return compared;
-            }
+        for (int i = 0; i < 100; ++i) {
+            std::string turned = it->second[99 - i];
+            const std::string owner = turned.substr(0, turned.find(':'));
+            if (owner == "1" || owner == "2") turned[0] = owner == "1" ? '2' : '1';
+            EXPECT_EQ(cellsA[i], turned) << "move " << n << " at " << i / 10 + 1 << "," << i % 10 + 1;
+            if (cellsA[i] != turned) return compared;
+        }
         ++compared;
     }
     return compared;
 }
 
-class TwoClients : public ::testing::Test {
-public:
-    std::string ConfigA() const { return configA.Path(); }
-    std::string ConfigB() const { return configB.Path(); }
+struct Game {
+    std::vector<std::string> waiting, first;
+};
 
+class TwoClients : public ::testing::Test {
 protected:
+    // anna waits in the queue; boris requests later and moves first.
+    // game: 1 for the server's first game, 2 for its second...
+    Game PlayScripted(TestGameServer& server, int game, const std::string& waitingArmy,
+                      const std::string& waitingScript, const std::string& firstArmy, const std::string& firstScript)
+    {
+        Client waiting(configA.Path(), {"--server", server.Address(), "--login", "anna:pw", "--army", waitingArmy,
+                                        "--script", waitingScript, "--limit", "20"});
+        EXPECT_TRUE(server.WaitFor("QUEUED anna", game));
+        Client first(configB.Path(), {"--server", server.Address(), "--login", "boris:pw", "--army", firstArmy,
+                                      "--script", firstScript, "--limit", "20"});
+        return Game{waiting.Wait(), first.Wait()};
+    }
+
     TempFolder configA{"velmonar-client-a"};
     TempFolder configB{"velmonar-client-b"};
 };
+
+void PrintServerLogOnFailure(TestGameServer& server)
+{
+    if (::testing::Test::HasFailure())
+        for (const auto& line : server.Lines()) std::printf("server: %s\n", line.c_str());
+}
 
 TEST_F(TwoClients, NamedAgainstGuestPlaysToTheEndWithMirroredBoards)
 {
@@ -192,22 +196,12 @@ TEST_F(TwoClients, ANamedQuitterLeavesTheOtherToReportItselfAndARefusedLogInPlay
 std::string Army(const std::map<int, int>& fixed)
 {
     const int set[12] = {6, 1, 8, 5, 4, 4, 4, 3, 2, 1, 1, 1};
-    int left[12];
-    std::copy(set, set + 12, left);
-    for (const auto& [index, rank] : fixed) --left[rank];
+    std::vector<int> left;
+    for (int rank = 0; rank < 12; ++rank) left.insert(left.end(), set[rank], rank);
+    for (const auto& [index, rank] : fixed) left.erase(std::find(left.begin(), left.end(), rank));
     std::string army;
-    int rank = 0;
-    for (int i = 0; i < 40; ++i) {
-        int r;
-        if (fixed.count(i)) {
-            r = fixed.at(i);
-        } else {
-            while (left[rank] == 0) ++rank;
-            r = rank;
-            --left[rank];
-        }
-        army += (i ? "," : "") + std::to_string(r);
-    }
+    for (int i = 0, next = 0; i < 40; ++i)
+        army += (i ? "," : "") + std::to_string(fixed.count(i) ? fixed.at(i) : left[next++]);
     return army;
 }
 
@@ -216,20 +210,14 @@ TEST_F(TwoClients, AScriptedFlagCaptureAfterTenMovesEachEndsBothGamesAndTheLoser
     TestGameServer server({"--account", "anna:pw", "--account", "boris:pw"});
     ASSERT_TRUE(server.Started());
     // The waiting side: a piece circles on its left; its flag stands in front on the right.
-    const std::string waitingArmy = Army({{3, 4}, {39, 11}});
-    const std::string waitingScript =
-        "1.4.1.5,1.5.2.5,2.5.2.6,2.6.1.6,1.6.1.5,1.5.2.5,2.5.2.6,2.6.1.6,1.6.1.5,1.5.2.5";
     // The side that moves first: a piece circles in the middle, then its scout
     // on the left runs up its free file onto that flag.
-    const std::string firstArmy = Army({{3, 2}, {19, 4}});
-    const std::string firstScript =
-        "5.4.5.5,5.5.6.5,6.5.6.6,6.6.5.6,5.6.5.5,5.5.6.5,6.5.6.6,6.6.5.6,5.6.5.5,5.5.6.5,1.4.1.7";
-    Client waiting(configA.Path(), {"--server", server.Address(), "--login", "anna:pw", "--army", waitingArmy,
-                                    "--script", waitingScript});
-    ASSERT_TRUE(server.WaitFor("QUEUED anna"));
-    Client first(configB.Path(), {"--server", server.Address(), "--login", "boris:pw", "--army", firstArmy,
-                                  "--script", firstScript});
-    const auto a = waiting.Wait(), b = first.Wait();
+    const Game game =
+        PlayScripted(server, 1, Army({{3, 4}, {39, 11}}),
+                     "1.4.1.5,1.5.2.5,2.5.2.6,2.6.1.6,1.6.1.5,1.5.2.5,2.5.2.6,2.6.1.6,1.6.1.5,1.5.2.5",
+                     Army({{3, 2}, {19, 4}}),
+                     "5.4.5.5,5.5.6.5,6.5.6.6,6.6.5.6,5.6.5.5,5.5.6.5,6.5.6.6,6.6.5.6,5.6.5.5,5.5.6.5,1.4.1.7");
+    const auto &a = game.waiting, &b = game.first;
     EXPECT_EQ(Find(b, "PAIRED"), "PAIRED own=boris opponent=anna first=me");
     EXPECT_EQ(Find(b, "MOVE 21 "), "MOVE 21 own 1 4 1 7");
     EXPECT_EQ(Find(a, "MOVE 21 "), "MOVE 21 opponent 10 7 10 4");  // the same move, turned
@@ -240,8 +228,7 @@ TEST_F(TwoClients, AScriptedFlagCaptureAfterTenMovesEachEndsBothGamesAndTheLoser
     EXPECT_TRUE(server.WaitFor("REPORT boris counted"));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(server.Count("REPORT"), 1);
-    if (HasFailure())
-        for (const auto& line : server.Lines()) std::printf("server: %s\n", line.c_str());
+    PrintServerLogOnFailure(server);
 }
 
 // Six bombs shut every way out but one: only the piece of the given rank at
@@ -257,24 +244,24 @@ std::string MarshalArmy()
     return Army({{39, 10}});
 }
 
-struct Game {
-    std::vector<std::string> waiting, first;
-};
-
-// anna waits in the queue; boris requests later and moves first.
-// game: 1 for the server's first game, 2 for its second...
-Game PlayScripted(TestGameServer& server, const TwoClients& fixture, int game, const std::string& waitingArmy,
-                  const std::string& waitingScript, const std::string& firstArmy, const std::string& firstScript)
+// The game the first mover's own move `last` decided, on both sides: the
+// sound, the panel and the end, no notice and no move after it.
+void ExpectDecidedByTheMover(const Game& game, int last, const std::string& firstLine, const std::string& waitingLine,
+                             bool moverLost)
 {
-    Client waiting(fixture.ConfigA(), {"--server", server.Address(), "--login", "anna:pw", "--army", waitingArmy,
-                                       "--script", waitingScript, "--limit", "20"});
-    EXPECT_TRUE(server.WaitFor("QUEUED anna", game));
-    Client first(fixture.ConfigB(), {"--server", server.Address(), "--login", "boris:pw", "--army", firstArmy,
-                                     "--script", firstScript, "--limit", "20"});
-    Game played;
-    played.waiting = waiting.Wait();
-    played.first = first.Wait();
-    return played;
+    const std::string move = "MOVE " + std::to_string(last) + " ";
+    EXPECT_EQ(Find(game.first, move), firstLine);
+    EXPECT_EQ(Find(game.waiting, move), waitingLine);
+    EXPECT_EQ(Find(game.first, "SOUND"), moverLost ? "SOUND komp_vig.wav" : "SOUND Pobed.wav");
+    EXPECT_EQ(Find(game.waiting, "SOUND"), moverLost ? "SOUND Pobed.wav" : "SOUND komp_vig.wav");
+    EXPECT_EQ(Find(game.first, "END"), moverLost ? "END lost" : "END won");
+    EXPECT_EQ(Find(game.waiting, "END"), moverLost ? "END won" : "END lost");
+    for (const auto* lines : {&game.first, &game.waiting}) {
+        EXPECT_EQ(Find(*lines, "PANEL"), "PANEL game-over");
+        EXPECT_EQ(Find(*lines, "NOTICE"), "");
+        EXPECT_EQ(Find(*lines, "MOVE " + std::to_string(last + 1)), "");
+    }
+    EXPECT_GE(ExpectMirroredBoards(game.waiting, game.first), last);
 }
 
 // The end by no legal move, both ways, decided by the mover's own move: the
@@ -286,40 +273,17 @@ TEST_F(TwoClients, AMoveThatLeavesASideWithoutMovesEndsBothGamesWithOneReport)
     ASSERT_TRUE(server.Started());
 
     // The mover's only free piece, a sergeant, dies on the marshal: the mover lost.
-    Game lost = PlayScripted(server, *this, 1, MarshalArmy(), "5.4.5.5,5.5.5.6", OneMoverArmy(4),
-                             "1.4.1.5,1.5.1.6,1.6.1.7");
-    EXPECT_EQ(Find(lost.first, "MOVE 5 "), "MOVE 5 own 1 6 1 7");
-    EXPECT_EQ(Find(lost.waiting, "MOVE 5 "), "MOVE 5 opponent 10 5 10 4");
-    EXPECT_EQ(Find(lost.first, "SOUND"), "SOUND komp_vig.wav");
-    EXPECT_EQ(Find(lost.waiting, "SOUND"), "SOUND Pobed.wav");
-    for (const auto* lines : {&lost.first, &lost.waiting}) {
-        EXPECT_EQ(Find(*lines, "PANEL"), "PANEL game-over");
-        EXPECT_EQ(Find(*lines, "NOTICE"), "");
-        EXPECT_EQ(Find(*lines, "MOVE 6"), "");
-    }
-    EXPECT_EQ(Find(lost.first, "END"), "END lost");
-    EXPECT_EQ(Find(lost.waiting, "END"), "END won");
-    EXPECT_GE(ExpectMirroredBoards(lost.waiting, lost.first), 5);
+    Game lost = PlayScripted(server, 1, MarshalArmy(), "5.4.5.5,5.5.5.6", OneMoverArmy(4), "1.4.1.5,1.5.1.6,1.6.1.7");
+    ExpectDecidedByTheMover(lost, 5, "MOVE 5 own 1 6 1 7", "MOVE 5 opponent 10 5 10 4", true);
     EXPECT_TRUE(server.WaitFor("REPORT anna counted"));
 
     // The marshal takes the opponent's only free piece: the opponent lost.
-    Game won = PlayScripted(server, *this, 2, OneMoverArmy(4), "1.4.1.5", MarshalArmy(), "10.4.10.5,10.5.10.6");
-    EXPECT_EQ(Find(won.first, "MOVE 3 "), "MOVE 3 own 10 5 10 6");
-    EXPECT_EQ(Find(won.waiting, "MOVE 3 "), "MOVE 3 opponent 1 6 1 5");
-    EXPECT_EQ(Find(won.first, "SOUND"), "SOUND Pobed.wav");
-    EXPECT_EQ(Find(won.waiting, "SOUND"), "SOUND komp_vig.wav");
-    for (const auto* lines : {&won.first, &won.waiting}) {
-        EXPECT_EQ(Find(*lines, "PANEL"), "PANEL game-over");
-        EXPECT_EQ(Find(*lines, "NOTICE"), "");
-    }
-    EXPECT_EQ(Find(won.first, "END"), "END won");
-    EXPECT_EQ(Find(won.waiting, "END"), "END lost");
-    EXPECT_GE(ExpectMirroredBoards(won.waiting, won.first), 3);
+    Game won = PlayScripted(server, 2, OneMoverArmy(4), "1.4.1.5", MarshalArmy(), "10.4.10.5,10.5.10.6");
+    ExpectDecidedByTheMover(won, 3, "MOVE 3 own 10 5 10 6", "MOVE 3 opponent 1 6 1 5", false);
     EXPECT_TRUE(server.WaitFor("REPORT boris counted"));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(server.Count("REPORT"), 2);  // one per game
-    if (HasFailure())
-        for (const auto& line : server.Lines()) std::printf("server: %s\n", line.c_str());
+    PrintServerLogOnFailure(server);
 }
 
 // A client killed mid-game: the other gets the notice and g_opponentLeft
@@ -331,9 +295,9 @@ TEST_F(TwoClients, APeerKilledMidGameLeavesTheOtherTheNoticeAndItsOwnWinOnlyAgai
     for (const bool named : {false, true}) {
         std::vector<std::string> killedArgs = {"--server", server.Address(), "--seed", "11", "--kill-after", "2"};
         if (named) killedArgs.insert(killedArgs.end(), {"--login", "boris:pw"});
-        Client killed(ConfigA(), killedArgs);
+        Client killed(configA.Path(), killedArgs);
         ASSERT_TRUE(server.WaitFor(named ? "QUEUED boris" : "QUEUED (guest)"));
-        Client remaining(ConfigB(), {"--server", server.Address(), "--seed", "12", "--login", "anna:pw"});
+        Client remaining(configB.Path(), {"--server", server.Address(), "--seed", "12", "--login", "anna:pw"});
         const auto k = killed.Wait(), r = remaining.Wait();
         EXPECT_EQ(Find(k, "END"), "END killed");
         EXPECT_EQ(Find(r, "NOTICE"), "NOTICE Opponent out of the game. Game goes against the computer.");

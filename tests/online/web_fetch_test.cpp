@@ -1,12 +1,10 @@
 // The web documents: their readers, and the fetch thread against a local web
 // server (VELMONAR_WEB_BASE points the program at it).
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -14,7 +12,7 @@
 #include "online/online_state.h"
 #include "online/web.h"
 #include "platform/threads.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/fake_browser.h"
 #include "tests/support/web_server.h"
 
 namespace {
@@ -60,8 +58,7 @@ TEST(WebDocuments, ReadersTakeOnlyTheirBytesAndKeepTheirForms)
     EXPECT_FALSE(IsWebLink(nullptr));
 }
 
-// The program's state before a fetch, and a fake xdg-open first on PATH that
-// records the address it was given.
+// The program's state before a fetch, and a fake browser.
 class WebFetch : public ::testing::Test {
 protected:
     void SetUp() override
@@ -75,36 +72,16 @@ protected:
         WriteSharedText(g_serverIp, "127.0.0.1");
         WriteSharedText(g_newsUrl, NEWS_URL_DEFAULT);
         WriteSharedText(g_newsText, "start");
-        const std::string opener = m_bin.Path() + "/xdg-open";
-        std::ofstream(opener) << "#!/bin/sh\nprintf '%s' \"$1\" > \"" << m_bin.Path() << "/opened\"\n";
-        chmod(opener.c_str(), 0755);
-        m_savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
-        setenv("PATH", (m_bin.Path() + ":" + m_savedPath).c_str(), 1);
     }
-    void TearDown() override
-    {
-        unsetenv("VELMONAR_WEB_BASE");
-        setenv("PATH", m_savedPath.c_str(), 1);
-    }
+    void TearDown() override { unsetenv("VELMONAR_WEB_BASE"); }
     void Serve(const std::string& version, const std::string& address, const std::string& news)
     {
         m_server.Put("velmonar_vers.vs", version);
         m_server.Put("velmonar_ip.ip", address);
         m_server.Put("velmonar_reklama", news);
     }
-    std::string Opened()
-    {
-        for (int i = 0; i < 50; ++i) {
-            std::ifstream in(m_bin.Path() + "/opened");
-            std::string text;
-            if (in && std::getline(in, text)) return text;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return std::string();
-    }
     TestWebServer m_server;
-    TempFolder m_bin{"velmonar-bin"};
-    std::string m_savedPath;
+    FakeBrowser m_browser;
 };
 
 TEST_F(WebFetch, CurrentVersionSetsTheAddressAndTheBannerAndAClickOpensTheLink)
@@ -121,7 +98,7 @@ TEST_F(WebFetch, CurrentVersionSetsTheAddressAndTheBannerAndAClickOpensTheLink)
     EXPECT_EQ(std::string(ReadSharedText(g_newsText)), "бесплатные игры");
     EXPECT_EQ(m_server.Requests(), "/velmonar/vers.vs\n/velmonar/ip.ip\n/velmonar/reklama\n");
     EXPECT_TRUE(OpenNewsLink());
-    EXPECT_EQ(Opened(), "https://velmonar.example/news");
+    EXPECT_EQ(m_browser.Opened(1), "https://velmonar.example/news\n");
 }
 
 TEST_F(WebFetch, OnlyADottedQuadReplacesTheServerAddress)
@@ -181,7 +158,8 @@ TEST_F(WebFetch, AnAddressThatIsNotAWebLinkIsShownButNeverOpened)
     EXPECT_EQ(std::string(ReadSharedText(g_newsText)), "start");
     EXPECT_EQ(g_webNewsPending, 0);
     EXPECT_EQ(std::string(ReadSharedText(g_serverIp)), "127.0.0.3");
-    EXPECT_EQ(Opened(), "");
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    EXPECT_EQ(m_browser.Opened(), "");
 }
 
 TEST_F(WebFetch, HostileDocumentsAreCutToTheirSizesAndErrorPagesAreNotDocuments)

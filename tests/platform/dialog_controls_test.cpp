@@ -6,7 +6,6 @@
 #include <FL/Fl_Window.H>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <functional>
@@ -85,6 +84,7 @@ public:
     HBITMAP m_bitmap = nullptr;
     std::function<void(AccountDialog&)> onShown;
     bool canceled = false;
+    bool foundEdit = false, foundMissing = true;  // GetDlgItem's answers during the initialisation
 
 protected:
     UINT m_bitmapId;
@@ -99,6 +99,8 @@ protected:
     BOOL OnInitDialog() override
     {
         CDialog::OnInitDialog();
+        foundEdit = GetDlgItem(1005) != nullptr;
+        foundMissing = GetDlgItem(102) != nullptr;
         m_bitmap = LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCE(m_bitmapId), IMAGE_BITMAP, 0, 0,
                               LR_CREATEDIBSECTION | LR_DEFAULTSIZE);
         m_close.SetBitmap(m_bitmap);
@@ -141,7 +143,7 @@ W* FindWidget(Fl_Window* window)
     return nullptr;
 }
 
-TEST_F(DialogControls, TextGoesToTheControlsAndBackAsWindows1251)
+TEST_F(DialogControls, TextGoesToTheControlsAndBackAsWindows1251AndOnlyExistingControlsAreFound)
 {
     g_enteredName = "Пётр";
     AccountDialog dialog(false, 131);
@@ -159,6 +161,8 @@ TEST_F(DialogControls, TextGoesToTheControlsAndBackAsWindows1251)
     EXPECT_EQ(shownName, Cp1251ToUtf8("Пётр"));  // UTF-8 on screen
     EXPECT_EQ(g_enteredName, CString("Иван"));  // Windows-1251 in the program
     EXPECT_EQ(dialog.m_label, CString("Ваше имя"));
+    EXPECT_TRUE(dialog.foundEdit);  // only the controls that exist
+    EXPECT_FALSE(dialog.foundMissing);
 }
 
 TEST_F(DialogControls, ABitmapButtonShowsThePictureAndReportsItsClick)
@@ -251,26 +255,6 @@ TEST_F(DialogControls, AMissingBitmapLeavesAPlainButton)
     EXPECT_EQ(label, "Close");
     EXPECT_TRUE(dialog.canceled);
     EXPECT_EQ(g_picturesAsked, std::vector<std::string>{m_folder + "/dialogs/999.bmp"});
-}
-
-TEST_F(DialogControls, GetDlgItemFindsOnlyExistingControls)
-{
-    class Probe : public CDialog {
-    public:
-        Probe() : CDialog(AccountTemplate(false)) {}
-        bool found1005 = false, found102 = true;
-        BOOL OnInitDialog() override
-        {
-            CDialog::OnInitDialog();
-            found1005 = GetDlgItem(1005) != nullptr;
-            found102 = GetDlgItem(102) != nullptr;
-            EndDialog(IDOK);
-            return TRUE;
-        }
-    } probe;
-    probe.DoModal();
-    EXPECT_TRUE(probe.found1005);
-    EXPECT_FALSE(probe.found102);
 }
 
 }  // namespace

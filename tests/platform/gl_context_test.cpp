@@ -2,7 +2,6 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "platform/gl_context.h"

@@ -1,6 +1,8 @@
 // How toolkit input becomes the messages the handlers expect.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,19 +19,12 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM w, LPARAM l) override
     {
-        std::string name;
-        switch (message) {
-        case WM_LBUTTONDOWN: name = "ldown"; break;
-        case WM_LBUTTONUP: name = "lup"; break;
-        case WM_LBUTTONDBLCLK: name = "ldbl"; break;
-        case WM_RBUTTONDOWN: name = "rdown"; break;
-        case WM_RBUTTONUP: name = "rup"; break;
-        case WM_RBUTTONDBLCLK: name = "rdbl"; break;
-        case WM_MOUSEMOVE: name = "move"; break;
-        case WM_MOUSEWHEEL: name = "wheel"; break;
-        case WM_COMMAND: name = "command"; break;
-        default: name = "other"; break;
-        }
+        static const std::map<UINT, std::string> kNames = {
+            {WM_LBUTTONDOWN, "ldown"}, {WM_LBUTTONUP, "lup"},   {WM_LBUTTONDBLCLK, "ldbl"}, {WM_RBUTTONDOWN, "rdown"},
+            {WM_RBUTTONUP, "rup"},     {WM_RBUTTONDBLCLK, "rdbl"}, {WM_MOUSEMOVE, "move"},  {WM_MOUSEWHEEL, "wheel"},
+            {WM_COMMAND, "command"}};
+        const auto known = kNames.find(message);
+        std::string name = known != kNames.end() ? known->second : "other";
         if (message == WM_MOUSEWHEEL)
             name += " " + std::to_string(static_cast<short>((w >> 16) & 0xFFFF)) + " flags " +
                     std::to_string(w & 0xFFFF);
@@ -43,49 +38,36 @@ protected:
     }
 };
 
-InputEvent Press(int button, int clicks, int x = 5, int y = 7)
+// A press (clicks: 0 a first press, 1 the second of a double click) or,
+// with clicks -1, a release of the button at x, y.
+InputEvent Button(int button, int clicks, int x = 5, int y = 7)
 {
     InputEvent e;
-    e.kind = InputKind::Press;
+    e.kind = clicks < 0 ? InputKind::Release : InputKind::Press;
     e.button = button;
-    e.clicks = clicks;
+    e.clicks = std::max(clicks, 0);
     e.x = x;
     e.y = y;
-    e.leftHeld = button == 1;
-    e.rightHeld = button == 3;
+    e.leftHeld = clicks >= 0 && button == 1;
+    e.rightHeld = clicks >= 0 && button == 3;
     return e;
 }
 
-InputEvent Release(int button, int x = 5, int y = 7)
-{
-    InputEvent e;
-    e.kind = InputKind::Release;
-    e.button = button;
-    e.x = x;
-    e.y = y;
-    return e;
-}
-
-TEST(MouseInput, TheSecondPressOfADoubleClickIsNotAPress)
+TEST(MouseInput, TheSecondPressOfADoubleClickIsNotAPressForEitherButton)
 {
     Listener w;
     // Three quick presses: down, double click, and a plain down again.
     for (int clicks = 0; clicks < 3; ++clicks) {
-        DispatchInput(w, Press(1, clicks));
-        DispatchInput(w, Release(1));
+        DispatchInput(w, Button(1, clicks));
+        DispatchInput(w, Button(1, -1));
     }
-    const std::vector<std::string> expected = {"ldown 5,7 flags 1", "lup 5,7 flags 0", "ldbl 5,7 flags 1",
-                                               "lup 5,7 flags 0", "ldown 5,7 flags 1", "lup 5,7 flags 0"};
+    DispatchInput(w, Button(3, 0));
+    DispatchInput(w, Button(3, 1));
+    EXPECT_FALSE(DispatchInput(w, Button(2, 0)));  // other buttons are not passed on
+    const std::vector<std::string> expected = {"ldown 5,7 flags 1", "lup 5,7 flags 0",   "ldbl 5,7 flags 1",
+                                               "lup 5,7 flags 0",   "ldown 5,7 flags 1", "lup 5,7 flags 0",
+                                               "rdown 5,7 flags 2", "rdbl 5,7 flags 2"};
     EXPECT_EQ(w.log, expected);
-}
-
-TEST(MouseInput, RightDoubleClicksAndOtherButtons)
-{
-    Listener w;
-    DispatchInput(w, Press(3, 0));
-    DispatchInput(w, Press(3, 1));
-    EXPECT_FALSE(DispatchInput(w, Press(2, 0)));
-    EXPECT_EQ(w.log, (std::vector<std::string>{"rdown 5,7 flags 2", "rdbl 5,7 flags 2"}));
 }
 
 TEST(MouseInput, MovesWithAButtonHeldAreMouseMoves)

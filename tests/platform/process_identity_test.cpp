@@ -15,17 +15,13 @@
 
 namespace {
 
+// The file's text once it holds a whole line (up to 10 s).
 std::string ReadWhenThere(const std::string& path)
 {
-    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (std::chrono::steady_clock::now() < until) {
-        std::ifstream in(path);
-        std::stringstream text;
-        text << in.rdbuf();
-        if (in && text.str().find('\n') != std::string::npos) return text.str();
+    std::string text;
+    for (int i = 0; i < 500 && (text = FileText(path)).find('\n') == std::string::npos; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return std::string();
+    return text;
 }
 
 void WriteScript(const std::string& path, const std::string& body, mode_t mode = 0755)

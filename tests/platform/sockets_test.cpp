@@ -11,7 +11,6 @@
 #include <netinet/in.h>
 
 #include <atomic>
-#include <cerrno>
 #include <csignal>
 #include <chrono>
 #include <future>

@@ -8,7 +8,6 @@
 #include <atomic>
 #include <chrono>
 #include <string>
-#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -204,9 +203,7 @@ UINT EndsFromInside(LPVOID)
 TEST(WorkerThreads, AfxEndThreadEndsTheThreadFromNestedCalls)
 {
     ASSERT_NE(AfxBeginThread(EndsFromInside, nullptr), nullptr);
-    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!g_unwound && std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    PumpUntil([] { return g_unwound.load(); });
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_TRUE(g_unwound);
     EXPECT_EQ(g_stage.load(), 1);

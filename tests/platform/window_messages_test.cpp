@@ -54,24 +54,17 @@ protected:
         log.push_back("timer");
         if (onTimer) onTimer(*this);
     }
-    void OnMouseMove(UINT flags, CPoint point) override
-    {
-        log.push_back("move " + std::to_string(point.x) + "," + std::to_string(point.y) +
-                      ((flags & MK_LBUTTON) ? " held" : ""));
-    }
-    void OnLButtonDown(UINT, CPoint point) override
-    {
-        log.push_back("press " + std::to_string(point.x) + "," + std::to_string(point.y));
-    }
-    void OnLButtonUp(UINT, CPoint point) override
-    {
-        log.push_back("release " + std::to_string(point.x) + "," + std::to_string(point.y));
-    }
+    void OnMouseMove(UINT flags, CPoint point) override { Log("move", point, (flags & MK_LBUTTON) ? " held" : ""); }
+    void OnLButtonDown(UINT, CPoint point) override { Log("press", point); }
+    void OnLButtonUp(UINT, CPoint point) override { Log("release", point); }
     void OnOK() override { log.push_back("ok"); }
     void OnCancel() override { log.push_back("cancel"); }
-    void OnDestroy() override
+    void OnDestroy() override { log.push_back(Fl::first_window() ? "destroy shown" : "destroy never shown"); }
+
+private:
+    void Log(const char* what, CPoint point, const char* tail = "")
     {
-        log.push_back(Fl::first_window() ? "destroy shown" : "destroy never shown");
+        log.push_back(std::string(what) + " " + std::to_string(point.x) + "," + std::to_string(point.y) + tail);
     }
 };
 
@@ -102,17 +95,14 @@ TEST(DialogMessages, CreateSizeInitThenTheLoopThenDestroy)
     EXPECT_EQ(d.log, expected);
 }
 
-TEST(DialogMessages, ADialogEndedWhileInitialisingIsNeverShown)
+TEST(DialogMessages, ADialogEndedWhileInitialisingIsNeverShownAndAFailedCreationNeverInitialises)
 {
-    Recorder d(Template(902, 100, 60));
-    d.onInit = [](Recorder& r) { r.EndDialog(IDCANCEL); };
-    EXPECT_EQ(d.DoModal(), IDCANCEL);
-    ASSERT_FALSE(d.log.empty());
-    EXPECT_EQ(d.log.back(), "destroy never shown");
-}
+    Recorder ended(Template(902, 100, 60));
+    ended.onInit = [](Recorder& r) { r.EndDialog(IDCANCEL); };
+    EXPECT_EQ(ended.DoModal(), IDCANCEL);
+    ASSERT_FALSE(ended.log.empty());
+    EXPECT_EQ(ended.log.back(), "destroy never shown");
 
-TEST(DialogMessages, CreationFailureEndsDoModalWithoutInit)
-{
     class Failing : public Recorder {
     public:
         Failing() : Recorder(Template(903, 50, 50)) {}
@@ -121,25 +111,21 @@ TEST(DialogMessages, CreationFailureEndsDoModalWithoutInit)
             log.push_back("create");
             return -1;
         }
-    } d;
-    EXPECT_EQ(d.DoModal(), -1);
-    EXPECT_EQ(d.log, std::vector<std::string>{"create"});
+    } failing;
+    EXPECT_EQ(failing.DoModal(), -1);
+    EXPECT_EQ(failing.log, std::vector<std::string>{"create"});
 }
 
 TEST(DialogMessages, KeysAndTheCloseRequestBecomeCommands)
 {
     Recorder d(Template(904, 100, 60));
     RunShown(d, [](Recorder& r) {
-        InputEvent enter;
-        enter.kind = InputKind::Key;
-        enter.key = InputKey::Enter;
-        DispatchInput(r, enter);
-        InputEvent escape = enter;
-        escape.key = InputKey::Escape;
-        DispatchInput(r, escape);
-        InputEvent other = enter;
-        other.key = InputKey::Other;
-        EXPECT_FALSE(DispatchInput(r, other));
+        for (const InputKey key : {InputKey::Enter, InputKey::Escape, InputKey::Other}) {
+            InputEvent press;
+            press.kind = InputKind::Key;
+            press.key = key;
+            EXPECT_EQ(DispatchInput(r, press), key != InputKey::Other);
+        }
         // The window manager's close button: the toolkit window's callback.
         Fl_Window* window = Fl::first_window();
         ASSERT_NE(window, nullptr);
