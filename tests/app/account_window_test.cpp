@@ -8,7 +8,6 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -19,8 +18,6 @@
 #include "app/VelmonarDlg.h"
 #include "app/picture_reader.h"
 #include "online/Avtorizaciya.h"
-#include "online/Personalizaciya.h"
-#include "online/Tablichka.h"
 #include "online/account_server.h"
 #include "online/notice.h"
 #include "online/online_state.h"

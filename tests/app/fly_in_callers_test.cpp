@@ -2,7 +2,6 @@
 // menu button and the end of a game fly their panel in only while the
 // animations are on; off, the panel stands at once in its laid-out place.
 #include <gtest/gtest.h>
-#include <GL/gl.h>
 
 #include <algorithm>
 #include <functional>
@@ -14,7 +13,6 @@
 #include "interface/clock_hooks.h"
 #include "interface/language.h"
 #include "interface/layout.h"
-#include "interface/main_menu.h"
 #include "interface/overlay.h"
 #include "interface/widgets.h"
 #include "platform/program_folder.h"

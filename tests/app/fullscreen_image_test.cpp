@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "interface/options.h"
-#include "platform/program_folder.h"
 #include "scene/camera.h"
 #include "scene/frame_state.h"
 #include "scene/fullscreen_image.h"

@@ -8,8 +8,6 @@
 #include "app/game_state.h"
 #include "interface/interface_state.h"
 #include "interface/options.h"
-#include "online/online_state.h"
-#include "rules/board.h"
 #include "scene/camera.h"
 #include "scene/frame_state.h"
 

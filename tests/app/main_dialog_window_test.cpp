@@ -1,11 +1,8 @@
 // The real main dialog on a display: full screen with a GL context; Esc
 // opens the menu; ending it closes the game connection.
-#include <GL/gl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "app/game_state.h"
-#include "interface/interface_state.h"
 #include "online/online_state.h"
 #include "platform/program_folder.h"
 #include "rules/board.h"

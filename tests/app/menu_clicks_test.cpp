@@ -12,9 +12,7 @@
 
 #include "app/game_state.h"
 #include "app/menu_clicks.h"
-#include "app/startup_loader.h"
 #include "interface/caption_bar.h"
-#include "interface/clock_hooks.h"
 #include "interface/interface_state.h"
 #include "interface/language.h"
 #include "interface/layout.h"

@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/VelmonarDlg.h"

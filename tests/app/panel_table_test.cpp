@@ -9,11 +9,8 @@
 #include <vector>
 
 #include "app/VelmonarDlg.h"
-#include "app/host_tables.h"
-#include "app/startup_loader.h"
 #include "interface/caption_bar.h"
 #include "interface/caption_colours.h"
-#include "interface/clock_hooks.h"
 #include "interface/extra_panels.h"
 #include "interface/game_over_panel.h"
 #include "interface/language.h"

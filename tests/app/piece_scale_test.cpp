@@ -7,9 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/startup_loader.h"
 #include "interface/options.h"
-#include "platform/program_folder.h"
 #include "scene/board_geometry.h"
 #include "scene/geo_model.h"
 #include "scene/tray_geometry.h"

@@ -8,7 +8,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
-#include <cstdlib>
 #include <functional>
 #include <fstream>
 #include <thread>
@@ -16,7 +15,6 @@
 
 #include "app/VelmonarDlg.h"
 #include "app/game_state.h"
-#include "app/timer_tick.h"
 #include "interface/interface_state.h"
 #include "online/game_client.h"
 #include "online/notice.h"
