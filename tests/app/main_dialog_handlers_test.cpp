@@ -26,15 +26,11 @@ protected:
     CVelmonarDlg dialog;
 };
 
-TEST_F(MainDialogHandlers, EnterDoesNothing)
+TEST_F(MainDialogHandlers, EnterDoesNothingAndEscOpensTheMainMenuWithoutEndingTheDialog)
 {
     dialog.SendMessage(WM_COMMAND, IDOK);
     for (int flag : g_panelVisible) EXPECT_EQ(flag, 0);
     EXPECT_FALSE(dialog.IsEnding());
-}
-
-TEST_F(MainDialogHandlers, EscOpensTheMainMenuAndNeverEndsTheDialog)
-{
     dialog.SendMessage(WM_COMMAND, IDCANCEL);
     EXPECT_EQ(g_panelVisible[0], 1);
     EXPECT_EQ(g_panelVisible[1], 1);
@@ -69,9 +65,7 @@ TEST_F(MainDialogHandlers, ASecondEscClosesEveryPanelAndDropsUnconfirmedEdits)
     EXPECT_EQ(g_pieceBrightness, 60);  // (int)(154 x 0.39)
     EXPECT_EQ(g_pieceScaleSliderPos[0], 71);
     EXPECT_DOUBLE_EQ(g_pieceScale, 2.1 - 71 / 1420.0);
-    EXPECT_EQ(g_colourEditValue[0], 31);
-    EXPECT_EQ(g_colourEditValue[1], 77);
-    EXPECT_EQ(g_colourEditValue[2], 59);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(g_colourEditValue[i], edited[3 + i]);  // the colour as last confirmed
     EXPECT_DOUBLE_EQ(g_panelColour[0], 31 / 255.0);
     EXPECT_DOUBLE_EQ(g_tintG[3], 77 / 255.0);
     EXPECT_FALSE(dialog.IsEnding());
@@ -157,7 +151,7 @@ TEST_F(MainDialogHandlers, MinimisingKeepsTheCameraAndAZeroHeightNeverDivides)
     EXPECT_FLOAT_EQ(g_aspect, 798.0f);
 }
 
-TEST(MachineIdentity, DigitsBecomeLettersAndSignsStay)
+TEST(MachineIdentity, DigitsBecomeLettersSignsStayAndALongHostNameCannotOverflow)
 {
     const CString digits = BuildMachineIdDigits(1234, "ab");
     EXPECT_EQ(digits, CString("12349798"));
@@ -170,14 +164,12 @@ TEST(MachineIdentity, DigitsBecomeLettersAndSignsStay)
     for (int i = 0; i < 10; ++i)
         for (int j = i + 1; j < 10; ++j) EXPECT_NE(all[i], all[j]);
     for (int i = 0; i < 10; ++i) EXPECT_TRUE(all[i] >= 'a' && all[i] <= 'z');
-}
 
-TEST(MachineIdentity, ALongHostNameCannotOverflow)
-{
+    // A long host name cannot overflow.
     const std::string name(64, '\xFF');  // 64 bytes of -1: 128 characters of digits
-    const CString digits = BuildMachineIdDigits(4294967295u, name.c_str());
-    EXPECT_EQ(digits.GetLength(), 10 + 64 * 2);
-    EXPECT_EQ(MachineIdFromDigits(digits).GetLength(), digits.GetLength());
+    const CString longDigits = BuildMachineIdDigits(4294967295u, name.c_str());
+    EXPECT_EQ(longDigits.GetLength(), 10 + 64 * 2);
+    EXPECT_EQ(MachineIdFromDigits(longDigits).GetLength(), longDigits.GetLength());
 }
 
 TEST(ExtensionScan, FindsAWholeWordFollowedByABlank)

@@ -189,10 +189,6 @@ TEST(ProgramFolder, QuotedWindowsCommandLine)
     EXPECT_EQ(ProgramFolderFromCommandLine("\"C:\\unclosed\\prog.exe"), "C:/unclosed");
 }
 
-}  // namespace
-
-namespace {
-
 bool g_terminate = false;
 bool FakeTermination()
 {
