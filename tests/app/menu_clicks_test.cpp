@@ -200,8 +200,7 @@ void MainMenu()
         EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_MAIN_MENU}));
         EXPECT_EQ(Calls(), Names{});
     }
-    g_onlineGame = 0;
-    g_setupPhase = 0;
+    g_setupPhase = g_onlineGame = 0;
     Open({PANEL_FLAG_MAIN_MENU});
     Click(2);
     EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_SAVE_SLOTS}));
@@ -233,8 +232,7 @@ void LanguageList()
 {
     ASSERT_GE(g_languageCount, 3);  // the built folder holds two languages
     g_language[0] = 2;
-    const int inUse = 2;
-    const int other = 1;
+    const int inUse = 2, other = 1;
     Open({PANEL_FLAG_SETTINGS});
     Click(29);
     EXPECT_EQ(g_language[1], inUse);
@@ -464,10 +462,8 @@ void ComputerChoiceLeavesTheOnlineGame()
     int pair[2];
     ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
     g_serverSocket = pair[0];
-    g_onlineGame = g_matchPending = g_matchState = g_onlineTurn = 1;
-    g_waitingForOpponent = 1;
+    g_onlineBannerOn = g_onlineGame = g_matchPending = g_matchState = g_onlineTurn = g_waitingForOpponent = 1;
     g_serverReachable = 1;
-    g_onlineBannerOn = 1;
     g_blinkStep = 3;
     g_stopMoveReceive = 0;
     g_setupPhase = 0;
@@ -509,31 +505,28 @@ void ExpectSearchStarted(const char* how)
     EXPECT_EQ(calls[1], "frame");
 }
 
-// Everything a search clears, set beforehand.
-void OnlineLeftovers()
+// Everything a search clears, set beforehand, in the setup phase or not, with the banner on or off.
+void OnlineLeftovers(int setupPhase, int banner)
 {
     g_onlineGame = 0;
     g_matchPending = g_matchState = g_onlineTurn = g_waitingForOpponent = 1;
-    g_serverReachable = 1;
+    g_serverReachable = g_serverStatusRetried = g_serverStatus = 1;
     g_blinkStep = 2;
-    g_serverStatusRetried = 1;
-    g_serverStatus = 1;
     WriteSharedText(g_onlineCountText, "12");
     g_pollTicks = 50;
+    g_setupPhase = setupPhase;
+    g_onlineBannerOn = banner;
 }
 
 void OnlineSearch()
 {
-    OnlineLeftovers();
-    g_setupPhase = 1;
+    OnlineLeftovers(1, 0);
     Open({PANEL_FLAG_ONLINE_GAME});
     Click(402);
     ExpectSearchStarted("widget 402");
 
     // The banner in play: the new-game prompt, whose yes searches.
-    OnlineLeftovers();
-    g_setupPhase = 0;
-    g_onlineBannerOn = 1;
+    OnlineLeftovers(0, 1);
     Open({});
     Click(WIDGET_ONLINE_BANNER_FIRST + 1);
     EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_NEW_GAME_CONFIRM}));
@@ -557,9 +550,7 @@ void OnlineSearch()
     EXPECT_EQ(g_onlineGame.load(), 0);
 
     // The banner during setup: the search at once.
-    OnlineLeftovers();
-    g_setupPhase = 1;
-    g_onlineBannerOn = 1;
+    OnlineLeftovers(1, 1);
     Open({});
     Click(WIDGET_ONLINE_BANNER_FIRST + 2);
     ExpectSearchStarted("banner in setup");
