@@ -21,6 +21,8 @@
 #include "online/online_state.h"
 #include "online/web.h"
 #include "rules/live_options.h"
+#include "scene/board_geometry.h"
+#include "scene/frame_state.h"
 #include "tests/support/main_dialog.h"
 #include "tests/support/options_line.h"
 #include "tests/support/overlay_gl.h"
@@ -387,13 +389,25 @@ void ExpectAllTables()
     EXPECT_EQ(g_panelHeight[PANEL_LANGUAGE_LIST], languages);
 }
 
-// The program's start-up on a folder whose options file names the language.
+bool g_flewIn = false;
+
+// The program's start-up on a folder whose options file names the language,
+// the piece scale 1.95 and the animations off: the file is applied and the
+// main menu opens at once, without a fly-in.
 void StartUpAndCheck(int language)
 {
     ProgramLinks folder;
     folder.Write("konfig.ini", OptionsLine(language, "1.95", 0));
-    EXPECT_EQ(RunMainDialog(folder.Path(), [](CVelmonarDlg&) { ExpectAllTables(); }, 0.05, [](bool) {}), IDCANCEL);
+    g_flewIn = false;
+    EXPECT_EQ(RunMainDialog(folder.Path(), [](CVelmonarDlg&) { ExpectAllTables(); }, 0.05,
+                            [](bool) { g_flewIn = true; }),
+              IDCANCEL);
     EXPECT_EQ(g_language[0], language);
+    EXPECT_EQ(g_animationsOn, 0);
+    EXPECT_EQ(g_panelVisible[PANEL_FLAG_MAIN_MENU], 1);
+    EXPECT_EQ(g_panelVisible[PANEL_FLAG_LANGUAGE_LIST], 0);
+    EXPECT_FALSE(g_flewIn);
+    EXPECT_DOUBLE_EQ(g_models[1].posX[3], g_unscaledPieceVertices[0][3] / 1.95);
 }
 
 TEST(PanelTables, EveryCaptionAsThePanelsGiveItAfterARussianStartUp)

@@ -150,23 +150,6 @@ TEST_F(StartupRun, GeneratedBoardGivesEveryMeasureAndTheLanguageListOpens)
     EXPECT_TRUE(g_flyIns[0]);
 }
 
-TEST_F(StartupRun, OptionsFileWithAnimationsOffOpensTheMainMenuAtOnce)
-{
-    ProgramLinks folder({"language"});
-    mkdir((folder.Path() + "/language").c_str(), 0700);
-    folder.Write("language/1.la", "!Русский\n");
-    folder.Write("konfig.ini", OptionsLine(1, "1.95", 0));
-    ASSERT_EQ(Run(folder), IDCANCEL);
-    EXPECT_TRUE(g_messages.empty());
-    EXPECT_EQ(g_language[0], 1);
-    EXPECT_EQ(g_animationsOn, 0);
-    EXPECT_EQ(g_panelVisible[1], 1);
-    EXPECT_EQ(g_panelVisible[14], 0);
-    EXPECT_TRUE(g_flyIns.empty());
-    // The piece scale of the file sized the pieces.
-    EXPECT_DOUBLE_EQ(g_models[1].posX[3], g_unscaledPieceVertices[0][3] / 1.95);
-}
-
 TEST_F(StartupRun, AnOptionsFileNamingAMissingLanguageOffersTheListWithLanguage1Loaded)
 {
     ProgramLinks folder({"language"});
