@@ -1,9 +1,9 @@
-// Clicks over the caption bar, the panels and the banners in the real main
-// dialog on a display, after a real start-up against the built program
-// folder. Each case: the state before, a press at the centre of the
-// element's hit rectangle, then the flags and the recorded calls after. Where
-// a panel's layout leaves no rectangle yet, the test places the widget itself
-// through the common hit-rectangle rule.
+// The real main dialog on a display, after a real start-up against the built
+// program folder: its window, then clicks over the caption bar, the panels and
+// the banners, then its end. Each case: the state before, a press at the
+// centre of the element's hit rectangle, then the flags and the recorded calls
+// after. Where a panel's layout leaves no rectangle yet, the test places the
+// widget itself through the common hit-rectangle rule.
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -24,10 +24,12 @@
 #include "online/web.h"
 #include "platform/program_folder.h"
 #include "rules/board.h"
+#include "scene/PixselFormat.h"
 #include "scene/frame_state.h"
 #include "tests/app/flow_recorder.h"
 #include "tests/support/fake_browser.h"
 #include "tests/support/main_dialog.h"
+#include "tests/support/window_pixels.h"
 
 namespace {
 
@@ -127,6 +129,37 @@ std::string Only(std::initializer_list<int> flags)
 constexpr int MENU = PANEL_FLAG_MENU_MODE;
 
 // --- the cases, each a group of related rows ---
+
+// The window the start-up leaves: full screen with a GL context, the first
+// panel open; before the scene is loaded, the clear colour (the panel
+// colour's start value) on the screen; Enter does nothing, Esc opens the menu.
+void Window(CVelmonarDlg& d)
+{
+    EXPECT_EQ(d.m_clientWidth, 1920);
+    EXPECT_EQ(d.m_clientHeight, 1080);
+    EXPECT_EQ(d.m_screenWidth, 1920);
+    const int format = GetPixelFormat(d.m_pDC->m_hDC);
+    EXPECT_GE(format, 1);
+    EXPECT_EQ(PixelFormatSamples(format) > 0, g_multisampleSupported == 1);
+    EXPECT_TRUE(wglGetCurrentContext() == d.m_hRC && d.m_hRC != nullptr);
+    EXPECT_EQ(g_sceneReady, 1);
+    EXPECT_EQ(g_panelVisible[0], 1);
+    EXPECT_FALSE(g_machineId.IsEmpty());
+    EXPECT_EQ(g_appDir, VELMONAR_PROGRAM_DIR);
+    for (int& flag : g_panelVisible) flag = 0;
+    g_sceneReady = 0;
+    d.SendMessage(WM_PAINT);
+    g_sceneReady = 1;
+    const unsigned pixel = WindowPixel(d.m_clientWidth - 5, 4);
+    EXPECT_NEAR(static_cast<int>(pixel >> 16), 0.12 * 255, 1.5);
+    EXPECT_NEAR(static_cast<int>((pixel >> 8) & 0xFF), 0.30 * 255, 1.5);
+    EXPECT_NEAR(static_cast<int>(pixel & 0xFF), 0.23 * 255, 1.5);
+    Key(d, InputKey::Enter);
+    EXPECT_EQ(g_panelVisible[0], 0);
+    Key(d, InputKey::Escape);
+    EXPECT_EQ(g_panelVisible[1], 1);
+    EXPECT_FALSE(d.IsEnding());
+}
 
 void CaptionBar()
 {
@@ -574,11 +607,13 @@ void WebLinks(const FakeBrowser& browser)
     EXPECT_EQ(browser.Opened(2), "HTTPS://news.example/a\n" + std::string(PRODUCT_PAGE_URL) + "\n");
 }
 
-TEST(MenuClicks, EveryGroupAndPanelRowDoesItsWork)
+TEST(MenuClicks, TheWindowEveryGroupAndPanelRowAndTheEnd)
 {
     const FakeBrowser browser;
+    int pair[2] = {-1, -1};
     const INT_PTR ended = RunMainDialog(VELMONAR_PROGRAM_DIR, [&](CVelmonarDlg& dialog) {
         g_dialog = &dialog;
+        Window(dialog);
         InstallFlowRecorder();
         g_appDir = VELMONAR_PROGRAM_DIR;
         InstallMenuRecorder();
@@ -600,8 +635,19 @@ TEST(MenuClicks, EveryGroupAndPanelRowDoesItsWork)
 
         ResetMenuHooks();
         g_dialog = nullptr;
+        // An online game in play when the dialog ends.
+        ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
+        g_serverSocket = pair[0];
+        g_onlineGame = g_matchPending = 1;
     });
-    EXPECT_EQ(ended, IDCANCEL);
+    EXPECT_EQ(ended, IDCANCEL);  // what the program's exit paths do
+    // The end of the dialog stops online play and closes the connection once.
+    EXPECT_EQ(g_serverSocket.load(), -1);
+    EXPECT_EQ(g_onlineGame.load() + g_matchPending.load(), 0);
+    EXPECT_EQ(g_stopMoveReceive.load(), 1);
+    char byte = 0;
+    EXPECT_EQ(recv(pair[1], &byte, 1, 0), 0);
+    close(pair[1]);
 }
 
 }  // namespace
