@@ -24,12 +24,9 @@ void ArrangeComputerWithoutMoves()
                 g_cellOwner[x][y] = OWNER_EMPTY;
                 g_cellRank[x][y] = RANK_EMPTY;
             }
-    g_cellOwner[1][10] = OWNER_COMPUTER;
-    g_cellRank[1][10] = RANK_FLAG;
-    g_cellOwner[2][10] = OWNER_COMPUTER;
-    g_cellRank[2][10] = RANK_BOMB;
-    g_cellOwner[1][1] = OWNER_PLAYER;
-    g_cellRank[1][1] = RANK_FLAG;
+    const int pieces[3][4] = {{1, 10, OWNER_COMPUTER, RANK_FLAG}, {2, 10, OWNER_COMPUTER, RANK_BOMB},
+                              {1, 1, OWNER_PLAYER, RANK_FLAG}};  // x, y, owner, rank
+    for (const auto& p : pieces) g_cellOwner[p[0]][p[1]] = p[2], g_cellRank[p[0]][p[1]] = p[3];
     for (int& flag : g_panelVisible) flag = 0;
 }
 

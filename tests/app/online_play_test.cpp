@@ -70,10 +70,8 @@ protected:
         // Animations end at their first look at the clock; frames and sounds are recorded.
         g_flowHooks.tick = [] { return g_clock += 1000; };
         g_flowHooks.sleep = [](DWORD) {};
-        g_flowHooks.renderFrame = [] { g_rulesHost.renderFrame(); };
-        g_flowHooks.playSound = [](const char* path, void* module, DWORD flags) {
-            return g_rulesHost.playSound(path, module, flags);
-        };
+        g_flowHooks.renderFrame = g_rulesHost.renderFrame;
+        g_flowHooks.playSound = g_rulesHost.playSound;
         g_flowHooks.pickUnderMouse = [] {};
         g_flowHooks.beginThread = StartOnlineThread;
     }
