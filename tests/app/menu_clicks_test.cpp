@@ -128,6 +128,14 @@ std::string Only(std::initializer_list<int> flags)
 
 constexpr int MENU = PANEL_FLAG_MENU_MODE;
 
+// Panels() after a click on the widget with the given panel open.
+std::string PanelsAfterClick(int flag, int widget)
+{
+    Open({flag});
+    Click(widget);
+    return Panels();
+}
+
 // --- the cases, each a group of related rows ---
 
 // The window the start-up leaves: full screen with a GL context, the first
@@ -182,9 +190,7 @@ void CaptionBar()
     EXPECT_EQ(g_textWindowOpener, 0);
 
     // The rules from the menu: the text window, whose close goes back to the menu.
-    Open({PANEL_FLAG_MAIN_MENU});
-    Click(3);
-    EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_TEXT_WINDOW}));
+    EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_MAIN_MENU, 3), Only({MENU, PANEL_FLAG_TEXT_WINDOW}));
     EXPECT_EQ(g_textWindowOpener, 2);
     Press(g_textCloseRect);
     EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_MAIN_MENU}));
@@ -226,34 +232,24 @@ void MainMenu()
     // The save entry is inert during setup and online.
     const int phases[2][2] = {{1, 0}, {0, 1}};  // setup phase, online game
     for (const auto& p : phases) {
-        Open({PANEL_FLAG_MAIN_MENU});
         g_setupPhase = p[0];
         g_onlineGame = p[1];
-        Click(2);
-        EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_MAIN_MENU}));
+        EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_MAIN_MENU, 2), Only({MENU, PANEL_FLAG_MAIN_MENU}));
         EXPECT_EQ(Calls(), Names{});
     }
     g_setupPhase = g_onlineGame = 0;
-    Open({PANEL_FLAG_MAIN_MENU});
-    Click(2);
-    EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_SAVE_SLOTS}));
+    EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_MAIN_MENU, 2), Only({MENU, PANEL_FLAG_SAVE_SLOTS}));
 
     // New game: the prompt in play, the opponent choice in setup.
-    Open({PANEL_FLAG_MAIN_MENU});
-    Click(0);
-    EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_NEW_GAME_CONFIRM}));
+    EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_MAIN_MENU, 0), Only({MENU, PANEL_FLAG_NEW_GAME_CONFIRM}));
     g_setupPhase = 1;
-    Open({PANEL_FLAG_MAIN_MENU});
-    Click(0);
-    EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_ONLINE_GAME}));
+    EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_MAIN_MENU, 0), Only({MENU, PANEL_FLAG_ONLINE_GAME}));
 
     // The exit prompt's yes ends the program as the close button does.
     Open({PANEL_FLAG_EXIT_CONFIRM});
     Click(278);
     EXPECT_EQ(Calls(), (Names{"SaveConfig", "EndDialog"}));
-    Open({PANEL_FLAG_MAIN_MENU});
-    Click(7);
-    EXPECT_EQ(Panels(), Only({}));
+    EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_MAIN_MENU, 7), Only({}));
     // A load row that stands for no save takes no click.
     g_loadListCount = 2;
     Open({PANEL_FLAG_LOAD_LIST});
@@ -266,10 +262,8 @@ void LanguageList()
     ASSERT_GE(g_languageCount, 3);  // the built folder holds two languages
     g_language[0] = 2;
     const int inUse = 2, other = 1;
-    Open({PANEL_FLAG_SETTINGS});
-    Click(29);
+    EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_SETTINGS, 29), Only({MENU, PANEL_FLAG_LANGUAGE_LIST}));
     EXPECT_EQ(g_language[1], inUse);
-    EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_LANGUAGE_LIST}));
 
     // The language in use: the list closes and nothing is loaded.
     ClearFlowEvents();
@@ -327,9 +321,7 @@ void ResetThen(void (*answer)(), const char* name, bool keepsDefaults, const std
 {
     SCOPED_TRACE(name);
     CustomOptions();
-    Open({PANEL_FLAG_SETTINGS});
-    Click(31);
-    EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_RESET_CONFIRM}));
+    EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_SETTINGS, 31), Only({MENU, PANEL_FLAG_RESET_CONFIRM}));
     EXPECT_EQ(g_aiLevel2, 1);
     EXPECT_EQ(g_aiLevel3, 0);
     EXPECT_EQ(g_pieceBrightness, 60);
@@ -361,9 +353,7 @@ void GameOptions()
     g_aiQuickSearch = 0, g_aiLevel2 = 1, g_aiLevel3 = 0;
     g_spareOption1 = 1, g_computerMovesFirst = 0;
     g_animationsOn = 1;
-    Open({PANEL_FLAG_SETTINGS});
-    Click(26);
-    EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_GAME_OPTIONS}));
+    EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_SETTINGS, 26), Only({MENU, PANEL_FLAG_GAME_OPTIONS}));
     EXPECT_EQ(g_editAiLevel2, 1);
 
     // The three-way choice: an unticked box takes the tick and loses its light;
@@ -441,9 +431,7 @@ void ColourEditor()
             SCOPED_TRACE(std::to_string(slot) + (ok ? " OK" : " cancel"));
             g_tintR[slot] = 0.4;
             if (slot == COLOUR_PANEL) g_panelColour[0] = 0.4;
-            Open({PANEL_FLAG_GRAPHICS_OPTIONS});
-            Click(row[0]);
-            EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_COLOUR_EDITOR}));
+            EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_GRAPHICS_OPTIONS, row[0]), Only({MENU, PANEL_FLAG_COLOUR_EDITOR}));
             EXPECT_EQ(g_colourEditSlot, slot);
             EXPECT_EQ(g_colourEditValue[0], 102);
             EXPECT_EQ(g_colourEditValue[3], 102);
@@ -472,11 +460,9 @@ void ColourEditor()
 
 void GameOver()
 {
-    Open({PANEL_FLAG_GAME_OVER});
     g_onlineBannerOn = 1;
     g_pollTicks = 7;
-    Click(378);
-    EXPECT_EQ(Panels(), Only({}));
+    EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_GAME_OVER, 378), Only({}));
     EXPECT_EQ(g_onlineBannerOn, 0);
     EXPECT_EQ(g_pollTicks, 100);
     EXPECT_EQ(Calls(), (Names{"frame"}));
@@ -600,9 +586,7 @@ void WebLinks(const FakeBrowser& browser)
     EXPECT_EQ(Calls(), (Names{"frame"}));
     WriteSharedText(g_newsUrl, "HTTPS://news.example/a");
     Click(WIDGET_NEWS_BANNER);
-    Open({PANEL_FLAG_ABOUT});
-    Click(352);
-    EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_ABOUT}));
+    EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_ABOUT, 352), Only({MENU, PANEL_FLAG_ABOUT}));
     // Only the web links opened, in order.
     EXPECT_EQ(browser.Opened(2), "HTTPS://news.example/a\n" + std::string(PRODUCT_PAGE_URL) + "\n");
 }
