@@ -99,7 +99,6 @@ protected:
         StartPlay();
         g_onlineGame = 1;
         g_onlineTurn = 2;
-        ClearRecordedCalls();
     }
 
     CVelmonarDlg dialog;
@@ -188,7 +187,6 @@ TEST_F(TimerTick, AValidatedMoveIsAppliedAndAnImpossibleOneIsRefusedWithTheBoard
     Put(1, 10, OWNER_COMPUTER, RANK_FLAG);
     Put(3, 3, OWNER_PLAYER, 5);
     Put(9, 9, OWNER_COMPUTER, 5);
-    ClearRecordedCalls();
     Receive(5, 8, 5, 7);
     Tick();
     EXPECT_EQ(g_cellOwner[5][7], OWNER_COMPUTER);
@@ -260,7 +258,6 @@ TEST_F(TimerTick, AReceivedMoveEndsTheGameEitherWayAndOnlyANamedLoserReports)
         Put(3, 3, OWNER_PLAYER, 5);
         Put(1, 1, OWNER_PLAYER, RANK_FLAG);
         Put(9, 9, OWNER_COMPUTER, RANK_FLAG);
-        ClearRecordedCalls();
         WriteSharedText(g_opponentName, end.opponent);
         Receive(5, 2, 5, 1);
         Tick();
@@ -294,7 +291,6 @@ TEST_F(TimerTick, AReceivedMoveThatLeavesThePlayerOnlyTheForbiddenMoveEndsTheGam
     g_forbiddenMove[1] = MoveRecord{1, 3, 1, 2};
     Put(10, 10, OWNER_COMPUTER, RANK_FLAG);
     Put(10, 8, OWNER_COMPUTER, 4);
-    ClearRecordedCalls();
     Receive(10, 8, 10, 7);
     Tick();
     EXPECT_EQ(g_cellOwner[10][7], OWNER_COMPUTER);
@@ -317,8 +313,6 @@ TEST_F(TimerTick, WorkersHammeringTheFlagsLoseNoSetAndEveryMoveIsAppliedOnce)
     Put(1, 10, OWNER_COMPUTER, RANK_FLAG);
     Put(1, 1, OWNER_PLAYER, RANK_FLAG);
     Put(3, 3, OWNER_PLAYER, 5);
-    ClearRecordedCalls();
-
     const int moves = 300;
     std::atomic<bool> stop{false};
     std::atomic<int> applied{0}, redrawSets{0}, statusSets{0};
