@@ -171,12 +171,13 @@ TEST(MachineIdentity, DigitsBecomeLettersSignsStayAndALongHostNameCannotOverflow
 TEST(ExtensionScan, FindsAWholeWordFollowedByABlank)
 {
     const char* wanted = "GL_EXT_separate_specular_color";
-    EXPECT_TRUE(ExtensionListedBeforeBlank("GL_A GL_EXT_separate_specular_color GL_B", wanted));
-    EXPECT_TRUE(ExtensionListedBeforeBlank("GL_EXT_separate_specular_color ", wanted));
-    EXPECT_FALSE(ExtensionListedBeforeBlank("GL_A GL_EXT_separate_specular_color", wanted));  // last, no blank
-    EXPECT_FALSE(ExtensionListedBeforeBlank("GL_EXT_separate_specular_colorX GL_B ", wanted));
-    EXPECT_FALSE(ExtensionListedBeforeBlank("", wanted));
-    EXPECT_FALSE(ExtensionListedBeforeBlank(nullptr, wanted));
+    const std::pair<const char*, bool> lists[] = {
+        {"GL_A GL_EXT_separate_specular_color GL_B", true}, {"GL_EXT_separate_specular_color ", true},
+        {"GL_A GL_EXT_separate_specular_color", false} /* last, no blank */,
+        {"GL_EXT_separate_specular_colorX GL_B ", false},   {"", false}, {nullptr, false},
+    };
+    for (const auto& list : lists)
+        EXPECT_EQ(ExtensionListedBeforeBlank(list.first, wanted), list.second) << (list.first ? list.first : "null");
     // Far beyond any fixed work copy.
     std::string longList;
     while (longList.size() < 200000) longList += "GL_SOME_vendor_extension_name ";

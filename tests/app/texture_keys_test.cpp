@@ -168,16 +168,12 @@ TEST_F(BoardImage, EdgePassDrawsDarkAndLightRimsBesideTheBlueKey)
 
 TEST(PieceBrightness, ByteMapping)
 {
-    EXPECT_EQ(RecolourPieceByte(255, 60), 255);
-    EXPECT_EQ(RecolourPieceByte(250, 60), 255);  // 300 capped
-    EXPECT_EQ(RecolourPieceByte(100, 60), 100);
-    EXPECT_EQ(RecolourPieceByte(0, 60), 0);
-    EXPECT_EQ(RecolourPieceByte(241, 0), 231);
-    EXPECT_EQ(RecolourPieceByte(240, 0), 220);   // not above 240: offset 20
-    EXPECT_EQ(RecolourPieceByte(181, 0), 141);
-    EXPECT_EQ(RecolourPieceByte(161, 0), 111);
-    EXPECT_EQ(RecolourPieceByte(30, 0), 0);      // floored
-    EXPECT_EQ(RecolourPieceByte(254, 100), 255);
+    const int cases[][3] = {  // byte, brightness, recoloured byte
+        {255, 60, 255}, {250, 60, 255} /* 300 capped */, {100, 60, 100}, {0, 60, 0}, {241, 0, 231},
+        {240, 0, 220} /* not above 240: offset 20 */,    {181, 0, 141},  {161, 0, 111}, {30, 0, 0} /* floored */,
+        {254, 100, 255},
+    };
+    for (const auto& c : cases) EXPECT_EQ(RecolourPieceByte(c[0], c[1]), c[2]) << c[0] << " at " << c[1];
 }
 
 void MakeModel(int n, std::vector<const char*> names, std::vector<int> slots)
