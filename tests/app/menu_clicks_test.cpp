@@ -29,6 +29,7 @@
 #include "tests/app/flow_recorder.h"
 #include "tests/support/fake_browser.h"
 #include "tests/support/main_dialog.h"
+#include "tests/support/options_line.h"
 #include "tests/support/window_pixels.h"
 
 namespace {
@@ -305,38 +306,19 @@ void CustomOptions()
     g_panelColour[1] = 0.5;
 }
 
-void ExpectCustomOptions(const char* after)
-{
-    SCOPED_TRACE(after);
-    EXPECT_EQ(g_aiLevel2, 0);
-    EXPECT_EQ(g_aiLevel3, 1);
-    EXPECT_EQ(g_pieceBrightness, 30);
-    EXPECT_DOUBLE_EQ(g_reflectionAlpha, 0.5);
-    EXPECT_EQ(g_spareOption3, 0);
-    EXPECT_DOUBLE_EQ(g_tintR[COLOUR_PLAYER_PIECES], 0.2);
-    EXPECT_DOUBLE_EQ(g_panelColour[1], 0.5);
-}
-
 void ResetThen(void (*answer)(), const char* name, bool keepsDefaults, const std::string& panelsAfter)
 {
     SCOPED_TRACE(name);
     CustomOptions();
+    const std::string custom = ConfigLine();
     EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_SETTINGS, 31), Only({MENU, PANEL_FLAG_RESET_CONFIRM}));
-    EXPECT_EQ(g_aiLevel2, 1);
-    EXPECT_EQ(g_aiLevel3, 0);
-    EXPECT_EQ(g_pieceBrightness, 60);
-    EXPECT_DOUBLE_EQ(g_tintR[COLOUR_PLAYER_PIECES], 0.6);
-    EXPECT_DOUBLE_EQ(g_panelColour[1], 0.3);
+    // Every option at its default but the language, shown while the prompt asks.
+    EXPECT_EQ(ConfigLine(), OptionsLine(g_language[0]));
     EXPECT_EQ(g_editPieceBrightness, 30);
     EXPECT_EQ(Calls(), (Names{"panelTextures", "pieceTextures", "frame"}));
     answer();
     EXPECT_EQ(Panels(), panelsAfter);
-    if (keepsDefaults) {
-        EXPECT_EQ(g_pieceBrightness, 60);
-        EXPECT_EQ(g_spareOption3, 1);
-    } else {
-        ExpectCustomOptions(name);
-    }
+    EXPECT_EQ(ConfigLine(), keepsDefaults ? OptionsLine(g_language[0]) : custom);
 }
 
 void Reset()
