@@ -143,9 +143,7 @@ TEST_F(StartupRun, GeneratedBoardGivesEveryMeasureAndTheLanguageListOpens)
 
     // No options file: language 0, and the language list is the first panel.
     EXPECT_EQ(g_language[0], 0);
-    EXPECT_EQ(g_panelVisible[0], 1);
-    EXPECT_EQ(g_panelVisible[14], 1);
-    EXPECT_EQ(g_panelVisible[1], 0);
+    for (int f = 0; f < PANEL_FLAG_COUNT; ++f) EXPECT_EQ(g_panelVisible[f], f == 0 || f == 14 ? 1 : 0) << f;
     ASSERT_EQ(g_flyIns.size(), 1u);
     EXPECT_TRUE(g_flyIns[0]);
 }
@@ -160,8 +158,7 @@ TEST_F(StartupRun, AnOptionsFileNamingAMissingLanguageOffersTheListWithLanguage1
     ASSERT_EQ(Run(folder), IDCANCEL);
     EXPECT_EQ(g_languageCount, 2);
     EXPECT_EQ(g_language[0], 0);
-    EXPECT_EQ(g_panelVisible[14], 1);
-    EXPECT_EQ(g_panelVisible[1], 0);
+    for (int f = 0; f < PANEL_FLAG_COUNT; ++f) EXPECT_EQ(g_panelVisible[f], f == 0 || f == 14 ? 1 : 0) << f;
     EXPECT_EQ(g_languageCaption, "Меню");
     EXPECT_EQ(g_uiText[0], "Новая   игра");
     EXPECT_EQ(g_uiText[1], "Загрузить   игру");
