@@ -404,8 +404,7 @@ void StartUpAndCheck(int language)
               IDCANCEL);
     EXPECT_EQ(g_language[0], language);
     EXPECT_EQ(g_animationsOn, 0);
-    EXPECT_EQ(g_panelVisible[PANEL_FLAG_MAIN_MENU], 1);
-    EXPECT_EQ(g_panelVisible[PANEL_FLAG_LANGUAGE_LIST], 0);
+    for (int f = 0; f < PANEL_FLAG_COUNT; ++f) EXPECT_EQ(g_panelVisible[f], f == 0 || f == 1 ? 1 : 0) << f;
     EXPECT_FALSE(g_flewIn);
     EXPECT_DOUBLE_EQ(g_models[1].posX[3], g_unscaledPieceVertices[0][3] / 1.95);
 }
