@@ -164,7 +164,7 @@ void Window(CVelmonarDlg& d)
     EXPECT_NEAR(static_cast<int>((pixel >> 8) & 0xFF), 0.30 * 255, 1.5);
     EXPECT_NEAR(static_cast<int>(pixel & 0xFF), 0.23 * 255, 1.5);
     Key(d, InputKey::Enter);
-    EXPECT_EQ(g_panelVisible[0], 0);
+    for (int flag : g_panelVisible) EXPECT_EQ(flag, 0);
     Key(d, InputKey::Escape);
     EXPECT_EQ(g_panelVisible[1], 1);
     EXPECT_FALSE(d.IsEnding());
