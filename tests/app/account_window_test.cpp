@@ -8,7 +8,6 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -19,8 +18,6 @@
 #include "app/VelmonarDlg.h"
 #include "app/picture_reader.h"
 #include "online/Avtorizaciya.h"
-#include "online/Personalizaciya.h"
-#include "online/Tablichka.h"
 #include "online/account_server.h"
 #include "online/notice.h"
 #include "online/online_state.h"
@@ -100,6 +97,12 @@ public:
         XDestroyImage(image);
         return out;
     }
+    // The same for a rectangle given in dialog units from a dialog's corner.
+    std::vector<unsigned> Pixels(const Rect& dialog, int x, int y, int w, int h)
+    {
+        return Pixels(dialog.x + DialogUnitsToPixelsX(x), dialog.y + DialogUnitsToPixelsY(y), DialogUnitsToPixelsX(w),
+                      DialogUnitsToPixelsY(h));
+    }
 
 private:
     Display* m_display;
@@ -171,7 +174,7 @@ protected:
         unsetenv("XDG_CONFIG_HOME");
     }
     // Runs body on the interface thread's side while steps drive it from another.
-    void Drive(const std::function<void()>& body, const std::function<void()>& steps)
+    static void Drive(const std::function<void()>& body, const std::function<void()>& steps)
     {
         std::thread driver(steps);
         body();
@@ -184,6 +187,7 @@ protected:
 const int NOTICE_W = DialogUnitsToPixelsX(248), NOTICE_H = DialogUnitsToPixelsY(41);
 const int LOGIN_W = DialogUnitsToPixelsX(180), LOGIN_H = DialogUnitsToPixelsY(107);
 const int NAME_W = DialogUnitsToPixelsX(156), NAME_H = DialogUnitsToPixelsY(70);
+const int REGISTER_W = DialogUnitsToPixelsX(186), REGISTER_H = DialogUnitsToPixelsY(121);
 
 TEST_F(AccountWindows, NoticesShowTheLatestTextInAFixedBlackBoxAlsoFromAWorker)
 {
@@ -201,11 +205,8 @@ TEST_F(AccountWindows, NoticesShowTheLatestTextInAFixedBlackBoxAlsoFromAWorker)
             Rect box = m_screen.WaitFor(NOTICE_W, NOTICE_H);
             std::this_thread::sleep_for(std::chrono::milliseconds(300));
             Shot("notice");
-            const auto back = m_screen.Pixels(box.x + 2, box.y + 2, 1, 1);
-            ASSERT_EQ(back.size(), 1u);
-            EXPECT_EQ(back[0], 0u) << "the background is not black";
-            firstText = m_screen.Pixels(box.x + DialogUnitsToPixelsX(5), box.y + DialogUnitsToPixelsY(8),
-                                        DialogUnitsToPixelsX(239), DialogUnitsToPixelsY(8));
+            EXPECT_EQ(m_screen.Pixels(box.x + 2, box.y + 2, 1, 1).at(0), 0u) << "the background is not black";
+            firstText = m_screen.Pixels(box, 5, 8, 239, 8);
             EXPECT_GT(CountWhite(firstText), 20u) << "no white text";
             const auto button = m_screen.Pixels(box.x + DialogUnitsToPixelsX(3) + 4, box.y + DialogUnitsToPixelsY(23) + 4,
                                                 DialogUnitsToPixelsX(242) - 8, DialogUnitsToPixelsY(14) - 8);
@@ -217,8 +218,7 @@ TEST_F(AccountWindows, NoticesShowTheLatestTextInAFixedBlackBoxAlsoFromAWorker)
             Shot("notice-two");
             EXPECT_EQ(m_screen.WindowsOfSize(NOTICE_W, NOTICE_H).size(), 2u);
             Rect top = m_screen.WindowsOfSize(NOTICE_W, NOTICE_H).back();
-            secondText = m_screen.Pixels(top.x + DialogUnitsToPixelsX(5), top.y + DialogUnitsToPixelsY(8),
-                                         DialogUnitsToPixelsX(239), DialogUnitsToPixelsY(8));
+            secondText = m_screen.Pixels(top, 5, 8, 239, 8);
             // Close both with their buttons.
             Click(top, 124, 30);
             for (int i = 0; i < 100 && m_screen.WindowsOfSize(NOTICE_W, NOTICE_H).size() > 1; ++i)
@@ -248,10 +248,7 @@ TEST_F(AccountWindows, WaitingForASilentServerTheDialogStaysDrawnAndTheNoticeCom
     Drive([&] { main.ShowLoginDialog(); },
           [&] {
               const Rect login = m_screen.WaitFor(LOGIN_W, LOGIN_H);
-              auto button = [&] {
-                  return m_screen.Pixels(login.x + DialogUnitsToPixelsX(7), login.y + DialogUnitsToPixelsY(66),
-                                         DialogUnitsToPixelsX(164), DialogUnitsToPixelsY(14));
-              };
+              auto button = [&] { return m_screen.Pixels(login, 7, 66, 164, 14); };
               up = button();
               Xdo("mousemove 0 0 sleep 0.2 mousemove " + std::to_string(login.x + DialogUnitsToPixelsX(89)) + " " +
                   std::to_string(login.y + DialogUnitsToPixelsY(73)) + " sleep 0.2 mousedown 1 sleep 0.3");
@@ -300,11 +297,8 @@ TEST_F(AccountWindows, LogInShowsTheNameKeepsTheEntriesAndLogsOut)
               std::this_thread::sleep_for(std::chrono::milliseconds(300));
               Shot("login-en");
               EXPECT_EQ(m_screen.Pixels(login.x + 2, login.y + 2, 1, 1).at(0), 0u);
-              EXPECT_GT(CountWhite(m_screen.Pixels(login.x + DialogUnitsToPixelsX(2), login.y + DialogUnitsToPixelsY(10),
-                                                   DialogUnitsToPixelsX(176), DialogUnitsToPixelsY(8))),
-                        20u);
-              englishFace = m_screen.Pixels(login.x + DialogUnitsToPixelsX(7), login.y + DialogUnitsToPixelsY(66),
-                                            DialogUnitsToPixelsX(164), DialogUnitsToPixelsY(14));
+              EXPECT_GT(CountWhite(m_screen.Pixels(login, 2, 10, 176, 8)), 20u);
+              englishFace = m_screen.Pixels(login, 7, 66, 164, 14);
               // A Cyrillic letter in the name is refused.
               Click(login, 100, 33);
               Xdo(std::string(u8"type --delay 40 'Иван'"));
@@ -321,9 +315,7 @@ TEST_F(AccountWindows, LogInShowsTheNameKeepsTheEntriesAndLogsOut)
               std::this_thread::sleep_for(std::chrono::milliseconds(300));
               Shot("name-en");
               // The caption is drawn smaller to fit its box: fewer, but white, pixels.
-              EXPECT_GT(CountWhite(m_screen.Pixels(name.x + DialogUnitsToPixelsX(8), name.y + DialogUnitsToPixelsY(10),
-                                                   DialogUnitsToPixelsX(77), DialogUnitsToPixelsY(8))),
-                        5u);
+              EXPECT_GT(CountWhite(m_screen.Pixels(name, 8, 10, 77, 8)), 5u);
               Keys(name, "Return");  // Enter closes without logging out
               m_screen.WaitGone(NAME_W, NAME_H);
           });
@@ -363,14 +355,13 @@ TEST_F(AccountWindows, LogInShowsTheNameKeepsTheEntriesAndLogsOut)
               Rect login = m_screen.WaitFor(LOGIN_W, LOGIN_H);
               std::this_thread::sleep_for(std::chrono::milliseconds(300));
               Shot("login-ru");
-              russianFace = m_screen.Pixels(login.x + DialogUnitsToPixelsX(7), login.y + DialogUnitsToPixelsY(66),
-                                            DialogUnitsToPixelsX(164), DialogUnitsToPixelsY(14));
+              russianFace = m_screen.Pixels(login, 7, 66, 164, 14);
               Click(login, 44, 93);  // register
-              Rect registration = m_screen.WaitFor(DialogUnitsToPixelsX(186), DialogUnitsToPixelsY(121));
+              Rect registration = m_screen.WaitFor(REGISTER_W, REGISTER_H);
               Shot("registration-ru");
               EXPECT_TRUE(m_screen.WindowsOfSize(LOGIN_W, LOGIN_H).empty());
               Keys(registration, "Escape");
-              m_screen.WaitGone(DialogUnitsToPixelsX(186), DialogUnitsToPixelsY(121));
+              m_screen.WaitGone(REGISTER_W, REGISTER_H);
           });
     EXPECT_FALSE(StoredLoginExists());
     EXPECT_GT(CountWhite(englishFace), 10u);

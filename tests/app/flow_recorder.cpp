@@ -2,7 +2,6 @@
 
 #include "app/flow_hooks.h"
 #include "app/host_tables.h"
-#include "interface/interface_state.h"
 #include "online/online_state.h"
 #include "platform/program_folder.h"
 #include "rules/board.h"

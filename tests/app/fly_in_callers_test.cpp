@@ -2,7 +2,6 @@
 // menu button and the end of a game fly their panel in only while the
 // animations are on; off, the panel stands at once in its laid-out place.
 #include <gtest/gtest.h>
-#include <GL/gl.h>
 
 #include <algorithm>
 #include <functional>
@@ -14,7 +13,6 @@
 #include "interface/clock_hooks.h"
 #include "interface/language.h"
 #include "interface/layout.h"
-#include "interface/main_menu.h"
 #include "interface/overlay.h"
 #include "interface/widgets.h"
 #include "platform/program_folder.h"
@@ -48,8 +46,10 @@ std::vector<double> MenuEdges()
     return edges;
 }
 
+// Every panel closed, the looks at the clock counted afresh.
 void CloseAll()
 {
+    g_looks = 0;
     for (int& flag : g_panelVisible) flag = 0;
 }
 
@@ -68,7 +68,6 @@ TEST(FlyInCallers, EscTheMenuButtonAndTheEndOfAGameFlyInOnlyWithTheAnimationsOn)
         // Off: Esc opens the menu without a look at the clock, in place.
         g_animationsOn = 0;
         CloseAll();
-        g_looks = 0;
         w.OnCancel();
         EXPECT_EQ(g_panelVisible[PANEL_FLAG_MENU_MODE], 1);
         EXPECT_EQ(g_panelVisible[PANEL_FLAG_MAIN_MENU], 1);
@@ -100,7 +99,6 @@ TEST(FlyInCallers, EscTheMenuButtonAndTheEndOfAGameFlyInOnlyWithTheAnimationsOn)
         };
         g_animationsOn = 1;
         CloseAll();
-        g_looks = 0;
         w.OnCancel();
         g_onFrameShown = nullptr;
         EXPECT_EQ(g_looks, 9);
@@ -117,12 +115,10 @@ TEST(FlyInCallers, EscTheMenuButtonAndTheEndOfAGameFlyInOnlyWithTheAnimationsOn)
             SCOPED_TRACE(animations);
             g_animationsOn = animations;
             CloseAll();
-            g_looks = 0;
             g_rulesHost.showGameOverPanel();
             EXPECT_EQ(g_panelVisible[PANEL_FLAG_GAME_OVER], 1);
             EXPECT_EQ(g_looks, animations ? 9 : 0);
             CloseAll();
-            g_looks = 0;
             ClickCaptionBar(w, onButton);
             EXPECT_EQ(g_panelVisible[PANEL_FLAG_MENU_MODE] + g_panelVisible[PANEL_FLAG_MAIN_MENU], 2);
             EXPECT_EQ(g_looks, animations ? 9 : 0);

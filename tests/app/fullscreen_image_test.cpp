@@ -2,13 +2,11 @@
 // GL window.
 #include <gtest/gtest.h>
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <functional>
 #include <vector>
 
 #include "interface/options.h"
-#include "platform/program_folder.h"
 #include "scene/camera.h"
 #include "scene/frame_state.h"
 #include "scene/fullscreen_image.h"
@@ -16,6 +14,7 @@
 #include "scene/image_buffer.h"
 #include "scene/textures.h"
 #include "tests/support/gl_dialog.h"
+#include "tests/support/overlay_gl.h"
 #include "tests/support/window_pixels.h"
 
 namespace {
@@ -37,10 +36,6 @@ void RunWithGl(std::function<void()> body)
     ASSERT_EQ(dialog.DoModal(), IDOK);
 }
 
-struct Rgb {
-    int r, g, b;
-};
-
 Rgb ReadPixel(GLenum buffer, int x, int y)
 {
     glFinish();
@@ -60,23 +55,9 @@ Rgb ScreenPixel(int x, int y)
 
 void ExpectColour(const Rgb& got, int r, int g, int b)
 {
-    EXPECT_NEAR(got.r, r, 2);
-    EXPECT_NEAR(got.g, g, 2);
-    EXPECT_NEAR(got.b, b, 2);
-}
-
-GLuint SolidTexture(int w, int h, unsigned char r, unsigned char g, unsigned char b)
-{
-    std::vector<unsigned char> rgb(static_cast<size_t>(w) * h * 3);
-    for (size_t i = 0; i < rgb.size(); i += 3) rgb[i] = r, rgb[i + 1] = g, rgb[i + 2] = b;
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    return name;
+    EXPECT_NEAR(got[0], r, 2);
+    EXPECT_NEAR(got[1], g, 2);
+    EXPECT_NEAR(got[2], b, 2);
 }
 
 void ExpectFrameStateRestored()
@@ -95,7 +76,7 @@ void ExpectFrameStateRestored()
 TEST(FullscreenImage, StartUpImageAtLevelsZeroHalfAndOneIsShownAtOnce)
 {
     RunWithGl([] {
-        g_splashTex = SolidTexture(4, 4, 200, 100, 50);
+        g_splashTex = SolidTexture(200, 100, 50, 255);
         const struct {
             double level;
             int r, g, b;
@@ -130,18 +111,6 @@ TEST(FullscreenImage, DarkeningMultipliesTheFrameByTheLevel)
     });
 }
 
-// The texture's RGB bytes (level 0) and its size.
-std::vector<unsigned char> TextureBytes(GLuint name, int& w, int& h)
-{
-    glBindTexture(GL_TEXTURE_2D, name);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
-    std::vector<unsigned char> bytes(static_cast<size_t>(w) * h * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, bytes.data());
-    return bytes;
-}
-
 TEST(PieceTextures, EachImageIsRecolouredWithItsOwnSize)
 {
     RunWithGl([] {
@@ -156,23 +125,19 @@ TEST(PieceTextures, EachImageIsRecolouredWithItsOwnSize)
         g_pieceBrightness = 60;
         BuildPieceTextures(0);
 
-        int w = 0, h = 0;
-        std::vector<unsigned char> one = TextureBytes(g_modelTex[4], w, h);
-        EXPECT_EQ(w, 4);
-        EXPECT_EQ(h, 4);
-        EXPECT_EQ(one.front(), 255);
-        EXPECT_EQ(one.back(), 255);
-        std::vector<unsigned char> two = TextureBytes(g_modelTex[5], w, h);
-        EXPECT_EQ(w, 16);
-        EXPECT_EQ(h, 8);
-        EXPECT_EQ(two.front(), 100);
-        EXPECT_EQ(two.back(), 100);
+        const TexImage one = ReadTexture(g_modelTex[4]), two = ReadTexture(g_modelTex[5]);
+        EXPECT_EQ(one.width * 100 + one.height, 404);
+        EXPECT_EQ(one.At(0, 0)[0], 255);
+        EXPECT_EQ(one.At(3, 3)[2], 255);
+        EXPECT_EQ(two.width * 100 + two.height, 1608);
+        EXPECT_EQ(two.At(0, 0)[0], 100);
+        EXPECT_EQ(two.At(15, 7)[2], 100);
 
         // A brightness change for side 2 leaves side 1's texture as it was.
         g_pieceBrightness = 0;
         BuildPieceTextures(2);
-        EXPECT_EQ(TextureBytes(g_modelTex[4], w, h).front(), 255);
-        EXPECT_EQ(TextureBytes(g_modelTex[5], w, h).front(), 40);
+        EXPECT_EQ(ReadTexture(g_modelTex[4]).At(0, 0)[0], 255);
+        EXPECT_EQ(ReadTexture(g_modelTex[5]).At(0, 0)[0], 40);
         g_pieceBrightness = 60;
     });
 }
@@ -181,7 +146,7 @@ TEST(Previews, UpdatingSideTwoChangesOnlyItsTwoTextures)
 {
     RunWithGl([] {
         for (ModelRecord& m : g_models) m = ModelRecord();
-        g_menuBackTex = SolidTexture(2, 2, 255, 255, 255);
+        g_menuBackTex = SolidTexture(255, 255, 255, 255);
         SetPreviewWindows();
         // Made from a work image of one colour.
         unsigned char* image = ImageBufferFor(64 * 64 * 4);
@@ -192,19 +157,17 @@ TEST(Previews, UpdatingSideTwoChangesOnlyItsTwoTextures)
         g_textureCreatePass = 0;
 
         UpdatePiecePreviews(2);
-        int w = 0, h = 0;
         for (int hot = 0; hot < 2; ++hot) {
-            std::vector<unsigned char> side1 = TextureBytes(g_piecePreviewTex1[hot], w, h);
-            EXPECT_EQ(w, 64);
-            EXPECT_EQ(side1[0], 9);
-            EXPECT_EQ(side1[1], 200);
+            const TexImage side1 = ReadTexture(g_piecePreviewTex1[hot]), side2 = ReadTexture(g_piecePreviewTex2[hot]);
+            EXPECT_EQ(side1.width, 64);
+            EXPECT_EQ(side1.At(0, 0)[0], 9);
+            EXPECT_EQ(side1.At(0, 0)[1], 200);
             // Side 2: the backdrop in the panel colour (no piece model here).
-            std::vector<unsigned char> side2 = TextureBytes(g_piecePreviewTex2[hot], w, h);
-            EXPECT_EQ(w, 64);
-            EXPECT_NEAR(side2[3 * (32 * 64 + 32)], 0.12 * 255, 2);
-            EXPECT_NEAR(side2[3 * (32 * 64 + 32) + 1], 0.3 * 255, 2);
+            EXPECT_EQ(side2.width, 64);
+            EXPECT_NEAR(side2.At(32, 32)[0], 0.12 * 255, 2);
+            EXPECT_NEAR(side2.At(32, 32)[1], 0.3 * 255, 2);
         }
-        EXPECT_EQ(TextureBytes(g_boardPreviewTex[0], w, h)[1], 200);
+        EXPECT_EQ(ReadTexture(g_boardPreviewTex[0]).At(0, 0)[1], 200);
         // The window's viewport is back.
         GLint viewport[4];
         glGetIntegerv(GL_VIEWPORT, viewport);

@@ -13,16 +13,11 @@
 #include <vector>
 
 #include "app/VelmonarDlg.h"
-#include "app/host_tables.h"
-#include "app/startup_loader.h"
 #include "interface/caption_bar.h"
-#include "interface/clock_hooks.h"
 #include "interface/interface_state.h"
 #include "interface/language.h"
 #include "interface/layout.h"
 #include "interface/options.h"
-#include "interface/overlay.h"
-#include "interface/panel_textures.h"
 #include "interface/text_window.h"
 #include "interface/widgets.h"
 #include "scene/frame_state.h"

@@ -49,6 +49,14 @@ protected:
         g_panelVisible[PANEL_FLAG_MENU_MODE] = 1;
         g_panelVisible[flag] = 1;
     }
+    // The hover id over the one widget with a hit rectangle, its panel open.
+    int IdAt(int widget, int flag)
+    {
+        for (RECT& r : g_widgetHitRect) r = RECT{0, 0, 0, 0};
+        g_widgetHitRect[widget] = SPOT;
+        Open(flag);
+        return HoverAt(INSIDE);
+    }
     CVelmonarDlg dialog;
 };
 
@@ -64,27 +72,18 @@ TEST_F(HoverTracking, EveryElementHasItsIdUnderItsConditionAndTheLaterHitWins)
     g_languageCount = 3;  // rows 1 and 2
     for (const auto& row : rows) {
         SCOPED_TRACE(row[1]);
-        for (RECT& r : g_widgetHitRect) r = RECT{0, 0, 0, 0};
-        g_widgetHitRect[row[1]] = SPOT;
-        Open(row[0]);
-        EXPECT_EQ(HoverAt(INSIDE), row[2]);
+        EXPECT_EQ(IdAt(row[1], row[0]), row[2]);
         EXPECT_EQ(HoverAt(OUTSIDE), 0);
         g_panelVisible[PANEL_FLAG_MENU_MODE] = 0;
         EXPECT_EQ(HoverAt(INSIDE), 0) << "panels answer only in menu mode";
     }
-    const auto idWith = [&](int widget, int flag) {
-        for (RECT& r : g_widgetHitRect) r = RECT{0, 0, 0, 0};
-        g_widgetHitRect[widget] = SPOT;
-        Open(flag);
-        return HoverAt(INSIDE);
-    };
-    EXPECT_EQ(idWith(328, PANEL_FLAG_LANGUAGE_LIST), 0) << "no third language";
-    EXPECT_EQ(idWith(2, PANEL_FLAG_MAIN_MENU), 0) << "no saving during the setup";
+    EXPECT_EQ(IdAt(328, PANEL_FLAG_LANGUAGE_LIST), 0) << "no third language";
+    EXPECT_EQ(IdAt(2, PANEL_FLAG_MAIN_MENU), 0) << "no saving during the setup";
     g_setupPhase = 0;
-    EXPECT_EQ(idWith(2, PANEL_FLAG_MAIN_MENU), 8);
+    EXPECT_EQ(IdAt(2, PANEL_FLAG_MAIN_MENU), 8);
     g_setupPhase = 1;
     g_editAiLevel2 = 1;
-    EXPECT_EQ(idWith(54, PANEL_FLAG_GAME_OPTIONS), 0) << "a ticked choice lights no more";
+    EXPECT_EQ(IdAt(54, PANEL_FLAG_GAME_OPTIONS), 0) << "a ticked choice lights no more";
     g_editAiLevel2 = 0;
 
     // The caption bar, but not over the text window; there its close button.

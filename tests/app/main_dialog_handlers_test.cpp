@@ -8,8 +8,6 @@
 #include "app/game_state.h"
 #include "interface/interface_state.h"
 #include "interface/options.h"
-#include "online/online_state.h"
-#include "rules/board.h"
 #include "scene/camera.h"
 #include "scene/frame_state.h"
 
@@ -28,15 +26,11 @@ protected:
     CVelmonarDlg dialog;
 };
 
-TEST_F(MainDialogHandlers, EnterDoesNothing)
+TEST_F(MainDialogHandlers, EnterDoesNothingAndEscOpensTheMainMenuWithoutEndingTheDialog)
 {
     dialog.SendMessage(WM_COMMAND, IDOK);
     for (int flag : g_panelVisible) EXPECT_EQ(flag, 0);
     EXPECT_FALSE(dialog.IsEnding());
-}
-
-TEST_F(MainDialogHandlers, EscOpensTheMainMenuAndNeverEndsTheDialog)
-{
     dialog.SendMessage(WM_COMMAND, IDCANCEL);
     EXPECT_EQ(g_panelVisible[0], 1);
     EXPECT_EQ(g_panelVisible[1], 1);
@@ -71,9 +65,7 @@ TEST_F(MainDialogHandlers, ASecondEscClosesEveryPanelAndDropsUnconfirmedEdits)
     EXPECT_EQ(g_pieceBrightness, 60);  // (int)(154 x 0.39)
     EXPECT_EQ(g_pieceScaleSliderPos[0], 71);
     EXPECT_DOUBLE_EQ(g_pieceScale, 2.1 - 71 / 1420.0);
-    EXPECT_EQ(g_colourEditValue[0], 31);
-    EXPECT_EQ(g_colourEditValue[1], 77);
-    EXPECT_EQ(g_colourEditValue[2], 59);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(g_colourEditValue[i], edited[3 + i]);  // the colour as last confirmed
     EXPECT_DOUBLE_EQ(g_panelColour[0], 31 / 255.0);
     EXPECT_DOUBLE_EQ(g_tintG[3], 77 / 255.0);
     EXPECT_FALSE(dialog.IsEnding());
@@ -83,7 +75,7 @@ TEST_F(MainDialogHandlers, ASecondEscClosesEveryPanelAndDropsUnconfirmedEdits)
     EXPECT_EQ(g_panelVisible[1], 1);
 }
 
-TEST_F(MainDialogHandlers, TheWheelScrollsOnlyTheOpenTextWindow)
+TEST_F(MainDialogHandlers, TheWheelScrollsOnlyTheOpenTextWindowAndNotAPageThatFits)
 {
     g_helpScroll = 0.5;
     dialog.SendMessage(WM_MOUSEWHEEL, static_cast<WPARAM>(120) << 16);
@@ -112,12 +104,8 @@ TEST_F(MainDialogHandlers, TheWheelScrollsOnlyTheOpenTextWindow)
     EXPECT_DOUBLE_EQ(g_helpScroll, 1.0);
     EXPECT_DOUBLE_EQ(g_helpScrollBar.thumbBottom, 102);
     EXPECT_DOUBLE_EQ(g_helpScrollBar.thumbTop, 105);
-}
 
-TEST_F(MainDialogHandlers, APageThatFitsTheWindowDoesNotScroll)
-{
-    g_panelVisible[0] = 1;
-    g_panelVisible[16] = 1;
+    // A page that fits the window does not scroll.
     for (double range : {0.0, -0.25}) {
         g_helpScrollBar.range = range;
         g_helpScrollBar.thumbTop = 123;
@@ -159,7 +147,7 @@ TEST_F(MainDialogHandlers, MinimisingKeepsTheCameraAndAZeroHeightNeverDivides)
     EXPECT_FLOAT_EQ(g_aspect, 798.0f);
 }
 
-TEST(MachineIdentity, DigitsBecomeLettersAndSignsStay)
+TEST(MachineIdentity, DigitsBecomeLettersSignsStayAndALongHostNameCannotOverflow)
 {
     const CString digits = BuildMachineIdDigits(1234, "ab");
     EXPECT_EQ(digits, CString("12349798"));
@@ -172,25 +160,24 @@ TEST(MachineIdentity, DigitsBecomeLettersAndSignsStay)
     for (int i = 0; i < 10; ++i)
         for (int j = i + 1; j < 10; ++j) EXPECT_NE(all[i], all[j]);
     for (int i = 0; i < 10; ++i) EXPECT_TRUE(all[i] >= 'a' && all[i] <= 'z');
-}
 
-TEST(MachineIdentity, ALongHostNameCannotOverflow)
-{
+    // A long host name cannot overflow.
     const std::string name(64, '\xFF');  // 64 bytes of -1: 128 characters of digits
-    const CString digits = BuildMachineIdDigits(4294967295u, name.c_str());
-    EXPECT_EQ(digits.GetLength(), 10 + 64 * 2);
-    EXPECT_EQ(MachineIdFromDigits(digits).GetLength(), digits.GetLength());
+    const CString longDigits = BuildMachineIdDigits(4294967295u, name.c_str());
+    EXPECT_EQ(longDigits.GetLength(), 10 + 64 * 2);
+    EXPECT_EQ(MachineIdFromDigits(longDigits).GetLength(), longDigits.GetLength());
 }
 
 TEST(ExtensionScan, FindsAWholeWordFollowedByABlank)
 {
     const char* wanted = "GL_EXT_separate_specular_color";
-    EXPECT_TRUE(ExtensionListedBeforeBlank("GL_A GL_EXT_separate_specular_color GL_B", wanted));
-    EXPECT_TRUE(ExtensionListedBeforeBlank("GL_EXT_separate_specular_color ", wanted));
-    EXPECT_FALSE(ExtensionListedBeforeBlank("GL_A GL_EXT_separate_specular_color", wanted));  // last, no blank
-    EXPECT_FALSE(ExtensionListedBeforeBlank("GL_EXT_separate_specular_colorX GL_B ", wanted));
-    EXPECT_FALSE(ExtensionListedBeforeBlank("", wanted));
-    EXPECT_FALSE(ExtensionListedBeforeBlank(nullptr, wanted));
+    const std::pair<const char*, bool> lists[] = {
+        {"GL_A GL_EXT_separate_specular_color GL_B", true}, {"GL_EXT_separate_specular_color ", true},
+        {"GL_A GL_EXT_separate_specular_color", false} /* last, no blank */,
+        {"GL_EXT_separate_specular_colorX GL_B ", false},   {"", false}, {nullptr, false},
+    };
+    for (const auto& list : lists)
+        EXPECT_EQ(ExtensionListedBeforeBlank(list.first, wanted), list.second) << (list.first ? list.first : "null");
     // Far beyond any fixed work copy.
     std::string longList;
     while (longList.size() < 200000) longList += "GL_SOME_vendor_extension_name ";

@@ -1,9 +1,9 @@
-// Clicks over the caption bar, the panels and the banners in the real main
-// dialog on a display, after a real start-up against the built program
-// folder. Each case: the state before, a press at the centre of the
-// element's hit rectangle, then the flags and the recorded calls after. Where
-// a panel's layout leaves no rectangle yet, the test places the widget itself
-// through the common hit-rectangle rule.
+// The real main dialog on a display, after a real start-up against the built
+// program folder: its window, then clicks over the caption bar, the panels and
+// the banners, then its end. Each case: the state before, a press at the
+// centre of the element's hit rectangle, then the flags and the recorded calls
+// after. Where a panel's layout leaves no rectangle yet, the test places the
+// widget itself through the common hit-rectangle rule.
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -12,9 +12,7 @@
 
 #include "app/game_state.h"
 #include "app/menu_clicks.h"
-#include "app/startup_loader.h"
 #include "interface/caption_bar.h"
-#include "interface/clock_hooks.h"
 #include "interface/interface_state.h"
 #include "interface/language.h"
 #include "interface/layout.h"
@@ -26,10 +24,13 @@
 #include "online/web.h"
 #include "platform/program_folder.h"
 #include "rules/board.h"
+#include "scene/PixselFormat.h"
 #include "scene/frame_state.h"
 #include "tests/app/flow_recorder.h"
 #include "tests/support/fake_browser.h"
 #include "tests/support/main_dialog.h"
+#include "tests/support/options_line.h"
+#include "tests/support/window_pixels.h"
 
 namespace {
 
@@ -128,7 +129,46 @@ std::string Only(std::initializer_list<int> flags)
 
 constexpr int MENU = PANEL_FLAG_MENU_MODE;
 
+// Panels() after a click on the widget with the given panel open.
+std::string PanelsAfterClick(int flag, int widget)
+{
+    Open({flag});
+    Click(widget);
+    return Panels();
+}
+
 // --- the cases, each a group of related rows ---
+
+// The window the start-up leaves: full screen with a GL context, the first
+// panel open; before the scene is loaded, the clear colour (the panel
+// colour's start value) on the screen; Enter does nothing, Esc opens the menu.
+void Window(CVelmonarDlg& d)
+{
+    EXPECT_EQ(d.m_clientWidth, 1920);
+    EXPECT_EQ(d.m_clientHeight, 1080);
+    EXPECT_EQ(d.m_screenWidth, 1920);
+    const int format = GetPixelFormat(d.m_pDC->m_hDC);
+    EXPECT_GE(format, 1);
+    EXPECT_EQ(PixelFormatSamples(format) > 0, g_multisampleSupported == 1);
+    EXPECT_TRUE(wglGetCurrentContext() == d.m_hRC && d.m_hRC != nullptr);
+    EXPECT_EQ(g_sceneReady, 1);
+    EXPECT_EQ(g_panelVisible[0], 1);
+    EXPECT_FALSE(g_machineId.IsEmpty());
+    EXPECT_EQ(g_appDir, VELMONAR_PROGRAM_DIR);
+    for (int& flag : g_panelVisible) flag = 0;
+    g_sceneReady = 0;
+    d.SendMessage(WM_PAINT);
+    g_sceneReady = 1;
+    const unsigned pixel = WindowPixel(d.m_clientWidth - 5, 4);
+    EXPECT_NEAR(static_cast<int>(pixel >> 16), 0.12 * 255, 1.5);
+    EXPECT_NEAR(static_cast<int>((pixel >> 8) & 0xFF), 0.30 * 255, 1.5);
+    EXPECT_NEAR(static_cast<int>(pixel & 0xFF), 0.23 * 255, 1.5);
+    Key(d, InputKey::Enter);
+    for (int flag : g_panelVisible) EXPECT_EQ(flag, 0);
+    Key(d, InputKey::Escape);
+    EXPECT_EQ(g_panelVisible[1], 1);
+    EXPECT_FALSE(d.IsEnding());
+}
 
 void CaptionBar()
 {
@@ -151,9 +191,7 @@ void CaptionBar()
     EXPECT_EQ(g_textWindowOpener, 0);
 
     // The rules from the menu: the text window, whose close goes back to the menu.
-    Open({PANEL_FLAG_MAIN_MENU});
-    Click(3);
-    EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_TEXT_WINDOW}));
+    EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_MAIN_MENU, 3), Only({MENU, PANEL_FLAG_TEXT_WINDOW}));
     EXPECT_EQ(g_textWindowOpener, 2);
     Press(g_textCloseRect);
     EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_MAIN_MENU}));
@@ -195,35 +233,24 @@ void MainMenu()
     // The save entry is inert during setup and online.
     const int phases[2][2] = {{1, 0}, {0, 1}};  // setup phase, online game
     for (const auto& p : phases) {
-        Open({PANEL_FLAG_MAIN_MENU});
         g_setupPhase = p[0];
         g_onlineGame = p[1];
-        Click(2);
-        EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_MAIN_MENU}));
+        EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_MAIN_MENU, 2), Only({MENU, PANEL_FLAG_MAIN_MENU}));
         EXPECT_EQ(Calls(), Names{});
     }
-    g_onlineGame = 0;
-    g_setupPhase = 0;
-    Open({PANEL_FLAG_MAIN_MENU});
-    Click(2);
-    EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_SAVE_SLOTS}));
+    g_setupPhase = g_onlineGame = 0;
+    EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_MAIN_MENU, 2), Only({MENU, PANEL_FLAG_SAVE_SLOTS}));
 
     // New game: the prompt in play, the opponent choice in setup.
-    Open({PANEL_FLAG_MAIN_MENU});
-    Click(0);
-    EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_NEW_GAME_CONFIRM}));
+    EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_MAIN_MENU, 0), Only({MENU, PANEL_FLAG_NEW_GAME_CONFIRM}));
     g_setupPhase = 1;
-    Open({PANEL_FLAG_MAIN_MENU});
-    Click(0);
-    EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_ONLINE_GAME}));
+    EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_MAIN_MENU, 0), Only({MENU, PANEL_FLAG_ONLINE_GAME}));
 
     // The exit prompt's yes ends the program as the close button does.
     Open({PANEL_FLAG_EXIT_CONFIRM});
     Click(278);
     EXPECT_EQ(Calls(), (Names{"SaveConfig", "EndDialog"}));
-    Open({PANEL_FLAG_MAIN_MENU});
-    Click(7);
-    EXPECT_EQ(Panels(), Only({}));
+    EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_MAIN_MENU, 7), Only({}));
     // A load row that stands for no save takes no click.
     g_loadListCount = 2;
     Open({PANEL_FLAG_LOAD_LIST});
@@ -235,12 +262,9 @@ void LanguageList()
 {
     ASSERT_GE(g_languageCount, 3);  // the built folder holds two languages
     g_language[0] = 2;
-    const int inUse = 2;
-    const int other = 1;
-    Open({PANEL_FLAG_SETTINGS});
-    Click(29);
+    const int inUse = 2, other = 1;
+    EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_SETTINGS, 29), Only({MENU, PANEL_FLAG_LANGUAGE_LIST}));
     EXPECT_EQ(g_language[1], inUse);
-    EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_LANGUAGE_LIST}));
 
     // The language in use: the list closes and nothing is loaded.
     ClearFlowEvents();
@@ -282,40 +306,19 @@ void CustomOptions()
     g_panelColour[1] = 0.5;
 }
 
-void ExpectCustomOptions(const char* after)
-{
-    SCOPED_TRACE(after);
-    EXPECT_EQ(g_aiLevel2, 0);
-    EXPECT_EQ(g_aiLevel3, 1);
-    EXPECT_EQ(g_pieceBrightness, 30);
-    EXPECT_DOUBLE_EQ(g_reflectionAlpha, 0.5);
-    EXPECT_EQ(g_spareOption3, 0);
-    EXPECT_DOUBLE_EQ(g_tintR[COLOUR_PLAYER_PIECES], 0.2);
-    EXPECT_DOUBLE_EQ(g_panelColour[1], 0.5);
-}
-
 void ResetThen(void (*answer)(), const char* name, bool keepsDefaults, const std::string& panelsAfter)
 {
     SCOPED_TRACE(name);
     CustomOptions();
-    Open({PANEL_FLAG_SETTINGS});
-    Click(31);
-    EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_RESET_CONFIRM}));
-    EXPECT_EQ(g_aiLevel2, 1);
-    EXPECT_EQ(g_aiLevel3, 0);
-    EXPECT_EQ(g_pieceBrightness, 60);
-    EXPECT_DOUBLE_EQ(g_tintR[COLOUR_PLAYER_PIECES], 0.6);
-    EXPECT_DOUBLE_EQ(g_panelColour[1], 0.3);
+    const std::string custom = ConfigLine();
+    EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_SETTINGS, 31), Only({MENU, PANEL_FLAG_RESET_CONFIRM}));
+    // Every option at its default but the language, shown while the prompt asks.
+    EXPECT_EQ(ConfigLine(), OptionsLine(g_language[0]));
     EXPECT_EQ(g_editPieceBrightness, 30);
     EXPECT_EQ(Calls(), (Names{"panelTextures", "pieceTextures", "frame"}));
     answer();
     EXPECT_EQ(Panels(), panelsAfter);
-    if (keepsDefaults) {
-        EXPECT_EQ(g_pieceBrightness, 60);
-        EXPECT_EQ(g_spareOption3, 1);
-    } else {
-        ExpectCustomOptions(name);
-    }
+    EXPECT_EQ(ConfigLine(), keepsDefaults ? OptionsLine(g_language[0]) : custom);
 }
 
 void Reset()
@@ -332,9 +335,7 @@ void GameOptions()
     g_aiQuickSearch = 0, g_aiLevel2 = 1, g_aiLevel3 = 0;
     g_spareOption1 = 1, g_computerMovesFirst = 0;
     g_animationsOn = 1;
-    Open({PANEL_FLAG_SETTINGS});
-    Click(26);
-    EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_GAME_OPTIONS}));
+    EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_SETTINGS, 26), Only({MENU, PANEL_FLAG_GAME_OPTIONS}));
     EXPECT_EQ(g_editAiLevel2, 1);
 
     // The three-way choice: an unticked box takes the tick and loses its light;
@@ -412,9 +413,7 @@ void ColourEditor()
             SCOPED_TRACE(std::to_string(slot) + (ok ? " OK" : " cancel"));
             g_tintR[slot] = 0.4;
             if (slot == COLOUR_PANEL) g_panelColour[0] = 0.4;
-            Open({PANEL_FLAG_GRAPHICS_OPTIONS});
-            Click(row[0]);
-            EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_COLOUR_EDITOR}));
+            EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_GRAPHICS_OPTIONS, row[0]), Only({MENU, PANEL_FLAG_COLOUR_EDITOR}));
             EXPECT_EQ(g_colourEditSlot, slot);
             EXPECT_EQ(g_colourEditValue[0], 102);
             EXPECT_EQ(g_colourEditValue[3], 102);
@@ -443,11 +442,9 @@ void ColourEditor()
 
 void GameOver()
 {
-    Open({PANEL_FLAG_GAME_OVER});
     g_onlineBannerOn = 1;
     g_pollTicks = 7;
-    Click(378);
-    EXPECT_EQ(Panels(), Only({}));
+    EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_GAME_OVER, 378), Only({}));
     EXPECT_EQ(g_onlineBannerOn, 0);
     EXPECT_EQ(g_pollTicks, 100);
     EXPECT_EQ(Calls(), (Names{"frame"}));
@@ -466,10 +463,8 @@ void ComputerChoiceLeavesTheOnlineGame()
     int pair[2];
     ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
     g_serverSocket = pair[0];
-    g_onlineGame = g_matchPending = g_matchState = g_onlineTurn = 1;
-    g_waitingForOpponent = 1;
+    g_onlineBannerOn = g_onlineGame = g_matchPending = g_matchState = g_onlineTurn = g_waitingForOpponent = 1;
     g_serverReachable = 1;
-    g_onlineBannerOn = 1;
     g_blinkStep = 3;
     g_stopMoveReceive = 0;
     g_setupPhase = 0;
@@ -511,31 +506,28 @@ void ExpectSearchStarted(const char* how)
     EXPECT_EQ(calls[1], "frame");
 }
 
-// Everything a search clears, set beforehand.
-void OnlineLeftovers()
+// Everything a search clears, set beforehand, in the setup phase or not, with the banner on or off.
+void OnlineLeftovers(int setupPhase, int banner)
 {
     g_onlineGame = 0;
     g_matchPending = g_matchState = g_onlineTurn = g_waitingForOpponent = 1;
-    g_serverReachable = 1;
+    g_serverReachable = g_serverStatusRetried = g_serverStatus = 1;
     g_blinkStep = 2;
-    g_serverStatusRetried = 1;
-    g_serverStatus = 1;
     WriteSharedText(g_onlineCountText, "12");
     g_pollTicks = 50;
+    g_setupPhase = setupPhase;
+    g_onlineBannerOn = banner;
 }
 
 void OnlineSearch()
 {
-    OnlineLeftovers();
-    g_setupPhase = 1;
+    OnlineLeftovers(1, 0);
     Open({PANEL_FLAG_ONLINE_GAME});
     Click(402);
     ExpectSearchStarted("widget 402");
 
     // The banner in play: the new-game prompt, whose yes searches.
-    OnlineLeftovers();
-    g_setupPhase = 0;
-    g_onlineBannerOn = 1;
+    OnlineLeftovers(0, 1);
     Open({});
     Click(WIDGET_ONLINE_BANNER_FIRST + 1);
     EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_NEW_GAME_CONFIRM}));
@@ -559,9 +551,7 @@ void OnlineSearch()
     EXPECT_EQ(g_onlineGame.load(), 0);
 
     // The banner during setup: the search at once.
-    OnlineLeftovers();
-    g_setupPhase = 1;
-    g_onlineBannerOn = 1;
+    OnlineLeftovers(1, 1);
     Open({});
     Click(WIDGET_ONLINE_BANNER_FIRST + 2);
     ExpectSearchStarted("banner in setup");
@@ -578,18 +568,18 @@ void WebLinks(const FakeBrowser& browser)
     EXPECT_EQ(Calls(), (Names{"frame"}));
     WriteSharedText(g_newsUrl, "HTTPS://news.example/a");
     Click(WIDGET_NEWS_BANNER);
-    Open({PANEL_FLAG_ABOUT});
-    Click(352);
-    EXPECT_EQ(Panels(), Only({MENU, PANEL_FLAG_ABOUT}));
+    EXPECT_EQ(PanelsAfterClick(PANEL_FLAG_ABOUT, 352), Only({MENU, PANEL_FLAG_ABOUT}));
     // Only the web links opened, in order.
     EXPECT_EQ(browser.Opened(2), "HTTPS://news.example/a\n" + std::string(PRODUCT_PAGE_URL) + "\n");
 }
 
-TEST(MenuClicks, EveryGroupAndPanelRowDoesItsWork)
+TEST(MenuClicks, TheWindowEveryGroupAndPanelRowAndTheEnd)
 {
     const FakeBrowser browser;
+    int pair[2] = {-1, -1};
     const INT_PTR ended = RunMainDialog(VELMONAR_PROGRAM_DIR, [&](CVelmonarDlg& dialog) {
         g_dialog = &dialog;
+        Window(dialog);
         InstallFlowRecorder();
         g_appDir = VELMONAR_PROGRAM_DIR;
         InstallMenuRecorder();
@@ -611,8 +601,19 @@ TEST(MenuClicks, EveryGroupAndPanelRowDoesItsWork)
 
         ResetMenuHooks();
         g_dialog = nullptr;
+        // An online game in play when the dialog ends.
+        ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
+        g_serverSocket = pair[0];
+        g_onlineGame = g_matchPending = 1;
     });
-    EXPECT_EQ(ended, IDCANCEL);
+    EXPECT_EQ(ended, IDCANCEL);  // what the program's exit paths do
+    // The end of the dialog stops online play and closes the connection once.
+    EXPECT_EQ(g_serverSocket.load(), -1);
+    EXPECT_EQ(g_onlineGame.load() + g_matchPending.load(), 0);
+    EXPECT_EQ(g_stopMoveReceive.load(), 1);
+    char byte = 0;
+    EXPECT_EQ(recv(pair[1], &byte, 1, 0), 0);
+    close(pair[1]);
 }
 
 }  // namespace

@@ -9,11 +9,8 @@
 #include <vector>
 
 #include "app/VelmonarDlg.h"
-#include "app/host_tables.h"
-#include "app/startup_loader.h"
 #include "interface/caption_bar.h"
 #include "interface/caption_colours.h"
-#include "interface/clock_hooks.h"
 #include "interface/extra_panels.h"
 #include "interface/game_over_panel.h"
 #include "interface/language.h"
@@ -24,6 +21,8 @@
 #include "online/online_state.h"
 #include "online/web.h"
 #include "rules/live_options.h"
+#include "scene/board_geometry.h"
+#include "scene/frame_state.h"
 #include "tests/support/main_dialog.h"
 #include "tests/support/options_line.h"
 #include "tests/support/overlay_gl.h"
@@ -45,7 +44,7 @@ constexpr Look NONE{0, Colour::None};
 constexpr Look P1{1, Colour::Panel}, P2{2, Colour::Panel}, P3{3, Colour::Panel};
 constexpr Look H2{2, Colour::Hot}, H3{3, Colour::Hot}, H4{4, Colour::Hot};
 
-enum class Source { Group, Literal, SaveSlot, LoadRow, LanguageRow, News, Count, Credit, MenuCaption };
+enum class Source { Group, Literal, SaveSlot, LoadRow, LanguageRow, News, Count, Credit };
 struct Text {
     Source source;
     int group = 0, item = 0;  // the text group and item, or the slot or row number
@@ -71,15 +70,8 @@ struct Caption {
 
 // The panels' caption tables, row by row.
 const Caption CAPTIONS[] = {
-    // In-game menu.
+    // In-game menu: entries 0 to 7 as row 0 (see ExpectAllTables).
     {0, G(0, 0), 1.0, 5, P3, H4, 10},
-    {1, G(0, 1), 1.0, 5, P3, H4, 10},
-    {2, G(0, 2), 1.0, 5, P3, H4, 10},
-    {3, G(0, 3), 1.0, 5, P3, H4, 10},
-    {4, G(0, 4), 1.0, 5, P3, H4, 10},
-    {5, G(0, 5), 1.0, 5, P3, H4, 10},
-    {6, G(0, 6), 1.0, 5, P3, H4, 10},
-    {7, G(0, 7), 1.0, 5, P3, H4, 10},
     // Settings.
     {25, G(1, 0), 0.72, 3, P1, NONE, 10},
     {26, G(1, 1), 1.0, 5, P3, H4, 30},
@@ -128,14 +120,9 @@ const Caption CAPTIONS[] = {
     {125, G(5, 0), 0.72, 3, P1, NONE, 10},
     {133, G(5, 1), 0.9, 3, P2, H4, 25},
     {134, G(5, 2), 0.9, 3, P2, H4, 0},
-    // Save slots.
+    // Save slots: slots 2 to 6 as slot 1 with gap 5 (see ExpectAllTables).
     {150, G(6, 0), 0.72, 3, P1, NONE, 10},
     {151, {Source::SaveSlot, 1}, 0.7, 3, P2, H3, 20, &g_saveSlotTexture[1], &g_saveSlotHotTexture[1]},
-    {152, {Source::SaveSlot, 2}, 0.7, 3, P2, H3, 5, &g_saveSlotTexture[2], &g_saveSlotHotTexture[2]},
-    {153, {Source::SaveSlot, 3}, 0.7, 3, P2, H3, 5, &g_saveSlotTexture[3], &g_saveSlotHotTexture[3]},
-    {154, {Source::SaveSlot, 4}, 0.7, 3, P2, H3, 5, &g_saveSlotTexture[4], &g_saveSlotHotTexture[4]},
-    {155, {Source::SaveSlot, 5}, 0.7, 3, P2, H3, 5, &g_saveSlotTexture[5], &g_saveSlotHotTexture[5]},
-    {156, {Source::SaveSlot, 6}, 0.7, 3, P2, H3, 5, &g_saveSlotTexture[6], &g_saveSlotHotTexture[6]},
     {157, G(6, 1), 0.9, 3, P2, H4, 20},
     // Save prompt, with the rebuild's placeholder label.
     {175, G(7, 0), 0.72, 3, P1, NONE, ANY_GAP},
@@ -144,14 +131,9 @@ const Caption CAPTIONS[] = {
     {178, L("?"), 0.61, 3, P2, NONE, 0},
     {179, G(7, 2), 0.9, 3, P2, H4, 20},
     {180, G(7, 3), 0.9, 3, P2, H4, ANY_GAP},
-    // Load list, built at start-up with six rows.
+    // Load list, built at start-up with six rows: rows 2 to 6 as row 1 with gap 5.
     {200, G(8, 0), 0.72, 3, P1, NONE, ANY_GAP},
     {201, {Source::LoadRow, 1}, 0.7, 3, P2, H3, 20},
-    {202, {Source::LoadRow, 2}, 0.7, 3, P2, H3, 5},
-    {203, {Source::LoadRow, 3}, 0.7, 3, P2, H3, 5},
-    {204, {Source::LoadRow, 4}, 0.7, 3, P2, H3, 5},
-    {205, {Source::LoadRow, 5}, 0.7, 3, P2, H3, 5},
-    {206, {Source::LoadRow, 6}, 0.7, 3, P2, H3, 5},
     {207, G(8, 1), 0.9, 3, P2, H4, 20},
     // Load prompt.
     {225, G(9, 0), 0.72, 3, P1, NONE, ANY_GAP},
@@ -265,7 +247,6 @@ CString TextOf(const Text& t)
     case Source::News: return "[ " + ReadSharedText(g_newsText) + " ]";
     case Source::Count: return ReadSharedText(g_onlineCountText);
     case Source::Credit: return g_uiText[25 * t.group + t.item] + ABOUT_CREDIT_NAMES;
-    case Source::MenuCaption: return g_languageCaption;
     }
     return CString();
 }
@@ -345,6 +326,12 @@ void ExpectAllTables()
 {
     SCOPED_TRACE(g_language[0] == 1 ? "Russian" : "English");
     for (const Caption& row : CAPTIONS) ExpectCaption(row);
+    for (int i = 1; i < 8; ++i) ExpectCaption({i, G(0, i), 1.0, 5, P3, H4, 10});
+    for (int i = 2; i <= 6; ++i) {
+        ExpectCaption(
+            {150 + i, {Source::SaveSlot, i}, 0.7, 3, P2, H3, 5, &g_saveSlotTexture[i], &g_saveSlotHotTexture[i]});
+        ExpectCaption({200 + i, {Source::LoadRow, i}, 0.7, 3, P2, H3, 5});
+    }
 
     // The language list: a row per language found, and the gaps 325 onwards.
     ASSERT_GE(g_languageCount, 3) << "the shipped language files";
@@ -402,13 +389,24 @@ void ExpectAllTables()
     EXPECT_EQ(g_panelHeight[PANEL_LANGUAGE_LIST], languages);
 }
 
-// The program's start-up on a folder whose options file names the language.
+bool g_flewIn = false;
+
+// The program's start-up on a folder whose options file names the language,
+// the piece scale 1.95 and the animations off: the file is applied and the
+// main menu opens at once, without a fly-in.
 void StartUpAndCheck(int language)
 {
     ProgramLinks folder;
     folder.Write("konfig.ini", OptionsLine(language, "1.95", 0));
-    EXPECT_EQ(RunMainDialog(folder.Path(), [](CVelmonarDlg&) { ExpectAllTables(); }, 0.05, [](bool) {}), IDCANCEL);
+    g_flewIn = false;
+    EXPECT_EQ(RunMainDialog(folder.Path(), [](CVelmonarDlg&) { ExpectAllTables(); }, 0.05,
+                            [](bool) { g_flewIn = true; }),
+              IDCANCEL);
     EXPECT_EQ(g_language[0], language);
+    EXPECT_EQ(g_animationsOn, 0);
+    for (int f = 0; f < PANEL_FLAG_COUNT; ++f) EXPECT_EQ(g_panelVisible[f], f == 0 || f == 1 ? 1 : 0) << f;
+    EXPECT_FALSE(g_flewIn);
+    EXPECT_DOUBLE_EQ(g_models[1].posX[3], g_unscaledPieceVertices[0][3] / 1.95);
 }
 
 TEST(PanelTables, EveryCaptionAsThePanelsGiveItAfterARussianStartUp)

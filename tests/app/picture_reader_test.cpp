@@ -2,7 +2,6 @@
 // comes through, damaged ones give no picture, no message and no crash.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <string>

@@ -6,10 +6,9 @@
 #include <limits>
 #include <sstream>
 #include <string>
+#include <vector>
 
-#include "app/startup_loader.h"
 #include "interface/options.h"
-#include "platform/program_folder.h"
 #include "scene/board_geometry.h"
 #include "scene/geo_model.h"
 #include "scene/tray_geometry.h"
@@ -48,23 +47,18 @@ TEST_F(PieceScale, HalvingTheScaleDoublesEveryPieceAndShadowCoordinate)
 {
     g_pieceScale = 2.05;
     ScalePieceModels();
-    double before[5][3][6];
+    const std::vector<ModelRecord> before(g_models, g_models + g_modelCount);
     for (int n = 1; n <= 4; ++n)
-        for (int i = 0; i < 6; ++i) {
-            before[n][0][i] = g_models[n].posX[i];
-            before[n][1][i] = g_models[n].posY[i];
-            before[n][2][i] = g_models[n].posZ[i];
-            EXPECT_DOUBLE_EQ(before[n][0][i], g_unscaledPieceVertices[3 * (n - 1)][i] / 2.05);
-        }
+        for (int i = 0; i < 6; ++i) EXPECT_DOUBLE_EQ(before[n].posX[i], g_unscaledPieceVertices[3 * (n - 1)][i] / 2.05);
     const double cornerX0 = g_tallyQuadX[0], cornerY1 = g_tallyQuadY[1];
 
     g_pieceScale = 1.025;
     ScalePieceModels();
     for (int n = 1; n <= 4; ++n)
         for (int i = 0; i < 6; ++i) {
-            EXPECT_DOUBLE_EQ(g_models[n].posX[i], 2.0 * before[n][0][i]);
-            EXPECT_DOUBLE_EQ(g_models[n].posY[i], 2.0 * before[n][1][i]);
-            EXPECT_DOUBLE_EQ(g_models[n].posZ[i], 2.0 * before[n][2][i]);
+            EXPECT_DOUBLE_EQ(g_models[n].posX[i], 2.0 * before[n].posX[i]);
+            EXPECT_DOUBLE_EQ(g_models[n].posY[i], 2.0 * before[n].posY[i]);
+            EXPECT_DOUBLE_EQ(g_models[n].posZ[i], 2.0 * before[n].posZ[i]);
         }
     // The tally quad moves with the last four vertices of model 1; its
     // offsets stay in model units.
@@ -81,23 +75,16 @@ TEST_F(PieceScale, HalvingTheScaleDoublesEveryPieceAndShadowCoordinate)
     EXPECT_DOUBLE_EQ(g_tallyQuadY[1] + 25, 2.0 * (cornerY1 + 25));
 }
 
-TEST_F(PieceScale, AScaleThatCannotDivideLeavesTheModelsAlone)
+TEST_F(PieceScale, AScaleThatCannotDivideLeavesTheModelsAloneAndATooSmallModelKeepsTheTallyQuad)
 {
     g_pieceScale = 2.0;
     ScalePieceModels();
-    const double x = g_models[1].posX[3];
+    const double x = g_models[1].posX[3], corner = g_tallyQuadX[2];
     for (double bad : {0.0, -1.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
         g_pieceScale = bad;
         ScalePieceModels();
         EXPECT_EQ(g_models[1].posX[3], x);
     }
-}
-
-TEST_F(PieceScale, ATooSmallModelKeepsTheTallyQuad)
-{
-    g_pieceScale = 2.0;
-    ScalePieceModels();
-    const double corner = g_tallyQuadX[2];
     g_models[1].vertexCount = 3;
     EXPECT_FALSE(ComputeTallyQuad());
     EXPECT_EQ(g_tallyQuadX[2], corner);

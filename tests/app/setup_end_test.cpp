@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
 
 #include "app/setup_end.h"
 #include "online/game_client.h"
@@ -20,7 +19,6 @@
 #include "rules/evaluation.h"
 #include "rules/live_options.h"
 #include "rules/ready_setups.h"
-#include "scene/frame_state.h"
 #include "tests/app/flow_recorder.h"
 #include "tests/support/temp_folder.h"
 

@@ -4,16 +4,9 @@
 
 #include <vector>
 
-#include "app/game_state.h"
 #include "app/startup_loader.h"
-#include "interface/interface_state.h"
 #include "interface/options.h"
-#include "online/online_state.h"
-#include "platform/program_folder.h"
-#include "rules/board.h"
 #include "rules/search.h"
-#include "scene/board_geometry.h"
-#include "scene/camera.h"
 #include "scene/frame_state.h"
 
 namespace {
@@ -195,10 +188,6 @@ TEST(ProgramFolder, QuotedWindowsCommandLine)
     EXPECT_EQ(ProgramFolderFromCommandLine(""), ".");
     EXPECT_EQ(ProgramFolderFromCommandLine("\"C:\\unclosed\\prog.exe"), "C:/unclosed");
 }
-
-}  // namespace
-
-namespace {
 
 bool g_terminate = false;
 bool FakeTermination()

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -100,16 +99,22 @@ protected:
         start[3] = 30.0, end[3] = 35.0;    // columns and rows 30 .. 34; first 31, last 35 (outside)
         start[10] = 62.0, end[10] = 64.0;  // border line at the right and top edges
     }
+    // A 64 x 64 wood picture with the given texels (x, y, r, g, b) set, through the board pass into grid.
+    Picture Processed(std::initializer_list<std::array<int, 5>> texels)
+    {
+        Picture p(64, 64, 200, 150, 100);
+        for (const auto& t : texels) p.Set(t[0], t[1], t[2], t[3], t[4]);
+        ProcessBoardImage(p.rgb.data(), 64, 64, start, end, grid.data());
+        return p;
+    }
     double start[11], end[11];
+    std::vector<unsigned char> grid = std::vector<unsigned char>(64 * 64 * 4);
 };
 
 TEST_F(BoardImage, BandsShadeBlueKeyAndWoodAndPaintTheBorder)
 {
-    Picture p(64, 64, 200, 150, 100);
-    p.Set(31, 50, 20, 20, 120);  // blue key on the band's first column
-    p.Set(33, 50, 20, 20, 120);  // blue key inside the band
-    std::vector<unsigned char> grid(64 * 64 * 4);
-    ProcessBoardImage(p.rgb.data(), 64, 64, start, end, grid.data());
+    // Blue keys on the band's first column and inside the band.
+    const Picture p = Processed({{31, 50, 20, 20, 120}, {33, 50, 20, 20, 120}});
 
     EXPECT_EQ(p.Rgb(31, 50), (Pixel{38, 38, 100, -1}));
     EXPECT_EQ(Rgba(grid, 64, 31, 50), (Pixel{38, 38, 100, 200}));
@@ -134,9 +139,7 @@ TEST_F(BoardImage, LastColumnIsLighterAndCrossingsAreShadedPerBand)
 {
     start[3] = 30.0, end[3] = 34.0;  // last column 34 is outside [30, 34): never lit
     start[4] = 33.0, end[4] = 37.0;  // overlaps line 3: column 33 lies in both bands
-    Picture p(64, 64, 200, 150, 100);
-    std::vector<unsigned char> grid(64 * 64 * 4);
-    ProcessBoardImage(p.rgb.data(), 64, 64, start, end, grid.data());
+    const Picture p = Processed({});
     // Column 33: inside band 3 (-50), then inside band 4 too (-50 again).
     EXPECT_EQ(p.Rgb(33, 45), (Pixel{100, 50, 0, -1}));
     // Column 34: first column of band 4 (start 33 + 1): -70.
@@ -145,43 +148,32 @@ TEST_F(BoardImage, LastColumnIsLighterAndCrossingsAreShadedPerBand)
     EXPECT_EQ(p.Rgb(37, 45), (Pixel{200, 150, 100, -1}));
     // A last column inside its band: band [40, 45.5) has last column 45.
     start[5] = 40.0, end[5] = 45.5;
-    Picture q(64, 64, 200, 150, 100);
-    q.Set(45, 20, 20, 20, 120);
-    ProcessBoardImage(q.rgb.data(), 64, 64, start, end, grid.data());
+    const Picture q = Processed({{45, 20, 20, 20, 120}});
     EXPECT_EQ(q.Rgb(45, 45), (Pixel{210, 160, 110, -1}));
     EXPECT_EQ(Rgba(grid, 64, 45, 20), (Pixel{70, 70, 100, 200}));
 }
 
 TEST_F(BoardImage, EdgePassDrawsDarkAndLightRimsBesideTheBlueKey)
 {
-    Picture p(64, 64, 200, 150, 100);
-    p.Set(20, 20, 10, 10, 200);
-    std::vector<unsigned char> grid(64 * 64 * 4);
-    ProcessBoardImage(p.rgb.data(), 64, 64, start, end, grid.data());
+    const Picture p = Processed({{20, 20, 10, 10, 200}});
     EXPECT_EQ(p.Rgb(19, 19), (Pixel{0, 0, 0, -1}));
     EXPECT_EQ(p.Rgb(21, 21), (Pixel{255, 255, 255, -1}));
     EXPECT_EQ(Rgba(grid, 64, 19, 19)[3], 170);
     EXPECT_EQ(Rgba(grid, 64, 21, 21)[3], 170);
     EXPECT_EQ(Rgba(grid, 64, 20, 20), (Pixel{10, 10, 200, 170}));
     // Within 10 texels of the picture's edge there is no edge pass.
-    Picture q(64, 64, 200, 150, 100);
-    q.Set(10, 20, 10, 10, 200);
-    ProcessBoardImage(q.rgb.data(), 64, 64, start, end, grid.data());
+    const Picture q = Processed({{10, 20, 10, 10, 200}});
     EXPECT_EQ(q.Rgb(9, 19), (Pixel{200, 150, 100, -1}));
 }
 
 TEST(PieceBrightness, ByteMapping)
 {
-    EXPECT_EQ(RecolourPieceByte(255, 60), 255);
-    EXPECT_EQ(RecolourPieceByte(250, 60), 255);  // 300 capped
-    EXPECT_EQ(RecolourPieceByte(100, 60), 100);
-    EXPECT_EQ(RecolourPieceByte(0, 60), 0);
-    EXPECT_EQ(RecolourPieceByte(241, 0), 231);
-    EXPECT_EQ(RecolourPieceByte(240, 0), 220);   // not above 240: offset 20
-    EXPECT_EQ(RecolourPieceByte(181, 0), 141);
-    EXPECT_EQ(RecolourPieceByte(161, 0), 111);
-    EXPECT_EQ(RecolourPieceByte(30, 0), 0);      // floored
-    EXPECT_EQ(RecolourPieceByte(254, 100), 255);
+    const int cases[][3] = {  // byte, brightness, recoloured byte
+        {255, 60, 255}, {250, 60, 255} /* 300 capped */, {100, 60, 100}, {0, 60, 0}, {241, 0, 231},
+        {240, 0, 220} /* not above 240: offset 20 */,    {181, 0, 141},  {161, 0, 111}, {30, 0, 0} /* floored */,
+        {254, 100, 255},
+    };
+    for (const auto& c : cases) EXPECT_EQ(RecolourPieceByte(c[0], c[1]), c[2]) << c[0] << " at " << c[1];
 }
 
 void MakeModel(int n, std::vector<const char*> names, std::vector<int> slots)

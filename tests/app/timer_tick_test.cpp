@@ -8,7 +8,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
-#include <cstdlib>
 #include <functional>
 #include <fstream>
 #include <thread>
@@ -16,7 +15,6 @@
 
 #include "app/VelmonarDlg.h"
 #include "app/game_state.h"
-#include "app/timer_tick.h"
 #include "interface/interface_state.h"
 #include "online/game_client.h"
 #include "online/notice.h"
@@ -28,17 +26,11 @@
 #include "rules/live_options.h"
 #include "tests/support/board_fixture.h"
 #include "tests/support/fake_browser.h"
+#include "tests/support/notice_recorder.h"
 #include "tests/support/temp_folder.h"
 #include "test_server.h"
 
 namespace {
-
-std::vector<std::string> g_shown;
-
-void RecordNotice(const CString& text)
-{
-    g_shown.push_back(text.str());
-}
 
 int Count(const std::string& name)
 {
@@ -47,29 +39,53 @@ int Count(const std::string& name)
     return n;
 }
 
+// The end of a game as the player meets it: the one sound, the game-over
+// panel and a redraw right after it.
+void ExpectGameOverShown(const std::string& sound)
+{
+    const auto& calls = RecordedCalls();
+    ASSERT_EQ(Count("PlaySoundA"), 1);
+    ASSERT_EQ(Count("ShowGameOverPanel"), 1);
+    for (size_t k = 0; k < calls.size(); ++k) {
+        if (calls[k].name == "PlaySoundA") {
+            EXPECT_NE(calls[k].path.find(sound), std::string::npos) << calls[k].path;
+        }
+        if (calls[k].name == "ShowGameOverPanel") {
+            EXPECT_TRUE(k + 1 < calls.size() && calls[k + 1].name == "RenderFrame") << "the panel, then a redraw";
+        }
+    }
+}
+
+// One report of the named winner reaches the server, and no second one follows.
+void ExpectOneReport(TestGameServer& server, const std::string& winner)
+{
+    EXPECT_TRUE(server.WaitFor("REPORT " + winner));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(server.Count("REPORT"), 1);
+}
+
+// The opponent's move published as the move worker publishes it: the move, then its ready flag.
+void Receive(int fromX, int fromY, int toX, int toY)
+{
+    const int move[4] = {fromX, fromY, toX, toY};
+    for (int i = 0; i < 4; ++i) g_opponentMove[i] = move[i];
+    g_opponentMoveReady = 1;
+}
+
 class TimerTick : public RulesTest {
 protected:
     void SetUp() override
     {
         RulesTest::SetUp();
-        g_noticeFunction = RecordNotice;
-        g_shown.clear();
+        RecordNotices();
         g_language[0] = 2;
-        g_webNewsPending = 0;
-        g_updateAvailable = 0;
-        g_onlineGame = 0;
-        g_matchState = 0;
-        g_matchPending = 0;
-        g_onlineTurn = 0;
-        g_opponentMoveReady = 0;
-        g_opponentLeft = 0;
-        g_redrawRequested = 0;
-        g_serverStatusDone = 0;
-        g_serverReachable = 0;
-        g_blinkStep = 0;
+        for (std::atomic<int>* flag : {&g_webNewsPending, &g_updateAvailable, &g_onlineGame, &g_matchState,
+                                       &g_matchPending, &g_onlineTurn, &g_opponentMoveReady, &g_opponentLeft,
+                                       &g_redrawRequested, &g_serverStatusDone, &g_serverReachable, &g_blinkStep,
+                                       &g_gameOver})
+            *flag = 0;
         g_onlineBannerOn = 0;
         g_pollSuspended = 1;
-        g_gameOver = 0;
         WriteSharedText(g_ownName, "");
         WriteSharedText(g_opponentName, "(guest)");
     }
@@ -83,16 +99,6 @@ protected:
         StartPlay();
         g_onlineGame = 1;
         g_onlineTurn = 2;
-        ClearRecordedCalls();
-    }
-
-    void Receive(int fromX, int fromY, int toX, int toY)
-    {
-        g_opponentMove[0] = fromX;
-        g_opponentMove[1] = fromY;
-        g_opponentMove[2] = toX;
-        g_opponentMove[3] = toY;
-        g_opponentMoveReady = 1;
     }
 
     CVelmonarDlg dialog;
@@ -181,7 +187,6 @@ TEST_F(TimerTick, AValidatedMoveIsAppliedAndAnImpossibleOneIsRefusedWithTheBoard
     Put(1, 10, OWNER_COMPUTER, RANK_FLAG);
     Put(3, 3, OWNER_PLAYER, 5);
     Put(9, 9, OWNER_COMPUTER, 5);
-    ClearRecordedCalls();
     Receive(5, 8, 5, 7);
     Tick();
     EXPECT_EQ(g_cellOwner[5][7], OWNER_COMPUTER);
@@ -206,7 +211,7 @@ TEST_F(TimerTick, AValidatedMoveIsAppliedAndAnImpossibleOneIsRefusedWithTheBoard
     EXPECT_EQ(Count("ShowMoveResult"), 0);
     EXPECT_EQ(g_onlineGame.load(), 0);
     EXPECT_EQ(g_opponentLeft.load(), 1);
-    EXPECT_EQ(g_shown, std::vector<std::string>{"Opponent out of the game. Game goes against the computer."});
+    EXPECT_EQ(Notices(), std::vector<std::string>{"Opponent out of the game. Game goes against the computer."});
     Tick();  // without an online game: the one redraw for the leaving
     EXPECT_EQ(g_opponentLeft.load(), 0);
     EXPECT_EQ(Count("RenderFrame"), 1);
@@ -214,7 +219,7 @@ TEST_F(TimerTick, AValidatedMoveIsAppliedAndAnImpossibleOneIsRefusedWithTheBoard
     // The same under an open account dialog: nothing shown, the dialog's caller leaves later.
     g_onlineGame = 1;
     g_onlineTurn = 2;
-    g_shown.clear();
+    ClearNotices();
     g_accountDialogClosed = 0;
     g_opponentLeftInDialog = 0;
     Receive(6, 9, 6, 8);
@@ -223,7 +228,7 @@ TEST_F(TimerTick, AValidatedMoveIsAppliedAndAnImpossibleOneIsRefusedWithTheBoard
     EXPECT_EQ(g_onlineGame.load(), 0);
     EXPECT_EQ(g_opponentLeftInDialog.load(), 1);
     EXPECT_EQ(g_opponentLeft.load(), 0);
-    EXPECT_TRUE(g_shown.empty());
+    EXPECT_TRUE(Notices().empty());
     g_opponentLeftInDialog = 0;
 }
 
@@ -253,28 +258,15 @@ TEST_F(TimerTick, AReceivedMoveEndsTheGameEitherWayAndOnlyANamedLoserReports)
         Put(3, 3, OWNER_PLAYER, 5);
         Put(1, 1, OWNER_PLAYER, RANK_FLAG);
         Put(9, 9, OWNER_COMPUTER, RANK_FLAG);
-        ClearRecordedCalls();
         WriteSharedText(g_opponentName, end.opponent);
         Receive(5, 2, 5, 1);
         Tick();
         EXPECT_EQ(g_gameOver.load(), 1);
         EXPECT_EQ(g_losingSide, end.loser);
         EXPECT_EQ(g_onlineGame.load() + g_matchPending.load(), 0);
-        const auto& calls = RecordedCalls();
-        ASSERT_EQ(Count("PlaySoundA"), 1);
-        ASSERT_EQ(Count("ShowGameOverPanel"), 1);
-        for (size_t k = 0; k < calls.size(); ++k) {
-            if (calls[k].name == "PlaySoundA") {
-                EXPECT_NE(calls[k].path.find(end.sound), std::string::npos) << calls[k].path;
-            }
-            if (calls[k].name == "ShowGameOverPanel") {
-                EXPECT_TRUE(k + 1 < calls.size() && calls[k + 1].name == "RenderFrame") << "the panel, then a redraw";
-            }
-        }
+        ExpectGameOverShown(end.sound);
     }
-    EXPECT_TRUE(server.WaitFor("REPORT boris"));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    EXPECT_EQ(server.Count("REPORT"), 1);
+    ExpectOneReport(server, "boris");
 }
 
 // The opponent's plain move leaves the player's one piece that can move
@@ -299,23 +291,14 @@ TEST_F(TimerTick, AReceivedMoveThatLeavesThePlayerOnlyTheForbiddenMoveEndsTheGam
     g_forbiddenMove[1] = MoveRecord{1, 3, 1, 2};
     Put(10, 10, OWNER_COMPUTER, RANK_FLAG);
     Put(10, 8, OWNER_COMPUTER, 4);
-    ClearRecordedCalls();
     Receive(10, 8, 10, 7);
     Tick();
     EXPECT_EQ(g_cellOwner[10][7], OWNER_COMPUTER);
     EXPECT_EQ(g_gameOver.load(), 1);
     EXPECT_EQ(g_losingSide, 1);
-    EXPECT_EQ(g_onlineGame.load(), 0);
-    EXPECT_EQ(g_matchPending.load(), 0);
-    ASSERT_EQ(Count("PlaySoundA"), 1);
-    for (const auto& call : RecordedCalls())
-        if (call.name == "PlaySoundA") {
-            EXPECT_NE(call.path.find("/sound/komp_vig.wav"), std::string::npos);
-        }
-    EXPECT_EQ(Count("ShowGameOverPanel"), 1);
-    EXPECT_TRUE(server.WaitFor("REPORT boris"));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    EXPECT_EQ(server.Count("REPORT"), 1);
+    EXPECT_EQ(g_onlineGame.load() + g_matchPending.load(), 0);
+    ExpectGameOverShown("/sound/komp_vig.wav");
+    ExpectOneReport(server, "boris");
 }
 
 // Two workers set the redraw and status flags as fast as they can while a
@@ -330,8 +313,6 @@ TEST_F(TimerTick, WorkersHammeringTheFlagsLoseNoSetAndEveryMoveIsAppliedOnce)
     Put(1, 10, OWNER_COMPUTER, RANK_FLAG);
     Put(1, 1, OWNER_PLAYER, RANK_FLAG);
     Put(3, 3, OWNER_PLAYER, 5);
-    ClearRecordedCalls();
-
     const int moves = 300;
     std::atomic<bool> stop{false};
     std::atomic<int> applied{0}, redrawSets{0}, statusSets{0};
@@ -350,11 +331,7 @@ TEST_F(TimerTick, WorkersHammeringTheFlagsLoseNoSetAndEveryMoveIsAppliedOnce)
                 std::this_thread::yield();
             }
             const int fromY = i % 2 == 0 ? 9 : 8;
-            g_opponentMove[0] = 5;
-            g_opponentMove[1] = fromY;
-            g_opponentMove[2] = 5;
-            g_opponentMove[3] = 17 - fromY;
-            g_opponentMoveReady = 1;
+            Receive(5, fromY, 5, 17 - fromY);
         }
     });
 
@@ -463,7 +440,7 @@ TEST_F(UpdateTick, TheUpdaterStartsAndTheDialogEndsWithoutWritingTheOptions)
     Tick();
     EXPECT_EQ(g_updateAvailable.load(), 0);
     EXPECT_TRUE(dialog.IsEnding());
-    EXPECT_EQ(g_shown, std::vector<std::string>{"A new version of the game. Program will be restarted"});
+    EXPECT_EQ(Notices(), std::vector<std::string>{"A new version of the game. Program will be restarted"});
     EXPECT_TRUE(WaitUntil([&] { return FileExists(folder.Path() + "/updater-ran"); }));
     EXPECT_FALSE(FileExists(folder.Path() + "/konfig.ini"));
     EXPECT_EQ(browser.Opened(), "");
@@ -475,7 +452,7 @@ TEST_F(UpdateTick, WithoutAnUpdaterTheProductPageOpens)
     g_updateAvailable = 1;
     Tick();
     EXPECT_TRUE(dialog.IsEnding());
-    EXPECT_EQ(g_shown, (std::vector<std::string>{"A new version of the game. Program will be restarted",
+    EXPECT_EQ(Notices(), (std::vector<std::string>{"A new version of the game. Program will be restarted",
                                                  "The page from which you can download the new version."}));
     EXPECT_EQ(browser.Opened(1), std::string(PRODUCT_PAGE_URL) + "\n");
     EXPECT_FALSE(FileExists(folder.Path() + "/konfig.ini"));

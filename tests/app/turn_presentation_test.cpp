@@ -6,7 +6,6 @@
 #include "rules/battle.h"
 #include "rules/board.h"
 #include "rules/live_options.h"
-#include "scene/board_drawing.h"
 #include "scene/frame_state.h"
 #include "tests/app/flow_recorder.h"
 
