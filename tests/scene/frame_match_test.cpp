@@ -25,10 +25,6 @@
 #include "scene/tray.h"
 #include "tests/scene/scene_probe.h"
 
-#ifndef GL_MULTISAMPLE
-#define GL_MULTISAMPLE 0x809D
-#endif
-
 namespace {
 
 // The frame of the old renderer: the whole buffer cleared, then every pass

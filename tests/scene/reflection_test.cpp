@@ -4,7 +4,6 @@
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <vector>
 
@@ -19,10 +18,6 @@
 #include "scene/renderer.h"
 #include "scene/textures.h"
 #include "tests/scene/scene_probe.h"
-
-#ifndef GL_MULTISAMPLE
-#define GL_MULTISAMPLE 0x809D
-#endif
 
 namespace {
 
@@ -67,20 +62,6 @@ private:
     double m_savedAlpha = 0.0;
 };
 
-// Where the mirror image of the face of the piece on square (x, y) shows:
-// the face centre with its height negated.
-Pixel MirroredFace(int x, int y)
-{
-    const ModelRecord& m = g_models[MODEL_PIECE_FACE];
-    double fx = 0.0, fy = 0.0, fz = 0.0;
-    for (int k = m.vertexCount - 4; k < m.vertexCount; ++k) {
-        fx += m.posX[static_cast<size_t>(k)] / 4.0;
-        fy += m.posY[static_cast<size_t>(k)] / 4.0;
-        fz += m.posZ[static_cast<size_t>(k)] / 4.0;
-    }
-    return ProjectWorld(g_squareX[x][y] - g_boardOffsetX + fx, -fy, g_squareZ[x][y] + g_boardOffsetZ + fz);
-}
-
 std::vector<unsigned char> MirrorTexture()
 {
     std::vector<unsigned char> texels(static_cast<size_t>(MIRROR_SIZE) * MIRROR_SIZE * 3);
@@ -121,35 +102,9 @@ void BoardRectangle(int margin, int* left, int* bottom, int* right, int* top)
     }
 }
 
-// The GL state a frame must leave as it found it.
-struct GlState {
-    std::array<GLint, 4> viewport{}, scissorBox{};
-    GLint cullMode = 0;
-    std::array<GLfloat, 4> clearColour{};
-    std::array<GLdouble, 16> projection{}, modelview{};
-    std::array<GLboolean, 7> enabled{};
-    GLboolean depthWrites = GL_FALSE;
-};
-
-GlState ReadGlState()
-{
-    GlState s;
-    glGetIntegerv(GL_VIEWPORT, s.viewport.data());
-    glGetIntegerv(GL_SCISSOR_BOX, s.scissorBox.data());
-    glGetIntegerv(GL_CULL_FACE_MODE, &s.cullMode);
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, s.clearColour.data());
-    glGetDoublev(GL_PROJECTION_MATRIX, s.projection.data());
-    glGetDoublev(GL_MODELVIEW_MATRIX, s.modelview.data());
-    const GLenum caps[7] = {GL_DEPTH_TEST, GL_CULL_FACE, GL_LIGHTING,     GL_TEXTURE_2D,
-                            GL_BLEND,      GL_MULTISAMPLE, GL_SCISSOR_TEST};
-    for (int i = 0; i < 7; ++i) s.enabled[static_cast<size_t>(i)] = glIsEnabled(caps[i]);
-    glGetBooleanv(GL_DEPTH_WRITEMASK, &s.depthWrites);
-    return s;
-}
-
 TEST_F(Reflection, MirrorImageOnlyWithTheOptionOnAndBlendedOverTheGreyOfItsStrength)
 {
-    const Pixel front = MirroredFace(5, 3);
+    const Pixel front = PieceFront(5, 3, true);
     const Pixel clear = SquareCentre(8, 8);  // no piece stands behind it, no grid line crosses it
 
     // The board alone in front of the piece: the frame without pieces.
@@ -169,20 +124,18 @@ TEST_F(Reflection, MirrorImageOnlyWithTheOptionOnAndBlendedOverTheGreyOfItsStren
         SCOPED_TRACE(testing::Message() << "alpha " << a);
         g_reflectionAlpha = a;
         const double grey = std::max(0.0, a - 0.3) * 255.0;
+        // The board with the grey blended over it at the strength.
+        const auto overGrey = [&](const Rgb& board) {
+            const auto channel = [&](int c) { return static_cast<int>(std::lround((1 - a) * c + a * grey)); };
+            return Rgb{channel(board.r), channel(board.g), channel(board.b)};
+        };
         const Rgb onFront = FrameAt(front);
         const Rgb onClear = FrontPixel(clear.x, clear.y);
-
-        const Rgb expected{static_cast<int>(std::lround((1 - a) * offClear.r + a * grey)),
-                           static_cast<int>(std::lround((1 - a) * offClear.g + a * grey)),
-                           static_cast<int>(std::lround((1 - a) * offClear.b + a * grey))};
-        EXPECT_LE(Difference(onClear, expected), 3) << "board " << offClear.r << "," << offClear.g << ","
-                                                    << offClear.b << " became " << onClear.r << ","
-                                                    << onClear.g << "," << onClear.b;
+        EXPECT_LE(Difference(onClear, overGrey(offClear)), 3)
+            << "board " << offClear.r << "," << offClear.g << "," << offClear.b << " became " << onClear.r << ","
+            << onClear.g << "," << onClear.b;
         // In front of the piece the light face shows instead of the grey.
-        const Rgb boardOnly{static_cast<int>(std::lround((1 - a) * offFront.r + a * grey)),
-                            static_cast<int>(std::lround((1 - a) * offFront.g + a * grey)),
-                            static_cast<int>(std::lround((1 - a) * offFront.b + a * grey))};
-        EXPECT_GT(onFront.Sum() - boardOnly.Sum(), 3 * 25 * a) << "the mirror image of the face";
+        EXPECT_GT(onFront.Sum() - overGrey(offFront).Sum(), 3 * 25 * a) << "the mirror image of the face";
 
         const std::vector<unsigned char> texels = MirrorTexture();
         for (const Rgb& t : {Texel(texels, 1, 510), Texel(texels, 510, 510), Texel(texels, 256, 508)}) {

@@ -132,11 +132,11 @@ Pixel SquareEdge(int x1, int y1, int x2, int y2)
     return ProjectWorld(x - g_boardOffsetX, 0.0, z + g_boardOffsetZ);
 }
 
-Pixel PieceFront(int x, int y)
+Pixel PieceFront(int x, int y, bool mirrored)
 {
     double fx, fy, fz;
     FaceQuadCentre(&fx, &fy, &fz);
-    return ProjectWorld(g_squareX[x][y] - g_boardOffsetX + fx, fy, g_squareZ[x][y] + g_boardOffsetZ + fz);
+    return ProjectWorld(g_squareX[x][y] - g_boardOffsetX + fx, mirrored ? -fy : fy, g_squareZ[x][y] + g_boardOffsetZ + fz);
 }
 
 Pixel TraySlotCentre(int k)
@@ -155,6 +155,26 @@ void PickAt(const Pixel& p)
     g_pickPoint[0] = p.x;
     g_pickPoint[1] = p.y;
     PickUnderMouse();
+}
+
+GlState ReadGlState()
+{
+    static const GLenum caps[9] = {GL_DEPTH_TEST, GL_CULL_FACE,   GL_LIGHTING,           GL_TEXTURE_2D, GL_BLEND,
+                                   GL_MULTISAMPLE, GL_SCISSOR_TEST, GL_POLYGON_OFFSET_FILL, GL_LIGHT0};
+    GlState s;
+    for (size_t i = 0; i < s.enabled.size(); ++i) s.enabled[i] = glIsEnabled(caps[i]);
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &s.depthWrites);
+    glGetIntegerv(GL_VIEWPORT, s.viewport.data());
+    glGetIntegerv(GL_SCISSOR_BOX, s.scissorBox.data());
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, s.clearColour.data());
+    glGetDoublev(GL_PROJECTION_MATRIX, s.projection.data());
+    glGetDoublev(GL_MODELVIEW_MATRIX, s.modelview.data());
+    glGetIntegerv(GL_CULL_FACE_MODE, &s.cullMode);
+    glGetIntegerv(GL_BLEND_SRC, &s.blendSrc);
+    glGetIntegerv(GL_BLEND_DST, &s.blendDst);
+    glGetIntegerv(GL_READ_BUFFER, &s.readBuffer);
+    glGetIntegerv(GL_DRAW_BUFFER, &s.drawBuffer);
+    return s;
 }
 
 void SceneTest::SetUp()
