@@ -1,9 +1,5 @@
 #include "tests/scene/scene_probe.h"
 
-#define FL_INTERNALS 1
-#include <FL/Fl.H>
-#include <FL/Fl_Window.H>
-#include <FL/x.H>
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -28,6 +24,7 @@
 #include "scene/renderer.h"
 #include "scene/scene_host.h"
 #include "scene/tray_geometry.h"
+#include "tests/support/window_pixels.h"
 
 SceneWindow* g_sceneWindow = nullptr;
 bool g_sceneLoaded = false;
@@ -56,29 +53,13 @@ int Difference(const Rgb& a, const Rgb& b)
     return std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
 }
 
-// What the window shows, read from the X server (the swap has put the frame
-// there); rows from the bottom, as GL counts them.
+// What the window shows, R, G and B bytes; rows from the bottom, as GL counts them.
 std::vector<unsigned char> ShownRegion(int x, int y, int width, int height)
 {
-    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3, 0);
-    glFinish();
-    Fl_Window* window = Fl::first_window();
-    if (!window) return pixels;
-    XSync(fl_display, False);
-    const int top = ClientHeight() - (y + height);
-    XImage* image = XGetImage(fl_display, fl_xid(window), x, top, static_cast<unsigned>(width),
-                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
-    if (!image) return pixels;
-    for (int row = 0; row < height; ++row)
-        for (int col = 0; col < width; ++col) {
-            const unsigned long value = XGetPixel(image, col, height - 1 - row);
-            unsigned char* p = &pixels[(static_cast<size_t>(row) * width + col) * 3];
-            p[0] = static_cast<unsigned char>((value >> 16) & 0xFF);
-            p[1] = static_cast<unsigned char>((value >> 8) & 0xFF);
-            p[2] = static_cast<unsigned char>(value & 0xFF);
-        }
-    XDestroyImage(image);
-    return pixels;
+    std::vector<unsigned char> bytes;
+    for (unsigned p : WindowPixels(x, y, width, height))
+        for (int shift : {16, 8, 0}) bytes.push_back(static_cast<unsigned char>(p >> shift));
+    return bytes;
 }
 
 Rgb FrontPixel(int x, int y)
