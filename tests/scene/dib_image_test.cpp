@@ -177,7 +177,8 @@ TEST_F(DibImage, EveryLayoutDecodesToTheSameRgbWithAndWithoutFileHeader)
          {5, 2, 24,
           "\x00\x00\x64\x01\x00\x65\x02\x00\x66\x03\x00\x67\x04\x00\x68\x7E"
           "\x00\x0A\x64\x01\x0A\x65\x02\x0A\x66\x03\x0A\x67\x04\x0A\x68\x7E"_bytes},
-         {100, 0, 0, 101, 0, 1, 102, 0, 2, 103, 0, 3, 104, 0, 4, 100, 10, 0, 101, 10, 1, 102, 10, 2, 103, 10, 3, 104, 10, 4}},
+         {100, 0, 0, 101, 0, 1, 102, 0, 2, 103, 0, 3, 104, 0, 4,
+          100, 10, 0, 101, 10, 1, 102, 10, 2, 103, 10, 3, 104, 10, 4}},
         {"core header, 4 bits from sixteen three-byte entries", core, {16, 1, 14, 240, 15, 0, 32, 2, 13}},
         // The output keeps the bottom row first: the stored top row comes second.
         {"1 bit, top row stored first", {10, -2, 1, "\x80\x40\x00\x00\x00\x00\x00\x00"_bytes, {0x000000, 0xFFFFFF}},
@@ -308,7 +309,8 @@ TEST_F(DibImage, OversizedPicturesAreRefusedBeforeDecoding)
 TEST_F(DibImage, DamagedFilesNeverReadOutsideTheData)
 {
     const Dib palette{7, 3, 8, std::string(24, '\x05'), Grey256()};
-    const Dib rle{7, 3, 8, "\x05\x01\x00\x04\x01\x02\x03\x04\x00\x00\x00\x02\x03\x01\x07\x09\x00\x01"_bytes, Grey256(), 1};
+    const Dib rle{7, 3, 8, "\x05\x01\x00\x04\x01\x02\x03\x04\x00\x00\x00\x02\x03\x01\x07\x09\x00\x01"_bytes,
+                  Grey256(), 1};
     uint32_t seed = 12345;
     auto next = [&] { return seed = seed * 1103515245u + 12345u; };
     for (const Dib* base : {&palette, &rle}) {

@@ -117,7 +117,8 @@ Pixel PieceFront(int x, int y, bool mirrored)
 {
     double fx, fy, fz;
     FaceQuadCentre(&fx, &fy, &fz);
-    return ProjectWorld(g_squareX[x][y] - g_boardOffsetX + fx, mirrored ? -fy : fy, g_squareZ[x][y] + g_boardOffsetZ + fz);
+    return ProjectWorld(g_squareX[x][y] - g_boardOffsetX + fx, mirrored ? -fy : fy,
+                        g_squareZ[x][y] + g_boardOffsetZ + fz);
 }
 
 Pixel TraySlotCentre(int k)
