@@ -109,7 +109,6 @@ TEST_F(Picking, DoesNothingBeforeTheSceneIsReady)
     EXPECT_EQ(g_hoverRow[0], 9);
     EXPECT_EQ(g_hoverRow[1], 9);
     EXPECT_EQ(g_hoverTraySlot, 2);
-    g_sceneReady = 1;
 }
 
 TEST_F(Picking, LeavesTheShownFrameAndTheGlStateAsItFoundThem)

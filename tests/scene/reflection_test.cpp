@@ -30,15 +30,9 @@ protected:
         SceneTest::SetUp();
         m_savedAlpha = g_reflectionAlpha;
         g_shadowsOn = 0;  // nothing but the mirror image darkens the board in front of a piece
-        g_lastMoveDirection = 0;
-        g_hoverRow[0] = g_hoverRow[1] = 0;
         g_panelVisible[PANEL_FLAG_MENU_MODE] = 1;  // no tray
     }
-    void TearDown() override
-    {
-        g_reflectionAlpha = m_savedAlpha;
-        g_reflectionOn = 0;
-    }
+    void TearDown() override { g_reflectionAlpha = m_savedAlpha; }
 
     static void PlacePieces()
     {
@@ -50,12 +44,6 @@ protected:
     {
         g_cellOwner[x][y] = owner;
         g_cellRank[x][y] = rank;
-    }
-
-    static Rgb FrameAt(const Pixel& p)
-    {
-        RenderFrame();
-        return FrontPixel(p.x, p.y);
     }
 
 private:
@@ -109,13 +97,13 @@ TEST_F(Reflection, MirrorImageOnlyWithTheOptionOnAndBlendedOverTheGreyOfItsStren
 
     // The board alone in front of the piece: the frame without pieces.
     g_reflectionOn = 0;
-    const Rgb boardFront = FrameAt(front);
+    const Rgb boardFront = RenderedPixel(front);
     PlacePieces();
 
     // Off: neither pass runs; the mirror texture keeps what it held.
     FillMirrorTexture(255, 0, 255);
-    const Rgb offFront = FrameAt(front);
-    const Rgb offClear = FrontPixel(clear.x, clear.y);
+    const Rgb offFront = RenderedPixel(front);
+    const Rgb offClear = FrontPixel(clear);
     EXPECT_LE(Difference(offFront, boardFront), 1) << "only the board shows in front of the piece";
     EXPECT_EQ(Difference(Texel(MirrorTexture(), 256, 256), Rgb{255, 0, 255}), 0) << "no mirror pass";
 
@@ -129,8 +117,8 @@ TEST_F(Reflection, MirrorImageOnlyWithTheOptionOnAndBlendedOverTheGreyOfItsStren
             const auto channel = [&](int c) { return static_cast<int>(std::lround((1 - a) * c + a * grey)); };
             return Rgb{channel(board.r), channel(board.g), channel(board.b)};
         };
-        const Rgb onFront = FrameAt(front);
-        const Rgb onClear = FrontPixel(clear.x, clear.y);
+        const Rgb onFront = RenderedPixel(front);
+        const Rgb onClear = FrontPixel(clear);
         EXPECT_LE(Difference(onClear, overGrey(offClear)), 3)
             << "board " << offClear.r << "," << offClear.g << "," << offClear.b << " became " << onClear.r << ","
             << onClear.g << "," << onClear.b;
@@ -147,8 +135,8 @@ TEST_F(Reflection, MirrorImageOnlyWithTheOptionOnAndBlendedOverTheGreyOfItsStren
 
     // At strength 0 the mirror image vanishes: the board as with the option off.
     g_reflectionAlpha = 0.0;
-    EXPECT_LE(Difference(FrameAt(front), offFront), 1);
-    EXPECT_LE(Difference(FrontPixel(clear.x, clear.y), offClear), 1);
+    EXPECT_LE(Difference(RenderedPixel(front), offFront), 1);
+    EXPECT_LE(Difference(FrontPixel(clear), offClear), 1);
 }
 
 TEST_F(Reflection, ChangesNothingOffTheBoardAndLeavesTheGlStateAndCameraAsItFoundThem)
@@ -158,12 +146,10 @@ TEST_F(Reflection, ChangesNothingOffTheBoardAndLeavesTheGlStateAndCameraAsItFoun
     g_hoverRow[1] = 3;
     g_reflectionAlpha = 1.0;  // the brightest grey
     g_reflectionOn = 0;
-    RenderFrame();
-    const std::vector<unsigned char> off = FrontFrame();
+    const std::vector<unsigned char> off = RenderedFrame();
     const GlState before = ReadGlState();
     g_reflectionOn = 1;
-    RenderFrame();
-    const std::vector<unsigned char> on = FrontFrame();
+    const std::vector<unsigned char> on = RenderedFrame();
     const GlState after = ReadGlState();
 
     // Every pixel outside the board's screen rectangle is the same on and off.

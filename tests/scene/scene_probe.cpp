@@ -68,9 +68,26 @@ Rgb FrontPixel(int x, int y)
     return Rgb{p[0], p[1], p[2]};
 }
 
+Rgb FrontPixel(const Pixel& p)
+{
+    return FrontPixel(p.x, p.y);
+}
+
 std::vector<unsigned char> FrontFrame()
 {
     return ShownRegion(0, 0, ClientWidth(), ClientHeight());
+}
+
+Rgb RenderedPixel(const Pixel& p)
+{
+    RenderFrame();
+    return FrontPixel(p);
+}
+
+std::vector<unsigned char> RenderedFrame()
+{
+    RenderFrame();
+    return FrontFrame();
 }
 
 double RegionDifference(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b, int x, int y,

@@ -24,17 +24,22 @@ struct Rgb {
 // Largest channel difference.
 int Difference(const Rgb& a, const Rgb& b);
 
-// The shown frame (what the window shows), window pixels with y up.
+struct Pixel {
+    int x = 0, y = 0;
+};
+
+// The shown frame (what the window shows), window pixels with y up; and a
+// frame rendered first.
 Rgb FrontPixel(int x, int y);
+Rgb FrontPixel(const Pixel& p);
 std::vector<unsigned char> FrontFrame();
+Rgb RenderedPixel(const Pixel& p);
+std::vector<unsigned char> RenderedFrame();
 // Mean channel difference of two frames over the window rectangle around
 // (x, y) with the given half size.
 double RegionDifference(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b, int x, int y,
                         int half);
 
-struct Pixel {
-    int x = 0, y = 0;
-};
 // Window pixel of a world point, through the program's camera.
 Pixel ProjectWorld(double x, double y, double z);
 // Centre of square (x, y) on the board top.
