@@ -22,14 +22,6 @@ struct Shown {
 };
 Shown g_shown;
 
-int CatchBox(void*, const char* text, const char* caption, UINT)
-{
-    g_shown.text = text;
-    g_shown.caption = caption;
-    ++g_shown.count;
-    return 1;
-}
-
 // Bytes written as a string literal, the zeros inside included.
 std::string operator""_bytes(const char* text, size_t size) { return std::string(text, size); }
 
@@ -111,7 +103,10 @@ class DibImage : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_pictureMessageBox = CatchBox;
+        g_pictureMessageBox = [](void*, const char* text, const char* caption, UINT) {
+            g_shown = Shown{text, caption, g_shown.count + 1};
+            return 1;
+        };
         g_shown = Shown();
         ASSERT_FALSE(m_folder.Path().empty());
     }
