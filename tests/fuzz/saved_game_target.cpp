@@ -7,7 +7,6 @@
 
 #include "interface/save_slots.h"
 #include "online/online_state.h"
-#include "platform/program_folder.h"
 #include "rules/battle.h"
 #include "rules/board.h"
 #include "tests/fuzz/fuzz_support.h"

@@ -20,8 +20,8 @@
 #include "scene/reflection.h"
 #include "scene/renderer.h"
 #include "scene/scene_host.h"
-#include "scene/textures.h"
 #include "scene/geo_model.h"
+#include "scene/textures.h"
 #include "scene/tray.h"
 #include "tests/scene/scene_probe.h"
 

@@ -1,17 +1,8 @@
 // Pixel probes of rendered frames: the board (wood, lakes, grid lines, edge),
 // the background, the pieces (the player's faces, the computer's backs), the
 // setup tray, the highlights, the last-move marker and the fade.
-#include <GL/gl.h>
-
-#include "app/VelmonarDlg.h"
-#include "app/game_state.h"
-#include "app/startup_loader.h"
-#include "interface/interface_state.h"
 #include "interface/options.h"
-#include "online/online_state.h"
-#include "platform/program_folder.h"
 #include "rules/board.h"
-#include "scene/board_drawing.h"
 #include "scene/board_geometry.h"
 #include "scene/camera.h"
 #include "scene/frame_state.h"

@@ -14,6 +14,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <tuple>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 

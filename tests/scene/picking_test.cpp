@@ -3,12 +3,8 @@
 // not; the pick leaves the shown frame and the GL state alone.
 #include <GL/gl.h>
 
-#include "app/game_state.h"
-#include "interface/interface_state.h"
 #include "interface/options.h"
-#include "online/online_state.h"
 #include "rules/board.h"
-#include "scene/camera.h"
 #include "scene/frame_state.h"
 #include "scene/picking.h"
 #include "scene/renderer.h"

@@ -11,11 +11,8 @@
 #include "rules/live_options.h"
 #include "scene/board_drawing.h"
 #include "scene/board_geometry.h"
-#include "scene/camera.h"
 #include "scene/frame_state.h"
-#include "scene/geo_model.h"
 #include "scene/picking.h"
-#include "scene/renderer.h"
 #include "scene/textures.h"
 #include "tests/scene/scene_probe.h"
 

@@ -7,13 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/game_state.h"
-#include "app/startup_loader.h"
-#include "app/turn_presentation.h"
-#include "interface/interface_state.h"
 #include "interface/options.h"
-#include "online/online_state.h"
-#include "platform/program_folder.h"
 #include "rules/board.h"
 #include "scene/board_drawing.h"
 #include "scene/board_geometry.h"
