@@ -33,14 +33,11 @@ protected:
 
     static void PlacePieces()
     {
-        Place(5, 3, OWNER_PLAYER, 6);
-        Place(9, 2, OWNER_PLAYER, 3);
-        Place(2, 7, OWNER_COMPUTER, 4);
-    }
-    static void Place(int x, int y, int owner, int rank)
-    {
-        g_cellOwner[x][y] = owner;
-        g_cellRank[x][y] = rank;
+        const int pieces[3][4] = {{5, 3, OWNER_PLAYER, 6}, {9, 2, OWNER_PLAYER, 3}, {2, 7, OWNER_COMPUTER, 4}};
+        for (const auto& p : pieces) {
+            g_cellOwner[p[0]][p[1]] = p[2];
+            g_cellRank[p[0]][p[1]] = p[3];
+        }
     }
 
 private:
