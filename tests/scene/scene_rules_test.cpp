@@ -17,8 +17,9 @@ TEST(MoveMarker, FitsOnlyMovesAlongTheirDirectionOnTheBoard)
         {0, 4, 2, 4, 1},     {9, 4, 11, 4, 1},                                   // the border ring
         {-3, -3, -3, -1, 4}, {5, 5, 5, 300, 4},                                  // the "no move" values
     };
-    for (const auto& m : fitting) EXPECT_TRUE(MoveMarkerFits(m[0], m[1], m[2], m[3], m[4])) << testing::PrintToString(m);
-    for (const auto& m : failing) EXPECT_FALSE(MoveMarkerFits(m[0], m[1], m[2], m[3], m[4])) << testing::PrintToString(m);
+    const auto fits = [](const int (&m)[5]) { return MoveMarkerFits(m[0], m[1], m[2], m[3], m[4]); };
+    for (const auto& m : fitting) EXPECT_TRUE(fits(m)) << testing::PrintToString(m);
+    for (const auto& m : failing) EXPECT_FALSE(fits(m)) << testing::PrintToString(m);
 }
 
 }  // namespace
