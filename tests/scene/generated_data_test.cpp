@@ -288,15 +288,10 @@ TEST_F(Loaded, BoardTextureHasKeyedLakesAndNoPaintedLines)
         const bool right = x >= (r.m + 6 * r.s) * k && x <= (r.m + 8 * r.s) * k;
         return rows && (left || right);
     };
-    auto inBand = [&](double v) {
-        for (int line = 0; line <= 10; ++line) {
-            const double start = line * r.s * k;
-            if (v >= start && v < start + 2 * r.m * k) return true;
-        }
-        return false;
-    };
-    double bandSum = 0, openSum = 0;
-    int bandCount = 0, openCount = 0;
+    // The grid band of line n runs from n * s for 2 m.
+    auto inBand = [&](double v) { return std::fmod(v, r.s * k) < 2 * r.m * k; };
+    double sum[2] = {0, 0};  // open wood, bands
+    int count[2] = {0, 0};
     for (int y = 0; y < 1024; ++y)
         for (int x = 0; x < 1024; ++x) {
             const Pixel c = At(p, x, y);
@@ -310,18 +305,13 @@ TEST_F(Loaded, BoardTextureHasKeyedLakesAndNoPaintedLines)
             ASSERT_TRUE(!inside || BlueKey(c)) << x << "," << y;
             if (outside) {
                 ASSERT_FALSE(BlueKey(c)) << x << "," << y;
-                const double v = (c.r + c.g + c.b) / 3.0;
-                if (inBand(cx) || inBand(cy)) {
-                    bandSum += v;
-                    ++bandCount;
-                } else {
-                    openSum += v;
-                    ++openCount;
-                }
+                const int band = inBand(cx) || inBand(cy);
+                sum[band] += (c.r + c.g + c.b) / 3.0;
+                ++count[band];
             }
         }
     // The program paints the lines into the bands: the picture itself has none.
-    EXPECT_NEAR(bandSum / bandCount, openSum / openCount, 6.0);
+    EXPECT_NEAR(sum[1] / count[1], sum[0] / count[0], 6.0);
 }
 
 // ---- pieces ----
