@@ -52,17 +52,13 @@ struct Dib {
     std::string Bytes() const
     {
         std::string header;
+        const bool core = headerSize == 12;  // 16-bit sides, three-byte colour entries
         Put32(header, static_cast<uint32_t>(headerSize));
-        if (headerSize == 12) {
-            Put16(header, static_cast<uint32_t>(width));
-            Put16(header, static_cast<uint32_t>(height));
-            Put16(header, planes);
-            Put16(header, bitCount);
-        } else {
-            Put32(header, static_cast<uint32_t>(width));
-            Put32(header, static_cast<uint32_t>(height));
-            Put16(header, planes);
-            Put16(header, bitCount);
+        (core ? Put16 : Put32)(header, static_cast<uint32_t>(width));
+        (core ? Put16 : Put32)(header, static_cast<uint32_t>(height));
+        Put16(header, planes);
+        Put16(header, bitCount);
+        if (!core) {
             Put32(header, compression);
             Put32(header, sizeImage);
             Put32(header, 2835);
@@ -73,10 +69,8 @@ struct Dib {
         }
         for (uint32_t m : masks) Put32(header, m);
         for (uint32_t c : palette) {
-            header += char(c & 255);
-            header += char((c >> 8) & 255);
-            header += char((c >> 16) & 255);
-            if (headerSize != 12) header += char(0);
+            header.append({char(c & 255), char((c >> 8) & 255), char((c >> 16) & 255)});
+            if (!core) header += char(0);
         }
         if (!fileHeader) return header + bits;
         std::string file = "BM";

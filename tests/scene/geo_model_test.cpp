@@ -44,7 +44,7 @@ const char* SQUARE =
     "0  0.5 1 1  2 0 0  1 0\n"
     "0  0.5 1 1  2 0 -2  1 1\n";
 
-TEST_F(GeoModel, ReadsNamesRecordsAndTheTransforms)
+TEST_F(GeoModel, ReadsNamesWholeRecordsAndTheTransforms)
 {
     Write("board.geo",
           "2 2\n   #Doska.res\n\t*sub dir/x.res\r\n"
@@ -79,6 +79,13 @@ TEST_F(GeoModel, ReadsNamesRecordsAndTheTransforms)
     EXPECT_DOUBLE_EQ(g_models[1].posY[0], -4);
     EXPECT_DOUBLE_EQ(g_models[1].posZ[0], -6);
     EXPECT_EQ(g_models[1].texSlot[0], 0);
+
+    // A long name is kept whole.
+    const std::string name(300, 'n');
+    Write("long.geo", "0 1\n*" + name + ".res\n");
+    LoadGeoModel(2, "long.geo");
+    ASSERT_EQ(g_models[2].textureCount, 1);
+    EXPECT_EQ(g_models[2].textureNames[0], CString(Resource(name + ".res").c_str()));
 }
 
 TEST_F(GeoModel, MissingAndDamagedFilesGiveEmptyModelsAndLaterModelsStillLoad)
@@ -155,15 +162,6 @@ TEST_F(GeoModel, AMarkerWithoutANameIsNoTexture)
     EXPECT_STREQ(names[1], Resource("a.res").c_str());
     EXPECT_STREQ(names[2], Resource("c.res").c_str());
     EXPECT_EQ(g_models[0].texSlot[7], 2);
-}
-
-TEST_F(GeoModel, LongNamesAreKeptWhole)
-{
-    const std::string name(300, 'n');
-    Write("long.geo", "0 1\n*" + name + ".res\n");
-    LoadGeoModel(2, "long.geo");
-    ASSERT_EQ(g_models[2].textureCount, 1);
-    EXPECT_EQ(g_models[2].textureNames[0], CString(Resource(name + ".res").c_str()));
 }
 
 TEST_F(GeoModel, NormalsPointOutOfCounterClockwiseFaces)

@@ -50,7 +50,7 @@ TEST_F(Picking, FindsEverySquareAndTraySlotAndNothingOutsideThemAtBothWindowSize
     }
 }
 
-TEST_F(Picking, AnswersOnlyWhatTheCurrentActionMayUse)
+TEST_F(Picking, AnswersOnlyWhatTheCurrentActionMayUseAndNothingBeforeTheSceneIsReady)
 {
     // A square that is not reachable does not answer.
     g_reachable[2][2] = -1;
@@ -78,10 +78,8 @@ TEST_F(Picking, AnswersOnlyWhatTheCurrentActionMayUse)
     PickAt(enemy);
     EXPECT_EQ(g_hoverRow[0], 5);
     EXPECT_EQ(g_hoverRow[1], 7);
-}
 
-TEST_F(Picking, TrayAnswersOnlyInSetupWithTheBoardActive)
-{
+    // The tray answers only in setup with the board active.
     const Pixel slot = TraySlotCentre(4);
     g_setupMode = 2;  // the automatic placement runs
     PickAt(slot);
@@ -93,10 +91,8 @@ TEST_F(Picking, TrayAnswersOnlyInSetupWithTheBoardActive)
     g_setupPhase = 1;
     PickAt(slot);
     EXPECT_EQ(g_hoverTraySlot, 4);
-}
 
-TEST_F(Picking, DoesNothingBeforeTheSceneIsReady)
-{
+    // Before the scene is ready a pick changes nothing.
     g_sceneReady = 0;
     g_hoverRow[0] = 9;
     g_hoverRow[1] = 9;
