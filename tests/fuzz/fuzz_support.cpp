@@ -22,11 +22,6 @@ int RecordBox(const char* text, const char* caption, UINT)
     return IDOK;
 }
 
-int RecordPictureBox(void*, const char* text, const char* caption, UINT type)
-{
-    return RecordBox(text, caption, type);
-}
-
 }  // namespace
 
 std::string EnterProgramFolder(const char* target)
@@ -35,7 +30,9 @@ std::string EnterProgramFolder(const char* target)
     FuzzCheck(!process.Path().empty(), "a private folder is made");
     // No box waits for a click.
     g_messageBoxHook = RecordBox;
-    g_pictureMessageBox = RecordPictureBox;
+    g_pictureMessageBox = [](void*, const char* text, const char* caption, UINT type) {
+        return RecordBox(text, caption, type);
+    };
     const std::string folder = process.Path() + "/" + target;
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
