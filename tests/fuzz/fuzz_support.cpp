@@ -8,6 +8,7 @@
 #include "platform/program_folder.h"
 #include "platform/message_box.h"
 #include "scene/dib_image.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -21,42 +22,18 @@ int RecordBox(const char* text, const char* caption, UINT)
     return IDOK;
 }
 
-int RecordPictureBox(void*, const char* text, const char* caption, UINT type)
-{
-    return RecordBox(text, caption, type);
-}
-
-const std::string* g_folder = nullptr;  // never destroyed: the removal at exit needs it
-
-void RemoveFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(*g_folder, ignored);
-}
-
-std::string MakeFolder()
-{
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/velmonar-fuzz-XXXXXX";
-    if (!mkdtemp(pattern.data())) {
-        std::perror("velmonar fuzz: no private folder");
-        std::abort();
-    }
-    return pattern;
-}
-
 }  // namespace
 
 std::string EnterProgramFolder(const char* target)
 {
-    if (!g_folder) {
-        g_folder = new std::string(MakeFolder());
-        std::atexit(RemoveFolder);
-        // No box waits for a click.
-        g_messageBoxHook = RecordBox;
-        g_pictureMessageBox = RecordPictureBox;
-    }
-    const std::string folder = *g_folder + "/" + target;
+    static const TempFolder process("velmonar-fuzz");  // removed at exit
+    FuzzCheck(!process.Path().empty(), "a private folder is made");
+    // No box waits for a click.
+    g_messageBoxHook = RecordBox;
+    g_pictureMessageBox = [](void*, const char* text, const char* caption, UINT type) {
+        return RecordBox(text, caption, type);
+    };
+    const std::string folder = process.Path() + "/" + target;
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
     g_appDir = folder.c_str();

@@ -1,11 +1,9 @@
 // A picture file (".res", and the same reader for every bitmap) through
 // auxDIBImageLoadA: a picture of sane size whose every byte can be read, or
 // no picture and exactly one of the reader's messages.
-#include <cstdlib>
-#include <cstring>
-
 #include "scene/dib_image.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/support/scene_files.h"
 
 namespace {
 
@@ -22,7 +20,7 @@ int FuzzPicture(const uint8_t* data, size_t size)
     EnterProgramFolder("picture");
     const std::string path = WriteFuzzInput("resources/fuzz.res", data, size);
     ResetFuzzBoxes();
-    AUX_RGBImageRec* image = auxDIBImageLoadA(path.c_str());
+    const Picture image(auxDIBImageLoadA(path.c_str()));
     const FuzzBoxes& boxes = ShownBoxes();
     if (!image) {
         FuzzCheck(boxes.count == 1 && boxes.caption == "Error", "a refusal shows one box captioned Error");
@@ -40,7 +38,5 @@ int FuzzPicture(const uint8_t* data, size_t size)
     for (size_t i = 0; i < pixels * 3; ++i) sum += image->data[i];
     volatile unsigned sink = sum;
     (void)sink;
-    std::free(image->data);
-    std::free(image);
     return 0;
 }

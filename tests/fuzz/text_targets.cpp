@@ -2,7 +2,6 @@
 // then measured and drawn), the language file (LoadLanguage) and the help
 // text (its reader and the page drawn from it).
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -10,7 +9,6 @@
 
 #include "interface/font.h"
 #include "interface/language.h"
-#include "platform/program_folder.h"
 #include "scene/image_buffer.h"
 #include "tests/fuzz/fuzz_support.h"
 

@@ -20,14 +20,10 @@
 #include "scene/reflection.h"
 #include "scene/renderer.h"
 #include "scene/scene_host.h"
-#include "scene/textures.h"
 #include "scene/geo_model.h"
+#include "scene/textures.h"
 #include "scene/tray.h"
 #include "tests/scene/scene_probe.h"
-
-#ifndef GL_MULTISAMPLE
-#define GL_MULTISAMPLE 0x809D
-#endif
 
 namespace {
 
@@ -91,15 +87,13 @@ std::vector<unsigned char> OldFrame()
 std::vector<unsigned char> NewFrame(bool overMagenta)
 {
     if (!overMagenta) {
-        RenderFrame();
-        return FrontFrame();
+        return RenderedFrame();
     }
     glClearColor(1.0f, 0.0f, 1.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     glClearColor(static_cast<GLclampf>(g_panelColour[0]), static_cast<GLclampf>(g_panelColour[1]),
                  static_cast<GLclampf>(g_panelColour[2]), 0.0f);
-    RenderFrame();
-    return FrontFrame();
+    return RenderedFrame();
 }
 
 void ExpectSameFrames(const std::vector<unsigned char>& now, const std::vector<unsigned char>& old, const char* what)
@@ -118,14 +112,6 @@ protected:
     {
         SceneTest::SetUp();
         g_sceneHost.drawOverlay = DrawOverlay;  // the whole frame, as the pictures show it
-    }
-    void TearDown() override
-    {
-        g_revealRow[0] = g_revealRow[1] = 0;
-        g_selectedRow[0] = g_selectedRow[1] = 0;
-        g_lastMoveDirection = 0;
-        g_pieceAnimState = ANIM_IDLE;
-        g_animOffset = 0.0;
     }
 
     // Each board drawn both ways, the new way twice (over the magenta buffer

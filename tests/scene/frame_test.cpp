@@ -1,17 +1,8 @@
 // Pixel probes of rendered frames: the board (wood, lakes, grid lines, edge),
 // the background, the pieces (the player's faces, the computer's backs), the
 // setup tray, the highlights, the last-move marker and the fade.
-#include <GL/gl.h>
-
-#include "app/VelmonarDlg.h"
-#include "app/game_state.h"
-#include "app/startup_loader.h"
-#include "interface/interface_state.h"
 #include "interface/options.h"
-#include "online/online_state.h"
-#include "platform/program_folder.h"
 #include "rules/board.h"
-#include "scene/board_drawing.h"
 #include "scene/board_geometry.h"
 #include "scene/camera.h"
 #include "scene/frame_state.h"
@@ -22,19 +13,13 @@ namespace {
 
 using Frame = SceneTest;
 
-Rgb Shown(const Pixel& p)
-{
-    return FrontPixel(p.x, p.y);
-}
-
 TEST_F(Frame, StartUpBoardShowsWoodLakesGridLinesEdgeAndBackground)
 {
     g_panelVisible[0] = 1;  // the menu is open after start-up: no tray
-    RenderFrame();
-    const Rgb wood = Shown(SquareCentre(2, 2));
-    const Rgb wood2 = Shown(SquareCentre(3, 2));
-    const Rgb lake = Shown(SquareCentre(3, 5));
-    const Rgb line = Shown(SquareEdge(2, 2, 3, 2));
+    const Rgb wood = RenderedPixel(SquareCentre(2, 2));
+    const Rgb wood2 = FrontPixel(SquareCentre(3, 2));
+    const Rgb lake = FrontPixel(SquareCentre(3, 5));
+    const Rgb line = FrontPixel(SquareEdge(2, 2, 3, 2));
     const Rgb corner = FrontPixel(4, 1075);
 
     EXPECT_GT(wood.r, wood.b + 40) << "a square shows the wood";
@@ -51,7 +36,7 @@ TEST_F(Frame, StartUpBoardShowsWoodLakesGridLinesEdgeAndBackground)
     EXPECT_GT(corner.g, corner.r);
 
     // The board's front edge, unlit in its fixed colour, faces the viewer.
-    const Rgb edge = Shown(ProjectWorld(0.0, (g_boardMinY) / 2.0, g_boardMaxZ + g_boardOffsetZ));
+    const Rgb edge = FrontPixel(ProjectWorld(0.0, (g_boardMinY) / 2.0, g_boardMaxZ + g_boardOffsetZ));
     EXPECT_NEAR(edge.r, 0.3 * 255, 3);
     EXPECT_NEAR(edge.g, 0.2 * 255, 3);
     EXPECT_NEAR(edge.b, 0.2 * 255, 3);
@@ -60,40 +45,33 @@ TEST_F(Frame, StartUpBoardShowsWoodLakesGridLinesEdgeAndBackground)
 TEST_F(Frame, NothingIsDrawnWhileMinimisedOrBeforeTheSceneIsReady)
 {
     g_panelVisible[0] = 1;
-    RenderFrame();
-    const std::vector<unsigned char> shown = FrontFrame();
+    const std::vector<unsigned char> shown = RenderedFrame();
     g_cellOwner[5][2] = OWNER_PLAYER;
     g_cellRank[5][2] = RANK_SPY;
     g_panelVisible[0] = 0;
 
     g_sizeType = SIZE_MINIMIZED;
-    RenderFrame();
-    EXPECT_EQ(FrontFrame(), shown);
+    EXPECT_EQ(RenderedFrame(), shown);
     g_sizeType = 0;
 
     g_sceneReady = 0;
-    RenderFrame();
-    EXPECT_EQ(FrontFrame(), shown);
+    EXPECT_EQ(RenderedFrame(), shown);
     g_sceneReady = 1;
 
-    RenderFrame();
-    EXPECT_NE(FrontFrame(), shown);
+    EXPECT_NE(RenderedFrame(), shown);
 }
 
 TEST_F(Frame, PlayersPiecesShowTheirFacesAndTheComputersTheirBacks)
 {
     g_panelVisible[0] = 1;
-    RenderFrame();
-    const std::vector<unsigned char> empty = FrontFrame();
+    const std::vector<unsigned char> empty = RenderedFrame();
 
     g_cellOwner[4][2] = OWNER_PLAYER;
     g_cellOwner[6][8] = OWNER_COMPUTER;
     g_cellRank[4][2] = g_cellRank[6][8] = RANK_MARSHAL;
-    RenderFrame();
-    const std::vector<unsigned char> marshals = FrontFrame();
+    const std::vector<unsigned char> marshals = RenderedFrame();
     g_cellRank[4][2] = g_cellRank[6][8] = RANK_MINER;
-    RenderFrame();
-    const std::vector<unsigned char> miners = FrontFrame();
+    const std::vector<unsigned char> miners = RenderedFrame();
 
     const Pixel own = PieceFront(4, 2), enemy = PieceFront(6, 8);
     EXPECT_GT(RegionDifference(empty, marshals, own.x, own.y, 8), 10.0) << "the player's piece is drawn";
@@ -104,40 +82,33 @@ TEST_F(Frame, PlayersPiecesShowTheirFacesAndTheComputersTheirBacks)
     // Revealed after a battle, the enemy piece turns its face to the player.
     g_revealRow[0] = 6;
     g_revealRow[1] = 8;
-    RenderFrame();
-    const std::vector<unsigned char> revealedMiner = FrontFrame();
+    const std::vector<unsigned char> revealedMiner = RenderedFrame();
     g_cellRank[6][8] = RANK_MARSHAL;
-    RenderFrame();
-    EXPECT_GT(RegionDifference(revealedMiner, FrontFrame(), enemy.x, enemy.y, 6), 5.0);
+    EXPECT_GT(RegionDifference(revealedMiner, RenderedFrame(), enemy.x, enemy.y, 6), 5.0);
 }
 
 TEST_F(Frame, TrayShowsInSetupAndInPlayButNotUnderTheMenuOrTheFade)
 {
     const Pixel slot = TraySlotCentre(5);
-    RenderFrame();
-    const Rgb setup = Shown(slot);
+    const Rgb setup = RenderedPixel(slot);
 
     g_panelVisible[0] = 1;
-    RenderFrame();
-    const Rgb hidden = Shown(slot);
+    const Rgb hidden = RenderedPixel(slot);
     EXPECT_GT(Difference(setup, hidden), 20) << "the tray stands in front of the board in setup";
 
     g_panelVisible[0] = 0;
     g_setupMode = 0;  // the setup choice is offered
-    RenderFrame();
-    EXPECT_LE(Difference(Shown(slot), hidden), 1);
+    EXPECT_LE(Difference(RenderedPixel(slot), hidden), 1);
     g_setupMode = 1;
 
     g_fadeInProgress = 1;
     g_fadeLevel = 1.0;
-    RenderFrame();
-    EXPECT_LE(Difference(Shown(slot), hidden), 1);
+    EXPECT_LE(Difference(RenderedPixel(slot), hidden), 1);
     g_fadeInProgress = 0;
 
     // In play the same row shows the opponent's army, in the opponent's colours.
     ASSERT_TRUE(ArrangeGameInPlay(2, 7));
-    RenderFrame();
-    const Rgb play = Shown(slot);
+    const Rgb play = RenderedPixel(slot);
     EXPECT_GT(Difference(play, hidden), 20);
     EXPECT_GT(Difference(play, setup), 10);
 }
@@ -148,48 +119,42 @@ TEST_F(Frame, FadeDarkensTheWholeFrame)
     RenderFrame();
     const Pixel probes[] = {SquareCentre(2, 2), SquareCentre(8, 9), {6, 6}};
     Rgb full[3];
-    for (int i = 0; i < 3; ++i) full[i] = Shown(probes[i]);
+    for (int i = 0; i < 3; ++i) full[i] = FrontPixel(probes[i]);
 
     g_fadeInProgress = 1;
     g_fadeLevel = 0.5;
     RenderFrame();
     for (int i = 0; i < 3; ++i) {
-        const Rgb half = Shown(probes[i]);
+        const Rgb half = FrontPixel(probes[i]);
         EXPECT_NEAR(half.r, full[i].r / 2.0, 2.0);
         EXPECT_NEAR(half.g, full[i].g / 2.0, 2.0);
         EXPECT_NEAR(half.b, full[i].b / 2.0, 2.0);
     }
     g_fadeLevel = 0.0;
-    RenderFrame();
-    EXPECT_EQ(Shown(probes[0]).Sum(), 0);
+    EXPECT_EQ(RenderedPixel(probes[0]).Sum(), 0);
 }
 
 TEST_F(Frame, HoveredFreeSquareBrightensForAChosenRankAndDarkensOtherwise)
 {
     g_panelVisible[0] = 1;
-    RenderFrame();
-    const Rgb plain = Shown(SquareCentre(5, 3));
+    const Rgb plain = RenderedPixel(SquareCentre(5, 3));
     g_hoverRow[0] = 5;
     g_hoverRow[1] = 3;
     g_selectedTrayRank = RANK_SCOUT;
-    RenderFrame();
-    EXPECT_GT(Shown(SquareCentre(5, 3)).Sum(), plain.Sum() + 30);
+    EXPECT_GT(RenderedPixel(SquareCentre(5, 3)).Sum(), plain.Sum() + 30);
     g_trayCount[RANK_SCOUT] = 0;  // nothing of that rank left to place
-    RenderFrame();
-    EXPECT_LT(Shown(SquareCentre(5, 3)).Sum() + 30, plain.Sum());
+    EXPECT_LT(RenderedPixel(SquareCentre(5, 3)).Sum() + 30, plain.Sum());
 }
 
 TEST_F(Frame, LastMoveMarksItsSquaresOnlyWhenItFitsTheBoardAndDirection)
 {
     g_panelVisible[0] = 1;
-    RenderFrame();
-    const std::vector<unsigned char> none = FrontFrame();
+    const std::vector<unsigned char> none = RenderedFrame();
 
     // A scout's move up the board: start, two squares between, target.
     g_lastMove = MoveRecord{2, 3, 2, 6};
     g_lastMoveDirection = 4;
-    RenderFrame();
-    const std::vector<unsigned char> marked = FrontFrame();
+    const std::vector<unsigned char> marked = RenderedFrame();
     for (int y = 3; y <= 6; ++y) {
         const Pixel p = SquareCentre(2, y);
         EXPECT_GT(RegionDifference(none, marked, p.x, p.y, 10), 3.0) << "square 2," << y;
@@ -203,33 +168,27 @@ TEST_F(Frame, LastMoveMarksItsSquaresOnlyWhenItFitsTheBoardAndDirection)
     for (int i = 0; i < 4; ++i) {
         g_lastMove = bad[i];
         g_lastMoveDirection = direction[i];
-        RenderFrame();
-        EXPECT_EQ(FrontFrame(), none) << "move " << i;
+        EXPECT_EQ(RenderedFrame(), none) << "move " << i;
     }
-    g_lastMoveDirection = 0;
 }
 
 TEST_F(Frame, OutOfRangeRanksAndCountsDrawWithoutReadingPastTheirTables)
 {
     g_cellOwner[4][2] = OWNER_PLAYER;
     g_cellRank[4][2] = 15;  // no such rank: the face is left out
-    RenderFrame();
-    const std::vector<unsigned char> unknown = FrontFrame();
+    const std::vector<unsigned char> unknown = RenderedFrame();
     g_cellRank[4][2] = RANK_FLAG;
-    RenderFrame();
     const Pixel own = PieceFront(4, 2);
-    EXPECT_GT(RegionDifference(unknown, FrontFrame(), own.x, own.y, 6), 5.0);
+    EXPECT_GT(RegionDifference(unknown, RenderedFrame(), own.x, own.y, 6), 5.0);
 
     // In play, more of a rank taken than the army holds: the digit stays a glyph.
     ASSERT_TRUE(ArrangeGameInPlay(1, 1));
     g_trayCount[RANK_SCOUT] = 30;
     g_trayCount[RANK_BOMB] = -20;
-    RenderFrame();
+    const std::vector<unsigned char> shown = RenderedFrame();
     const Pixel slot = TraySlotCentre(RANK_SCOUT);
     g_panelVisible[0] = 1;
-    const std::vector<unsigned char> shown = FrontFrame();
-    RenderFrame();
-    EXPECT_GT(RegionDifference(shown, FrontFrame(), slot.x, slot.y, 4), 10.0) << "the tray was drawn";
+    EXPECT_GT(RegionDifference(shown, RenderedFrame(), slot.x, slot.y, 4), 10.0) << "the tray was drawn";
 }
 
 }  // namespace

@@ -5,13 +5,11 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
-#include "app/startup_loader.h"
 #include "platform/program_folder.h"
-#include "scene/board_geometry.h"
 #include "scene/geo_model.h"
 #include "scene/textures.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -19,27 +17,22 @@ class GeoModel : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // One folder per test and process: ctest runs the tests side by side.
-        m_dir = ::testing::TempDir() + "geo_model_" + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-                "_" + std::to_string(getpid());
-        std::string command = "mkdir -p '" + m_dir + "'";
-        ASSERT_EQ(std::system(command.c_str()), 0);
+        ASSERT_FALSE(m_folder.Path().empty());
         m_savedDir = g_appDir;
-        g_appDir = m_dir.c_str();
+        g_appDir = m_folder.Path().c_str();
         g_geoTextureTotal = 0;
         for (auto& m : g_models) m = ModelRecord();
     }
-    void TearDown() override
-    {
-        g_appDir = m_savedDir;
-        EXPECT_EQ(std::system(("rm -rf '" + m_dir + "'").c_str()), 0);
-    }
+    void TearDown() override { g_appDir = m_savedDir; }
 
     void Write(const std::string& name, const std::string& text)
     {
-        std::ofstream(m_dir + "/" + name, std::ios::binary) << text;
+        std::ofstream(m_folder.Path() + "/" + name, std::ios::binary) << text;
     }
-    std::string m_dir;
+    // The name a texture file of the program folder is read as.
+    std::string Resource(const std::string& name) const { return m_folder.Path() + "/resources/" + name; }
+
+    TempFolder m_folder{"velmonar-geo"};
     CString m_savedDir;
 };
 
@@ -51,7 +44,7 @@ const char* SQUARE =
     "0  0.5 1 1  2 0 0  1 0\n"
     "0  0.5 1 1  2 0 -2  1 1\n";
 
-TEST_F(GeoModel, ReadsNamesRecordsAndTheTransforms)
+TEST_F(GeoModel, ReadsNamesWholeRecordsAndTheTransforms)
 {
     Write("board.geo",
           "2 2\n   #Doska.res\n\t*sub dir/x.res\r\n"
@@ -61,8 +54,8 @@ TEST_F(GeoModel, ReadsNamesRecordsAndTheTransforms)
     const ModelRecord& m = g_models[0];
     ASSERT_EQ(m.vertexCount, 2);
     ASSERT_EQ(m.textureCount, 2);
-    EXPECT_EQ(m.textureNames[0], CString((m_dir + "/resources/Doska.res").c_str()));
-    EXPECT_EQ(m.textureNames[1], CString((m_dir + "/resources/sub dir/x.res").c_str()));
+    EXPECT_EQ(m.textureNames[0], CString(Resource("Doska.res").c_str()));
+    EXPECT_EQ(m.textureNames[1], CString(Resource("sub dir/x.res").c_str()));
     EXPECT_EQ(m.polyStart[0], 1);
     EXPECT_EQ(m.texSlot[0], 2);
     EXPECT_EQ(m.polyParamI[0], 7);
@@ -86,20 +79,23 @@ TEST_F(GeoModel, ReadsNamesRecordsAndTheTransforms)
     EXPECT_DOUBLE_EQ(g_models[1].posY[0], -4);
     EXPECT_DOUBLE_EQ(g_models[1].posZ[0], -6);
     EXPECT_EQ(g_models[1].texSlot[0], 0);
+
+    // A long name is kept whole.
+    const std::string name(300, 'n');
+    Write("long.geo", "0 1\n*" + name + ".res\n");
+    LoadGeoModel(2, "long.geo");
+    ASSERT_EQ(g_models[2].textureCount, 1);
+    EXPECT_EQ(g_models[2].textureNames[0], CString(Resource(name + ".res").c_str()));
 }
 
 TEST_F(GeoModel, MissingAndDamagedFilesGiveEmptyModelsAndLaterModelsStillLoad)
 {
-    Write("ok.geo", SQUARE);
-    Write("negative.geo", "-4 1\n*a.res\n");
-    Write("huge.geo", "2000000000 1\n*a.res\n");
-    Write("badnames.geo", "3 -1\n");
-    Write("words.geo", "many textures\n");
+    const char* const damaged[] = {"-4 1\n*a.res\n", "2000000000 1\n*a.res\n", "3 -1\n", "many textures\n"};
     LoadGeoModel(0, "nothing_here.geo");
-    LoadGeoModel(1, "negative.geo");
-    LoadGeoModel(2, "huge.geo");
-    LoadGeoModel(3, "badnames.geo");
-    LoadGeoModel(4, "words.geo");
+    for (int n = 1; n < 5; ++n) {
+        Write("damaged.geo", damaged[n - 1]);
+        LoadGeoModel(n, "damaged.geo");
+    }
     for (int n = 0; n < 5; ++n) {
         EXPECT_EQ(g_models[n].vertexCount, 0) << n;
         EXPECT_EQ(g_models[n].textureCount, 0) << n;
@@ -107,6 +103,7 @@ TEST_F(GeoModel, MissingAndDamagedFilesGiveEmptyModelsAndLaterModelsStillLoad)
         ComputeModelNormals(n);  // nothing to do, nothing to break
     }
     EXPECT_EQ(g_geoTextureTotal, 0);
+    Write("ok.geo", SQUARE);
     LoadGeoModel(4, "ok.geo");
     EXPECT_EQ(g_models[4].vertexCount, 4);
     EXPECT_EQ(g_geoTextureTotal, 1);
@@ -150,10 +147,10 @@ TEST_F(GeoModel, AMarkerWithoutANameIsNoTexture)
     ASSERT_EQ(m.vertexCount, 9);
     ASSERT_EQ(m.textureCount, 4);
     EXPECT_EQ(g_geoTextureTotal, 4);
-    EXPECT_EQ(m.textureNames[0], CString((m_dir + "/resources/a.res").c_str()));
+    EXPECT_EQ(m.textureNames[0], CString(Resource("a.res").c_str()));
     EXPECT_TRUE(m.textureNames[1].IsEmpty());
     EXPECT_TRUE(m.textureNames[2].IsEmpty());
-    EXPECT_EQ(m.textureNames[3], CString((m_dir + "/resources/c.res").c_str()));
+    EXPECT_EQ(m.textureNames[3], CString(Resource("c.res").c_str()));
     EXPECT_EQ(m.texSlot[0], 1);
     EXPECT_EQ(m.texSlot[3], 0);
     EXPECT_EQ(m.texSlot[6], 0);
@@ -162,18 +159,9 @@ TEST_F(GeoModel, AMarkerWithoutANameIsNoTexture)
 
     std::vector<const char*> names;
     ASSERT_EQ(UnifyTextureNames(names), 2);
-    EXPECT_STREQ(names[1], (m_dir + "/resources/a.res").c_str());
-    EXPECT_STREQ(names[2], (m_dir + "/resources/c.res").c_str());
+    EXPECT_STREQ(names[1], Resource("a.res").c_str());
+    EXPECT_STREQ(names[2], Resource("c.res").c_str());
     EXPECT_EQ(g_models[0].texSlot[7], 2);
-}
-
-TEST_F(GeoModel, LongNamesAreKeptWhole)
-{
-    const std::string name(300, 'n');
-    Write("long.geo", "0 1\n*" + name + ".res\n");
-    LoadGeoModel(2, "long.geo");
-    ASSERT_EQ(g_models[2].textureCount, 1);
-    EXPECT_EQ(g_models[2].textureNames[0], CString((m_dir + "/resources/" + name + ".res").c_str()));
 }
 
 TEST_F(GeoModel, NormalsPointOutOfCounterClockwiseFaces)
@@ -247,10 +235,6 @@ TEST_F(GeoModel, DegenerateAndCrowdedModelsStayFinite)
     EXPECT_DOUBLE_EQ(m.normalY[3], m.normalY[1500]);
     EXPECT_DOUBLE_EQ(m.normalX[3], m.normalX[3 + 3 * 250]);
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(GeoModel, GarbageFilesGiveDefinedModels)
 {

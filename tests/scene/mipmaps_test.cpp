@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "scene/mipmaps.h"
@@ -166,14 +167,10 @@ std::vector<unsigned char> DrawnSmall(GLuint name)
     glClear(GL_COLOR_BUFFER_BIT);
     glColor3d(1.0, 1.0, 1.0);
     glBegin(GL_QUADS);
-    glTexCoord2d(0.0, 0.0);
-    glVertex2d(3.0, 5.0);
-    glTexCoord2d(1.0, 0.0);
-    glVertex2d(51.0, 5.0);
-    glTexCoord2d(1.0, 1.0);
-    glVertex2d(51.0, 53.0);
-    glTexCoord2d(0.0, 1.0);
-    glVertex2d(3.0, 53.0);
+    for (const auto& corner : {std::pair{0.0, 0.0}, {1.0, 0.0}, {1.0, 1.0}, {0.0, 1.0}}) {
+        glTexCoord2d(corner.first, corner.second);
+        glVertex2d(3.0 + 48.0 * corner.first, 5.0 + 48.0 * corner.second);
+    }
     glEnd();
     glDisable(GL_TEXTURE_2D);
     std::vector<unsigned char> pixels(64 * 64 * 4);
@@ -217,15 +214,9 @@ TEST(Mipmaps, LinearFilteredTexturesGetTheirBaseLevelAloneAndLookTheSameDrawnSma
 TEST(Mipmaps, SidesGoToTheNearestPowerOfTwo)
 {
     // Three times a power of two goes up; anything else to the power below or at it.
-    EXPECT_EQ(MipmapSide(1), 1);
-    EXPECT_EQ(MipmapSide(3), 4);
-    EXPECT_EQ(MipmapSide(5), 4);
-    EXPECT_EQ(MipmapSide(6), 8);
-    EXPECT_EQ(MipmapSide(745), 512);
-    EXPECT_EQ(MipmapSide(770), 1024);
-    EXPECT_EQ(MipmapSide(1050), 1024);
-    EXPECT_EQ(MipmapSide(2574), 2048);
-    EXPECT_EQ(MipmapSide(0), -1);
+    const int sides[][2] = {{1, 1},      {3, 4},       {5, 4},       {6, 8}, {745, 512},
+                            {770, 1024}, {1050, 1024}, {2574, 2048}, {0, -1}};
+    for (const auto& side : sides) EXPECT_EQ(MipmapSide(side[0]), side[1]) << side[0];
 }
 
 }  // namespace

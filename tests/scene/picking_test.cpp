@@ -3,26 +3,18 @@
 // not; the pick leaves the shown frame and the GL state alone.
 #include <GL/gl.h>
 
-#include "app/game_state.h"
-#include "interface/interface_state.h"
 #include "interface/options.h"
-#include "online/online_state.h"
 #include "rules/board.h"
-#include "scene/camera.h"
 #include "scene/frame_state.h"
 #include "scene/picking.h"
 #include "scene/renderer.h"
 #include "tests/scene/scene_probe.h"
 
-#ifndef GL_MULTISAMPLE
-#define GL_MULTISAMPLE 0x809D
-#endif
-
 namespace {
 
 using Picking = SceneTest;
 
-TEST_F(Picking, FindsEverySquareAndTraySlotAtBothWindowSizes)
+TEST_F(Picking, FindsEverySquareAndTraySlotAndNothingOutsideThemAtBothWindowSizes)
 {
     const int sizes[2][2] = {{1920, 1080}, {798, 600}};
     for (const auto& size : sizes) {
@@ -42,14 +34,6 @@ TEST_F(Picking, FindsEverySquareAndTraySlotAtBothWindowSizes)
             EXPECT_EQ(g_hoverRow[1], 0) << "slot " << k;
             EXPECT_EQ(g_hoverTraySlot, k);
         }
-    }
-}
-
-TEST_F(Picking, FindsNothingOutsideTheBoardAndTray)
-{
-    const int sizes[2][2] = {{1920, 1080}, {798, 600}};
-    for (const auto& size : sizes) {
-        Resize(size[0], size[1]);
         const Pixel outside[] = {{2, 2},
                                  {size[0] - 3, size[1] - 3},
                                  {size[0] / 2, size[1] - 2},
@@ -66,7 +50,7 @@ TEST_F(Picking, FindsNothingOutsideTheBoardAndTray)
     }
 }
 
-TEST_F(Picking, AnswersOnlyWhatTheCurrentActionMayUse)
+TEST_F(Picking, AnswersOnlyWhatTheCurrentActionMayUseAndNothingBeforeTheSceneIsReady)
 {
     // A square that is not reachable does not answer.
     g_reachable[2][2] = -1;
@@ -94,10 +78,8 @@ TEST_F(Picking, AnswersOnlyWhatTheCurrentActionMayUse)
     PickAt(enemy);
     EXPECT_EQ(g_hoverRow[0], 5);
     EXPECT_EQ(g_hoverRow[1], 7);
-}
 
-TEST_F(Picking, TrayAnswersOnlyInSetupWithTheBoardActive)
-{
+    // The tray answers only in setup with the board active.
     const Pixel slot = TraySlotCentre(4);
     g_setupMode = 2;  // the automatic placement runs
     PickAt(slot);
@@ -109,10 +91,8 @@ TEST_F(Picking, TrayAnswersOnlyInSetupWithTheBoardActive)
     g_setupPhase = 1;
     PickAt(slot);
     EXPECT_EQ(g_hoverTraySlot, 4);
-}
 
-TEST_F(Picking, DoesNothingBeforeTheSceneIsReady)
-{
+    // Before the scene is ready a pick changes nothing.
     g_sceneReady = 0;
     g_hoverRow[0] = 9;
     g_hoverRow[1] = 9;
@@ -121,73 +101,35 @@ TEST_F(Picking, DoesNothingBeforeTheSceneIsReady)
     EXPECT_EQ(g_hoverRow[0], 9);
     EXPECT_EQ(g_hoverRow[1], 9);
     EXPECT_EQ(g_hoverTraySlot, 2);
-    g_sceneReady = 1;
 }
-
-// The GL state a pick could disturb.
-struct GlState {
-    GLboolean enabled[9];
-    GLboolean depthMask;
-    GLfloat clear[4];
-    GLfloat colour[4];
-    GLdouble modelview[16], projection[16];
-    GLint viewport[4], scissor[4];
-    GLint blendSrc, blendDst, readBuffer, drawBuffer;
-
-    static GlState Now()
-    {
-        static const GLenum caps[9] = {GL_LIGHTING, GL_DEPTH_TEST, GL_TEXTURE_2D, GL_BLEND, GL_CULL_FACE,
-                                       GL_POLYGON_OFFSET_FILL, GL_MULTISAMPLE, GL_LIGHT0, GL_SCISSOR_TEST};
-        GlState s{};
-        for (int i = 0; i < 9; ++i) s.enabled[i] = glIsEnabled(caps[i]);
-        glGetIntegerv(GL_SCISSOR_BOX, s.scissor);
-        glGetBooleanv(GL_DEPTH_WRITEMASK, &s.depthMask);
-        glGetFloatv(GL_COLOR_CLEAR_VALUE, s.clear);
-        glGetDoublev(GL_MODELVIEW_MATRIX, s.modelview);
-        glGetDoublev(GL_PROJECTION_MATRIX, s.projection);
-        glGetIntegerv(GL_VIEWPORT, s.viewport);
-        glGetIntegerv(GL_BLEND_SRC, &s.blendSrc);
-        glGetIntegerv(GL_BLEND_DST, &s.blendDst);
-        glGetIntegerv(GL_READ_BUFFER, &s.readBuffer);
-        glGetIntegerv(GL_DRAW_BUFFER, &s.drawBuffer);
-        return s;
-    }
-};
 
 TEST_F(Picking, LeavesTheShownFrameAndTheGlStateAsItFoundThem)
 {
     ASSERT_TRUE(ArrangeGameInPlay(3, 8));
     g_hoverRow[0] = 4;
     g_hoverRow[1] = 3;
-    RenderFrame();
-    glFinish();
-    const std::vector<unsigned char> before = FrontFrame();
-    const GlState state = GlState::Now();
+    const std::vector<unsigned char> before = RenderedFrame();
+    const GlState state = ReadGlState();
 
     PickAt(PieceFront(4, 3));
     PickAt(SquareCentre(5, 5));
     PickAt(TraySlotCentre(0));
-    glFinish();
 
-    const GlState after = GlState::Now();
+    const GlState after = ReadGlState();
     EXPECT_EQ(FrontFrame(), before) << "the pick pass showed itself";
-    for (int i = 0; i < 9; ++i) EXPECT_EQ(after.enabled[i], state.enabled[i]) << "capability " << i;
-    EXPECT_EQ(after.depthMask, state.depthMask);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(after.clear[i], state.clear[i]);
-    for (int i = 0; i < 16; ++i) {
-        EXPECT_NEAR(after.modelview[i], state.modelview[i], 1e-3);
-        EXPECT_EQ(after.projection[i], state.projection[i]);
-    }
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(after.viewport[i], state.viewport[i]);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(after.scissor[i], state.scissor[i]);
+    EXPECT_EQ(after.enabled, state.enabled);
+    EXPECT_EQ(after.depthWrites, state.depthWrites);
+    EXPECT_EQ(after.clearColour, state.clearColour);
+    for (size_t i = 0; i < 16; ++i) EXPECT_NEAR(after.modelview[i], state.modelview[i], 1e-3);
+    EXPECT_EQ(after.projection, state.projection);
+    EXPECT_EQ(after.viewport, state.viewport);
+    EXPECT_EQ(after.scissorBox, state.scissorBox);
     EXPECT_EQ(after.blendSrc, state.blendSrc);
     EXPECT_EQ(after.blendDst, state.blendDst);
     EXPECT_EQ(after.readBuffer, state.readBuffer);
     EXPECT_EQ(after.drawBuffer, state.drawBuffer);
     // The clear colour is the panel colour again.
-    EXPECT_FLOAT_EQ(after.clear[0], static_cast<float>(g_panelColour[0]));
-    EXPECT_FLOAT_EQ(after.clear[1], static_cast<float>(g_panelColour[1]));
-    EXPECT_FLOAT_EQ(after.clear[2], static_cast<float>(g_panelColour[2]));
+    for (size_t i = 0; i < 3; ++i) EXPECT_FLOAT_EQ(after.clearColour[i], static_cast<float>(g_panelColour[i]));
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <vector>
 
@@ -12,17 +11,10 @@
 #include "rules/live_options.h"
 #include "scene/board_drawing.h"
 #include "scene/board_geometry.h"
-#include "scene/camera.h"
 #include "scene/frame_state.h"
-#include "scene/geo_model.h"
 #include "scene/picking.h"
-#include "scene/renderer.h"
 #include "scene/textures.h"
 #include "tests/scene/scene_probe.h"
-
-#ifndef GL_MULTISAMPLE
-#define GL_MULTISAMPLE 0x809D
-#endif
 
 namespace {
 
@@ -35,51 +27,22 @@ protected:
         SceneTest::SetUp();
         m_savedAlpha = g_reflectionAlpha;
         g_shadowsOn = 0;  // nothing but the mirror image darkens the board in front of a piece
-        g_lastMoveDirection = 0;
-        g_hoverRow[0] = g_hoverRow[1] = 0;
         g_panelVisible[PANEL_FLAG_MENU_MODE] = 1;  // no tray
     }
-    void TearDown() override
-    {
-        g_reflectionAlpha = m_savedAlpha;
-        g_reflectionOn = 0;
-    }
+    void TearDown() override { g_reflectionAlpha = m_savedAlpha; }
 
     static void PlacePieces()
     {
-        Place(5, 3, OWNER_PLAYER, 6);
-        Place(9, 2, OWNER_PLAYER, 3);
-        Place(2, 7, OWNER_COMPUTER, 4);
-    }
-    static void Place(int x, int y, int owner, int rank)
-    {
-        g_cellOwner[x][y] = owner;
-        g_cellRank[x][y] = rank;
-    }
-
-    static Rgb FrameAt(const Pixel& p)
-    {
-        RenderFrame();
-        return FrontPixel(p.x, p.y);
+        const int pieces[3][4] = {{5, 3, OWNER_PLAYER, 6}, {9, 2, OWNER_PLAYER, 3}, {2, 7, OWNER_COMPUTER, 4}};
+        for (const auto& p : pieces) {
+            g_cellOwner[p[0]][p[1]] = p[2];
+            g_cellRank[p[0]][p[1]] = p[3];
+        }
     }
 
 private:
     double m_savedAlpha = 0.0;
 };
-
-// Where the mirror image of the face of the piece on square (x, y) shows:
-// the face centre with its height negated.
-Pixel MirroredFace(int x, int y)
-{
-    const ModelRecord& m = g_models[MODEL_PIECE_FACE];
-    double fx = 0.0, fy = 0.0, fz = 0.0;
-    for (int k = m.vertexCount - 4; k < m.vertexCount; ++k) {
-        fx += m.posX[static_cast<size_t>(k)] / 4.0;
-        fy += m.posY[static_cast<size_t>(k)] / 4.0;
-        fz += m.posZ[static_cast<size_t>(k)] / 4.0;
-    }
-    return ProjectWorld(g_squareX[x][y] - g_boardOffsetX + fx, -fy, g_squareZ[x][y] + g_boardOffsetZ + fz);
-}
 
 std::vector<unsigned char> MirrorTexture()
 {
@@ -121,46 +84,20 @@ void BoardRectangle(int margin, int* left, int* bottom, int* right, int* top)
     }
 }
 
-// The GL state a frame must leave as it found it.
-struct GlState {
-    std::array<GLint, 4> viewport{}, scissorBox{};
-    GLint cullMode = 0;
-    std::array<GLfloat, 4> clearColour{};
-    std::array<GLdouble, 16> projection{}, modelview{};
-    std::array<GLboolean, 7> enabled{};
-    GLboolean depthWrites = GL_FALSE;
-};
-
-GlState ReadGlState()
-{
-    GlState s;
-    glGetIntegerv(GL_VIEWPORT, s.viewport.data());
-    glGetIntegerv(GL_SCISSOR_BOX, s.scissorBox.data());
-    glGetIntegerv(GL_CULL_FACE_MODE, &s.cullMode);
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, s.clearColour.data());
-    glGetDoublev(GL_PROJECTION_MATRIX, s.projection.data());
-    glGetDoublev(GL_MODELVIEW_MATRIX, s.modelview.data());
-    const GLenum caps[7] = {GL_DEPTH_TEST, GL_CULL_FACE, GL_LIGHTING,     GL_TEXTURE_2D,
-                            GL_BLEND,      GL_MULTISAMPLE, GL_SCISSOR_TEST};
-    for (int i = 0; i < 7; ++i) s.enabled[static_cast<size_t>(i)] = glIsEnabled(caps[i]);
-    glGetBooleanv(GL_DEPTH_WRITEMASK, &s.depthWrites);
-    return s;
-}
-
 TEST_F(Reflection, MirrorImageOnlyWithTheOptionOnAndBlendedOverTheGreyOfItsStrength)
 {
-    const Pixel front = MirroredFace(5, 3);
+    const Pixel front = PieceFront(5, 3, true);
     const Pixel clear = SquareCentre(8, 8);  // no piece stands behind it, no grid line crosses it
 
     // The board alone in front of the piece: the frame without pieces.
     g_reflectionOn = 0;
-    const Rgb boardFront = FrameAt(front);
+    const Rgb boardFront = RenderedPixel(front);
     PlacePieces();
 
     // Off: neither pass runs; the mirror texture keeps what it held.
     FillMirrorTexture(255, 0, 255);
-    const Rgb offFront = FrameAt(front);
-    const Rgb offClear = FrontPixel(clear.x, clear.y);
+    const Rgb offFront = RenderedPixel(front);
+    const Rgb offClear = FrontPixel(clear);
     EXPECT_LE(Difference(offFront, boardFront), 1) << "only the board shows in front of the piece";
     EXPECT_EQ(Difference(Texel(MirrorTexture(), 256, 256), Rgb{255, 0, 255}), 0) << "no mirror pass";
 
@@ -169,20 +106,18 @@ TEST_F(Reflection, MirrorImageOnlyWithTheOptionOnAndBlendedOverTheGreyOfItsStren
         SCOPED_TRACE(testing::Message() << "alpha " << a);
         g_reflectionAlpha = a;
         const double grey = std::max(0.0, a - 0.3) * 255.0;
-        const Rgb onFront = FrameAt(front);
-        const Rgb onClear = FrontPixel(clear.x, clear.y);
-
-        const Rgb expected{static_cast<int>(std::lround((1 - a) * offClear.r + a * grey)),
-                           static_cast<int>(std::lround((1 - a) * offClear.g + a * grey)),
-                           static_cast<int>(std::lround((1 - a) * offClear.b + a * grey))};
-        EXPECT_LE(Difference(onClear, expected), 3) << "board " << offClear.r << "," << offClear.g << ","
-                                                    << offClear.b << " became " << onClear.r << ","
-                                                    << onClear.g << "," << onClear.b;
+        // The board with the grey blended over it at the strength.
+        const auto overGrey = [&](const Rgb& board) {
+            const auto channel = [&](int c) { return static_cast<int>(std::lround((1 - a) * c + a * grey)); };
+            return Rgb{channel(board.r), channel(board.g), channel(board.b)};
+        };
+        const Rgb onFront = RenderedPixel(front);
+        const Rgb onClear = FrontPixel(clear);
+        EXPECT_LE(Difference(onClear, overGrey(offClear)), 3)
+            << "board " << offClear.r << "," << offClear.g << "," << offClear.b << " became " << onClear.r << ","
+            << onClear.g << "," << onClear.b;
         // In front of the piece the light face shows instead of the grey.
-        const Rgb boardOnly{static_cast<int>(std::lround((1 - a) * offFront.r + a * grey)),
-                            static_cast<int>(std::lround((1 - a) * offFront.g + a * grey)),
-                            static_cast<int>(std::lround((1 - a) * offFront.b + a * grey))};
-        EXPECT_GT(onFront.Sum() - boardOnly.Sum(), 3 * 25 * a) << "the mirror image of the face";
+        EXPECT_GT(onFront.Sum() - overGrey(offFront).Sum(), 3 * 25 * a) << "the mirror image of the face";
 
         const std::vector<unsigned char> texels = MirrorTexture();
         for (const Rgb& t : {Texel(texels, 1, 510), Texel(texels, 510, 510), Texel(texels, 256, 508)}) {
@@ -194,8 +129,8 @@ TEST_F(Reflection, MirrorImageOnlyWithTheOptionOnAndBlendedOverTheGreyOfItsStren
 
     // At strength 0 the mirror image vanishes: the board as with the option off.
     g_reflectionAlpha = 0.0;
-    EXPECT_LE(Difference(FrameAt(front), offFront), 1);
-    EXPECT_LE(Difference(FrontPixel(clear.x, clear.y), offClear), 1);
+    EXPECT_LE(Difference(RenderedPixel(front), offFront), 1);
+    EXPECT_LE(Difference(FrontPixel(clear), offClear), 1);
 }
 
 TEST_F(Reflection, ChangesNothingOffTheBoardAndLeavesTheGlStateAndCameraAsItFoundThem)
@@ -205,12 +140,10 @@ TEST_F(Reflection, ChangesNothingOffTheBoardAndLeavesTheGlStateAndCameraAsItFoun
     g_hoverRow[1] = 3;
     g_reflectionAlpha = 1.0;  // the brightest grey
     g_reflectionOn = 0;
-    RenderFrame();
-    const std::vector<unsigned char> off = FrontFrame();
+    const std::vector<unsigned char> off = RenderedFrame();
     const GlState before = ReadGlState();
     g_reflectionOn = 1;
-    RenderFrame();
-    const std::vector<unsigned char> on = FrontFrame();
+    const std::vector<unsigned char> on = RenderedFrame();
     const GlState after = ReadGlState();
 
     // Every pixel outside the board's screen rectangle is the same on and off.

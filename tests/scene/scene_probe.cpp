@@ -1,9 +1,5 @@
 #include "tests/scene/scene_probe.h"
 
-#define FL_INTERNALS 1
-#include <FL/Fl.H>
-#include <FL/Fl_Window.H>
-#include <FL/x.H>
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -11,13 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/game_state.h"
-#include "app/startup_loader.h"
-#include "app/turn_presentation.h"
-#include "interface/interface_state.h"
 #include "interface/options.h"
-#include "online/online_state.h"
-#include "platform/program_folder.h"
 #include "rules/board.h"
 #include "scene/board_drawing.h"
 #include "scene/board_geometry.h"
@@ -28,6 +18,7 @@
 #include "scene/renderer.h"
 #include "scene/scene_host.h"
 #include "scene/tray_geometry.h"
+#include "tests/support/window_pixels.h"
 
 SceneWindow* g_sceneWindow = nullptr;
 bool g_sceneLoaded = false;
@@ -56,29 +47,13 @@ int Difference(const Rgb& a, const Rgb& b)
     return std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
 }
 
-// What the window shows, read from the X server (the swap has put the frame
-// there); rows from the bottom, as GL counts them.
+// What the window shows, R, G and B bytes; rows from the bottom, as GL counts them.
 std::vector<unsigned char> ShownRegion(int x, int y, int width, int height)
 {
-    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3, 0);
-    glFinish();
-    Fl_Window* window = Fl::first_window();
-    if (!window) return pixels;
-    XSync(fl_display, False);
-    const int top = ClientHeight() - (y + height);
-    XImage* image = XGetImage(fl_display, fl_xid(window), x, top, static_cast<unsigned>(width),
-                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
-    if (!image) return pixels;
-    for (int row = 0; row < height; ++row)
-        for (int col = 0; col < width; ++col) {
-            const unsigned long value = XGetPixel(image, col, height - 1 - row);
-            unsigned char* p = &pixels[(static_cast<size_t>(row) * width + col) * 3];
-            p[0] = static_cast<unsigned char>((value >> 16) & 0xFF);
-            p[1] = static_cast<unsigned char>((value >> 8) & 0xFF);
-            p[2] = static_cast<unsigned char>(value & 0xFF);
-        }
-    XDestroyImage(image);
-    return pixels;
+    std::vector<unsigned char> bytes;
+    for (unsigned p : WindowPixels(x, y, width, height))
+        for (int shift : {16, 8, 0}) bytes.push_back(static_cast<unsigned char>(p >> shift));
+    return bytes;
 }
 
 Rgb FrontPixel(int x, int y)
@@ -87,9 +62,26 @@ Rgb FrontPixel(int x, int y)
     return Rgb{p[0], p[1], p[2]};
 }
 
+Rgb FrontPixel(const Pixel& p)
+{
+    return FrontPixel(p.x, p.y);
+}
+
 std::vector<unsigned char> FrontFrame()
 {
     return ShownRegion(0, 0, ClientWidth(), ClientHeight());
+}
+
+Rgb RenderedPixel(const Pixel& p)
+{
+    RenderFrame();
+    return FrontPixel(p);
+}
+
+std::vector<unsigned char> RenderedFrame()
+{
+    RenderFrame();
+    return FrontFrame();
 }
 
 double RegionDifference(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b, int x, int y,
@@ -132,11 +124,12 @@ Pixel SquareEdge(int x1, int y1, int x2, int y2)
     return ProjectWorld(x - g_boardOffsetX, 0.0, z + g_boardOffsetZ);
 }
 
-Pixel PieceFront(int x, int y)
+Pixel PieceFront(int x, int y, bool mirrored)
 {
     double fx, fy, fz;
     FaceQuadCentre(&fx, &fy, &fz);
-    return ProjectWorld(g_squareX[x][y] - g_boardOffsetX + fx, fy, g_squareZ[x][y] + g_boardOffsetZ + fz);
+    return ProjectWorld(g_squareX[x][y] - g_boardOffsetX + fx, mirrored ? -fy : fy,
+                        g_squareZ[x][y] + g_boardOffsetZ + fz);
 }
 
 Pixel TraySlotCentre(int k)
@@ -155,6 +148,26 @@ void PickAt(const Pixel& p)
     g_pickPoint[0] = p.x;
     g_pickPoint[1] = p.y;
     PickUnderMouse();
+}
+
+GlState ReadGlState()
+{
+    static const GLenum caps[9] = {GL_DEPTH_TEST, GL_CULL_FACE,   GL_LIGHTING,           GL_TEXTURE_2D, GL_BLEND,
+                                   GL_MULTISAMPLE, GL_SCISSOR_TEST, GL_POLYGON_OFFSET_FILL, GL_LIGHT0};
+    GlState s;
+    for (size_t i = 0; i < s.enabled.size(); ++i) s.enabled[i] = glIsEnabled(caps[i]);
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &s.depthWrites);
+    glGetIntegerv(GL_VIEWPORT, s.viewport.data());
+    glGetIntegerv(GL_SCISSOR_BOX, s.scissorBox.data());
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, s.clearColour.data());
+    glGetDoublev(GL_PROJECTION_MATRIX, s.projection.data());
+    glGetDoublev(GL_MODELVIEW_MATRIX, s.modelview.data());
+    glGetIntegerv(GL_CULL_FACE_MODE, &s.cullMode);
+    glGetIntegerv(GL_BLEND_SRC, &s.blendSrc);
+    glGetIntegerv(GL_BLEND_DST, &s.blendDst);
+    glGetIntegerv(GL_READ_BUFFER, &s.readBuffer);
+    glGetIntegerv(GL_DRAW_BUFFER, &s.drawBuffer);
+    return s;
 }
 
 void SceneTest::SetUp()

@@ -19,8 +19,7 @@ int main(int argc, char** argv)
     SetWglDriverOverride(&noMultisample);
 #endif
     int result = 1;
-    CWinApp app;
-    SceneWindow window(1920, 1080, [&](SceneWindow& w) {
+    const INT_PTR ended = RunSceneWindow(1920, 1080, [&](SceneWindow& w) {
         g_sceneWindow = &w;
 #ifdef VELMONAR_PLAIN_FORMAT
         GLint samples = 0;
@@ -33,12 +32,5 @@ int main(int argc, char** argv)
         g_sceneLoaded = LoadSceneState(VELMONAR_PROGRAM_DIR);
         result = RUN_ALL_TESTS();
     });
-    app.m_pMainWnd = &window;
-    const INT_PTR ended = window.DoModal();
-    app.m_pMainWnd = nullptr;
-    // The program leaves its context to the end of the process; a test ends it.
-    wglMakeCurrent(nullptr, nullptr);
-    if (window.m_hRC) wglDeleteContext(window.m_hRC);
-    if (ended == -1) return 1;
-    return result;
+    return ended == -1 ? 1 : result;
 }
