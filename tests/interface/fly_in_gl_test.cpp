@@ -4,7 +4,6 @@
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <functional>
 #include <vector>
@@ -12,21 +11,17 @@
 #include "interface/caption_colours.h"
 #include "interface/clock_hooks.h"
 #include "interface/fly_in.h"
-#include "interface/font.h"
 #include "interface/language.h"
 #include "interface/layout.h"
 #include "interface/list_panels.h"
 #include "interface/main_menu.h"
-#include "interface/options.h"
 #include "interface/overlay.h"
 #include "interface/widgets.h"
-#include "platform/program_folder.h"
 #include "rules/board.h"
 #include "rules/live_options.h"
 #include "rules/search.h"
 #include "scene/camera.h"
 #include "scene/frame_state.h"
-#include "scene/image_buffer.h"
 #include "scene/renderer.h"
 #include "scene/scene_host.h"
 #include "scene/textures.h"

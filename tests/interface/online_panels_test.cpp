@@ -19,16 +19,12 @@
 #include "interface/online_panels.h"
 #include "interface/overlay.h"
 #include "interface/panel_captions.h"
-#include "interface/panel_textures.h"
 #include "interface/widgets.h"
 #include "online/online_state.h"
 #include "online/web.h"
-#include "platform/program_folder.h"
 #include "rules/board.h"
 #include "rules/live_options.h"
 #include "scene/frame_state.h"
-#include "scene/image_buffer.h"
-#include "scene/textures.h"
 #include "tests/support/overlay_gl.h"
 
 namespace {

@@ -5,7 +5,6 @@
 #include <GL/gl.h>
 
 #include <atomic>
-#include <functional>
 #include <iterator>
 #include <set>
 #include <thread>

@@ -7,19 +7,13 @@
 #include <gtest/gtest.h>  // before the X headers, whose macros clash with it
 #include <GL/gl.h>
 
-#include <algorithm>
-#include <array>
-#include <functional>
-#include <map>
 #include <set>
 #include <vector>
 
 #include "interface/caption_colours.h"
 #include "interface/extra_panels.h"
-#include "interface/font.h"
 #include "interface/frame_textures.h"
 #include "interface/interface_state.h"
-#include "interface/language.h"
 #include "interface/layout.h"
 #include "interface/option_panels.h"
 #include "interface/options.h"
@@ -29,12 +23,10 @@
 #include "interface/save_slots.h"
 #include "interface/widgets.h"
 #include "online/online_state.h"
-#include "platform/program_folder.h"
-#include "scene/camera.h"
 #include "scene/frame_state.h"
 #include "scene/fullscreen_image.h"
-#include "scene/geo_model.h"
 #include "scene/image_buffer.h"
+#include "scene/model_table.h"
 #include "scene/textures.h"
 #include "tests/support/overlay_gl.h"
 

@@ -11,7 +11,6 @@
 #include "interface/language.h"
 #include "interface/options.h"
 #include "platform/program_folder.h"
-#include "scene/board_geometry.h"
 #include "tests/support/options_line.h"
 #include "tests/support/temp_folder.h"
 

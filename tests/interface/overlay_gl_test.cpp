@@ -5,16 +5,11 @@
 #include <gtest/gtest.h>  // before the X headers, whose macros clash with it
 #include <GL/gl.h>
 
-#include <algorithm>
-#include <array>
-#include <cstdlib>
-#include <functional>
 #include <vector>
 
 #include "interface/caption_bar.h"
 #include "interface/caption_colours.h"
 #include "interface/extra_panels.h"
-#include "interface/font.h"
 #include "interface/interface_state.h"
 #include "interface/language.h"
 #include "interface/layout.h"
@@ -27,12 +22,8 @@
 #include "interface/text_window.h"
 #include "interface/widgets.h"
 #include "online/online_state.h"
-#include "platform/program_folder.h"
-#include "rules/board.h"
 #include "scene/camera.h"
 #include "scene/frame_state.h"
-#include "scene/image_buffer.h"
-#include "scene/textures.h"
 #include "tests/support/overlay_gl.h"
 
 namespace {

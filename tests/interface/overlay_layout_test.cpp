@@ -9,7 +9,6 @@
 #include "interface/caption_bar.h"
 #include "interface/frame_textures.h"
 #include "interface/layout.h"
-#include "interface/layout_rules.h"
 #include "interface/widgets.h"
 #include "rules/live_options.h"
 #include "scene/textures.h"

@@ -15,7 +15,6 @@
 
 #include "interface/confirm_panels.h"
 #include "interface/font.h"
-#include "interface/game_over_panel.h"
 #include "interface/interface_state.h"
 #include "interface/language.h"
 #include "interface/layout.h"
@@ -24,12 +23,8 @@
 #include "interface/panel_textures.h"
 #include "interface/save_slots.h"
 #include "interface/widgets.h"
-#include "platform/program_folder.h"
 #include "rules/board.h"
-#include "rules/live_options.h"
 #include "scene/frame_state.h"
-#include "scene/image_buffer.h"
-#include "scene/textures.h"
 #include "tests/support/overlay_gl.h"
 
 namespace {

@@ -3,9 +3,7 @@
 // refused with nothing changed, and a failed write that keeps the old save.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>

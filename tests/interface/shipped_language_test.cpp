@@ -16,7 +16,6 @@
 #include "platform/program_folder.h"
 #include "interface/font.h"
 #include "interface/language.h"
-#include "interface/layout.h"
 #include "tests/support/temp_folder.h"
 
 namespace {

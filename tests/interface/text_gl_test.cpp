@@ -5,7 +5,6 @@
 #include <GL/gl.h>
 #include <sys/stat.h>
 
-#include <array>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -16,10 +15,10 @@
 #include "interface/caption_colours.h"
 #include "interface/font.h"
 #include "interface/language.h"
-#include "interface/options.h"
 #include "interface/interface_state.h"
 #include "interface/text_window.h"
 #include "platform/program_folder.h"
+#include "rules/live_options.h"
 #include "tests/support/gl_dialog.h"
 #include "tests/support/overlay_gl.h"
 #include "tests/support/temp_folder.h"

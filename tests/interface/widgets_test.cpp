@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "interface/interface_state.h"
-#include "interface/layout.h"
 #include "interface/layout_rules.h"
 #include "interface/widgets.h"
 #include "online/online_state.h"

@@ -2,7 +2,6 @@
 #include <cstring>
 #include <string>
 
-#include "rules/evaluation.h"
 #include "rules/plans.h"
 #include "tests/rules/ai_support.h"
 

@@ -5,7 +5,6 @@
 #include "rules/board.h"
 #include "platform/process.h"
 #include "rules/battle.h"
-#include "rules/evaluation.h"
 #include "rules/plans.h"
 #include "rules/ready_setups.h"
 #include "rules/search.h"

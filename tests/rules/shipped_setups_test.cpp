@@ -1,7 +1,6 @@
 // Every ready-made setup that ships with the program.
 #include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 

@@ -5,11 +5,9 @@
 #include "app/host_tables.h"
 #include "app/startup_loader.h"
 #include "interface/options.h"
-#include "platform/gl_context.h"
 #include "platform/program_folder.h"
 #include "rules/board.h"
 #include "rules/ready_setups.h"
-#include "scene/board_geometry.h"
 #include "scene/frame_state.h"
 #include "tests/support/armies.h"
 
