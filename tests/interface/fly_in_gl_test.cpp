@@ -20,12 +20,10 @@
 #include "rules/board.h"
 #include "rules/live_options.h"
 #include "rules/search.h"
-#include "scene/camera.h"
 #include "scene/frame_state.h"
 #include "scene/renderer.h"
 #include "scene/scene_host.h"
 #include "scene/textures.h"
-#include "tests/support/gl_dialog.h"
 #include "tests/support/overlay_gl.h"
 #include "tests/support/window_pixels.h"
 
@@ -100,24 +98,18 @@ void StartUp()
     g_panelVisible[PANEL_FLAG_MAIN_MENU] = 1;
 }
 
-void RunWithScene(std::function<void()> body)
+// The scene lit as the renderer expects it.
+void RunWithScene(const std::function<void()>& body)
 {
-    GlTestDialog dialog(W, H, [&body](GlTestDialog&) {
-        glViewport(0, 0, W, H);
-        g_aspect = static_cast<float>(W) / H;
-        glEnable(GL_DEPTH_TEST);
-        glEnable(GL_TEXTURE_2D);
-        glEnable(GL_CULL_FACE);
+    RunWithOverlayGl(W, H, [&body] {
         glEnable(GL_LIGHTING);
         glEnable(GL_LIGHT0);
         glEnable(GL_COLOR_MATERIAL);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         StartUp();
         body();
         ResetSceneHost();
         g_sceneReady = 0;
     });
-    ASSERT_EQ(dialog.DoModal(), IDOK);
 }
 
 // Every edge of a widget, and of the backdrop.
