@@ -84,10 +84,8 @@ TEST_F(RulesTest, RealMovePresentsBeforeAndAfterTheGridsChange)
 {
     StartPlay();
     Put(4, 2, OWNER_SELECTED, 6, 0.0f, 31);
-    g_hoverRow[0] = 4;
-    g_hoverRow[1] = 3;
-    g_selectedRow[0] = 4;
-    g_selectedRow[1] = 2;
+    g_hoverRow[0] = 4, g_hoverRow[1] = 3;
+    g_selectedRow[0] = 4, g_selectedRow[1] = 2;
 
     EXPECT_EQ(ApplyMove(1, 4, 2, 4, 3), BATTLE_MOVE);
 
@@ -108,10 +106,8 @@ TEST_F(RulesTest, RealMovePresentsBeforeAndAfterTheGridsChange)
     ExpectVacated(4, 2);
     EXPECT_EQ(g_lastMove, (MoveRecord{4, 2, 4, 3}));
     EXPECT_EQ(g_lastMoveDirection, 4);
-    EXPECT_EQ(g_hoverRow[0], 0);
-    EXPECT_EQ(g_hoverRow[1], 0);
-    EXPECT_EQ(g_selectedRow[0], 0);
-    EXPECT_EQ(g_selectedRow[1], 0);
+    EXPECT_EQ((std::vector<int>{g_hoverRow[0], g_hoverRow[1], g_selectedRow[0], g_selectedRow[1]}),
+              std::vector<int>(4, 0));
 }
 
 TEST_F(RulesTest, RealBattlePresentsBothPiecesThenTheOutcome)
@@ -138,8 +134,7 @@ TEST_F(RulesTest, TrialMoveIsSilentAndKeepsTheGameRecords)
     Put(2, 2, OWNER_PLAYER, 6);
     Put(2, 3, OWNER_COMPUTER, 4);
     Put(7, 7, OWNER_COMPUTER, 3);
-    g_hoverRow[0] = 2;
-    g_hoverRow[1] = 2;
+    g_hoverRow[0] = 2, g_hoverRow[1] = 2;
     g_lastMove = MoveRecord{1, 1, 1, 2};
     g_lastMoveDirection = 4;
     g_forbiddenMove[1] = MoveRecord{1, 2, 1, 1};

@@ -24,7 +24,7 @@ bool IsBorder(int x, int y)
 // Leaves traces of a finished game everywhere NewGame must reset.
 void SpoilState()
 {
-    for (int x = 0; x < GRID_SIZE; ++x) {
+    for (int x = 0; x < GRID_SIZE; ++x)
         for (int y = 0; y < GRID_SIZE; ++y) {
             g_cellOwner[x][y] = OWNER_COMPUTER;
             g_cellRank[x][y] = 7;
@@ -32,18 +32,13 @@ void SpoilState()
             g_pieceTag[x][y] = 55;
             g_reachable[x][y] = 2;
         }
-    }
     for (int r = 0; r < RANK_KINDS; ++r) g_trayCount[r] = 9;
     g_setupPhase = 0;
     g_selectedTrayRank = 4;
-    g_hoverRow[0] = 3;
-    g_hoverRow[1] = 4;
-    g_prevHoverSquare[0] = 5;
-    g_prevHoverSquare[1] = 6;
-    g_selectedRow[0] = 7;
-    g_selectedRow[1] = 8;
-    g_revealRow[0] = 9;
-    g_revealRow[1] = 10;
+    g_hoverRow[0] = 3, g_hoverRow[1] = 4;
+    g_prevHoverSquare[0] = 5, g_prevHoverSquare[1] = 6;
+    g_selectedRow[0] = 7, g_selectedRow[1] = 8;
+    g_revealRow[0] = 9, g_revealRow[1] = 10;
     g_gameOver = 1;
     g_losingSide = 2;
     g_lastMove = MoveRecord{1, 2, 3, 4};
@@ -61,19 +56,19 @@ void SpoilState()
 
 void Hover(int x, int y)
 {
-    g_hoverRow[0] = x;
-    g_hoverRow[1] = y;
+    g_hoverRow[0] = x, g_hoverRow[1] = y;
 }
 
 }  // namespace
 
-TEST_F(RulesTest, NewGameBuildsAnEmptyBoardWithLakesAndBorder)
+TEST_F(RulesTest, NewGameBuildsAnEmptyBoardWithLakesAndBorderAndResetsFlagsHistoryAndSelection)
 {
     SpoilState();
+    g_lastComputerMove = MoveRecord{4, 8, 5, 8};  // from the previous game
     NewGame();
 
     int border = 0, lakes = 0, empty = 0;
-    for (int x = 0; x < GRID_SIZE; ++x) {
+    for (int x = 0; x < GRID_SIZE; ++x)
         for (int y = 0; y < GRID_SIZE; ++y) {
             if (IsBorder(x, y)) {
                 ++border;
@@ -94,20 +89,12 @@ TEST_F(RulesTest, NewGameBuildsAnEmptyBoardWithLakesAndBorder)
             // Only the player's setup rows can be picked.
             EXPECT_EQ(g_reachable[x][y], y <= 4 ? 0 : -1) << x << "," << y;
         }
-    }
     EXPECT_EQ(border, 44);
     EXPECT_EQ(lakes, 8);
     EXPECT_EQ(empty, 92);
 
     for (int r = 0; r < RANK_KINDS; ++r) EXPECT_EQ(g_trayCount[r], PIECE_SET[r]) << r;
     EXPECT_EQ(TrayTotal(), 40);
-}
-
-TEST_F(RulesTest, NewGameResetsFlagsHistoryAndSelection)
-{
-    SpoilState();
-    g_lastComputerMove = MoveRecord{4, 8, 5, 8};  // from the previous game
-    NewGame();
 
     EXPECT_EQ(g_setupPhase, 1);
     EXPECT_EQ(g_selectedTrayRank, -1);
@@ -163,7 +150,7 @@ TEST_F(RulesTest, NewGameSeedsTheRandomSequenceWithTheTime)
     EXPECT_FALSE(c1 == d1 && c2 == d2 && c3 == d3);
 }
 
-TEST_F(RulesTest, PlacingOnAnEmptySquareSoundsAnimatesAndRedraws)
+TEST_F(RulesTest, PlacingOnAnEmptySquareSoundsAnimatesIfAskedAndRedraws)
 {
     Hover(6, 2);
     PlaceSetupPiece(RANK_MARSHAL);
@@ -182,12 +169,11 @@ TEST_F(RulesTest, PlacingOnAnEmptySquareSoundsAnimatesAndRedraws)
     EXPECT_EQ(calls[0].owner[6][2], OWNER_PLAYER);
     EXPECT_EQ(calls[1].args, (std::vector<int>{6, 2}));
     EXPECT_EQ(calls[1].rank[6][2], RANK_MARSHAL);
-}
 
-TEST_F(RulesTest, PlacingWithoutAnimationsOnlySoundsAndRedraws)
-{
+    // Without animations: only the sound and the redraw.
     g_animationsOn = 0;
     Hover(1, 1);
+    ClearRecordedCalls();
     PlaceSetupPiece(RANK_BOMB);
     EXPECT_EQ(g_cellRank[1][1], RANK_BOMB);
     EXPECT_EQ(RecordedNames(), (std::vector<std::string>{"PlaySoundA", "RenderFrame"}));
