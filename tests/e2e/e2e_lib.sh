@@ -164,6 +164,11 @@ click_id() {
   press_at $at
   wait_dump "$2"
 }
+# click_id, then only the given panel flags set (as expect_panels).
+click_panels() {  # id what flags...
+  click_id "$1" "$2"
+  expect_panels "$2" "${@:3}"
+}
 click_name() {
   local at
   at=$(centre_of "$1")
