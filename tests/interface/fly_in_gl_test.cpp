@@ -88,14 +88,10 @@ void StartUp()
     BuildOverlayAtStartUp(2, BACKDROP_W, BACKDROP_H);
     g_backgroundTex = PatternTexture();
 
-    g_sceneHost.drawOverlay = DrawOverlay;
-    g_sceneReady = 1;
-    g_reflectionOn = 0;
-    g_shadowsOn = 0;
-    g_overlayOn = 1;
+    g_sceneHost.drawOverlay = DrawOverlay, g_sceneReady = 1, g_reflectionOn = 0;
+    g_shadowsOn = 0, g_overlayOn = 1;
     for (int& flag : g_panelVisible) flag = 0;
-    g_panelVisible[PANEL_FLAG_MENU_MODE] = 1;
-    g_panelVisible[PANEL_FLAG_MAIN_MENU] = 1;
+    g_panelVisible[PANEL_FLAG_MENU_MODE] = 1, g_panelVisible[PANEL_FLAG_MAIN_MENU] = 1;
 }
 
 // The scene lit as the renderer expects it.
@@ -244,8 +240,7 @@ TEST(FlyIn, AFirstLookPastTheDurationDrawsNoFrameAndTheLayoutPutsThePanelInPlace
 {
     RunWithScene([] {
         // The language list of the start-up; the backdrop out of place beforehand.
-        g_panelVisible[PANEL_FLAG_MAIN_MENU] = 0;
-        g_panelVisible[PANEL_FLAG_LANGUAGE_LIST] = 1;
+        g_panelVisible[PANEL_FLAG_MAIN_MENU] = 0, g_panelVisible[PANEL_FLAG_LANGUAGE_LIST] = 1;
         LayoutLanguageListPanel();
         const Edges row1 = WidgetEdges(326), row2 = WidgetEdges(327);
         const Edges backdrop = BackdropEdges();

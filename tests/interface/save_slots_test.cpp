@@ -107,17 +107,14 @@ protected:
         setenv("TZ", "UTC", 1);
         tzset();
         g_appDir = m_folder.Path().c_str();
-        g_saveClock = FixedClock;
-        g_revealPause = RecordPause;
-        g_messageBoxHook = RecordBox;
-        g_language[0] = 2;
+        g_saveClock = FixedClock, g_revealPause = RecordPause;
+        g_messageBoxHook = RecordBox, g_language[0] = 2;
         InstallRecorder();
         ClearRecordedCalls();
         g_pauses.clear();
         g_boxes.clear();
         for (int& p : g_panelVisible) p = 0;
-        g_onlineGame = 0;
-        g_stopMoveReceive = 0;
+        g_onlineGame = 0, g_stopMoveReceive = 0;
         StartKnownPosition();
         ListSaveSlots();  // every slot empty
     }
@@ -146,15 +143,12 @@ protected:
         g_lastMove = MoveRecord{5, 3, 5, 4};
         g_lastMoveDirection = 4;
         g_revealRow[0] = 6, g_revealRow[1] = 7;
-        g_trayCount[RANK_SCOUT] = 3;
-        g_trayCount[RANK_BOMB] = 2;
+        g_trayCount[RANK_SCOUT] = 3, g_trayCount[RANK_BOMB] = 2;
     }
     static void Put(int x, int y, int owner, int rank, float knowledge, int tag)
     {
-        g_cellOwner[x][y] = owner;
-        g_cellRank[x][y] = rank;
-        g_knowledge[x][y] = knowledge;
-        g_pieceTag[x][y] = tag;
+        g_cellOwner[x][y] = owner, g_cellRank[x][y] = rank;
+        g_knowledge[x][y] = knowledge, g_pieceTag[x][y] = tag;
     }
 
     TempFolder m_folder{"velmonar-saves"};
