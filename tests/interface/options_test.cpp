@@ -60,16 +60,8 @@ TEST_F(OptionsFile, ShortOrDamagedFilesKeepDefaultsForWhatIsNotRead)
     AddLanguage(2, "Two");
     WriteText(dir + "/konfig.ini", "2 1 0 1 0 1 2.0 0 0.5 40");  // only 10 values
     LoadConfig();
-    EXPECT_EQ(g_language[0], 2);
-    EXPECT_EQ(g_aiQuickSearch, 1);
-    EXPECT_EQ(g_aiLevel3, 1);
-    EXPECT_DOUBLE_EQ(g_pieceScale, 2.0);
-    EXPECT_EQ(g_animationsOn, 0);
-    EXPECT_DOUBLE_EQ(g_reflectionAlpha, 0.5);
-    EXPECT_EQ(g_pieceBrightness, 40);
-    EXPECT_EQ(g_shadowsOn, 1);               // field 11 onwards: defaults
-    EXPECT_DOUBLE_EQ(g_tintG[0], 0.95);
-    EXPECT_DOUBLE_EQ(g_panelColour[2], 0.23);
+    // Field 11 onwards: the defaults.
+    EXPECT_EQ(ConfigLine(), "2 1 0 1 0 1 2 0 0.5 40" + std::string(DEFAULT_OPTIONS_LINE).substr(26));
 
     // A non-number in field 7 ends the reading there: the scale keeps its
     // default instead of becoming 0 (which would divide by zero later).
@@ -77,11 +69,7 @@ TEST_F(OptionsFile, ShortOrDamagedFilesKeepDefaultsForWhatIsNotRead)
     AddLanguage(1, "One");
     WriteText(dir + "/konfig.ini", "1 0 0 1 1 1 abc 0 0.2");
     LoadConfig();
-    EXPECT_EQ(g_language[0], 1);
-    EXPECT_EQ(g_computerMovesFirst, 1);
-    EXPECT_DOUBLE_EQ(g_pieceScale, 2.05);
-    EXPECT_EQ(g_animationsOn, 1);
-    EXPECT_DOUBLE_EQ(g_reflectionAlpha, 0.31);
+    EXPECT_EQ(ConfigLine(), "1 0 0 1 1 1" + std::string(DEFAULT_OPTIONS_LINE).substr(11));
 }
 
 TEST_F(OptionsFile, OutOfRangeValuesTakeTheirDefaults)
@@ -92,19 +80,9 @@ TEST_F(OptionsFile, OutOfRangeValuesTakeTheirDefaults)
               "99 7 -1 1 1 2 -3 5 3.5 500 0 0 1 1 1 1.5 0.95 -0.2 0.6 0.4 0.1 0.4 0.48 0.5 "
               "0.12 0.3 0.23 12 0.3 0.23");
     LoadConfig();
-    EXPECT_EQ(g_language[0], 0);         // no file for language 99: the list is offered
-    EXPECT_EQ(g_aiQuickSearch, 0);
-    EXPECT_EQ(g_aiLevel2, 1);
-    EXPECT_EQ(g_aiLevel3, 1);
-    EXPECT_EQ(g_computerMovesFirst, 0);
-    EXPECT_DOUBLE_EQ(g_pieceScale, 2.05);
-    EXPECT_EQ(g_animationsOn, 1);
-    EXPECT_DOUBLE_EQ(g_reflectionAlpha, 0.31);
-    EXPECT_EQ(g_pieceBrightness, 60);
-    EXPECT_EQ(g_shadowsOn, 0);           // valid values stay
-    EXPECT_DOUBLE_EQ(g_tintR[0], 1.0);
-    EXPECT_DOUBLE_EQ(g_tintB[0], 0.9);
-    EXPECT_DOUBLE_EQ(g_panelColour[0], 0.12);
+    // No file for language 99: the list is offered; valid values stay.
+    EXPECT_EQ(ConfigLine(), "0 0 1 1 1 0 2.05 1 0.31 60 0 0 1 1 1 1 0.95 0.9 0.6 0.4 0.1 0.4 0.48 0.5 "
+                            "0.12 0.3 0.23 0.12 0.3 0.23");
 
     // Values the stream cannot hold (nan, an overflowing exponent) end the
     // reading like any other bad field.
@@ -112,9 +90,7 @@ TEST_F(OptionsFile, OutOfRangeValuesTakeTheirDefaults)
     AddLanguage(1, "One");
     WriteText(dir + "/konfig.ini", "1 1 0 1 1 1 2.0 1 1e999 5");
     LoadConfig();
-    EXPECT_DOUBLE_EQ(g_pieceScale, 2.0);
-    EXPECT_DOUBLE_EQ(g_reflectionAlpha, 0.31);
-    EXPECT_EQ(g_pieceBrightness, 60);
+    EXPECT_EQ(ConfigLine(), "1 1 0 1 1 1 2 1" + std::string(DEFAULT_OPTIONS_LINE).substr(18));
 }
 
 TEST_F(OptionsFile, PieceScaleIsClampedToTheSliderRange)
