@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <memory>
 #include <sstream>
 
@@ -15,11 +14,6 @@
 #include "tests/support/temp_folder.h"
 
 namespace {
-
-void WriteText(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 // Each test starts from the defaults in a fresh program folder.
 class OptionsFile : public ::testing::Test {
@@ -38,7 +32,7 @@ protected:
 
     void AddLanguage(int n, const std::string& name)
     {
-        WriteText(dir + "/language/" + std::to_string(n) + ".la", "!" + name + "\n!Menu\n");
+        WriteFileText(dir + "/language/" + std::to_string(n) + ".la", "!" + name + "\n!Menu\n");
     }
 
     std::unique_ptr<TempFolder> folder;
@@ -58,7 +52,7 @@ TEST_F(OptionsFile, ShortOrDamagedFilesKeepDefaultsForWhatIsNotRead)
 {
     AddLanguage(1, "One");
     AddLanguage(2, "Two");
-    WriteText(dir + "/konfig.ini", "2 1 0 1 0 1 2.0 0 0.5 40");  // only 10 values
+    WriteFileText(dir + "/konfig.ini", "2 1 0 1 0 1 2.0 0 0.5 40");  // only 10 values
     LoadConfig();
     // Field 11 onwards: the defaults.
     EXPECT_EQ(ConfigLine(), "2 1 0 1 0 1 2 0 0.5 40" + std::string(DEFAULT_OPTIONS_LINE).substr(26));
@@ -67,7 +61,7 @@ TEST_F(OptionsFile, ShortOrDamagedFilesKeepDefaultsForWhatIsNotRead)
     // default instead of becoming 0 (which would divide by zero later).
     Restart();
     AddLanguage(1, "One");
-    WriteText(dir + "/konfig.ini", "1 0 0 1 1 1 abc 0 0.2");
+    WriteFileText(dir + "/konfig.ini", "1 0 0 1 1 1 abc 0 0.2");
     LoadConfig();
     EXPECT_EQ(ConfigLine(), "1 0 0 1 1 1" + std::string(DEFAULT_OPTIONS_LINE).substr(11));
 }
@@ -76,7 +70,7 @@ TEST_F(OptionsFile, OutOfRangeValuesTakeTheirDefaults)
 {
     AddLanguage(1, "One");
     AddLanguage(2, "Two");
-    WriteText(dir + "/konfig.ini",
+    WriteFileText(dir + "/konfig.ini",
               "99 7 -1 1 1 2 -3 5 3.5 500 0 0 1 1 1 1.5 0.95 -0.2 0.6 0.4 0.1 0.4 0.48 0.5 "
               "0.12 0.3 0.23 12 0.3 0.23");
     LoadConfig();
@@ -88,7 +82,7 @@ TEST_F(OptionsFile, OutOfRangeValuesTakeTheirDefaults)
     // reading like any other bad field.
     Restart();
     AddLanguage(1, "One");
-    WriteText(dir + "/konfig.ini", "1 1 0 1 1 1 2.0 1 1e999 5");
+    WriteFileText(dir + "/konfig.ini", "1 1 0 1 1 1 2.0 1 1e999 5");
     LoadConfig();
     EXPECT_EQ(ConfigLine(), "1 1 0 1 1 1 2 1" + std::string(DEFAULT_OPTIONS_LINE).substr(18));
 }
@@ -126,7 +120,7 @@ TEST_F(OptionsFile, EveryValueTheProgramWritesLoadsUnchanged)
 
 TEST_F(OptionsFile, AFailedWriteKeepsTheOldFile)
 {
-    WriteText(dir + "/konfig.ini", "1 0 1");
+    WriteFileText(dir + "/konfig.ini", "1 0 1");
     ASSERT_EQ(mkdir((dir + "/konfig.ini.tmp").c_str(), 0700), 0);  // blocks the new file
     EXPECT_FALSE(SaveConfig());
     EXPECT_EQ(FileText(dir + "/konfig.ini"), "1 0 1");
@@ -138,7 +132,7 @@ TEST_F(OptionsFile, AFailedWriteKeepsTheOldFile)
 TEST_F(OptionsFile, LanguageListStopsAtTheFirstMissingNumber)
 {
     AddLanguage(1, "Русский");
-    WriteText(dir + "/language/2.la", "\n\n   *" + std::string(150, 'E') + "\r\n!Menu\n");
+    WriteFileText(dir + "/language/2.la", "\n\n   *" + std::string(150, 'E') + "\r\n!Menu\n");
     AddLanguage(4, "Four");  // after a gap: never listed
     BuildLanguageList();
     EXPECT_EQ(g_languageCount, 3);

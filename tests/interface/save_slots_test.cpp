@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <map>
 #include <set>
@@ -43,11 +42,6 @@ int RecordBox(const char* text, const char*, UINT)
 {
     g_boxes.push_back(text);
     return IDOK;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 std::vector<std::string> Tokens(const std::string& text)
@@ -385,7 +379,7 @@ TEST_F(SaveSlotsTest, DamagedFilesAreRefusedWithNothingChanged)
     g_onlineGame = 1, g_onlineTurn = 2, g_matchState = 3;
     for (const auto& [name, text] : damaged) {
         SCOPED_TRACE(name);
-        WriteFile(SavePath(4), text);
+        WriteFileText(SavePath(4), text);
         ListLoadSlots();
         ASSERT_EQ(g_loadListCount, 2);
         g_panelVisible[PANEL_FLAG_MENU_MODE] = g_panelVisible[PANEL_FLAG_LOAD_LIST] = 1;
@@ -402,7 +396,7 @@ TEST_F(SaveSlotsTest, DamagedFilesAreRefusedWithNothingChanged)
     }
 
     // The same values on one line are a sound file: each case above changed only its own values.
-    WriteFile(SavePath(4), with({}));
+    WriteFileText(SavePath(4), with({}));
     g_boxes.clear();
     LoadGame(1, 1);
     EXPECT_EQ(g_boxes, std::vector<std::string>{});
@@ -410,7 +404,7 @@ TEST_F(SaveSlotsTest, DamagedFilesAreRefusedWithNothingChanged)
     EXPECT_EQ(g_cellRank[10][10], RANK_FLAG);
 
     // The file vanished between the listing and the load; the notice in Russian.
-    WriteFile(SavePath(4), good);
+    WriteFileText(SavePath(4), good);
     ListLoadSlots();
     fs::remove(SavePath(4));
     g_language[0] = 1;
@@ -425,10 +419,10 @@ TEST_F(SaveSlotsTest, AFileThatCannotBeLoadedKeepsItsSlotAndIsNeverOffered)
 {
     SaveGame(6, 0);
     const std::string good = FileText(SavePath(6));
-    WriteFile(SavePath(1), std::string("\x89\x01garbage\xff\n\x7f", 13));
-    WriteFile(SavePath(2), "");
-    WriteFile(SavePath(3), good + std::string(1 << 20, ' '));  // over the size limit, sound but for that
-    WriteFile(SavePath(4), "!" + good.substr(good.find('\n')));  // sound, without a label
+    WriteFileText(SavePath(1), std::string("\x89\x01garbage\xff\n\x7f", 13));
+    WriteFileText(SavePath(2), "");
+    WriteFileText(SavePath(3), good + std::string(1 << 20, ' '));  // over the size limit, sound but for that
+    WriteFileText(SavePath(4), "!" + good.substr(good.find('\n')));  // sound, without a label
     fs::create_directory(SavePath(5));                          // a folder is no save
 
     ListSaveSlots();
@@ -491,7 +485,7 @@ TEST_F(SaveSlotsTest, OddButSoundFilesAreTakenAsTheyAreMeant)
     text.replace(scout, 9, "1 2 45 7.5 ");
     const size_t bomb = text.find("1 0 1 0 ");
     text.replace(bomb, 8, "1 0 1 -2 ");
-    WriteFile(SavePath(6), text);
+    WriteFileText(SavePath(6), text);
 
     ListLoadSlots();
     ListSaveSlots();
@@ -525,7 +519,7 @@ TEST_F(SaveSlotsTest, FailedWriteKeepsTheOldSaveAndSaysSo)
 
     // The save folder replaced by a file: nothing can be written, in Russian.
     fs::remove_all(m_folder.Path() + "/save");
-    WriteFile(m_folder.Path() + "/save", "not a folder");
+    WriteFileText(m_folder.Path() + "/save", "not a folder");
     g_language[0] = 1;
     g_boxes.clear();
     SaveGame(2, 1);
