@@ -23,7 +23,7 @@
 #include "rules/live_options.h"
 #include "rules/rules_host.h"
 #include "scene/frame_state.h"
-#include "tests/support/recorder.h"
+#include "tests/support/board_fixture.h"
 #include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -93,18 +93,17 @@ std::map<std::string, std::vector<double>> LiveState()
     return s;
 }
 
-class SaveSlotsTest : public ::testing::Test {
+class SaveSlotsTest : public RulesTest {
 protected:
     void SetUp() override
     {
+        RulesTest::SetUp();
         ASSERT_FALSE(m_folder.Path().empty());
         setenv("TZ", "UTC", 1);
         tzset();
         g_appDir = m_folder.Path().c_str();
         g_saveClock = FixedClock, g_revealPause = RecordPause;
         g_messageBoxHook = RecordBox, g_language[0] = 2;
-        InstallRecorder();
-        ClearRecordedCalls();
         g_pauses.clear();
         g_boxes.clear();
         for (int& p : g_panelVisible) p = 0;
@@ -139,12 +138,6 @@ protected:
         g_revealRow[0] = 6, g_revealRow[1] = 7;
         g_trayCount[RANK_SCOUT] = 3, g_trayCount[RANK_BOMB] = 2;
     }
-    static void Put(int x, int y, int owner, int rank, float knowledge, int tag)
-    {
-        g_cellOwner[x][y] = owner, g_cellRank[x][y] = rank;
-        g_knowledge[x][y] = knowledge, g_pieceTag[x][y] = tag;
-    }
-
     TempFolder m_folder{"velmonar-saves"};
 };
 

@@ -23,12 +23,10 @@ TEST(WidgetTable, HitRectanglesTruncateTheEdgesAndKeepOnlyLeftAndTopInside)
     EXPECT_EQ(g_widgetHitRect[w].top, 19);     // 600 - 580.9 = 19.1
     EXPECT_EQ(g_widgetHitRect[w].bottom, 39);  // 600 - 560.2 = 39.8
 
-    EXPECT_TRUE(WidgetHit(w, POINT{350, 19}));    // left and top edges inside
-    EXPECT_TRUE(WidgetHit(w, POINT{450, 38}));
-    EXPECT_FALSE(WidgetHit(w, POINT{451, 20}));   // right edge outside
-    EXPECT_FALSE(WidgetHit(w, POINT{400, 39}));   // bottom edge outside
-    EXPECT_FALSE(WidgetHit(w, POINT{349, 20}));
-    EXPECT_FALSE(WidgetHit(w, POINT{400, 18}));
+    // Left and top edges inside, right and bottom edges outside.
+    for (const POINT p : {POINT{350, 19}, POINT{450, 38}}) EXPECT_TRUE(WidgetHit(w, p)) << p.x << "," << p.y;
+    for (const POINT p : {POINT{451, 20}, POINT{400, 39}, POINT{349, 20}, POINT{400, 18}})
+        EXPECT_FALSE(WidgetHit(w, p)) << p.x << "," << p.y;
     EXPECT_FALSE(WidgetHit(-1, POINT{0, 0}));
     EXPECT_FALSE(WidgetHit(WIDGET_COUNT, POINT{0, 0}));
     SetWidgetHitRect(WIDGET_COUNT, 600);  // out of the table: nothing written
@@ -48,15 +46,10 @@ TEST(WidgetTable, PanelsMapToTheirFlagsAndTextGroups)
     EXPECT_EQ(PanelFlagOfPanel(PANEL_ONLINE_GAME), PANEL_FLAG_ONLINE_GAME);
     for (int panel : {17, 18, 19, 20, 21, -1}) EXPECT_EQ(PanelFlagOfPanel(panel), -1) << panel;
 
-    EXPECT_EQ(TextGroupOfPanel(PANEL_RESET_CONFIRM), 12);
-    EXPECT_EQ(TextGroupOfPanel(PANEL_LANGUAGE_LIST), -1);
-    EXPECT_EQ(TextGroupOfPanel(PANEL_ABOUT), 13);
-    EXPECT_EQ(TextGroupOfPanel(PANEL_GAME_OVER), 14);
-    EXPECT_EQ(TextGroupOfPanel(PANEL_ONLINE_STATUS), 16);
-    EXPECT_EQ(TextGroupOfPanel(PANEL_NEWS_BANNER), -1);
-    EXPECT_EQ(TextGroupOfPanel(PANEL_SETUP_CHOICE), 17);
-    EXPECT_EQ(TextGroupOfPanel(PANEL_ONLINE_BANNER), 18);
-    EXPECT_EQ(TextGroupOfPanel(21), -1);
+    const std::pair<int, int> groups[] = {{PANEL_RESET_CONFIRM, 12}, {PANEL_LANGUAGE_LIST, -1}, {PANEL_ABOUT, 13},
+                                          {PANEL_GAME_OVER, 14},     {PANEL_ONLINE_STATUS, 16}, {PANEL_NEWS_BANNER, -1},
+                                          {PANEL_SETUP_CHOICE, 17},  {PANEL_ONLINE_BANNER, 18}, {21, -1}};
+    for (const auto& [panel, group] : groups) EXPECT_EQ(TextGroupOfPanel(panel), group) << panel;
 }
 
 TEST(WidgetTable, PanelsShownByStateFollowTheirFourConditions)
