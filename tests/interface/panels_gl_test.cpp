@@ -49,11 +49,6 @@ int MeasuredWidth(const CString& text, int spacing, double scale)
     return size[1] == 0 ? 0 : static_cast<int>(size[0] * scale);
 }
 
-int H(int w)
-{
-    return g_widgetHeight[w];
-}
-
 // Every widget of the panels with a caption: (first, last) item ranges.
 struct Range {
     int first, last;
@@ -66,12 +61,6 @@ CString SaveLabel(int day, int hour)
 {
     return CString(std::to_string(day) + ".05.2026       " + std::to_string(hour) + ":0" + std::to_string(day % 10) +
                    ":07");
-}
-
-// Placed by its own size: the edges and hit rectangle agree with its left and top.
-void ExpectPlacedBySize(int w, int clientHeight)
-{
-    ExpectPlaced(w, g_widgetLeft[w], g_widgetTop[w], clientHeight);
 }
 
 void ExpectCentred(int w, int centreX)
@@ -123,7 +112,7 @@ void ExpectLayout(int clientWidth, int clientHeight)
     for (const Range& range : MY_WIDGETS)
         for (int w = range.first; w <= range.last; ++w) {
             const bool stale = w >= 200 + g_loadListCount && w <= 206;
-            if (!stale) ExpectPlacedBySize(w, clientHeight);
+            if (!stale) ExpectPlaced(w, g_widgetLeft[w], g_widgetTop[w], clientHeight);  // by its own size
         }
     // The two menus: centred columns.
     for (int panel : {PANEL_MAIN_MENU, PANEL_SETTINGS}) {
@@ -252,15 +241,15 @@ TEST(LoadList, NoneOneAndSixSavesThenAShorterListLeavesNoStaleRow)
         auto expectRows = [&](int saves) {
             SCOPED_TRACE(std::to_string(saves) + " saves");
             // Title, 20, the rows 5 apart, 20, the back button.
-            int sum = H(200) + 20 + H(207) + (saves > 0 ? 20 + 5 * (saves - 1) : 0);
-            for (int r = 1; r <= saves; ++r) sum += H(200 + r);
+            int sum = g_widgetHeight[200] + 20 + g_widgetHeight[207] + (saves > 0 ? 20 + 5 * (saves - 1) : 0);
+            for (int r = 1; r <= saves; ++r) sum += g_widgetHeight[200 + r];
             EXPECT_EQ(g_panelHeight[PANEL_LOAD_LIST], sum);
             ExpectFirst(PANEL_LOAD_LIST, 200, cy);
             for (int w = 200; w <= 207; ++w) {
                 const bool shown = w == 200 || w == 207 || w - 200 <= saves;
                 if (shown) {
                     ExpectCentred(w, cx);
-                    ExpectPlacedBySize(w, FULL_H);
+                    ExpectPlaced(w, g_widgetLeft[w], g_widgetTop[w], FULL_H);
                     EXPECT_GT(g_widgetHeight[w], 0);
                 } else {
                     EXPECT_EQ(g_widgetLeft[w], 0.0);
