@@ -234,11 +234,9 @@ TEST(HelpPage, LinesAreReadWholeAndWidenedThenDrawnInReliefOnTheGreyPage)
     ASSERT_EQ(page.width, 0 + 80 + 1);
     ASSERT_EQ(page.height, 0 + 10 + 1 + 30);
     // Shadow, the grey text blended three times, the light edge.
-    const std::map<std::pair<int, int>, std::vector<int>> lit = {{{27, 3}, {0, 0, 0, 255}},
-                                                                 {{25, 4}, {20, 20, 20, 255}},
-                                                                 {{23, 7}, {255, 255, 255, 255}},
-                                                                 {{25, 6}, {20, 20, 20, 255}},
-                                                                 {{25, 5}, {20, 20, 20, 255}}};
+    const std::map<std::pair<int, int>, std::vector<int>> lit = {
+        {{27, 3}, {0, 0, 0, 255}},     {{25, 4}, {20, 20, 20, 255}}, {{23, 7}, {255, 255, 255, 255}},
+        {{25, 6}, {20, 20, 20, 255}}, {{25, 5}, {20, 20, 20, 255}}};
     for (int y = 0; y < page.height; ++y)
         for (int x = 0; x < page.width; ++x) {
             const unsigned char* p = &page.pixels[(static_cast<size_t>(y) * page.width + x) * 4];
@@ -306,20 +304,13 @@ TEST(HelpScroll, FractionRangeThumbAndMouseAgreeAndNeverDivideByZero)
     const double range = 1.0 - 1050.0 / 2600 * (870.0 / 770);
     EXPECT_DOUBLE_EQ(bar.range, range);
     EXPECT_DOUBLE_EQ(g_helpScroll, range);
-    EXPECT_EQ(g_textWindowLeft, 575);
-    EXPECT_EQ(g_textWindowRight, 1345);
-    EXPECT_EQ(g_textWindowBottom, 15);
-    EXPECT_EQ(g_textWindowTop, 1065);
-    EXPECT_EQ(bar.trackLeft, 1325);
-    EXPECT_EQ(bar.trackTop, 1065);
-    EXPECT_EQ(bar.trackBottom, 15);
-    const double close[4] = {1303, 1063, 1323, 1043};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(g_textCloseButton[i], close[i]);
+    using Edges = std::vector<double>;
+    EXPECT_EQ((Edges{g_textWindowLeft, g_textWindowRight, g_textWindowBottom, g_textWindowTop}),
+              (Edges{575, 1345, 15, 1065}));
+    EXPECT_EQ((Edges{bar.trackLeft, bar.trackTop, bar.trackBottom}), (Edges{1325, 1065, 15}));
+    EXPECT_EQ(Edges(g_textCloseButton, g_textCloseButton + 4), (Edges{1303, 1063, 1323, 1043}));
     // At the range the thumb's raw bottom (-5) is clamped into the track.
-    EXPECT_EQ(bar.thumbBottom, 17);
-    EXPECT_EQ(bar.thumbTop, 20);
-    EXPECT_EQ(bar.thumbLeft, 1327);
-    EXPECT_EQ(bar.thumbRight, 1343);
+    EXPECT_EQ((Edges{bar.thumbBottom, bar.thumbTop, bar.thumbLeft, bar.thumbRight}), (Edges{17, 20, 1327, 1343}));
 
     // Mouse y on the track: its top is 0, its bottom the range, ends snap.
     EXPECT_EQ(HelpScrollFromMouseY(15, 1080, range), 0.0);
