@@ -343,7 +343,15 @@ TEST_F(RulesTest, RevealedEnemyPieceAfterBattles)
 
 TEST_F(RulesTest, RepetitionRuleForbidsUndoingAMoveForOneTurn)
 {
+    // Real moves of an unselected player piece keep no history.
     StartPlay();
+    Put(2, 2, OWNER_PLAYER, 6);
+    ApplyMove(1, 2, 2, 2, 3);
+    ApplyMove(1, 2, 3, 2, 2);
+    EXPECT_EQ(g_moveHistory[1][0], NO_LAST_MOVE);
+    EXPECT_EQ(g_forbiddenMove[1], NO_FORBIDDEN_MOVE);
+    EXPECT_EQ(g_lastMove, (MoveRecord{2, 3, 2, 2}));
+
     Put(2, 2, OWNER_SELECTED, 6);
     Put(8, 9, OWNER_COMPUTER, 6);
     PlayerMove(2, 2, 2, 3);  // A -> B
@@ -397,18 +405,8 @@ TEST_F(RulesTest, AnyBattleClearsBothSidesHistories)
     EXPECT_EQ(g_forbiddenMove[2], NO_FORBIDDEN_MOVE);
 }
 
-TEST_F(RulesTest, RealMovesOfUnselectedPlayerPiecesKeepNoHistory)
-{
-    StartPlay();
-    Put(2, 2, OWNER_PLAYER, 6);
-    ApplyMove(1, 2, 2, 2, 3);
-    ApplyMove(1, 2, 3, 2, 2);
-    EXPECT_EQ(g_moveHistory[1][0], NO_LAST_MOVE);
-    EXPECT_EQ(g_forbiddenMove[1], NO_FORBIDDEN_MOVE);
-    EXPECT_EQ(g_lastMove, (MoveRecord{2, 3, 2, 2}));
-}
 
-TEST_F(RulesTest, MarkReachableForSteppingPieces)
+TEST_F(RulesTest, MarkReachableForSteppingPiecesButNotBombsAndFlags)
 {
     StartPlay();
     Put(4, 4, OWNER_SELECTED, 6);
@@ -435,8 +433,14 @@ TEST_F(RulesTest, MarkReachableForSteppingPieces)
     EXPECT_EQ(g_reachable[0][1], 0);   // the border ring is never written
     EXPECT_EQ(g_reachable[1][0], 0);
 
-    // show 0 only clears.
+    // show 0 only clears; bombs and flags get nothing.
     MarkReachable(0, 1, 1);
+    Put(5, 2, OWNER_SELECTED, RANK_BOMB);
+    Put(7, 2, OWNER_SELECTED, RANK_FLAG);
+    g_reachable[5][3] = 0;
+    MarkReachable(1, 5, 2);
+    g_reachable[7][3] = 0;
+    MarkReachable(1, 7, 2);
     for (int x = 1; x <= 10; ++x)
         for (int y = 1; y <= 10; ++y) EXPECT_EQ(g_reachable[x][y], -1) << x << "," << y;
 }
@@ -480,14 +484,3 @@ TEST_F(RulesTest, MarkReachableScoutLinesStopAtPiecesAndLakes)
     EXPECT_EQ(g_reachable[6][10], OWNER_EMPTY);
 }
 
-TEST_F(RulesTest, MarkReachableBombsAndFlagsGetNothing)
-{
-    StartPlay();
-    Put(5, 2, OWNER_SELECTED, RANK_BOMB);
-    Put(7, 2, OWNER_SELECTED, RANK_FLAG);
-    g_reachable[5][3] = 0;
-    MarkReachable(1, 5, 2);
-    MarkReachable(1, 7, 2);
-    for (int x = 1; x <= 10; ++x)
-        for (int y = 1; y <= 10; ++y) EXPECT_EQ(g_reachable[x][y], -1) << x << "," << y;
-}

@@ -233,7 +233,7 @@ TEST_F(SearchTest, MinerBonusDependsOnWhatIsKnownOfTheTarget)
     EXPECT_EQ(score[2] - score[1], 50000);
 }
 
-TEST_F(SearchTest, EqualRootScoresAreAllKeptAndTheFirstStaysBest)
+TEST_F(SearchTest, EqualRootScoresAreAllKeptTheFirstStaysBestAndAResetForgetsTheLastPlainMove)
 {
     SetLevel(1);
     QuietPosition();
@@ -247,6 +247,9 @@ TEST_F(SearchTest, EqualRootScoresAreAllKeptAndTheFirstStaysBest)
     EXPECT_EQ(g_tiedMoveCount, 3);
     EXPECT_EQ(g_bestMove, Move(5, 8, 6, 8));
     EXPECT_FALSE(Tied(Move(5, 8, 4, 8)));
+
+    ResetLastComputerMove();
+    EXPECT_EQ(g_lastComputerMove, Move(0, 0, 0, 0));
 }
 
 TEST_F(SearchTest, TiesAreSettledByTheStaticValueFirstHighestWins)
@@ -355,9 +358,3 @@ TEST_F(SearchTest, FlagAlreadyTakenEndsTheGameWithThePlayerAsWinner)
     EXPECT_EQ(PlayedSounds(), "Pobed.wav");
 }
 
-TEST_F(SearchTest, ResetForgetsTheLastComputerMove)
-{
-    g_lastComputerMove = Move(4, 8, 5, 8);
-    ResetLastComputerMove();
-    EXPECT_EQ(g_lastComputerMove, Move(0, 0, 0, 0));
-}
