@@ -62,21 +62,13 @@ TEST(OverlayBuild, RebuildModesRedoTheirPartsAndTheStartUpPanelsAreLaidOut)
         // test's).
         const int entryWidth = g_widgetWidth[0], pageWidth = g_helpPageWidth;
         const double menuWidth = g_menuButtonWidth;
-        auto spoil = [] { g_menuButtonWidth = -7, g_widgetWidth[0] = -7, g_helpPageWidth = -7; };
-        spoil();
-        RebuildPanelTextures(REBUILD_CAPTION_BAR);
-        EXPECT_EQ(g_menuButtonWidth, menuWidth);
-        EXPECT_EQ(g_widgetWidth[0], -7);
-        EXPECT_EQ(g_helpPageWidth, -7);
-        spoil();
-        RebuildPanelTextures(REBUILD_COLOUR);
-        EXPECT_EQ(g_menuButtonWidth, menuWidth);
-        EXPECT_EQ(g_widgetWidth[0], entryWidth);
-        EXPECT_EQ(g_helpPageWidth, -7);
-        spoil();
-        RebuildPanelTextures(REBUILD_ALL);
-        EXPECT_EQ(g_widgetWidth[0], entryWidth);
-        EXPECT_EQ(g_helpPageWidth, pageWidth);
+        for (const int mode : {REBUILD_CAPTION_BAR, REBUILD_COLOUR, REBUILD_ALL}) {
+            g_menuButtonWidth = -7, g_widgetWidth[0] = -7, g_helpPageWidth = -7;
+            RebuildPanelTextures(mode);
+            EXPECT_EQ(g_menuButtonWidth, menuWidth) << mode;
+            EXPECT_EQ(g_widgetWidth[0], mode == REBUILD_CAPTION_BAR ? -7 : entryWidth) << mode;
+            EXPECT_EQ(g_helpPageWidth, mode == REBUILD_ALL ? pageWidth : -7) << mode;
+        }
 
         // An empty menu caption gives the menu button no size.
         g_languageCaption = "";
