@@ -24,6 +24,14 @@ void UseFont(const std::string& text)
     ReadFont(in);
 }
 
+// Width and height as MeasureText gives them.
+std::pair<int, int> Measured(const CString& text, int padX, int padY, int spacing, double scale)
+{
+    int size[2] = {-1, -1};
+    MeasureText(text, size, padX, padY, spacing, scale);
+    return {size[0], size[1]};
+}
+
 std::vector<std::pair<int, int>> LitPixels(const std::vector<unsigned char>& image, int width)
 {
     std::vector<std::pair<int, int>> lit;
@@ -70,12 +78,8 @@ TEST(FontReader, KeepsTheTablesWithinTheirLimitsAndReadsCutFilesWhole)
     EXPECT_EQ(g_glyphYOffset[1], -64);
     EXPECT_EQ(g_glyphPointX[0][1], 64);
     EXPECT_EQ(g_glyphPointY[0][1], -64);
-    int measured[2];
-    MeasureText("bcd", measured, 10, 10, 5, 1.0);  // none of them is a glyph
-    EXPECT_EQ(measured[0], 0);
-    MeasureText("ab", measured, 0, 0, 5, 1.0);     // b leaves a's advance and the spacing
-    EXPECT_EQ(measured[0], 1 + 1);
-    EXPECT_EQ(measured[1], 1 + 1);
+    EXPECT_EQ(Measured("bcd", 10, 10, 5, 1.0).first, 0);  // none of them is a glyph
+    EXPECT_EQ(Measured("ab", 0, 0, 5, 1.0), std::make_pair(1 + 1, 1 + 1));  // b leaves a's advance and the spacing
     // A font of dropped glyphs only, or of glyphs without a point, shows nothing.
     EXPECT_TRUE(FontHasVisibleGlyph());
     for (const char* invisible : {"1\nb 9000 9000 1\n1 1\n", "2\na 4 0 0\nb 3 0 0\n"}) {
@@ -93,35 +97,22 @@ TEST(FontReader, KeepsTheTablesWithinTheirLimitsAndReadsCutFilesWhole)
         UseFont(bad);
         EXPECT_EQ(g_glyphCount, 0) << bad;
     }
-    int size[2] = {9, 9};
-    MeasureText("a b", size, 10, 10, 5, 1.0);
-    EXPECT_EQ(size[0], 0);
-    EXPECT_EQ(size[1], 0);
+    EXPECT_EQ(Measured("a b", 10, 10, 5, 1.0), std::make_pair(0, 0));
 }
 
 TEST(Rasteriser, WalksThePenMeasuresAndClipsToTheImage)
 {
     UseFont(SMALL_FONT);
-    int size[2];
     // Letter, blank, letter at spacing 5: the b at 5 + 4 + 5.
-    MeasureText("a b", size, 10, 10, 5, 1.0);
-    EXPECT_EQ(size[0], 14 + 5 + 10 + 1);
-    EXPECT_EQ(size[1], 2 + 10 + 1);
+    EXPECT_EQ(Measured("a b", 10, 10, 5, 1.0), std::make_pair(14 + 5 + 10 + 1, 2 + 10 + 1));
     // A leading blank starts the first glyph at 5 + advance of glyph 0 + spacing;
     // a missing character leaves the previous glyph's advance plus spacing.
-    MeasureText(" a", size, 0, 0, 5, 1.0);
-    EXPECT_EQ(size[0], 14 + 3 + 1);
-    MeasureText("a%b", size, 0, 0, 5, 1.0);
-    EXPECT_EQ(size[0], 18 + 5 + 1);
+    EXPECT_EQ(Measured(" a", 0, 0, 5, 1.0).first, 14 + 3 + 1);
+    EXPECT_EQ(Measured("a%b", 0, 0, 5, 1.0).first, 18 + 5 + 1);
     // Scaled coordinates truncate.
-    MeasureText("b", size, 10, 10, 5, 0.5);
-    EXPECT_EQ(size[0], 2 + 10 + 1);
-    EXPECT_EQ(size[1], 0 + 10 + 1);
-    for (const char* nothing : {"", "   ", "%%"}) {
-        MeasureText(nothing, size, 10, 10, 5, 1.0);
-        EXPECT_EQ(size[0], 0) << nothing;
-        EXPECT_EQ(size[1], 0) << nothing;
-    }
+    EXPECT_EQ(Measured("b", 10, 10, 5, 0.5), std::make_pair(2 + 10 + 1, 0 + 10 + 1));
+    for (const char* nothing : {"", "   ", "%%"})
+        EXPECT_EQ(Measured(nothing, 10, 10, 5, 1.0), std::make_pair(0, 0)) << nothing;
 
     // Drawing lights one pixel per point at the pen's place.
     const int image[2] = {40, 20};
