@@ -88,18 +88,13 @@ TEST_F(RulesTest, NewGameBuildsAnEmptyBoardWithLakesAndBorderAndResetsFlagsHisto
     for (int r = 0; r < RANK_KINDS; ++r) EXPECT_EQ(g_trayCount[r], PIECE_SET[r]) << r;
     EXPECT_EQ(TrayTotal(), 40);
 
-    EXPECT_EQ(g_setupPhase, 1);
-    EXPECT_EQ(g_selectedTrayRank, -1);
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(g_hoverRow[i], 0);
-        EXPECT_EQ(g_prevHoverSquare[i], 0);
-        EXPECT_EQ(g_selectedRow[i], 0);
-        EXPECT_EQ(g_revealRow[i], 0);
-    }
-    EXPECT_EQ(g_gameOver, 0);
-    EXPECT_EQ(g_losingSide, 0);
+    // Setup phase, tray choice, game over, loser, direction, then the square pairs.
+    EXPECT_EQ((std::vector<int>{g_setupPhase, g_selectedTrayRank, g_gameOver, g_losingSide, g_lastMoveDirection}),
+              (std::vector<int>{1, -1, 0, 0, 0}));
+    EXPECT_EQ((std::vector<int>{g_hoverRow[0], g_hoverRow[1], g_prevHoverSquare[0], g_prevHoverSquare[1],
+                                g_selectedRow[0], g_selectedRow[1], g_revealRow[0], g_revealRow[1]}),
+              std::vector<int>(8, 0));
     EXPECT_EQ(g_lastMove, (MoveRecord{0, 0, 0, 0}));
-    EXPECT_EQ(g_lastMoveDirection, 0);
     EXPECT_EQ(g_lastComputerMove, (MoveRecord{0, 0, 0, 0}));
     for (int side = 1; side <= 2; ++side) {
         EXPECT_EQ(g_moveHistory[side][0], (MoveRecord{-3, -3, -3, -3}));
@@ -107,10 +102,8 @@ TEST_F(RulesTest, NewGameBuildsAnEmptyBoardWithLakesAndBorderAndResetsFlagsHisto
         EXPECT_EQ(g_forbiddenMove[side], (MoveRecord{-5, -5, -10, -10}));
     }
     // Pieces left and marshal flags belong to the start of play, not to a new game.
-    EXPECT_EQ(g_piecesLeft[1][5], 3);
-    EXPECT_EQ(g_piecesLeft[2][10], 0);
-    EXPECT_EQ(g_playerMarshalAlive, 0);
-    EXPECT_EQ(g_computerMarshalAlive, 1);
+    EXPECT_EQ((std::vector<int>{g_piecesLeft[1][5], g_piecesLeft[2][10], g_playerMarshalAlive, g_computerMarshalAlive}),
+              (std::vector<int>{3, 0, 0, 1}));
     EXPECT_TRUE(RecordedCalls().empty());
 }
 
