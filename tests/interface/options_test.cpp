@@ -39,12 +39,18 @@ protected:
     std::string dir;
 };
 
-TEST_F(OptionsFile, FirstStartWritesTheDefaultLineExactly)
+TEST_F(OptionsFile, FirstStartWritesTheDefaultLineExactlyAndAFailedWriteKeepsTheOldFile)
 {
     AddLanguage(1, "Russkij");
     LoadConfig();
     EXPECT_EQ(g_language[0], 0);  // no options file: the language list is offered
-    SaveConfig();
+
+    WriteFileText(dir + "/konfig.ini", "1 0 1");
+    ASSERT_EQ(mkdir((dir + "/konfig.ini.tmp").c_str(), 0700), 0);  // blocks the new file
+    EXPECT_FALSE(SaveConfig());
+    EXPECT_EQ(FileText(dir + "/konfig.ini"), "1 0 1");
+    EXPECT_EQ(rmdir((dir + "/konfig.ini.tmp").c_str()), 0);  // left as it was found
+    EXPECT_TRUE(SaveConfig());
     EXPECT_EQ(FileText(dir + "/konfig.ini"), DEFAULT_OPTIONS_LINE);  // no final blank, no line end
 }
 
@@ -116,17 +122,6 @@ TEST_F(OptionsFile, EveryValueTheProgramWritesLoadsUnchanged)
     ReadConfigValues(defaults);
     LoadConfig();
     EXPECT_EQ(ConfigLine(), line);
-}
-
-TEST_F(OptionsFile, AFailedWriteKeepsTheOldFile)
-{
-    WriteFileText(dir + "/konfig.ini", "1 0 1");
-    ASSERT_EQ(mkdir((dir + "/konfig.ini.tmp").c_str(), 0700), 0);  // blocks the new file
-    EXPECT_FALSE(SaveConfig());
-    EXPECT_EQ(FileText(dir + "/konfig.ini"), "1 0 1");
-    EXPECT_EQ(rmdir((dir + "/konfig.ini.tmp").c_str()), 0);  // left as it was found
-    EXPECT_TRUE(SaveConfig());
-    EXPECT_EQ(FileText(dir + "/konfig.ini"), DEFAULT_OPTIONS_LINE);
 }
 
 TEST_F(OptionsFile, LanguageListStopsAtTheFirstMissingNumber)
