@@ -19,11 +19,6 @@ read -r bx0 by0 bx1 by1 < <(awk '$1 == "square" {
 board_area="$((bx1 - bx0))x$((by1 - by0))+$bx0+$by0"
 save=$work/save
 
-# Panel flags (entry 0 menu mode; entry k is panel k - 1 for panels 0 to 14).
-MENU=1 SETTINGS=2 SLOTS=7 SAVE_PROMPT=8 LOADS=9 LOAD_PROMPT=10 NEW_PROMPT=11 EXIT_PROMPT=12 RESET_PROMPT=13
-LANGUAGES=14 ABOUT=15 TEXT=16 GAME_OVER=17 OPPONENT=18
-NO_PANELS=0000000000000000000
-
 # The hover ids on screen in [from, to].
 ids_between() {
   local name id rest

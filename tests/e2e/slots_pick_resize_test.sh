@@ -33,7 +33,6 @@ write_save "position for the moves" "2,1=1/9 5,4=1/8 8,8=1/7 10,1=1/11 1,10=2/4 
 printf '\x89PNG\r\n\x1a\n\x00\x00garbage' >"$save/2.sav"
 { cat "$save/1.sav"; head -c $((1 << 20)) /dev/zero | tr '\0' ' '; } >"$save/3.sav"  # over the size limit
 
-MENU=1 SLOTS=7 SAVE_PROMPT=8 LOADS=9
 board() { echo "${F[cells]}"; }
 
 start_program
