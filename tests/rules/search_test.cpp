@@ -161,6 +161,13 @@ protected:
         seed = FindSeed([](int r0, int r1) { return r0 <= 10 && r1 > 10; });
         ASSERT_NE(seed, 0u);
     }
+    // The computer's choice with the rolls drawn from the seed.
+    MoveRecord ChosenMove() const
+    {
+        std::srand(seed);
+        ChooseComputerMove();
+        return g_bestMove;
+    }
     unsigned seed = 0;
     const MoveRecord attackB = {9, 8, 9, 7};
 };
@@ -171,22 +178,16 @@ TEST_F(RollOrderTest, WinningAttackOnAKnownPieceDrawsNoRoll)
     Put(3, 7, OWNER_PLAYER, 4, 1.0f);  // attack A: +4000, known
     CountPieces();
     g_piecesLeft[1][RANK_MARSHAL] = 1;  // the 8 is not the strongest piece left
-    std::srand(seed);
-    ChooseComputerMove();
-    EXPECT_EQ(g_bestMove, attackB) << "B drew the first roll";
+    EXPECT_EQ(ChosenMove(), attackB) << "B drew the first roll";
 
     // The strongest piece left draws no roll against a piece seen at all.
     g_piecesLeft[1][RANK_MARSHAL] = 0, g_knowledge[3][7] = 0.5f;
-    std::srand(seed);
-    ChooseComputerMove();
-    EXPECT_EQ(g_bestMove, attackB);
+    EXPECT_EQ(ChosenMove(), attackB);
     g_piecesLeft[1][RANK_MARSHAL] = 1;
 
     // Hidden, the same attack draws the first roll itself and B is feared.
     g_knowledge[3][7] = 0.0f;
-    std::srand(seed);
-    ChooseComputerMove();
-    EXPECT_EQ(g_bestMove, Move(3, 8, 3, 7));
+    EXPECT_EQ(ChosenMove(), Move(3, 8, 3, 7));
 }
 
 TEST_F(RollOrderTest, MinerAttackNextToAFlagDrawsNoRoll)
@@ -194,17 +195,13 @@ TEST_F(RollOrderTest, MinerAttackNextToAFlagDrawsNoRoll)
     Put(2, 9, OWNER_COMPUTER, RANK_MINER, 0.5f);
     Put(1, 9, OWNER_PLAYER, RANK_SCOUT, 0.5f);  // attack A, beside the computer's flag
     CountPieces();
-    std::srand(seed);
-    ChooseComputerMove();
-    EXPECT_EQ(g_bestMove, attackB);
+    EXPECT_EQ(ChosenMove(), attackB);
 
     // Away from any flag, the miner's attack draws the first roll.
     Put(1, 10, OWNER_EMPTY, RANK_EMPTY);
     Put(10, 10, OWNER_COMPUTER, RANK_FLAG);
     CountPieces();
-    std::srand(seed);
-    ChooseComputerMove();
-    EXPECT_EQ(g_bestMove, Move(2, 9, 1, 9));
+    EXPECT_EQ(ChosenMove(), Move(2, 9, 1, 9));
 }
 
 TEST_F(SearchTest, MinerBonusDependsOnWhatIsKnownOfTheTarget)
