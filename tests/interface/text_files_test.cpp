@@ -222,8 +222,7 @@ TEST(HelpPage, LinesAreReadWholeAndWidenedThenDrawnInReliefOnTheGreyPage)
     // One line of a one-point glyph and an empty line: the line's height plus 30.
     UseFont(SMALL_FONT);
     const HelpPage page = RenderHelpPage({".", ""}, 1080);
-    ASSERT_EQ(page.width, 0 + 80 + 1);
-    ASSERT_EQ(page.height, 0 + 10 + 1 + 30);
+    ASSERT_EQ(std::make_pair(page.width, page.height), std::make_pair(0 + 80 + 1, 0 + 10 + 1 + 30));
     // Shadow, the grey text blended three times, the light edge.
     const std::map<std::pair<int, int>, std::vector<int>> lit = {
         {{27, 3}, {0, 0, 0, 255}},     {{25, 4}, {20, 20, 20, 255}}, {{23, 7}, {255, 255, 255, 255}},
@@ -249,8 +248,7 @@ TEST(HelpPage, LinesAreReadWholeAndWidenedThenDrawnInReliefOnTheGreyPage)
     for (const std::vector<CString>& nothing : {std::vector<CString>{}, std::vector<CString>{"", ""},
                                                 std::vector<CString>{"   ", "%"}}) {
         const HelpPage blank = RenderHelpPage(nothing, 768);
-        EXPECT_EQ(blank.width, 770);
-        EXPECT_EQ(blank.height, 738);
+        EXPECT_EQ(std::make_pair(blank.width, blank.height), std::make_pair(770, 738));
         EXPECT_EQ(HelpScrollRange(HelpVisibleFraction(blank.width, blank.height, 768)), 0.0);
         EXPECT_EQ(blank.pixels[0], 20);
         EXPECT_EQ(blank.pixels.back(), 245);

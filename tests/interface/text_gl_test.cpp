@@ -68,13 +68,11 @@ TEST(CaptionTextures, ReliefStylesHotPassesAndNamesKeptOnRebuild)
         for (int style = 1; style <= 4; ++style) {
             GLuint name = 0;
             const CaptionSize size = BuildCaptionTextures(&name, {style, 10, 100, 250}, nullptr, {});
-            EXPECT_EQ(g_textSize[0], 8);
-            EXPECT_EQ(g_textSize[1], 8);
+            EXPECT_EQ(std::vector<int>(g_textSize, g_textSize + 2), (std::vector<int>{8, 8}));
             EXPECT_DOUBLE_EQ(size.width, 8 * 0.95);
             EXPECT_DOUBLE_EQ(size.height, 8 * 0.95);
             const TexImage image = ReadTexture(name);
-            ASSERT_EQ(image.width, 8);
-            ASSERT_EQ(image.height, 8);
+            ASSERT_EQ(std::make_pair(image.width, image.height), std::make_pair(8, 8));
             for (int y = 0; y < 8; ++y)
                 for (int x = 0; x < 8; ++x) {
                     const auto lit = styles[style - 1].find({x, y});
@@ -114,8 +112,7 @@ TEST(CaptionTextures, ReliefStylesHotPassesAndNamesKeptOnRebuild)
         // An empty text is a 0 x 0 widget; a 250-character one grows the work image.
         g_textureCreatePass = 1, g_currentText = "";
         const CaptionSize none = BuildCaptionTextures(&normal, {2, 1, 1, 1}, nullptr, {});
-        EXPECT_EQ(none.width, 0.0);
-        EXPECT_EQ(none.height, 0.0);
+        EXPECT_EQ(std::make_pair(none.width, none.height), std::make_pair(0.0, 0.0));
         g_currentText = CString(std::string(250, 'b'));
         BuildCaptionTextures(&normal, {3, 1, 1, 1}, &hot, {4, 1, 1, 1});
         EXPECT_EQ(g_textSize[0], 249 * 9 + 5 + 7 + 1);
@@ -179,8 +176,7 @@ TEST_F(HelpTextFolder, BuildsPageFramesAndGeometryAndKeepsThemWhenTheFileIsMissi
                                  g_textCloseTexture, g_textCloseHotTexture};
         for (GLuint name : names) EXPECT_TRUE(glIsTexture(name)) << name;
         const TexImage track = ReadTexture(g_textScrollTrackTexture);
-        EXPECT_EQ(track.width, 16);  // 20 x 1050, scaled to powers of two
-        EXPECT_EQ(track.height, 1024);
+        EXPECT_EQ(std::make_pair(track.width, track.height), std::make_pair(16, 1024));  // 20 x 1050, to powers of two
 
         // Later builds refill the same names; a missing help file changes nothing.
         g_textureCreatePass = 0;

@@ -262,8 +262,7 @@ TEST_F(RulesTest, TheFortiethPieceEndsTheSetupBeforeItsSoundAndRedraw)
     EXPECT_EQ(calls[0].rank[10][4], RANK_FLAG);
     for (int r = 0; r < RANK_KINDS; ++r) EXPECT_EQ(calls[0].trayCount[r], 0) << r;
     EXPECT_EQ(calls[0].selectedTrayRank, -1);
-    EXPECT_EQ(calls[0].hoverRow[0], 0);
-    EXPECT_EQ(calls[0].hoverRow[1], 0);
+    EXPECT_EQ(std::vector<int>(calls[0].hoverRow, calls[0].hoverRow + 2), std::vector<int>(2, 0));
     // The drop runs on the hovered square as it now stands: none.
     EXPECT_EQ(calls[2].args, (std::vector<int>{0, 0}));
 
