@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 
 #include <fstream>
-#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -19,17 +18,10 @@
 #include "interface/text_window.h"
 #include "platform/program_folder.h"
 #include "rules/live_options.h"
-#include "tests/support/gl_dialog.h"
 #include "tests/support/overlay_gl.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
-
-void RunWithGl(std::function<void()> body)
-{
-    GlTestDialog dialog(320, 200, [&body](GlTestDialog&) { body(); });
-    ASSERT_EQ(dialog.DoModal(), IDOK);
-}
 
 void UseFont(const std::string& text)
 {
@@ -42,7 +34,7 @@ const char* const SMALL_FONT = "3\na 4 0 2\nb 6 1 2\n. 1 0 1\n0 0 3 2\n0 0 5 0\n
 
 TEST(CaptionTextures, ReliefStylesHotPassesAndNamesKeptOnRebuild)
 {
-    RunWithGl([] {
+    RunWithOverlayGl(320, 200, [] {
         UseFont(SMALL_FONT);
         g_textureCreatePass = 1;
         g_panelColourByte[0] = 10, g_panelColourByte[1] = 80, g_panelColourByte[2] = 240;
@@ -150,7 +142,7 @@ TEST_F(HelpTextFolder, BuildsPageFramesAndGeometryAndKeepsThemWhenTheFileIsMissi
     for (int i = 0; i < 300; ++i) tall += i % 10 == 9 ? "\n" : "a b.\n";
     Write("1.hl", tall);
     Write("2.hl", "");
-    RunWithGl([] {
+    RunWithOverlayGl(320, 200, [] {
         UseFont(SMALL_FONT);
         g_panelColour[0] = 0.5, g_panelColour[1] = 0.25, g_panelColour[2] = 1.0;
         g_textureCreatePass = 1;
