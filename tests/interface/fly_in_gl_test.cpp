@@ -73,35 +73,21 @@ void FlyOn(FakeClock& clock, void (*animate)())
     g_clock = nullptr;
 }
 
-// A background with detail everywhere, so that any pixel of the scene that
-// is lost shows.
-GLuint PatternTexture()
-{
-    return MakeTexture(64, 64, [](int x, int y) { return Rgba{x * 4, y * 4, (x ^ y) * 4, 255}; });
-}
-
-// The overlay as the start-up leaves it (font, language 2, every caption,
-// the layout) over a scene of the patterned background alone, with the main
-// menu open in menu mode.
-void StartUp()
-{
-    BuildOverlayAtStartUp(2, BACKDROP_W, BACKDROP_H);
-    g_backgroundTex = PatternTexture();
-
-    g_sceneHost.drawOverlay = DrawOverlay, g_sceneReady = 1, g_reflectionOn = 0;
-    g_shadowsOn = 0, g_overlayOn = 1;
-    for (int& flag : g_panelVisible) flag = 0;
-    g_panelVisible[PANEL_FLAG_MENU_MODE] = 1, g_panelVisible[PANEL_FLAG_MAIN_MENU] = 1;
-}
-
-// The scene lit as the renderer expects it.
+// The scene lit as the renderer expects it, and the overlay as the start-up
+// leaves it (font, language 2, every caption, the layout) over a scene of a
+// background with detail everywhere (so that any pixel of the scene that is
+// lost shows), with the main menu open in menu mode.
 void RunWithScene(const std::function<void()>& body)
 {
     RunWithOverlayGl(W, H, [&body] {
         glEnable(GL_LIGHTING);
         glEnable(GL_LIGHT0);
         glEnable(GL_COLOR_MATERIAL);
-        StartUp();
+        BuildOverlayAtStartUp(2, BACKDROP_W, BACKDROP_H);
+        g_backgroundTex = MakeTexture(64, 64, [](int x, int y) { return Rgba{x * 4, y * 4, (x ^ y) * 4, 255}; });
+        g_sceneHost.drawOverlay = DrawOverlay, g_sceneReady = 1, g_reflectionOn = 0;
+        g_shadowsOn = 0, g_overlayOn = 1;
+        OpenPanels({PANEL_FLAG_MAIN_MENU});
         body();
         ResetSceneHost();
         g_sceneReady = 0;

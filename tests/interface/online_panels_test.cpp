@@ -30,12 +30,6 @@
 namespace {
 
 constexpr int W = 1024, H = 768;
-void SetPanelColour(int r, int g, int b)
-{
-    g_panelColour[0] = r / 255.0, g_panelColour[1] = g / 255.0, g_panelColour[2] = b / 255.0;
-    UpdatePanelColourBytes();
-}
-
 // Start-up as the loader does it, in a language, with the live texts given.
 void StartUp(int language, int backdropWidth = 300, int backdropHeight = 300)
 {
@@ -100,7 +94,8 @@ TEST(OnlinePanels, StatusColoursFollowThePanelColour)
         };
         for (const Case& c : cases) {
             SCOPED_TRACE(c.panel[0]);
-            SetPanelColour(c.panel[0], c.panel[1], c.panel[2]);
+            for (int k = 0; k < 3; ++k) g_panelColour[k] = c.panel[k] / 255.0;
+            UpdatePanelColourBytes();
             BuildOnlineStatusTextures();
             const TexImage warning = ReadTexture(g_widgetTexture[427]);
             EXPECT_TRUE(ReadTexture(g_widgetTexture[425]) == Reference(server, 1, c.grey, c.grey, c.grey));
