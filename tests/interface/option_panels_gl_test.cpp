@@ -232,20 +232,13 @@ bool Same(const Shot& a, const Shot& b, int w)
     return a.Block(w) == b.Block(w);
 }
 
-// The columns where two shots differ within a widget's rows.
-std::set<int> ChangedColumns(const Shot& a, const Shot& b, int w)
-{
-    std::set<int> columns;
-    for (int y = int(g_widgetBottom[w]); y < int(g_widgetTop[w]); ++y)
-        for (int x = 0; x < W; ++x)
-            if (a.At(x, y) != b.At(x, y)) columns.insert(x);
-    return columns;
-}
-
 // A knob moved by offset changes, in its rows, only the columns of its two places.
 void ExpectKnobMoved(const Shot& at0, const Shot& moved, int knob, int offset)
 {
-    const std::set<int> columns = ChangedColumns(at0, moved, knob);
+    std::set<int> columns;
+    for (int y = int(g_widgetBottom[knob]); y < int(g_widgetTop[knob]); ++y)
+        for (int x = 0; x < W; ++x)
+            if (at0.At(x, y) != moved.At(x, y)) columns.insert(x);
     const int left = int(g_widgetLeft[knob]), right = int(g_widgetRight[knob]);
     ASSERT_FALSE(columns.empty()) << "knob " << knob;
     bool atRest = false, atOffset = false;

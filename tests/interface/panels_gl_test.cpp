@@ -42,13 +42,6 @@ void StartUp(int language, int loadCountAtBuild = 7)
     LayoutAll();
 }
 
-int MeasuredWidth(const CString& text, int spacing, double scale)
-{
-    int size[2] = {0, 0};
-    MeasureText(text, size, g_texturePadX, g_texturePadY, spacing, 1);
-    return size[1] == 0 ? 0 : static_cast<int>(size[0] * scale);
-}
-
 // Every widget of the panels with a caption: (first, last) item ranges.
 struct Range {
     int first, last;
@@ -189,7 +182,9 @@ TEST(PanelCaptions, BothLanguagesGiveTheSumsAndPlacesALanguageChangeKeepsTheHeig
         g_panelHeightsFixed = 1;
         RebuildPanelTextures(REBUILD_COLOUR);
         g_panelHeightsFixed = 0;
-        EXPECT_EQ(g_widgetWidth[30], MeasuredWidth("Personal", 5, 1.0));
+        int personal[2] = {0, 0};
+        MeasureText("Personal", personal, g_texturePadX, g_texturePadY, 5, 1);
+        EXPECT_EQ(g_widgetWidth[30], personal[0]);
 
         const int cx = FULL_W / 2;
         const int height = g_panelHeight[PANEL_SAVE_CONFIRM];

@@ -11,16 +11,6 @@
 
 namespace {
 
-bool IsLake(int x, int y)
-{
-    return (x == 3 || x == 4 || x == 7 || x == 8) && (y == 5 || y == 6);
-}
-
-bool IsBorder(int x, int y)
-{
-    return x == 0 || y == 0 || x == GRID_SIZE - 1 || y == GRID_SIZE - 1;
-}
-
 // Leaves traces of a finished game everywhere NewGame must reset.
 void SpoilState()
 {
@@ -62,13 +52,13 @@ TEST_F(RulesTest, NewGameBuildsAnEmptyBoardWithLakesAndBorderAndResetsFlagsHisto
     int border = 0, lakes = 0, empty = 0;
     for (int x = 0; x < GRID_SIZE; ++x)
         for (int y = 0; y < GRID_SIZE; ++y) {
-            if (IsBorder(x, y)) {
+            if (x == 0 || y == 0 || x == GRID_SIZE - 1 || y == GRID_SIZE - 1) {
                 ++border;
                 EXPECT_EQ(g_cellOwner[x][y], OWNER_BORDER) << x << "," << y;
                 EXPECT_EQ(g_cellRank[x][y], RANK_BORDER) << x << "," << y;
                 continue;
             }
-            if (IsLake(x, y)) {
+            if ((x == 3 || x == 4 || x == 7 || x == 8) && (y == 5 || y == 6)) {  // a lake
                 ++lakes;
                 EXPECT_EQ(g_cellOwner[x][y], OWNER_LAKE) << x << "," << y;
             } else {
