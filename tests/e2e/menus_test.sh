@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
-# The menus, prompts, lists and save slots as a player uses them, on the real
-# program run from a private copy of its folder with no options file and
-# VELMONAR_DEBUG_DUMP set. Every press goes to a rectangle the last dump
-# names; after it the test waits for the dump and checks the state it shows
-# (fields: tests/e2e/README.md).
+# The menus, prompts, lists and save slots as a player uses them, from the
+# first start (no options file) on, each press checked by the dump after it.
 #   menus_test.sh PROGRAM_FOLDER E2E_PROBE
 # Screenshots of every panel reached are kept in $VELMONAR_E2E_SHOTS when set.
 set -u

@@ -1,13 +1,8 @@
 #!/usr/bin/env bash
-# The options as a player sets them, kept over a restart. The first start
-# (no konfig.ini) asks for the language; English flies in. A game set up
-# automatically is saved into slot 1. Through Settings one option of each
-# kind is changed and confirmed: switches (animations, reflection), sliders
-# (piece size, reflection strength, dragged), a colour (own pieces, by the
-# colour editor's ramps). Exit, Yes: konfig.ini holds exactly those changes.
-# The restart shows the main menu at once; slot 1 loaded, the graphics panel
-# and the board look as they did before the exit, and unlike the defaults.
-# (Whether a panel flies in is the fly-in callers' test's.)
+# The options as a player sets them through the panels, one of each kind
+# (switches, dragged sliders, a colour by the editor's ramps), written on exit
+# and kept over a restart, step by step as numbered below. (Whether a panel
+# flies in is the fly-in callers' test's.)
 #   options_test.sh PROGRAM_FOLDER
 # Screenshots are kept in $VELMONAR_E2E_SHOTS when it is set.
 set -u
