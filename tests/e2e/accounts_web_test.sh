@@ -87,8 +87,7 @@ read -r _ l0 t0 r0 b0 <<<"$(rect_of_id 150)"
 park_pointer
 shot banner-before
 # The advertising document arrives after its delay; the next tick shows it.
-for _ in $(seq 1 150); do grep -qx /velmonar/reklama "$web/requests.log" 2>/dev/null && break; sleep 0.1; done
-grep -qx /velmonar/reklama "$web/requests.log" || fail "reklama never asked for: $(cat "$web/requests.log")"
+wait_log "$web/requests.log" '^/velmonar/reklama$' "reklama asked for" 15
 for _ in $(seq 1 30); do
   sleep 1
   xdotool key Escape
@@ -108,8 +107,7 @@ differs banner-before banner-fetched "$((r1 - l1 + 20))x$((b1 - t1 + 10))+$((l1 
 click_id 150 "a click on the news banner"
 wait_line "$work/xdg-open.log" 'https://news.velmonar.example/page?id=7' "the banner click"
 # The game server answers pings: the online banner blinks under the menu button.
-for _ in $(seq 1 200); do grep -q '^PING' "$work/server.log" && break; sleep 0.1; done
-grep -q '^PING' "$work/server.log" || fail "no ping within 20 s"
+wait_log "$work/server.log" '^PING' "the ping" 20
 sleep 1.5
 xdotool key Escape
 wait_dump "Esc (the menu opens)"

@@ -137,6 +137,10 @@ close_notice() {
 # The panel flag k of the last dump (0 menu mode, k = panel + 1 for panels 0-14,
 # 16 the text window, 17 game over, 18 the opponent choice).
 panel() { echo "${F[panels]:$1:1}"; }
+# The entries by name.
+MENU=1 SETTINGS=2 SLOTS=7 SAVE_PROMPT=8 LOADS=9 LOAD_PROMPT=10 NEW_PROMPT=11 EXIT_PROMPT=12 RESET_PROMPT=13
+LANGUAGES=14 ABOUT=15 TEXT=16 GAME_OVER=17 OPPONENT=18
+NO_PANELS=0000000000000000000
 
 # The hit rectangle named $1 (close, maximise, minimise, help, menu,
 # textclose, w<index>), or with hover id $1, as "id l t r b"; its centre as
@@ -164,6 +168,11 @@ click_id() {
   press_at $at
   wait_dump "$2"
 }
+# click_id, then only the given panel flags set (as expect_panels).
+click_panels() {  # id what flags...
+  click_id "$1" "$2"
+  expect_panels "$2" "${@:3}"
+}
 click_name() {
   local at
   at=$(centre_of "$1")
@@ -179,10 +188,8 @@ name_of_id() {
     [ "$id" = "$1" ] && { echo "$name"; return; }
   done
 }
-# Only the given panel flags set (entry 0 menu mode; entry k is panel k - 1
-# for panels 0 to 14, 16 the text window, 17 game over, 18 the opponent
-# choice), with the menu mode when any of panels 0 to 14, the game over or
-# the opponent choice is among them.
+# Only the given panel flags set (entries as for panel), with the menu mode
+# when any of panels 0 to 14, the game over or the opponent choice is among them.
 expect_panels() {  # what, flags...
   local what=$1 want=0000000000000000000 f
   shift

@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
-# The menus, prompts, lists and save slots as a player uses them, on the real
-# program run from a private copy of its folder with no options file and
-# VELMONAR_DEBUG_DUMP set. Every press goes to a rectangle the last dump
-# names; after it the test waits for the dump and checks the state it shows
-# (fields: tests/e2e/README.md).
+# The menus, prompts, lists and save slots as a player uses them, from the
+# first start (no options file) on, each press checked by the dump after it.
 #   menus_test.sh PROGRAM_FOLDER E2E_PROBE
 # Screenshots of every panel reached are kept in $VELMONAR_E2E_SHOTS when set.
 set -u
@@ -18,11 +15,6 @@ read -r bx0 by0 bx1 by1 < <(awk '$1 == "square" {
     END { print x0 - 30, y0 - 30, x1 + 30, y1 + 30 }' "$work/points.txt")
 board_area="$((bx1 - bx0))x$((by1 - by0))+$bx0+$by0"
 save=$work/save
-
-# Panel flags (entry 0 menu mode; entry k is panel k - 1 for panels 0 to 14).
-MENU=1 SETTINGS=2 SLOTS=7 SAVE_PROMPT=8 LOADS=9 LOAD_PROMPT=10 NEW_PROMPT=11 EXIT_PROMPT=12 RESET_PROMPT=13
-LANGUAGES=14 ABOUT=15 TEXT=16 GAME_OVER=17 OPPONENT=18
-NO_PANELS=0000000000000000000
 
 # The hover ids on screen in [from, to].
 ids_between() {
@@ -78,16 +70,14 @@ wait_dump "the start-up"
 expect_panels "the start-up" $LANGUAGES
 expect "language rows" "$(ids_between 90 108)" "90 91 "
 shot language_list
-click_id 91 "English"
-expect_panels "English" $MENU
+click_panels 91 "English" $MENU
 expect "language" "${F[lang]}" 2
 park_pointer
 shot main_menu
 echo "1. language list, English: passed ($((SECONDS - start_s)) s)"
 
 # 2. The close entry closes the menu, the caption-bar button opens it.
-click_id 13 "back to game"
-expect_panels "back to game"
+click_panels 13 "back to game"
 open_menu
 echo "2. menu closed and opened: passed ($((SECONDS - start_s)) s)"
 
@@ -102,21 +92,15 @@ echo "3. hot caption: passed ($((SECONDS - start_s)) s)"
 
 # 4. Settings, the reset prompt declined, back; about and back; the rules
 # text and its close.
-click_id 10 "settings"
-expect_panels "settings" $SETTINGS
+click_panels 10 "settings" $SETTINGS
 shot settings
-click_id 20 "default settings"
-expect_panels "default settings" $RESET_PROMPT
+click_panels 20 "default settings" $RESET_PROMPT
 shot reset_prompt
-click_id 89 "reset no"
-expect_panels "reset no" $SETTINGS
-click_id 21 "settings back"
-expect_panels "settings back" $MENU
-click_id 11 "about"
-expect_panels "about" $ABOUT
+click_panels 89 "reset no" $SETTINGS
+click_panels 21 "settings back" $MENU
+click_panels 11 "about" $ABOUT
 shot about
-click_id 111 "about back"
-expect_panels "about back" $MENU
+click_panels 111 "about back" $MENU
 click_id 9 "rules"
 [ "$(panel $TEXT)" = 1 ] || fail "rules: no text window"
 shot rules
@@ -160,8 +144,7 @@ echo "4b. help page and wheel: passed ($((SECONDS - start_s)) s)"
 click_id 6 "new game"
 expect_panels "new game in setup" $OPPONENT
 shot opponent_choice
-click_id 130 "the computer"
-expect_panels "the computer"
+click_panels 130 "the computer"
 [ -n "$(ids_between 170 171)" ] || fail "no setup choice"
 shot setup_choice
 click_id 170 "automatic setup"
@@ -176,11 +159,9 @@ echo "6. four moves: passed ($((SECONDS - start_s)) s)"
 
 # 7. Save into slot 3: the menu closes, the file is whole.
 open_menu
-click_id 8 "save"
-expect_panels "save" $SLOTS
+click_panels 8 "save" $SLOTS
 shot save_slots
-click_id 62 "slot 3"
-expect_panels "slot 3"
+click_panels 62 "slot 3"
 [ -f "$save/3.sav" ] || fail "no save/3.sav"
 expect_save_file "$save/3.sav" "slot 3"
 saved=$(position)
@@ -196,12 +177,10 @@ echo "8. three moves: passed ($((SECONDS - start_s)) s)"
 
 # 9. Load: one row, the prompt, and the saved position back.
 open_menu
-click_id 7 "load"
-expect_panels "load" $LOADS
+click_panels 7 "load" $LOADS
 expect "load rows" "$(ids_between 71 76)" "71 "
 shot load_list_one
-click_id 71 "row 1"
-expect_panels "row 1" $LOAD_PROMPT
+click_panels 71 "row 1" $LOAD_PROMPT
 shot load_prompt
 click_id 79 "load yes"
 expect_panels "loaded"
@@ -218,8 +197,7 @@ echo "9. load: passed ($((SECONDS - start_s)) s)"
 # 10. Save into slot 4: the same position, the plan tags aside.
 open_menu
 click_id 8 "save"
-click_id 63 "slot 4"
-expect_panels "slot 4"
+click_panels 63 "slot 4"
 expect "line 3 of 4.sav" "$(sed -n 3p "$save/4.sav")" "$(sed -n 3p "$save/3.sav")"
 expect "cells of 4.sav" "$(cells_without_tags "$save/4.sav")" "$(cells_without_tags "$save/3.sav")"
 echo "10. save into slot 4: passed ($((SECONDS - start_s)) s)"
@@ -229,15 +207,12 @@ touch -d '2001-01-01' "$save/3.sav"
 open_menu
 click_id 8 "save"
 shot save_slots_used
-click_id 62 "used slot 3"
-expect_panels "used slot 3" $SAVE_PROMPT
+click_panels 62 "used slot 3" $SAVE_PROMPT
 shot save_prompt
-click_id 69 "save no"
-expect_panels "save no" $SLOTS
+click_panels 69 "save no" $SLOTS
 [ "$(stat -c %Y "$save/3.sav")" -lt 1000000000 ] || fail "3.sav written after no"
 click_id 62 "used slot 3 again"
-click_id 68 "save yes"
-expect_panels "save yes"
+click_panels 68 "save yes"
 [ "$(stat -c %Y "$save/3.sav")" -gt 1000000000 ] || fail "3.sav not overwritten after yes"
 echo "11. overwrite prompt: passed ($((SECONDS - start_s)) s)"
 
@@ -255,8 +230,7 @@ for kind in cut vanishing; do
     shot load_list_three
     press_at $(centre_of_id 71)
   else
-    click_id 71 "row 1 ($kind)"
-    expect_panels "row 1 ($kind)" $LOAD_PROMPT
+    click_panels 71 "row 1 ($kind)" $LOAD_PROMPT
     rm -f "$save/1.sav"
     press_at $(centre_of_id 79)
   fi
@@ -270,15 +244,13 @@ echo "12. damaged saves refused: passed ($((SECONDS - start_s)) s)"
 
 # 13. New game in play: the prompt, no, again yes; manual setup.
 open_menu
-click_id 6 "new game in play"
-expect_panels "new game in play" $NEW_PROMPT
+click_panels 6 "new game in play" $NEW_PROMPT
 shot new_game_prompt
 click_id 83 "new game no"
 [ "$(panel $NEW_PROMPT)" = 0 ] || fail "new-game prompt still shown after no"
 [ "$(panel 0)" = 1 ] || open_menu
 click_id 6 "new game again"
-click_id 82 "new game yes"
-expect_panels "new game yes" $OPPONENT
+click_panels 82 "new game yes" $OPPONENT
 click_id 130 "the computer"
 click_id 171 "manual setup"
 expect "setup phase and mode" "${F[setup]} ${F[mode]}" "1 1"
@@ -319,8 +291,7 @@ click_square 1 2
 expect "game over, loser" "${F[over]} ${F[loser]}" "1 2"
 expect_panels "game over" $GAME_OVER
 shot game_over
-click_id 112 "game over OK"
-expect_panels "game over OK"
+click_panels 112 "game over OK"
 echo "14b. game over: passed ($((SECONDS - start_s)) s)"
 
 # 15. Exit: the prompt, no, again yes; status 0 and the options file.
@@ -328,11 +299,9 @@ sleep 1
 xdotool key Escape
 wait_dump "Esc in full screen"
 [ "$(panel 0)" = 1 ] || open_menu
-click_id 12 "exit"
-expect_panels "exit" $EXIT_PROMPT
+click_panels 12 "exit" $EXIT_PROMPT
 shot exit_prompt
-click_id 86 "exit no"
-expect_panels "exit no" $MENU
+click_panels 86 "exit no" $MENU
 at=$(centre_of_id 12)
 press_at $at
 wait_dump "exit again"

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# A game played with the mouse as a player plays it. The program runs from a
-# private copy of its folder with VELMONAR_DEBUG_DUMP set; after every press
-# or Esc the test waits for the dump's sequence number to grow and checks
-# the state it shows (fields: tests/e2e/README.md).
+# A game played with the mouse as a player plays it, each press or Esc
+# checked by the dump after it.
 #   mouse_play_test.sh PROGRAM_FOLDER E2E_PROBE
 # Screenshots are kept in $VELMONAR_E2E_SHOTS when it is set.
 set -u

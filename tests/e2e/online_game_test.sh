@@ -3,10 +3,7 @@
 # client "bob" through the test game server on 127.0.0.1:10002; a local web
 # server (VELMONAR_WEB_BASE) and a fresh XDG_CONFIG_HOME.
 #   online_game_test.sh PROGRAM_FOLDER E2E_PROBE GAME_SERVER WEB_SERVER HEADLESS_CLIENT
-# New game, "play online", the automatic setup; bob queued first, so the
-# program moves first. A move by clicks reaches bob turned by 180 degrees,
-# his answer appears; bob leaves: the notice, and the computer answers the
-# next move. The server sees the guest request and the report ")-".
+# bob queues first, so the program moves first; the steps are told below.
 # Screenshots are kept in $VELMONAR_E2E_SHOTS when it is set.
 set -u
 probe=$2
@@ -115,7 +112,6 @@ for _ in $(seq 1 10); do
   poke "a look after the notice"
   [ "${F[setup]}" = 0 ] && break
 done
-mine=""
 play_move
 mine="$fx,$fy,$tx,$ty"
 for _ in $(seq 1 20); do

@@ -1,13 +1,8 @@
 #!/usr/bin/env bash
-# The options as a player sets them, kept over a restart. The first start
-# (no konfig.ini) asks for the language; English flies in. A game set up
-# automatically is saved into slot 1. Through Settings one option of each
-# kind is changed and confirmed: switches (animations, reflection), sliders
-# (piece size, reflection strength, dragged), a colour (own pieces, by the
-# colour editor's ramps). Exit, Yes: konfig.ini holds exactly those changes.
-# The restart shows the main menu at once; slot 1 loaded, the graphics panel
-# and the board look as they did before the exit, and unlike the defaults.
-# (Whether a panel flies in is the fly-in callers' test's.)
+# The options as a player sets them through the panels, one of each kind
+# (switches, dragged sliders, a colour by the editor's ramps), written on exit
+# and kept over a restart, step by step as numbered below. (Whether a panel
+# flies in is the fly-in callers' test's.)
 #   options_test.sh PROGRAM_FOLDER
 # Screenshots are kept in $VELMONAR_E2E_SHOTS when it is set.
 set -u
@@ -52,6 +47,10 @@ click_at_offset() {
 panels_open() {  # the flags named by their entries, "1" each
   local k
   for k in "$@"; do [ "$(panel "$k")" = 1 ] || fail "panel entry $k is not open: ${F[panels]}"; done
+}
+click_open() {  # id what entries...: click_id, then panels_open
+  click_id "$1" "$2"
+  panels_open "${@:3}"
 }
 settle() { park_pointer; sleep "${1:-1}"; }
 # The region of widgets $@ on screen: the union of their hit rectangles,
@@ -101,8 +100,7 @@ settle
 shot menu_english
 
 # 2. A game set up automatically and saved into slot 1.
-click_id 6 "new game"
-panels_open 18
+click_open 6 "new game" 18
 click_id 130 "against the computer"
 expect "menu mode after the opponent choice" "$(panel 0)" 0
 click_id 170 "automatic setup"
@@ -113,8 +111,7 @@ settle
 shot board_default
 click_name menu "the menu button"
 panels_open 0 1
-click_id 8 "save"
-panels_open 7
+click_open 8 "save" 7
 click_id 60 "slot 1"
 [ "$(panel 8)" = 1 ] && click_id 68 "overwrite slot 1"
 cells_saved=${F[cells]}
@@ -122,10 +119,8 @@ cells_saved=${F[cells]}
 # 3. The defaults on the graphics panel, before any change.
 [ "$(panel 1)" = 1 ] || { click_name menu "the menu button"; }
 panels_open 0 1
-click_id 10 "settings"
-panels_open 2
-click_id 16 "graphics"
-panels_open 4
+click_open 10 "settings" 2
+click_open 16 "graphics" 4
 settle
 shot graphics_default
 graphics_region=$(region_of 75 93)
@@ -134,33 +129,27 @@ graphics_region=$(region_of 75 93)
 # colour by clicks on the ramps, OK.
 click_id 37 "the reflection box"
 drag 90 40 "$REFLECT_OFFSET"
-click_id 38 "the own pieces' preview"
-panels_open 6
+click_open 38 "the own pieces' preview" 6
 for c in 0 1 2; do click_at_offset $((127 + c)) "${RGB[$c]}"; done
 settle 0.5
 shot colour_editor
-click_id 53 "colour OK"
-panels_open 4
+click_open 53 "colour OK" 4
 settle
 shot graphics_changed
 differs graphics_default graphics_changed "$graphics_region"
-click_id 43 "graphics OK"
-panels_open 2
+click_open 43 "graphics OK" 2
 
 # 5. Game options: animations off, the piece-size knob dragged, OK.
-click_id 15 "game options"
-panels_open 3
+click_open 15 "game options" 3
 click_id 35 "the animations box"
 drag 67 20 "$SIZE_OFFSET"
 settle 0.5
 shot game_options
 size_slider_before=$(INSET=1 region_of 67)
-click_id 32 "game options OK"
-panels_open 2
+click_open 32 "game options OK" 2
 
 # 6. The graphics panel and the board with the new options.
-click_id 16 "graphics again"
-panels_open 4
+click_open 16 "graphics again" 4
 settle
 shot graphics_before_exit
 # The boxes, the slider tracks with their knobs and the previews, one by one.
@@ -178,8 +167,7 @@ differs board_default board_before_exit "$board_region"
 
 # 7. Exit, Yes: konfig.ini is the default line with the changed fields.
 click_name menu "the menu button"
-click_id 12 "exit"
-panels_open 12
+click_open 12 "exit" 12
 press_at $(centre_of_id 85)
 expect_exit "Exit, Yes"
 num() { awk "BEGIN { printf \"%g\", $1 }"; }
@@ -204,8 +192,7 @@ shot restart_menu
 same restart_first restart_menu "$(region_of 0 7)"
 
 # 9. Slot 1 loaded: the same pieces.
-click_id 7 "load"
-panels_open 9
+click_open 7 "load" 9
 click_id 71 "row 1"
 [ "$(panel 10)" = 1 ] && click_id 79 "load, yes"
 expect "the loaded position" "${F[cells]}" "$cells_saved"
@@ -214,8 +201,7 @@ expect "the loaded position" "${F[cells]}" "$cells_saved"
 [ "$(panel 0)" = 1 ] && { xdotool key Escape; wait_dump "Esc after loading"; }
 click_name menu "the menu button"
 click_id 10 "settings"
-click_id 16 "graphics"
-panels_open 4
+click_open 16 "graphics" 4
 settle
 shot graphics_restart
 for w in "${GRAPHICS_PARTS[@]}"; do
@@ -223,8 +209,7 @@ for w in "${GRAPHICS_PARTS[@]}"; do
 done
 differs graphics_default graphics_before_exit "$graphics_region"
 click_id 44 "graphics cancel"
-click_id 15 "game options after the restart"
-panels_open 3
+click_open 15 "game options after the restart" 3
 settle
 shot game_options_restart
 same_panel game_options "$size_slider_before" game_options_restart "$(INSET=1 region_of 67)"

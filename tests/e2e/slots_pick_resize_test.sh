@@ -33,7 +33,6 @@ write_save "position for the moves" "2,1=1/9 5,4=1/8 8,8=1/7 10,1=1/11 1,10=2/4 
 printf '\x89PNG\r\n\x1a\n\x00\x00garbage' >"$save/2.sav"
 { cat "$save/1.sav"; head -c $((1 << 20)) /dev/zero | tr '\0' ' '; } >"$save/3.sav"  # over the size limit
 
-MENU=1 SLOTS=7 SAVE_PROMPT=8 LOADS=9
 board() { echo "${F[cells]}"; }
 
 start_program
@@ -42,8 +41,7 @@ expect_panels "the start-up" $MENU
 start_s=$SECONDS
 
 # 1. The load list: three files, three rows; the two damaged ones say so.
-click_id 7 "load"
-expect_panels "load" $LOADS
+click_panels 7 "load" $LOADS
 park_pointer
 sleep 0.5
 shot load_list
@@ -66,18 +64,15 @@ expect "the movers" "$(cell 2 1) $(cell 5 4) $(cell 8 8)" "1/9 1/8 1/7"
 
 # The save panel: a button for every slot; the damaged one asks, then is overwritten.
 click_name menu "the menu"
-click_id 8 "save"
-expect_panels "save" $SLOTS
+click_panels 8 "save" $SLOTS
 park_pointer
 sleep 0.5
 shot save_slots
 for id in 60 61 62 63 64 65; do expect_button "$(name_of_id $id)" save_slots "save slot $id"; done
-click_id 61 "the damaged slot 2"
-expect_panels "the damaged slot 2" $SAVE_PROMPT
+click_panels 61 "the damaged slot 2" $SAVE_PROMPT
 shot save_prompt
 grep -q garbage "$save/2.sav" || fail "2.sav changed before the yes"
-click_id 68 "save yes"
-expect_panels "save yes"
+click_panels 68 "save yes"
 expect_save_file "$save/2.sav" "the damaged slot 2 overwritten"
 echo "1. damaged saves keep their slots: passed ($((SECONDS - start_s)) s)"
 

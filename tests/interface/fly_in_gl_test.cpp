@@ -4,7 +4,6 @@
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <functional>
 #include <vector>
@@ -12,25 +11,19 @@
 #include "interface/caption_colours.h"
 #include "interface/clock_hooks.h"
 #include "interface/fly_in.h"
-#include "interface/font.h"
 #include "interface/language.h"
 #include "interface/layout.h"
 #include "interface/list_panels.h"
 #include "interface/main_menu.h"
-#include "interface/options.h"
 #include "interface/overlay.h"
 #include "interface/widgets.h"
-#include "platform/program_folder.h"
 #include "rules/board.h"
 #include "rules/live_options.h"
 #include "rules/search.h"
-#include "scene/camera.h"
 #include "scene/frame_state.h"
-#include "scene/image_buffer.h"
 #include "scene/renderer.h"
 #include "scene/scene_host.h"
 #include "scene/textures.h"
-#include "tests/support/gl_dialog.h"
 #include "tests/support/overlay_gl.h"
 #include "tests/support/window_pixels.h"
 
@@ -80,49 +73,25 @@ void FlyOn(FakeClock& clock, void (*animate)())
     g_clock = nullptr;
 }
 
-// A background with detail everywhere, so that any pixel of the scene that
-// is lost shows.
-GLuint PatternTexture()
+// The scene lit as the renderer expects it, and the overlay as the start-up
+// leaves it (font, language 2, every caption, the layout) over a scene of a
+// background with detail everywhere (so that any pixel of the scene that is
+// lost shows), with the main menu open in menu mode.
+void RunWithScene(const std::function<void()>& body)
 {
-    return MakeTexture(64, 64, [](int x, int y) { return Rgba{x * 4, y * 4, (x ^ y) * 4, 255}; });
-}
-
-// The overlay as the start-up leaves it (font, language 2, every caption,
-// the layout) over a scene of the patterned background alone, with the main
-// menu open in menu mode.
-void StartUp()
-{
-    BuildOverlayAtStartUp(2, BACKDROP_W, BACKDROP_H);
-    g_backgroundTex = PatternTexture();
-
-    g_sceneHost.drawOverlay = DrawOverlay;
-    g_sceneReady = 1;
-    g_reflectionOn = 0;
-    g_shadowsOn = 0;
-    g_overlayOn = 1;
-    for (int& flag : g_panelVisible) flag = 0;
-    g_panelVisible[PANEL_FLAG_MENU_MODE] = 1;
-    g_panelVisible[PANEL_FLAG_MAIN_MENU] = 1;
-}
-
-void RunWithScene(std::function<void()> body)
-{
-    GlTestDialog dialog(W, H, [&body](GlTestDialog&) {
-        glViewport(0, 0, W, H);
-        g_aspect = static_cast<float>(W) / H;
-        glEnable(GL_DEPTH_TEST);
-        glEnable(GL_TEXTURE_2D);
-        glEnable(GL_CULL_FACE);
+    RunWithOverlayGl(W, H, [&body] {
         glEnable(GL_LIGHTING);
         glEnable(GL_LIGHT0);
         glEnable(GL_COLOR_MATERIAL);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        StartUp();
+        BuildOverlayAtStartUp(2, BACKDROP_W, BACKDROP_H);
+        g_backgroundTex = MakeTexture(64, 64, [](int x, int y) { return Rgba{x * 4, y * 4, (x ^ y) * 4, 255}; });
+        g_sceneHost.drawOverlay = DrawOverlay, g_sceneReady = 1, g_reflectionOn = 0;
+        g_shadowsOn = 0, g_overlayOn = 1;
+        OpenPanels({PANEL_FLAG_MAIN_MENU});
         body();
         ResetSceneHost();
         g_sceneReady = 0;
     });
-    ASSERT_EQ(dialog.DoModal(), IDOK);
 }
 
 // Every edge of a widget, and of the backdrop.
@@ -257,8 +226,7 @@ TEST(FlyIn, AFirstLookPastTheDurationDrawsNoFrameAndTheLayoutPutsThePanelInPlace
 {
     RunWithScene([] {
         // The language list of the start-up; the backdrop out of place beforehand.
-        g_panelVisible[PANEL_FLAG_MAIN_MENU] = 0;
-        g_panelVisible[PANEL_FLAG_LANGUAGE_LIST] = 1;
+        g_panelVisible[PANEL_FLAG_MAIN_MENU] = 0, g_panelVisible[PANEL_FLAG_LANGUAGE_LIST] = 1;
         LayoutLanguageListPanel();
         const Edges row1 = WidgetEdges(326), row2 = WidgetEdges(327);
         const Edges backdrop = BackdropEdges();

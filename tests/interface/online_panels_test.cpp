@@ -19,27 +19,17 @@
 #include "interface/online_panels.h"
 #include "interface/overlay.h"
 #include "interface/panel_captions.h"
-#include "interface/panel_textures.h"
 #include "interface/widgets.h"
 #include "online/online_state.h"
 #include "online/web.h"
-#include "platform/program_folder.h"
 #include "rules/board.h"
 #include "rules/live_options.h"
 #include "scene/frame_state.h"
-#include "scene/image_buffer.h"
-#include "scene/textures.h"
 #include "tests/support/overlay_gl.h"
 
 namespace {
 
 constexpr int W = 1024, H = 768;
-void SetPanelColour(int r, int g, int b)
-{
-    g_panelColour[0] = r / 255.0, g_panelColour[1] = g / 255.0, g_panelColour[2] = b / 255.0;
-    UpdatePanelColourBytes();
-}
-
 // Start-up as the loader does it, in a language, with the live texts given.
 void StartUp(int language, int backdropWidth = 300, int backdropHeight = 300)
 {
@@ -104,7 +94,8 @@ TEST(OnlinePanels, StatusColoursFollowThePanelColour)
         };
         for (const Case& c : cases) {
             SCOPED_TRACE(c.panel[0]);
-            SetPanelColour(c.panel[0], c.panel[1], c.panel[2]);
+            for (int k = 0; k < 3; ++k) g_panelColour[k] = c.panel[k] / 255.0;
+            UpdatePanelColourBytes();
             BuildOnlineStatusTextures();
             const TexImage warning = ReadTexture(g_widgetTexture[427]);
             EXPECT_TRUE(ReadTexture(g_widgetTexture[425]) == Reference(server, 1, c.grey, c.grey, c.grey));
@@ -231,16 +222,12 @@ TEST(OnlinePanels, DrawnInTheStatesThatShowThem)
 {
     RunWithOverlayGl(W, H, [] {
         StartUp(1, 420, 300);
-        g_overlayOn = 1;
-        g_hoverId = 0;
+        g_overlayOn = 1, g_hoverId = 0;
         for (int& flag : g_panelVisible) flag = 0;
 
         // In setup, offline, the banner on: the news, the setup choice and the blinking banner.
-        g_setupPhase = 1;
-        g_setupMode = 0;
-        g_onlineGame = 0;
-        g_onlineBannerOn = 1;
-        g_blinkStep = 1;
+        g_setupPhase = 1, g_setupMode = 0, g_onlineGame = 0;
+        g_onlineBannerOn = 1, g_blinkStep = 1;
         const Shot setup = RenderOverlay("setup_news_banner");
         for (int w : {450, 475, 476, 500, 501, 502}) EXPECT_GT(setup.Ink(w), 300) << w;
         g_hoverId = HOVER_SETUP_AUTOMATIC;
@@ -249,23 +236,17 @@ TEST(OnlinePanels, DrawnInTheStatesThatShowThem)
         g_hoverId = 0;
 
         // Queued online: the status table and the waiting caption; no banner.
-        g_onlineGame = 1;
-        g_serverStatus = 2;
-        g_waitingForOpponent = 1;
+        g_onlineGame = 1, g_serverStatus = 2, g_waitingForOpponent = 1;
         const Shot online = RenderOverlay("online_status");
         for (int w : {425, 427, 428, 429, 430}) EXPECT_GT(online.Ink(w), 150) << w;
 
         // The opponent choice in the menu mode.
-        g_onlineGame = 0;
-        g_waitingForOpponent = 0;
-        g_onlineBannerOn = 0;
-        g_panelVisible[PANEL_FLAG_MENU_MODE] = 1;
-        g_panelVisible[PANEL_FLAG_ONLINE_GAME] = 1;
+        g_onlineGame = 0, g_waitingForOpponent = 0, g_onlineBannerOn = 0;
+        g_panelVisible[PANEL_FLAG_MENU_MODE] = 1, g_panelVisible[PANEL_FLAG_ONLINE_GAME] = 1;
         const Shot choice = RenderOverlay("opponent_choice");
         for (int w = 400; w <= 403; ++w) EXPECT_GT(choice.Ink(w), 150) << w;
         for (int& flag : g_panelVisible) flag = 0;
-        g_setupPhase = 0;
-        g_serverStatus = 2;
+        g_setupPhase = 0, g_serverStatus = 2;
     });
 }
 

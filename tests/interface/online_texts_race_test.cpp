@@ -5,22 +5,16 @@
 #include <GL/gl.h>
 
 #include <atomic>
-#include <functional>
 #include <iterator>
 #include <set>
 #include <thread>
 
-#include "interface/font.h"
-#include "interface/language.h"
 #include "interface/online_panels.h"
 #include "interface/panel_textures.h"
 #include "interface/widgets.h"
 #include "online/online_state.h"
 #include "online/web.h"
-#include "platform/program_folder.h"
-#include "rules/live_options.h"
-#include "scene/image_buffer.h"
-#include "tests/support/gl_dialog.h"
+#include "tests/support/overlay_gl.h"
 
 namespace {
 
@@ -30,17 +24,8 @@ const char* const NEWS[] = {"", "Играйте", "Новые  игры  каж�
 
 TEST(OnlineTexts, RebuildWhileAWorkerReplacesThem)
 {
-    GlTestDialog dialog(800, 600, [](GlTestDialog&) {
-        glViewport(0, 0, 800, 600);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        g_appDir = VELMONAR_PROGRAM_DIR;
-        LoadFont();
-        BuildLanguageList();
-        g_language[0] = 2;
-        LoadLanguage(2);
-        g_textureCreatePass = 1;
-        RebuildPanelTextures(REBUILD_ALL);
-        g_textureCreatePass = 0;
+    RunWithOverlayGl(800, 600, [] {
+        BuildOverlayAtStartUp(2);
 
         // The width each whole text gives.
         std::set<int> countWidths, newsWidths;
@@ -77,7 +62,6 @@ TEST(OnlineTexts, RebuildWhileAWorkerReplacesThem)
         EXPECT_EQ(g_widgetWidth[429], *std::next(countWidths.begin(), 1));
         EXPECT_EQ(g_widgetWidth[450], *newsWidths.begin()) << "the empty news is the narrowest";
     });
-    ASSERT_EQ(dialog.DoModal(), IDOK);
 }
 
 }  // namespace

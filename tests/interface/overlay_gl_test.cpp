@@ -5,16 +5,11 @@
 #include <gtest/gtest.h>  // before the X headers, whose macros clash with it
 #include <GL/gl.h>
 
-#include <algorithm>
-#include <array>
-#include <cstdlib>
-#include <functional>
 #include <vector>
 
 #include "interface/caption_bar.h"
 #include "interface/caption_colours.h"
 #include "interface/extra_panels.h"
-#include "interface/font.h"
 #include "interface/interface_state.h"
 #include "interface/language.h"
 #include "interface/layout.h"
@@ -27,42 +22,23 @@
 #include "interface/text_window.h"
 #include "interface/widgets.h"
 #include "online/online_state.h"
-#include "platform/program_folder.h"
-#include "rules/board.h"
 #include "scene/camera.h"
 #include "scene/frame_state.h"
-#include "scene/image_buffer.h"
-#include "scene/textures.h"
 #include "tests/support/overlay_gl.h"
 
 namespace {
 
 constexpr int W = 1024, H = 768;  // wide enough for the 770-pixel help window
 
-Shot Render()
-{
-    return RenderOverlayShot(W, H);
-}
-
-void OpenOnly(std::initializer_list<int> entries)
-{
-    OpenPanels(entries, false);
-}
-
 void NearRgb(const Rgb& got, const Rgb& want, int tolerance, const char* what)
 {
     for (int c = 0; c < 3; ++c) EXPECT_NEAR(got[c], want[c], tolerance) << what << " channel " << c;
 }
 
-void StartUpOverlay()
-{
-    BuildOverlayAtStartUp(2);
-}
-
 TEST(OverlayBuild, RebuildModesRedoTheirPartsAndTheStartUpPanelsAreLaidOut)
 {
     RunWithOverlayGl(W, H, [] {
-        StartUpOverlay();
+        BuildOverlayAtStartUp(2);
         ASSERT_GE(g_languageCount, 3) << "the shipped language files";
 
         EXPECT_EQ(g_widgetTexture[325 + g_languageCount], 0u) << "no row past the languages found";
@@ -86,21 +62,13 @@ TEST(OverlayBuild, RebuildModesRedoTheirPartsAndTheStartUpPanelsAreLaidOut)
         // test's).
         const int entryWidth = g_widgetWidth[0], pageWidth = g_helpPageWidth;
         const double menuWidth = g_menuButtonWidth;
-        auto spoil = [] { g_menuButtonWidth = -7, g_widgetWidth[0] = -7, g_helpPageWidth = -7; };
-        spoil();
-        RebuildPanelTextures(REBUILD_CAPTION_BAR);
-        EXPECT_EQ(g_menuButtonWidth, menuWidth);
-        EXPECT_EQ(g_widgetWidth[0], -7);
-        EXPECT_EQ(g_helpPageWidth, -7);
-        spoil();
-        RebuildPanelTextures(REBUILD_COLOUR);
-        EXPECT_EQ(g_menuButtonWidth, menuWidth);
-        EXPECT_EQ(g_widgetWidth[0], entryWidth);
-        EXPECT_EQ(g_helpPageWidth, -7);
-        spoil();
-        RebuildPanelTextures(REBUILD_ALL);
-        EXPECT_EQ(g_widgetWidth[0], entryWidth);
-        EXPECT_EQ(g_helpPageWidth, pageWidth);
+        for (const int mode : {REBUILD_CAPTION_BAR, REBUILD_COLOUR, REBUILD_ALL}) {
+            g_menuButtonWidth = -7, g_widgetWidth[0] = -7, g_helpPageWidth = -7;
+            RebuildPanelTextures(mode);
+            EXPECT_EQ(g_menuButtonWidth, menuWidth) << mode;
+            EXPECT_EQ(g_widgetWidth[0], mode == REBUILD_CAPTION_BAR ? -7 : entryWidth) << mode;
+            EXPECT_EQ(g_helpPageWidth, mode == REBUILD_ALL ? pageWidth : -7) << mode;
+        }
 
         // An empty menu caption gives the menu button no size.
         g_languageCaption = "";
@@ -113,15 +81,12 @@ TEST(OverlayBuild, RebuildModesRedoTheirPartsAndTheStartUpPanelsAreLaidOut)
 TEST(OverlayPass, FrameCaptionBarBackdropAndPanelsInEntryOrderThenTheCameraBack)
 {
     RunWithOverlayGl(W, H, [] {
-        StartUpOverlay();
-        g_hoverId = 0;
-        g_overlayOn = 1;
-        g_onlineGame = 0;
-        g_onlineBannerOn = 0;
+        BuildOverlayAtStartUp(2);
+        g_hoverId = 0, g_overlayOn = 1, g_onlineGame = 0, g_onlineBannerOn = 0;
 
         // Nothing open: the frame's four greys and the caption bar.
-        OpenOnly({});
-        const Shot bare = Render();
+        OpenPanels({}, false);
+        const Shot bare = RenderOverlayShot(W, H);
         NearRgb(bare.At(2, H / 2), {230, 230, 230}, 1, "left border");
         NearRgb(bare.At(W / 2, 2), {178, 178, 178}, 1, "bottom border");
         NearRgb(bare.At(W / 2, H - 3), {77, 77, 77}, 1, "top border");
@@ -136,7 +101,7 @@ TEST(OverlayPass, FrameCaptionBarBackdropAndPanelsInEntryOrderThenTheCameraBack)
 
         // The hovered menu button shows its hot caption.
         g_hoverId = HOVER_MENU_BUTTON;
-        const Shot hotButton = Render();
+        const Shot hotButton = RenderOverlayShot(W, H);
         EXPECT_GT(hotButton.DiffersIn(bare, g_menuButtonLeft, g_menuButtonRight, g_menuButtonBottom, g_menuButtonTop),
                   50);
         const int helpIcon = HOVER_CAPTION_HELP;
@@ -147,14 +112,14 @@ TEST(OverlayPass, FrameCaptionBarBackdropAndPanelsInEntryOrderThenTheCameraBack)
 
         // Menu mode and the main menu: the backdrop in the panel colour, the
         // eight entries inked; the hovered entry alone changes.
-        OpenOnly({PANEL_FLAG_MENU_MODE, PANEL_FLAG_MAIN_MENU});
-        const Shot menu = Render();
+        OpenPanels({PANEL_FLAG_MENU_MODE, PANEL_FLAG_MAIN_MENU}, false);
+        const Shot menu = RenderOverlayShot(W, H);
         const Rgb panel{g_panelColourByte[0], g_panelColourByte[1], g_panelColourByte[2]};
         NearRgb(menu.At(static_cast<int>(g_menuBackdropLeft) + 5, static_cast<int>(g_menuBackdropBottom) + 5), panel,
                 2, "backdrop");
         for (int i = 0; i < 8; ++i) EXPECT_GT(menu.Ink(i), 300) << "entry " << i;
         g_hoverId = HOVER_MAIN_MENU_FIRST + 2;
-        const Shot hovered = Render();
+        const Shot hovered = RenderOverlayShot(W, H);
         g_hoverId = 0;
         EXPECT_GT(hovered.Differs(menu, 2), 50);
         EXPECT_EQ(hovered.Differs(menu, 1), 0);
@@ -162,7 +127,7 @@ TEST(OverlayPass, FrameCaptionBarBackdropAndPanelsInEntryOrderThenTheCameraBack)
 
         // The overlay switched off: frame and caption bar only.
         g_overlayOn = 0;
-        const Shot off = Render();
+        const Shot off = RenderOverlayShot(W, H);
         g_overlayOn = 1;
         EXPECT_EQ(off.Ink(0), 0);
         NearRgb(off.At(static_cast<int>(g_menuBackdropLeft) + 5, static_cast<int>(g_menuBackdropBottom) + 5),
@@ -171,13 +136,13 @@ TEST(OverlayPass, FrameCaptionBarBackdropAndPanelsInEntryOrderThenTheCameraBack)
         EXPECT_GT(off.InkIn(g_menuButtonLeft, g_menuButtonRight, g_menuButtonBottom, g_menuButtonTop), 150);
 
         // Menu mode off: flagged panels are not drawn even with their flag.
-        OpenOnly({PANEL_FLAG_MAIN_MENU});
-        const Shot closed = Render();
+        OpenPanels({PANEL_FLAG_MAIN_MENU}, false);
+        const Shot closed = RenderOverlayShot(W, H);
         EXPECT_EQ(closed.Ink(0), 0);
 
         // The language list over the backdrop: its rows, no third one.
-        OpenOnly({PANEL_FLAG_MENU_MODE, PANEL_FLAG_LANGUAGE_LIST});
-        const Shot languages = Render();
+        OpenPanels({PANEL_FLAG_MENU_MODE, PANEL_FLAG_LANGUAGE_LIST}, false);
+        const Shot languages = RenderOverlayShot(W, H);
         EXPECT_GT(languages.Ink(326), 300);
         EXPECT_GT(languages.Ink(327), 300);
         const double below = g_widgetBottom[327] - 10;
@@ -186,10 +151,10 @@ TEST(OverlayPass, FrameCaptionBarBackdropAndPanelsInEntryOrderThenTheCameraBack)
 
         // A later entry over an earlier one: the help window (entry 16) hides
         // the menu (entry 1) but for its page's 4 % transparency.
-        OpenOnly({PANEL_FLAG_MENU_MODE, PANEL_FLAG_TEXT_WINDOW});
-        const Shot help = Render();
-        OpenOnly({PANEL_FLAG_MENU_MODE, PANEL_FLAG_MAIN_MENU, PANEL_FLAG_TEXT_WINDOW});
-        const Shot both = Render();
+        OpenPanels({PANEL_FLAG_MENU_MODE, PANEL_FLAG_TEXT_WINDOW}, false);
+        const Shot help = RenderOverlayShot(W, H);
+        OpenPanels({PANEL_FLAG_MENU_MODE, PANEL_FLAG_MAIN_MENU, PANEL_FLAG_TEXT_WINDOW}, false);
+        const Shot both = RenderOverlayShot(W, H);
         for (int i = 0; i < 8; ++i) {
             EXPECT_GT(menu.Differs(help, i), 60) << "entry " << i;
             EXPECT_LE(both.Differs(help, i), 12) << "entry " << i;
@@ -243,9 +208,7 @@ TEST(PanelDrawers, BoxesSlidersListRowsBannerAndColourPreviewFromFilledTables)
         for (int w = 0; w < WIDGET_COUNT; ++w) Put(w, 0, 0, 0, 0, 0);
         g_menuBackdropLeft = g_menuBackdropRight = g_menuBackdropBottom = g_menuBackdropTop = 0;
         g_menuButtonLeft = g_menuButtonRight = 0;
-        g_overlayOn = 1;
-        g_onlineGame = 0;
-        g_hoverId = 0;
+        g_overlayOn = 1, g_onlineGame = 0, g_hoverId = 0;
         const Rgb red{255, 0, 0}, green{0, 255, 0}, blue{0, 0, 255}, yellow{255, 255, 0}, magenta{255, 0, 255};
         g_checkBoxTexture = SolidTexture(255, 0, 0, 255);
         g_checkBoxTickedTexture = SolidTexture(0, 255, 0, 255);
@@ -257,26 +220,24 @@ TEST(PanelDrawers, BoxesSlidersListRowsBannerAndColourPreviewFromFilledTables)
 
         // Game options: quick-search box ticked (never hot), animations box
         // ticked and hot, the piece-size slider at half alpha, its knob shifted.
-        OpenOnly({PANEL_FLAG_MENU_MODE, PANEL_FLAG_GAME_OPTIONS});
+        OpenPanels({PANEL_FLAG_MENU_MODE, PANEL_FLAG_GAME_OPTIONS}, false);
         Put(53, 100, 100, 24, 24, 0);
         Put(65, 100, 140, 24, 24, 0);
         Put(67, 200, 200, 284, 20, 0);
         Put(68, 196, 200, 9, 20, 0);
-        g_pieceScaleSliderPos[0] = 100;
-        g_editAiQuickSearch = 1;
-        g_editAnimationsOn = 1;
-        g_hoverId = HOVER_AI_QUICK_SEARCH;
-        Shot shot = Render();
+        g_pieceScaleSliderPos[0] = 100, g_editAiQuickSearch = 1;
+        g_editAnimationsOn = 1, g_hoverId = HOVER_AI_QUICK_SEARCH;
+        Shot shot = RenderOverlayShot(W, H);
         NearRgb(Centre(shot, 53), green, 0, "ticked box hovered");
         NearRgb(Centre(shot, 65), green, 0, "animations box not hovered");
         NearRgb(shot.At(300, 210), magenta, 0, "knob at its offset");
         NearRgb(shot.At(201, 210), {0, 0, 0}, 0, "ramp inset by 2");
         NearRgb(shot.At(220, 210), {128, 128, 128}, 2, "ramp at half alpha");
         g_editAiQuickSearch = 0;
-        shot = Render();
+        shot = RenderOverlayShot(W, H);
         NearRgb(Centre(shot, 53), blue, 0, "empty box hovered");
         g_hoverId = HOVER_ANIMATIONS;
-        shot = Render();
+        shot = RenderOverlayShot(W, H);
         NearRgb(Centre(shot, 53), red, 0, "empty box");
         NearRgb(Centre(shot, 65), yellow, 0, "animations box ticked and hovered");
         g_hoverId = 0;
@@ -288,8 +249,8 @@ TEST(PanelDrawers, BoxesSlidersListRowsBannerAndColourPreviewFromFilledTables)
         g_loadListCount = 3;
         const int languages = g_languageCount;
         g_languageCount = 2;
-        OpenOnly({PANEL_FLAG_MENU_MODE, PANEL_FLAG_LOAD_LIST, PANEL_FLAG_LANGUAGE_LIST});
-        shot = Render();
+        OpenPanels({PANEL_FLAG_MENU_MODE, PANEL_FLAG_LOAD_LIST, PANEL_FLAG_LANGUAGE_LIST}, false);
+        shot = RenderOverlayShot(W, H);
         g_languageCount = languages;
         for (int r = 1; r <= 6; ++r) EXPECT_EQ(shot.Ink(200 + r) > 0, r <= 2) << "load row " << r;
         for (int r = 1; r <= 3; ++r) EXPECT_EQ(shot.Ink(325 + r) > 0, r == 1) << "language row " << r;
@@ -302,32 +263,28 @@ TEST(PanelDrawers, BoxesSlidersListRowsBannerAndColourPreviewFromFilledTables)
             g_onlineBannerTexture[k][1] = SolidTexture(0, 255, 0, 255);
             g_onlineBannerTexture[k][2] = SolidTexture(0, 0, 255, 255);
         }
-        OpenOnly({PANEL_FLAG_MENU_MODE});
-        g_onlineBannerOn = 1;
-        g_blinkStep = 3;
-        shot = Render();
+        OpenPanels({PANEL_FLAG_MENU_MODE}, false);
+        g_onlineBannerOn = 1, g_blinkStep = 3;
+        shot = RenderOverlayShot(W, H);
         for (int k = 0; k < 3; ++k) NearRgb(Centre(shot, 500 + k), green, 0, "alert line");
         g_blinkStep = 4;
-        shot = Render();
+        shot = RenderOverlayShot(W, H);
         NearRgb(Centre(shot, 501), red, 0, "plain line");
         g_hoverId = HOVER_ONLINE_BANNER;
-        shot = Render();
+        shot = RenderOverlayShot(W, H);
         for (int k = 0; k < 3; ++k) NearRgb(Centre(shot, 500 + k), blue, 0, "hot line");
         g_onlineGame = 1;
-        shot = Render();
+        shot = RenderOverlayShot(W, H);
         NearRgb(Centre(shot, 500), {0, 0, 0}, 0, "no banner in an online game");
-        g_onlineGame = 0;
-        g_onlineBannerOn = 0;
-        g_blinkStep = 0;
-        g_hoverId = 0;
+        g_onlineGame = 0, g_onlineBannerOn = 0, g_blinkStep = 0, g_hoverId = 0;
 
         // The colour editor on the panel colour: a flat patch of the edited colour.
         g_colourPreviewFrameTexture = SolidTexture(0, 0, 0, 0);
         Put(126, 400, 300, 100, 100, 0);
         g_colourEditSlot = COLOUR_PANEL;
         g_colourEditValue[0] = 200, g_colourEditValue[1] = 100, g_colourEditValue[2] = 50;
-        OpenOnly({PANEL_FLAG_MENU_MODE, PANEL_FLAG_COLOUR_EDITOR});
-        shot = Render();
+        OpenPanels({PANEL_FLAG_MENU_MODE, PANEL_FLAG_COLOUR_EDITOR}, false);
+        shot = RenderOverlayShot(W, H);
         NearRgb(shot.At(450, 350), {200, 100, 50}, 1, "colour preview");
         NearRgb(shot.At(400, 350), {0, 0, 0}, 0, "inset by 1");
         EXPECT_FALSE(glIsEnabled(GL_BLEND));

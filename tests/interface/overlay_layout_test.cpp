@@ -9,7 +9,6 @@
 #include "interface/caption_bar.h"
 #include "interface/frame_textures.h"
 #include "interface/layout.h"
-#include "interface/layout_rules.h"
 #include "interface/widgets.h"
 #include "rules/live_options.h"
 #include "scene/textures.h"
@@ -126,10 +125,9 @@ TEST(CaptionBarAndBackdrop, PlacedFromTheClientSizeAtBothWindowSizes)
         EXPECT_DOUBLE_EQ(g_menuButtonRight, 75.8);
         EXPECT_EQ(g_menuButtonTop, H - 15);
         EXPECT_DOUBLE_EQ(g_menuButtonBottom, H - 15 - 20.9);
-        EXPECT_EQ(g_menuButtonRect.left, 15);
-        EXPECT_EQ(g_menuButtonRect.right, 75);
-        EXPECT_EQ(g_menuButtonRect.top, 15);
-        EXPECT_EQ(g_menuButtonRect.bottom, 35);  // 15 + 20.9 truncated
+        const RECT& m = g_menuButtonRect;
+        // The bottom 15 + 20.9 truncated.
+        EXPECT_EQ((std::vector<int>{m.left, m.right, m.top, m.bottom}), (std::vector<int>{15, 75, 15, 35}));
 
         // Close 2 lower, gaps 3 and 3, none before help.
         EXPECT_EQ(g_captionButtonRight[HOVER_CAPTION_CLOSE], W - 15);
@@ -144,18 +142,16 @@ TEST(CaptionBarAndBackdrop, PlacedFromTheClientSizeAtBothWindowSizes)
                 EXPECT_EQ(g_captionButtonTop[id], H - 15);
             }
             const RECT& r = g_captionButtonRect[id - 1];
-            EXPECT_EQ(r.left, static_cast<int>(g_captionButtonLeft[id]));
-            EXPECT_EQ(r.right, static_cast<int>(g_captionButtonRight[id]));
-            EXPECT_EQ(r.top, static_cast<int>(H - g_captionButtonTop[id]));
-            EXPECT_EQ(r.bottom, static_cast<int>(H - g_captionButtonBottom[id]));
+            const double edges[4] = {g_captionButtonLeft[id], g_captionButtonRight[id], H - g_captionButtonTop[id],
+                                     H - g_captionButtonBottom[id]};
+            EXPECT_EQ((std::vector<int>{r.left, r.right, r.top, r.bottom}), std::vector<int>(edges, edges + 4));
         }
         EXPECT_EQ(g_captionButtonRect[0].top, 17);
 
         LayoutMenuBackdrop(W, H);
-        EXPECT_EQ(g_menuBackdropLeft, W / 2 - 245);
-        EXPECT_EQ(g_menuBackdropRight, W / 2 - 245 + 491);
-        EXPECT_EQ(g_menuBackdropTop, H / 2 + 243);
-        EXPECT_EQ(g_menuBackdropBottom, H / 2 + 243 - 487);
+        const std::vector<double> backdrop = {g_menuBackdropLeft, g_menuBackdropRight, g_menuBackdropTop,
+                                              g_menuBackdropBottom};
+        EXPECT_EQ(backdrop, (std::vector<double>{W / 2 - 245.0, W / 2 + 246.0, H / 2 + 243.0, H / 2 - 244.0}));
     }
 }
 

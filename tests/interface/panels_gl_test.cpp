@@ -15,7 +15,6 @@
 
 #include "interface/confirm_panels.h"
 #include "interface/font.h"
-#include "interface/game_over_panel.h"
 #include "interface/interface_state.h"
 #include "interface/language.h"
 #include "interface/layout.h"
@@ -24,12 +23,8 @@
 #include "interface/panel_textures.h"
 #include "interface/save_slots.h"
 #include "interface/widgets.h"
-#include "platform/program_folder.h"
 #include "rules/board.h"
-#include "rules/live_options.h"
 #include "scene/frame_state.h"
-#include "scene/image_buffer.h"
-#include "scene/textures.h"
 #include "tests/support/overlay_gl.h"
 
 namespace {
@@ -47,18 +42,6 @@ void StartUp(int language, int loadCountAtBuild = 7)
     LayoutAll();
 }
 
-int MeasuredWidth(const CString& text, int spacing, double scale)
-{
-    int size[2] = {0, 0};
-    MeasureText(text, size, g_texturePadX, g_texturePadY, spacing, 1);
-    return size[1] == 0 ? 0 : static_cast<int>(size[0] * scale);
-}
-
-int H(int w)
-{
-    return g_widgetHeight[w];
-}
-
 // Every widget of the panels with a caption: (first, last) item ranges.
 struct Range {
     int first, last;
@@ -71,12 +54,6 @@ CString SaveLabel(int day, int hour)
 {
     return CString(std::to_string(day) + ".05.2026       " + std::to_string(hour) + ":0" + std::to_string(day % 10) +
                    ":07");
-}
-
-// Placed by its own size: the edges and hit rectangle agree with its left and top.
-void ExpectPlacedBySize(int w, int clientHeight)
-{
-    ExpectPlaced(w, g_widgetLeft[w], g_widgetTop[w], clientHeight);
 }
 
 void ExpectCentred(int w, int centreX)
@@ -128,7 +105,7 @@ void ExpectLayout(int clientWidth, int clientHeight)
     for (const Range& range : MY_WIDGETS)
         for (int w = range.first; w <= range.last; ++w) {
             const bool stale = w >= 200 + g_loadListCount && w <= 206;
-            if (!stale) ExpectPlacedBySize(w, clientHeight);
+            if (!stale) ExpectPlaced(w, g_widgetLeft[w], g_widgetTop[w], clientHeight);  // by its own size
         }
     // The two menus: centred columns.
     for (int panel : {PANEL_MAIN_MENU, PANEL_SETTINGS}) {
@@ -205,7 +182,9 @@ TEST(PanelCaptions, BothLanguagesGiveTheSumsAndPlacesALanguageChangeKeepsTheHeig
         g_panelHeightsFixed = 1;
         RebuildPanelTextures(REBUILD_COLOUR);
         g_panelHeightsFixed = 0;
-        EXPECT_EQ(g_widgetWidth[30], MeasuredWidth("Personal", 5, 1.0));
+        int personal[2] = {0, 0};
+        MeasureText("Personal", personal, g_texturePadX, g_texturePadY, 5, 1);
+        EXPECT_EQ(g_widgetWidth[30], personal[0]);
 
         const int cx = FULL_W / 2;
         const int height = g_panelHeight[PANEL_SAVE_CONFIRM];
@@ -257,15 +236,15 @@ TEST(LoadList, NoneOneAndSixSavesThenAShorterListLeavesNoStaleRow)
         auto expectRows = [&](int saves) {
             SCOPED_TRACE(std::to_string(saves) + " saves");
             // Title, 20, the rows 5 apart, 20, the back button.
-            int sum = H(200) + 20 + H(207) + (saves > 0 ? 20 + 5 * (saves - 1) : 0);
-            for (int r = 1; r <= saves; ++r) sum += H(200 + r);
+            int sum = g_widgetHeight[200] + 20 + g_widgetHeight[207] + (saves > 0 ? 20 + 5 * (saves - 1) : 0);
+            for (int r = 1; r <= saves; ++r) sum += g_widgetHeight[200 + r];
             EXPECT_EQ(g_panelHeight[PANEL_LOAD_LIST], sum);
             ExpectFirst(PANEL_LOAD_LIST, 200, cy);
             for (int w = 200; w <= 207; ++w) {
                 const bool shown = w == 200 || w == 207 || w - 200 <= saves;
                 if (shown) {
                     ExpectCentred(w, cx);
-                    ExpectPlacedBySize(w, FULL_H);
+                    ExpectPlaced(w, g_widgetLeft[w], g_widgetTop[w], FULL_H);
                     EXPECT_GT(g_widgetHeight[w], 0);
                 } else {
                     EXPECT_EQ(g_widgetLeft[w], 0.0);
@@ -371,10 +350,7 @@ TEST(PanelPictures, EveryPanelInksItsCaptionsAndLightsItsButtonsUnderTheMouseInB
 {
     RunWithOverlayGl(FULL_W, FULL_H, [] {
         StartUp(2);
-        g_overlayOn = 1;
-        g_hoverId = 0;
-        g_onlineBannerOn = 0;
-        g_losingSide = 1;
+        g_overlayOn = 1, g_hoverId = 0, g_onlineBannerOn = 0, g_losingSide = 1;
         ShowSaves();
         ExpectPanelsDrawn("");
 

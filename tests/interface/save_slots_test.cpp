@@ -3,12 +3,9 @@
 // refused with nothing changed, and a failed write that keeps the old save.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <map>
 #include <set>
@@ -26,7 +23,7 @@
 #include "rules/live_options.h"
 #include "rules/rules_host.h"
 #include "scene/frame_state.h"
-#include "tests/support/recorder.h"
+#include "tests/support/board_fixture.h"
 #include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -45,11 +42,6 @@ int RecordBox(const char* text, const char*, UINT)
 {
     g_boxes.push_back(text);
     return IDOK;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 std::vector<std::string> Tokens(const std::string& text)
@@ -101,25 +93,21 @@ std::map<std::string, std::vector<double>> LiveState()
     return s;
 }
 
-class SaveSlotsTest : public ::testing::Test {
+class SaveSlotsTest : public RulesTest {
 protected:
     void SetUp() override
     {
+        RulesTest::SetUp();
         ASSERT_FALSE(m_folder.Path().empty());
         setenv("TZ", "UTC", 1);
         tzset();
         g_appDir = m_folder.Path().c_str();
-        g_saveClock = FixedClock;
-        g_revealPause = RecordPause;
-        g_messageBoxHook = RecordBox;
-        g_language[0] = 2;
-        InstallRecorder();
-        ClearRecordedCalls();
+        g_saveClock = FixedClock, g_revealPause = RecordPause;
+        g_messageBoxHook = RecordBox, g_language[0] = 2;
         g_pauses.clear();
         g_boxes.clear();
         for (int& p : g_panelVisible) p = 0;
-        g_onlineGame = 0;
-        g_stopMoveReceive = 0;
+        g_onlineGame = 0, g_stopMoveReceive = 0;
         StartKnownPosition();
         ListSaveSlots();  // every slot empty
     }
@@ -148,17 +136,8 @@ protected:
         g_lastMove = MoveRecord{5, 3, 5, 4};
         g_lastMoveDirection = 4;
         g_revealRow[0] = 6, g_revealRow[1] = 7;
-        g_trayCount[RANK_SCOUT] = 3;
-        g_trayCount[RANK_BOMB] = 2;
+        g_trayCount[RANK_SCOUT] = 3, g_trayCount[RANK_BOMB] = 2;
     }
-    static void Put(int x, int y, int owner, int rank, float knowledge, int tag)
-    {
-        g_cellOwner[x][y] = owner;
-        g_cellRank[x][y] = rank;
-        g_knowledge[x][y] = knowledge;
-        g_pieceTag[x][y] = tag;
-    }
-
     TempFolder m_folder{"velmonar-saves"};
 };
 
@@ -227,6 +206,11 @@ TEST_F(SaveSlotsTest, SaveWritesExactBytesAndLoadBringsThePositionBack)
     EXPECT_NE(FileText(SavePath(5)), bytes);
     EXPECT_EQ(FileText(SavePath(2)), bytes);
 
+    // What slot 2 holds: the known position, its selected piece the player's.
+    StartKnownPosition();
+    g_cellOwner[2][1] = OWNER_PLAYER;
+    const auto saved = LiveState();
+
     // A new game during an online game; loading in setup needs no prompt.
     NewGame();
     g_onlineGame = 1, g_matchState = 3, g_onlineTurn = 2, g_matchPending = 1, g_blinkStep = 4;
@@ -246,17 +230,11 @@ TEST_F(SaveSlotsTest, SaveWritesExactBytesAndLoadBringsThePositionBack)
     LoadGame(1, 0);
 
     // The board, counters and flags of the save; play goes on.
-    EXPECT_EQ(g_cellOwner[2][1], OWNER_PLAYER);
-    EXPECT_EQ(g_cellRank[2][1], RANK_MARSHAL);
-    EXPECT_EQ(g_cellOwner[10][10], OWNER_COMPUTER);
-    EXPECT_EQ(g_cellRank[10][10], RANK_FLAG);
-    EXPECT_EQ(g_cellOwner[9][9], OWNER_EMPTY);
-    EXPECT_EQ(g_cellOwner[3][5], OWNER_LAKE);
+    const auto loaded = LiveState();
+    for (const char* what : {"owner", "rank", "tray", "lastMove"}) EXPECT_EQ(loaded.at(what), saved.at(what)) << what;
     EXPECT_FLOAT_EQ(g_knowledge[6][7], 0.25f);
-    EXPECT_EQ(g_lastMove, (MoveRecord{5, 3, 5, 4}));
     EXPECT_EQ(g_lastMoveDirection, 4);
     EXPECT_EQ(g_revealRow[0] * 100 + g_revealRow[1], 607);
-    EXPECT_EQ(g_trayCount[RANK_SCOUT], 3);
     EXPECT_EQ(g_piecesLeft[1][RANK_BOMB] + g_piecesLeft[1][RANK_MARSHAL] + g_piecesLeft[1][RANK_SCOUT], 3);
     EXPECT_EQ(g_piecesLeft[2][RANK_FLAG] + g_piecesLeft[2][RANK_MARSHAL] + g_piecesLeft[2][RANK_SPY], 3);
     EXPECT_EQ(g_piecesLeft[2][4], 0);
@@ -393,7 +371,7 @@ TEST_F(SaveSlotsTest, DamagedFilesAreRefusedWithNothingChanged)
     g_onlineGame = 1, g_onlineTurn = 2, g_matchState = 3;
     for (const auto& [name, text] : damaged) {
         SCOPED_TRACE(name);
-        WriteFile(SavePath(4), text);
+        WriteFileText(SavePath(4), text);
         ListLoadSlots();
         ASSERT_EQ(g_loadListCount, 2);
         g_panelVisible[PANEL_FLAG_MENU_MODE] = g_panelVisible[PANEL_FLAG_LOAD_LIST] = 1;
@@ -410,7 +388,7 @@ TEST_F(SaveSlotsTest, DamagedFilesAreRefusedWithNothingChanged)
     }
 
     // The same values on one line are a sound file: each case above changed only its own values.
-    WriteFile(SavePath(4), with({}));
+    WriteFileText(SavePath(4), with({}));
     g_boxes.clear();
     LoadGame(1, 1);
     EXPECT_EQ(g_boxes, std::vector<std::string>{});
@@ -418,7 +396,7 @@ TEST_F(SaveSlotsTest, DamagedFilesAreRefusedWithNothingChanged)
     EXPECT_EQ(g_cellRank[10][10], RANK_FLAG);
 
     // The file vanished between the listing and the load; the notice in Russian.
-    WriteFile(SavePath(4), good);
+    WriteFileText(SavePath(4), good);
     ListLoadSlots();
     fs::remove(SavePath(4));
     g_language[0] = 1;
@@ -433,10 +411,10 @@ TEST_F(SaveSlotsTest, AFileThatCannotBeLoadedKeepsItsSlotAndIsNeverOffered)
 {
     SaveGame(6, 0);
     const std::string good = FileText(SavePath(6));
-    WriteFile(SavePath(1), std::string("\x89\x01garbage\xff\n\x7f", 13));
-    WriteFile(SavePath(2), "");
-    WriteFile(SavePath(3), good + std::string(1 << 20, ' '));  // over the size limit, sound but for that
-    WriteFile(SavePath(4), "!" + good.substr(good.find('\n')));  // sound, without a label
+    WriteFileText(SavePath(1), std::string("\x89\x01garbage\xff\n\x7f", 13));
+    WriteFileText(SavePath(2), "");
+    WriteFileText(SavePath(3), good + std::string(1 << 20, ' '));  // over the size limit, sound but for that
+    WriteFileText(SavePath(4), "!" + good.substr(good.find('\n')));  // sound, without a label
     fs::create_directory(SavePath(5));                          // a folder is no save
 
     ListSaveSlots();
@@ -499,7 +477,7 @@ TEST_F(SaveSlotsTest, OddButSoundFilesAreTakenAsTheyAreMeant)
     text.replace(scout, 9, "1 2 45 7.5 ");
     const size_t bomb = text.find("1 0 1 0 ");
     text.replace(bomb, 8, "1 0 1 -2 ");
-    WriteFile(SavePath(6), text);
+    WriteFileText(SavePath(6), text);
 
     ListLoadSlots();
     ListSaveSlots();
@@ -533,7 +511,7 @@ TEST_F(SaveSlotsTest, FailedWriteKeepsTheOldSaveAndSaysSo)
 
     // The save folder replaced by a file: nothing can be written, in Russian.
     fs::remove_all(m_folder.Path() + "/save");
-    WriteFile(m_folder.Path() + "/save", "not a folder");
+    WriteFileText(m_folder.Path() + "/save", "not a folder");
     g_language[0] = 1;
     g_boxes.clear();
     SaveGame(2, 1);

@@ -16,7 +16,6 @@
 #include "platform/program_folder.h"
 #include "interface/font.h"
 #include "interface/language.h"
-#include "interface/layout.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -38,19 +37,14 @@ std::vector<std::string> Lines(const std::string& path)
     return lines;
 }
 
-bool HasGlyph(char c)
-{
-    for (int i = 0; i < g_glyphCount; ++i)
-        if (g_glyphChar[i] == c) return true;
-    return false;
-}
-
 // Every character drawable and no icon glyph among them.
 void ExpectDrawable(const std::string& text, const std::string& where)
 {
+    const std::string glyphs(g_glyphChar, g_glyphChar + g_glyphCount);
     for (char c : text) {
         if (c == ' ') continue;
-        EXPECT_TRUE(HasGlyph(c)) << where << ": no glyph for byte " << (c & 0xFF) << " in \"" << text << "\"";
+        EXPECT_NE(glyphs.find(c), std::string::npos)
+            << where << ": no glyph for byte " << (c & 0xFF) << " in \"" << text << "\"";
         EXPECT_EQ(ICONS.find(c), std::string::npos) << where << ": icon character in \"" << text << "\"";
     }
 }

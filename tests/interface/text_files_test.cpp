@@ -24,6 +24,14 @@ void UseFont(const std::string& text)
     ReadFont(in);
 }
 
+// Width and height as MeasureText gives them.
+std::pair<int, int> Measured(const CString& text, int padX, int padY, int spacing, double scale)
+{
+    int size[2] = {-1, -1};
+    MeasureText(text, size, padX, padY, spacing, scale);
+    return {size[0], size[1]};
+}
+
 std::vector<std::pair<int, int>> LitPixels(const std::vector<unsigned char>& image, int width)
 {
     std::vector<std::pair<int, int>> lit;
@@ -70,12 +78,8 @@ TEST(FontReader, KeepsTheTablesWithinTheirLimitsAndReadsCutFilesWhole)
     EXPECT_EQ(g_glyphYOffset[1], -64);
     EXPECT_EQ(g_glyphPointX[0][1], 64);
     EXPECT_EQ(g_glyphPointY[0][1], -64);
-    int measured[2];
-    MeasureText("bcd", measured, 10, 10, 5, 1.0);  // none of them is a glyph
-    EXPECT_EQ(measured[0], 0);
-    MeasureText("ab", measured, 0, 0, 5, 1.0);     // b leaves a's advance and the spacing
-    EXPECT_EQ(measured[0], 1 + 1);
-    EXPECT_EQ(measured[1], 1 + 1);
+    EXPECT_EQ(Measured("bcd", 10, 10, 5, 1.0).first, 0);  // none of them is a glyph
+    EXPECT_EQ(Measured("ab", 0, 0, 5, 1.0), std::make_pair(1 + 1, 1 + 1));  // b leaves a's advance and the spacing
     // A font of dropped glyphs only, or of glyphs without a point, shows nothing.
     EXPECT_TRUE(FontHasVisibleGlyph());
     for (const char* invisible : {"1\nb 9000 9000 1\n1 1\n", "2\na 4 0 0\nb 3 0 0\n"}) {
@@ -93,35 +97,22 @@ TEST(FontReader, KeepsTheTablesWithinTheirLimitsAndReadsCutFilesWhole)
         UseFont(bad);
         EXPECT_EQ(g_glyphCount, 0) << bad;
     }
-    int size[2] = {9, 9};
-    MeasureText("a b", size, 10, 10, 5, 1.0);
-    EXPECT_EQ(size[0], 0);
-    EXPECT_EQ(size[1], 0);
+    EXPECT_EQ(Measured("a b", 10, 10, 5, 1.0), std::make_pair(0, 0));
 }
 
 TEST(Rasteriser, WalksThePenMeasuresAndClipsToTheImage)
 {
     UseFont(SMALL_FONT);
-    int size[2];
     // Letter, blank, letter at spacing 5: the b at 5 + 4 + 5.
-    MeasureText("a b", size, 10, 10, 5, 1.0);
-    EXPECT_EQ(size[0], 14 + 5 + 10 + 1);
-    EXPECT_EQ(size[1], 2 + 10 + 1);
+    EXPECT_EQ(Measured("a b", 10, 10, 5, 1.0), std::make_pair(14 + 5 + 10 + 1, 2 + 10 + 1));
     // A leading blank starts the first glyph at 5 + advance of glyph 0 + spacing;
     // a missing character leaves the previous glyph's advance plus spacing.
-    MeasureText(" a", size, 0, 0, 5, 1.0);
-    EXPECT_EQ(size[0], 14 + 3 + 1);
-    MeasureText("a%b", size, 0, 0, 5, 1.0);
-    EXPECT_EQ(size[0], 18 + 5 + 1);
+    EXPECT_EQ(Measured(" a", 0, 0, 5, 1.0).first, 14 + 3 + 1);
+    EXPECT_EQ(Measured("a%b", 0, 0, 5, 1.0).first, 18 + 5 + 1);
     // Scaled coordinates truncate.
-    MeasureText("b", size, 10, 10, 5, 0.5);
-    EXPECT_EQ(size[0], 2 + 10 + 1);
-    EXPECT_EQ(size[1], 0 + 10 + 1);
-    for (const char* nothing : {"", "   ", "%%"}) {
-        MeasureText(nothing, size, 10, 10, 5, 1.0);
-        EXPECT_EQ(size[0], 0) << nothing;
-        EXPECT_EQ(size[1], 0) << nothing;
-    }
+    EXPECT_EQ(Measured("b", 10, 10, 5, 0.5), std::make_pair(2 + 10 + 1, 0 + 10 + 1));
+    for (const char* nothing : {"", "   ", "%%"})
+        EXPECT_EQ(Measured(nothing, 10, 10, 5, 1.0), std::make_pair(0, 0)) << nothing;
 
     // Drawing lights one pixel per point at the pen's place.
     const int image[2] = {40, 20};
@@ -231,14 +222,11 @@ TEST(HelpPage, LinesAreReadWholeAndWidenedThenDrawnInReliefOnTheGreyPage)
     // One line of a one-point glyph and an empty line: the line's height plus 30.
     UseFont(SMALL_FONT);
     const HelpPage page = RenderHelpPage({".", ""}, 1080);
-    ASSERT_EQ(page.width, 0 + 80 + 1);
-    ASSERT_EQ(page.height, 0 + 10 + 1 + 30);
+    ASSERT_EQ(std::make_pair(page.width, page.height), std::make_pair(0 + 80 + 1, 0 + 10 + 1 + 30));
     // Shadow, the grey text blended three times, the light edge.
-    const std::map<std::pair<int, int>, std::vector<int>> lit = {{{27, 3}, {0, 0, 0, 255}},
-                                                                 {{25, 4}, {20, 20, 20, 255}},
-                                                                 {{23, 7}, {255, 255, 255, 255}},
-                                                                 {{25, 6}, {20, 20, 20, 255}},
-                                                                 {{25, 5}, {20, 20, 20, 255}}};
+    const std::map<std::pair<int, int>, std::vector<int>> lit = {
+        {{27, 3}, {0, 0, 0, 255}},     {{25, 4}, {20, 20, 20, 255}}, {{23, 7}, {255, 255, 255, 255}},
+        {{25, 6}, {20, 20, 20, 255}}, {{25, 5}, {20, 20, 20, 255}}};
     for (int y = 0; y < page.height; ++y)
         for (int x = 0; x < page.width; ++x) {
             const unsigned char* p = &page.pixels[(static_cast<size_t>(y) * page.width + x) * 4];
@@ -260,8 +248,7 @@ TEST(HelpPage, LinesAreReadWholeAndWidenedThenDrawnInReliefOnTheGreyPage)
     for (const std::vector<CString>& nothing : {std::vector<CString>{}, std::vector<CString>{"", ""},
                                                 std::vector<CString>{"   ", "%"}}) {
         const HelpPage blank = RenderHelpPage(nothing, 768);
-        EXPECT_EQ(blank.width, 770);
-        EXPECT_EQ(blank.height, 738);
+        EXPECT_EQ(std::make_pair(blank.width, blank.height), std::make_pair(770, 738));
         EXPECT_EQ(HelpScrollRange(HelpVisibleFraction(blank.width, blank.height, 768)), 0.0);
         EXPECT_EQ(blank.pixels[0], 20);
         EXPECT_EQ(blank.pixels.back(), 245);
@@ -299,28 +286,20 @@ TEST(HelpScroll, FractionRangeThumbAndMouseAgreeAndNeverDivideByZero)
     EXPECT_EQ(HelpVisibleFraction(0, 2600, 1080), 1.0);
     EXPECT_EQ(HelpScrollRange(HelpVisibleFraction(770, 500, 1080)), 0.0);
 
-    g_helpPageWidth = 870;
-    g_helpPageHeight = 2600;
+    g_helpPageWidth = 870, g_helpPageHeight = 2600;
     g_helpScroll = 5.0;  // out of range: brought back
     LayoutTextWindow(1920, 1080);
     const HelpScrollBar& bar = g_helpScrollBar;
     const double range = 1.0 - 1050.0 / 2600 * (870.0 / 770);
     EXPECT_DOUBLE_EQ(bar.range, range);
     EXPECT_DOUBLE_EQ(g_helpScroll, range);
-    EXPECT_EQ(g_textWindowLeft, 575);
-    EXPECT_EQ(g_textWindowRight, 1345);
-    EXPECT_EQ(g_textWindowBottom, 15);
-    EXPECT_EQ(g_textWindowTop, 1065);
-    EXPECT_EQ(bar.trackLeft, 1325);
-    EXPECT_EQ(bar.trackTop, 1065);
-    EXPECT_EQ(bar.trackBottom, 15);
-    const double close[4] = {1303, 1063, 1323, 1043};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(g_textCloseButton[i], close[i]);
+    using Edges = std::vector<double>;
+    EXPECT_EQ((Edges{g_textWindowLeft, g_textWindowRight, g_textWindowBottom, g_textWindowTop}),
+              (Edges{575, 1345, 15, 1065}));
+    EXPECT_EQ((Edges{bar.trackLeft, bar.trackTop, bar.trackBottom}), (Edges{1325, 1065, 15}));
+    EXPECT_EQ(Edges(g_textCloseButton, g_textCloseButton + 4), (Edges{1303, 1063, 1323, 1043}));
     // At the range the thumb's raw bottom (-5) is clamped into the track.
-    EXPECT_EQ(bar.thumbBottom, 17);
-    EXPECT_EQ(bar.thumbTop, 20);
-    EXPECT_EQ(bar.thumbLeft, 1327);
-    EXPECT_EQ(bar.thumbRight, 1343);
+    EXPECT_EQ((Edges{bar.thumbBottom, bar.thumbTop, bar.thumbLeft, bar.thumbRight}), (Edges{17, 20, 1327, 1343}));
 
     // Mouse y on the track: its top is 0, its bottom the range, ends snap.
     EXPECT_EQ(HelpScrollFromMouseY(15, 1080, range), 0.0);
@@ -337,8 +316,7 @@ TEST(HelpScroll, FractionRangeThumbAndMouseAgreeAndNeverDivideByZero)
 
     // A page that fits, or none at all: range 0, position 0, thumb at the top.
     for (int height : {500, 0, -3}) {
-        g_helpPageHeight = height;
-        g_helpScroll = 0.4;
+        g_helpPageHeight = height, g_helpScroll = 0.4;
         LayoutTextWindow(1920, 1080);
         EXPECT_EQ(bar.range, 0.0);
         EXPECT_EQ(g_helpScroll, 0.0);

@@ -5,9 +5,7 @@
 #include <GL/gl.h>
 #include <sys/stat.h>
 
-#include <array>
 #include <fstream>
-#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -16,21 +14,14 @@
 #include "interface/caption_colours.h"
 #include "interface/font.h"
 #include "interface/language.h"
-#include "interface/options.h"
 #include "interface/interface_state.h"
 #include "interface/text_window.h"
 #include "platform/program_folder.h"
-#include "tests/support/gl_dialog.h"
+#include "rules/live_options.h"
 #include "tests/support/overlay_gl.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
-
-void RunWithGl(std::function<void()> body)
-{
-    GlTestDialog dialog(320, 200, [&body](GlTestDialog&) { body(); });
-    ASSERT_EQ(dialog.DoModal(), IDOK);
-}
 
 void UseFont(const std::string& text)
 {
@@ -43,7 +34,7 @@ const char* const SMALL_FONT = "3\na 4 0 2\nb 6 1 2\n. 1 0 1\n0 0 3 2\n0 0 5 0\n
 
 TEST(CaptionTextures, ReliefStylesHotPassesAndNamesKeptOnRebuild)
 {
-    RunWithGl([] {
+    RunWithOverlayGl(320, 200, [] {
         UseFont(SMALL_FONT);
         g_textureCreatePass = 1;
         g_panelColourByte[0] = 10, g_panelColourByte[1] = 80, g_panelColourByte[2] = 240;
@@ -51,9 +42,7 @@ TEST(CaptionTextures, ReliefStylesHotPassesAndNamesKeptOnRebuild)
         g_currentText = ".";
         g_texturePadX = g_texturePadY = 7;
         g_textOriginX = g_textOriginY = 4;
-        g_letterSpacing = 3;
-        g_glyphScale = 1;
-        g_textScale = 0.95;
+        g_letterSpacing = 3, g_glyphScale = 1, g_textScale = 0.95;
 
         const Rgba black{0, 0, 0, 255}, white{255, 255, 255, 255};
         const Rgba solid{20, 100, 220, 255};   // (10, 100, 250) clamped to 20..220
@@ -71,13 +60,11 @@ TEST(CaptionTextures, ReliefStylesHotPassesAndNamesKeptOnRebuild)
         for (int style = 1; style <= 4; ++style) {
             GLuint name = 0;
             const CaptionSize size = BuildCaptionTextures(&name, {style, 10, 100, 250}, nullptr, {});
-            EXPECT_EQ(g_textSize[0], 8);
-            EXPECT_EQ(g_textSize[1], 8);
+            EXPECT_EQ(std::vector<int>(g_textSize, g_textSize + 2), (std::vector<int>{8, 8}));
             EXPECT_DOUBLE_EQ(size.width, 8 * 0.95);
             EXPECT_DOUBLE_EQ(size.height, 8 * 0.95);
             const TexImage image = ReadTexture(name);
-            ASSERT_EQ(image.width, 8);
-            ASSERT_EQ(image.height, 8);
+            ASSERT_EQ(std::make_pair(image.width, image.height), std::make_pair(8, 8));
             for (int y = 0; y < 8; ++y)
                 for (int x = 0; x < 8; ++x) {
                     const auto lit = styles[style - 1].find({x, y});
@@ -115,11 +102,9 @@ TEST(CaptionTextures, ReliefStylesHotPassesAndNamesKeptOnRebuild)
         EXPECT_EQ(bound, 0);
 
         // An empty text is a 0 x 0 widget; a 250-character one grows the work image.
-        g_textureCreatePass = 1;
-        g_currentText = "";
+        g_textureCreatePass = 1, g_currentText = "";
         const CaptionSize none = BuildCaptionTextures(&normal, {2, 1, 1, 1}, nullptr, {});
-        EXPECT_EQ(none.width, 0.0);
-        EXPECT_EQ(none.height, 0.0);
+        EXPECT_EQ(std::make_pair(none.width, none.height), std::make_pair(0.0, 0.0));
         g_currentText = CString(std::string(250, 'b'));
         BuildCaptionTextures(&normal, {3, 1, 1, 1}, &hot, {4, 1, 1, 1});
         EXPECT_EQ(g_textSize[0], 249 * 9 + 5 + 7 + 1);
@@ -157,7 +142,7 @@ TEST_F(HelpTextFolder, BuildsPageFramesAndGeometryAndKeepsThemWhenTheFileIsMissi
     for (int i = 0; i < 300; ++i) tall += i % 10 == 9 ? "\n" : "a b.\n";
     Write("1.hl", tall);
     Write("2.hl", "");
-    RunWithGl([] {
+    RunWithOverlayGl(320, 200, [] {
         UseFont(SMALL_FONT);
         g_panelColour[0] = 0.5, g_panelColour[1] = 0.25, g_panelColour[2] = 1.0;
         g_textureCreatePass = 1;
@@ -183,8 +168,7 @@ TEST_F(HelpTextFolder, BuildsPageFramesAndGeometryAndKeepsThemWhenTheFileIsMissi
                                  g_textCloseTexture, g_textCloseHotTexture};
         for (GLuint name : names) EXPECT_TRUE(glIsTexture(name)) << name;
         const TexImage track = ReadTexture(g_textScrollTrackTexture);
-        EXPECT_EQ(track.width, 16);  // 20 x 1050, scaled to powers of two
-        EXPECT_EQ(track.height, 1024);
+        EXPECT_EQ(std::make_pair(track.width, track.height), std::make_pair(16, 1024));  // 20 x 1050, to powers of two
 
         // Later builds refill the same names; a missing help file changes nothing.
         g_textureCreatePass = 0;
@@ -195,8 +179,7 @@ TEST_F(HelpTextFolder, BuildsPageFramesAndGeometryAndKeepsThemWhenTheFileIsMissi
         EXPECT_EQ(g_textWindowLeft, 575);
 
         // An empty help file: a blank page the window's size, no scrolling.
-        g_language[0] = 2;
-        g_helpScroll = 0.2;
+        g_language[0] = 2, g_helpScroll = 0.2;
         LoadHelpText();
         EXPECT_TRUE(g_helpLines.empty());
         EXPECT_EQ(g_helpPageWidth, 770);

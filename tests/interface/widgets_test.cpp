@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "interface/interface_state.h"
-#include "interface/layout.h"
 #include "interface/layout_rules.h"
 #include "interface/widgets.h"
 #include "online/online_state.h"
@@ -17,22 +16,17 @@ TEST(WidgetTable, HitRectanglesTruncateTheEdgesAndKeepOnlyLeftAndTopInside)
     // A widget 101 wide centred at x 400 (350.5 .. 451.5), 20.7 high near
     // the top of a 600-high client.
     const int w = WidgetIndex(PANEL_MAIN_MENU, 3);
-    g_widgetLeft[w] = 350.5;
-    g_widgetRight[w] = 451.5;
-    g_widgetTop[w] = 580.9;
-    g_widgetBottom[w] = 560.2;
+    g_widgetLeft[w] = 350.5, g_widgetRight[w] = 451.5, g_widgetTop[w] = 580.9, g_widgetBottom[w] = 560.2;
     SetWidgetHitRect(w, 600);
     EXPECT_EQ(g_widgetHitRect[w].left, 350);
     EXPECT_EQ(g_widgetHitRect[w].right, 451);
     EXPECT_EQ(g_widgetHitRect[w].top, 19);     // 600 - 580.9 = 19.1
     EXPECT_EQ(g_widgetHitRect[w].bottom, 39);  // 600 - 560.2 = 39.8
 
-    EXPECT_TRUE(WidgetHit(w, POINT{350, 19}));    // left and top edges inside
-    EXPECT_TRUE(WidgetHit(w, POINT{450, 38}));
-    EXPECT_FALSE(WidgetHit(w, POINT{451, 20}));   // right edge outside
-    EXPECT_FALSE(WidgetHit(w, POINT{400, 39}));   // bottom edge outside
-    EXPECT_FALSE(WidgetHit(w, POINT{349, 20}));
-    EXPECT_FALSE(WidgetHit(w, POINT{400, 18}));
+    // Left and top edges inside, right and bottom edges outside.
+    for (const POINT p : {POINT{350, 19}, POINT{450, 38}}) EXPECT_TRUE(WidgetHit(w, p)) << p.x << "," << p.y;
+    for (const POINT p : {POINT{451, 20}, POINT{400, 39}, POINT{349, 20}, POINT{400, 18}})
+        EXPECT_FALSE(WidgetHit(w, p)) << p.x << "," << p.y;
     EXPECT_FALSE(WidgetHit(-1, POINT{0, 0}));
     EXPECT_FALSE(WidgetHit(WIDGET_COUNT, POINT{0, 0}));
     SetWidgetHitRect(WIDGET_COUNT, 600);  // out of the table: nothing written
@@ -52,24 +46,16 @@ TEST(WidgetTable, PanelsMapToTheirFlagsAndTextGroups)
     EXPECT_EQ(PanelFlagOfPanel(PANEL_ONLINE_GAME), PANEL_FLAG_ONLINE_GAME);
     for (int panel : {17, 18, 19, 20, 21, -1}) EXPECT_EQ(PanelFlagOfPanel(panel), -1) << panel;
 
-    EXPECT_EQ(TextGroupOfPanel(PANEL_RESET_CONFIRM), 12);
-    EXPECT_EQ(TextGroupOfPanel(PANEL_LANGUAGE_LIST), -1);
-    EXPECT_EQ(TextGroupOfPanel(PANEL_ABOUT), 13);
-    EXPECT_EQ(TextGroupOfPanel(PANEL_GAME_OVER), 14);
-    EXPECT_EQ(TextGroupOfPanel(PANEL_ONLINE_STATUS), 16);
-    EXPECT_EQ(TextGroupOfPanel(PANEL_NEWS_BANNER), -1);
-    EXPECT_EQ(TextGroupOfPanel(PANEL_SETUP_CHOICE), 17);
-    EXPECT_EQ(TextGroupOfPanel(PANEL_ONLINE_BANNER), 18);
-    EXPECT_EQ(TextGroupOfPanel(21), -1);
+    const std::pair<int, int> groups[] = {{PANEL_RESET_CONFIRM, 12}, {PANEL_LANGUAGE_LIST, -1}, {PANEL_ABOUT, 13},
+                                          {PANEL_GAME_OVER, 14},     {PANEL_ONLINE_STATUS, 16}, {PANEL_NEWS_BANNER, -1},
+                                          {PANEL_SETUP_CHOICE, 17},  {PANEL_ONLINE_BANNER, 18}, {21, -1}};
+    for (const auto& [panel, group] : groups) EXPECT_EQ(TextGroupOfPanel(panel), group) << panel;
 }
 
 TEST(WidgetTable, PanelsShownByStateFollowTheirFourConditions)
 {
     for (int& flag : g_panelVisible) flag = 0;
-    g_onlineGame = 0;
-    g_onlineBannerOn = 0;
-    g_setupMode = 0;
-    g_setupPhase = 1;
+    g_onlineGame = 0, g_onlineBannerOn = 0, g_setupMode = 0, g_setupPhase = 1;
     EXPECT_FALSE(OnlineStatusShown());
     EXPECT_TRUE(NewsBannerShown());
     EXPECT_TRUE(SetupChoiceShown());
@@ -91,14 +77,10 @@ TEST(WidgetTable, PanelsShownByStateFollowTheirFourConditions)
     g_panelVisible[PANEL_FLAG_MENU_MODE] = g_panelVisible[PANEL_FLAG_TEXT_WINDOW] = 0;
     g_setupMode = 1;
     EXPECT_FALSE(SetupChoiceShown());
-    g_setupMode = 0;
-    g_setupPhase = 0;
+    g_setupMode = 0, g_setupPhase = 0;
     EXPECT_FALSE(SetupChoiceShown());
 
-    g_onlineGame = 0;
-    g_onlineBannerOn = 0;
-    g_setupMode = 1;
-    g_setupPhase = 1;
+    g_onlineGame = 0, g_onlineBannerOn = 0, g_setupMode = 1, g_setupPhase = 1;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // minimum turn time.
 #pragma once
 
+#include <cstdlib>
 #include <string>
 
 #include "tests/support/board_fixture.h"
@@ -31,16 +32,11 @@ struct BoardSnapshot {
     bool operator==(const BoardSnapshot& other) const;
 };
 
-// The first seed (from 1) for which the first two of 250 rand() % 100 draws
-// satisfy the test.
-template <class Test>
-unsigned FindSeed(Test test);
-
 // Names of the sound files played so far, in order ("H1.wav", ...).
 std::string PlayedSounds();
 
-#include <cstdlib>
-
+// The first seed (from 1) for which the first two of 250 rand() % 100 draws
+// satisfy the test.
 template <class Test>
 unsigned FindSeed(Test test)
 {

@@ -1,5 +1,7 @@
 // Battles, carrying out moves, and the reachable marks of a selected piece.
+#include <array>
 #include <cmath>
+#include <initializer_list>
 
 #include "rules/battle.h"
 #include "tests/support/board_fixture.h"
@@ -13,11 +15,16 @@ void PlayerMove(int fx, int fy, int tx, int ty)
     ApplyMove(1, fx, fy, tx, ty);
 }
 
+// Each {x, y, mark} of the reachable marks.
+void ExpectMarks(std::initializer_list<std::array<int, 3>> marks)
+{
+    for (const auto& m : marks) EXPECT_EQ(g_reachable[m[0]][m[1]], m[2]) << m[0] << "," << m[1];
+}
+
 // Battle between an attacker of rank att and a defender of rank def on a fresh board.
 BattleResult Battle(int att, int def)
 {
-    g_cellOwner[5][2] = OWNER_PLAYER;
-    g_cellRank[5][2] = att;
+    g_cellOwner[5][2] = OWNER_PLAYER, g_cellRank[5][2] = att;
     g_cellOwner[5][3] = def == RANK_EMPTY ? OWNER_EMPTY : OWNER_COMPUTER;
     g_cellRank[5][3] = def;
     return ResolveBattle(5, 2, 5, 3);
@@ -28,27 +35,20 @@ BattleResult Battle(int att, int def)
 TEST_F(RulesTest, BattleRules)
 {
     StartPlay();
-    // Special pieces.
-    EXPECT_EQ(Battle(RANK_MINER, RANK_BOMB), BATTLE_WIN);
-    EXPECT_EQ(Battle(RANK_MARSHAL, RANK_BOMB), BATTLE_LOSS);
-    EXPECT_EQ(Battle(RANK_SCOUT, RANK_BOMB), BATTLE_LOSS);
-    EXPECT_EQ(Battle(RANK_SPY, RANK_BOMB), BATTLE_LOSS);
-    EXPECT_EQ(Battle(RANK_SPY, RANK_MARSHAL), BATTLE_WIN);
-    EXPECT_EQ(Battle(RANK_MARSHAL, RANK_SPY), BATTLE_WIN);
-    EXPECT_EQ(Battle(RANK_SPY, RANK_SCOUT), BATTLE_LOSS);
-    EXPECT_EQ(Battle(9, RANK_MARSHAL), BATTLE_LOSS);
+    // Attacker, defender, outcome: the special pieces, then the higher rank
+    // wins; an empty target is a plain move.
+    const int battles[][3] = {
+        {RANK_MINER, RANK_BOMB, BATTLE_WIN}, {RANK_MARSHAL, RANK_BOMB, BATTLE_LOSS}, {RANK_SPY, RANK_BOMB, BATTLE_LOSS},
+        {RANK_SCOUT, RANK_BOMB, BATTLE_LOSS}, {RANK_SPY, RANK_MARSHAL, BATTLE_WIN}, {RANK_SPY, RANK_SCOUT, BATTLE_LOSS},
+        {RANK_MARSHAL, RANK_SPY, BATTLE_WIN}, {9, RANK_MARSHAL, BATTLE_LOSS}, {7, 4, BATTLE_WIN}, {4, 7, BATTLE_LOSS},
+        {RANK_MINER, RANK_SCOUT, BATTLE_WIN}, {RANK_SCOUT, RANK_MINER, BATTLE_LOSS},
+        {RANK_SCOUT, RANK_EMPTY, BATTLE_MOVE}};
+    for (const auto& b : battles) EXPECT_EQ(Battle(b[0], b[1]), b[2]) << b[0] << " on " << b[1];
     // Any piece takes the flag.
     for (int att = RANK_SPY; att <= RANK_MARSHAL; ++att) EXPECT_EQ(Battle(att, RANK_FLAG), BATTLE_WIN) << att;
     // Equal ranks remove both, spies and scouts included.
     for (int rank = RANK_SPY; rank <= RANK_MARSHAL; ++rank)
         EXPECT_EQ(Battle(rank, rank), BATTLE_BOTH_REMOVED) << rank;
-    // Otherwise the higher rank wins.
-    EXPECT_EQ(Battle(7, 4), BATTLE_WIN);
-    EXPECT_EQ(Battle(4, 7), BATTLE_LOSS);
-    EXPECT_EQ(Battle(RANK_MINER, RANK_SCOUT), BATTLE_WIN);
-    EXPECT_EQ(Battle(RANK_SCOUT, RANK_MINER), BATTLE_LOSS);
-    // An empty target is a plain move.
-    EXPECT_EQ(Battle(RANK_SCOUT, RANK_EMPTY), BATTLE_MOVE);
 }
 
 TEST_F(RulesTest, OnlyComputerAttackersRecordTheirBattle)
@@ -72,22 +72,17 @@ TEST_F(RulesTest, OnlyComputerAttackersRecordTheirBattle)
 
 TEST_F(RulesTest, MoveDirections)
 {
-    EXPECT_EQ(MoveDirection(3, 4, 7, 4), 1);
-    EXPECT_EQ(MoveDirection(3, 4, 3, 1), 2);
-    EXPECT_EQ(MoveDirection(3, 4, 2, 4), 3);
-    EXPECT_EQ(MoveDirection(3, 4, 3, 5), 4);
-    EXPECT_EQ(MoveDirection(3, 4, 4, 5), 0);
-    EXPECT_EQ(MoveDirection(3, 4, 3, 4), 0);
+    // From (3, 4): to x, y, the direction.
+    for (const auto& m : {std::array<int, 3>{7, 4, 1}, {3, 1, 2}, {2, 4, 3}, {3, 5, 4}, {4, 5, 0}, {3, 4, 0}})
+        EXPECT_EQ(MoveDirection(3, 4, m[0], m[1]), m[2]) << m[0] << "," << m[1];
 }
 
 TEST_F(RulesTest, RealMovePresentsBeforeAndAfterTheGridsChange)
 {
     StartPlay();
     Put(4, 2, OWNER_SELECTED, 6, 0.0f, 31);
-    g_hoverRow[0] = 4;
-    g_hoverRow[1] = 3;
-    g_selectedRow[0] = 4;
-    g_selectedRow[1] = 2;
+    g_hoverRow[0] = 4, g_hoverRow[1] = 3;
+    g_selectedRow[0] = 4, g_selectedRow[1] = 2;
 
     EXPECT_EQ(ApplyMove(1, 4, 2, 4, 3), BATTLE_MOVE);
 
@@ -108,10 +103,8 @@ TEST_F(RulesTest, RealMovePresentsBeforeAndAfterTheGridsChange)
     ExpectVacated(4, 2);
     EXPECT_EQ(g_lastMove, (MoveRecord{4, 2, 4, 3}));
     EXPECT_EQ(g_lastMoveDirection, 4);
-    EXPECT_EQ(g_hoverRow[0], 0);
-    EXPECT_EQ(g_hoverRow[1], 0);
-    EXPECT_EQ(g_selectedRow[0], 0);
-    EXPECT_EQ(g_selectedRow[1], 0);
+    EXPECT_EQ((std::vector<int>{g_hoverRow[0], g_hoverRow[1], g_selectedRow[0], g_selectedRow[1]}),
+              std::vector<int>(4, 0));
 }
 
 TEST_F(RulesTest, RealBattlePresentsBothPiecesThenTheOutcome)
@@ -138,8 +131,7 @@ TEST_F(RulesTest, TrialMoveIsSilentAndKeepsTheGameRecords)
     Put(2, 2, OWNER_PLAYER, 6);
     Put(2, 3, OWNER_COMPUTER, 4);
     Put(7, 7, OWNER_COMPUTER, 3);
-    g_hoverRow[0] = 2;
-    g_hoverRow[1] = 2;
+    g_hoverRow[0] = 2, g_hoverRow[1] = 2;
     g_lastMove = MoveRecord{1, 1, 1, 2};
     g_lastMoveDirection = 4;
     g_forbiddenMove[1] = MoveRecord{1, 2, 1, 1};
@@ -349,7 +341,15 @@ TEST_F(RulesTest, RevealedEnemyPieceAfterBattles)
 
 TEST_F(RulesTest, RepetitionRuleForbidsUndoingAMoveForOneTurn)
 {
+    // Real moves of an unselected player piece keep no history.
     StartPlay();
+    Put(2, 2, OWNER_PLAYER, 6);
+    ApplyMove(1, 2, 2, 2, 3);
+    ApplyMove(1, 2, 3, 2, 2);
+    EXPECT_EQ(g_moveHistory[1][0], NO_LAST_MOVE);
+    EXPECT_EQ(g_forbiddenMove[1], NO_FORBIDDEN_MOVE);
+    EXPECT_EQ(g_lastMove, (MoveRecord{2, 3, 2, 2}));
+
     Put(2, 2, OWNER_SELECTED, 6);
     Put(8, 9, OWNER_COMPUTER, 6);
     PlayerMove(2, 2, 2, 3);  // A -> B
@@ -403,18 +403,8 @@ TEST_F(RulesTest, AnyBattleClearsBothSidesHistories)
     EXPECT_EQ(g_forbiddenMove[2], NO_FORBIDDEN_MOVE);
 }
 
-TEST_F(RulesTest, RealMovesOfUnselectedPlayerPiecesKeepNoHistory)
-{
-    StartPlay();
-    Put(2, 2, OWNER_PLAYER, 6);
-    ApplyMove(1, 2, 2, 2, 3);
-    ApplyMove(1, 2, 3, 2, 2);
-    EXPECT_EQ(g_moveHistory[1][0], NO_LAST_MOVE);
-    EXPECT_EQ(g_forbiddenMove[1], NO_FORBIDDEN_MOVE);
-    EXPECT_EQ(g_lastMove, (MoveRecord{2, 3, 2, 2}));
-}
 
-TEST_F(RulesTest, MarkReachableForSteppingPieces)
+TEST_F(RulesTest, MarkReachableForSteppingPiecesButNotBombsAndFlags)
 {
     StartPlay();
     Put(4, 4, OWNER_SELECTED, 6);
@@ -424,10 +414,7 @@ TEST_F(RulesTest, MarkReachableForSteppingPieces)
     g_reachable[9][9] = 0;
     MarkReachable(1, 4, 4);
 
-    EXPECT_EQ(g_reachable[3][4], OWNER_PLAYER);
-    EXPECT_EQ(g_reachable[5][4], OWNER_COMPUTER);
-    EXPECT_EQ(g_reachable[4][3], OWNER_EMPTY);
-    EXPECT_EQ(g_reachable[4][5], OWNER_LAKE);
+    ExpectMarks({{3, 4, OWNER_PLAYER}, {5, 4, OWNER_COMPUTER}, {4, 3, OWNER_EMPTY}, {4, 5, OWNER_LAKE}});
     int marked = 0;
     for (int x = 1; x <= 10; ++x)
         for (int y = 1; y <= 10; ++y) marked += g_reachable[x][y] != -1;
@@ -436,13 +423,16 @@ TEST_F(RulesTest, MarkReachableForSteppingPieces)
     // A piece in the corner marks nothing outside the field.
     Put(1, 1, OWNER_SELECTED, RANK_SPY);
     MarkReachable(1, 1, 1);
-    EXPECT_EQ(g_reachable[2][1], OWNER_EMPTY);
-    EXPECT_EQ(g_reachable[1][2], OWNER_EMPTY);
-    EXPECT_EQ(g_reachable[0][1], 0);   // the border ring is never written
-    EXPECT_EQ(g_reachable[1][0], 0);
+    ExpectMarks({{2, 1, OWNER_EMPTY}, {1, 2, OWNER_EMPTY}, {0, 1, 0}, {1, 0, 0}});  // the border ring never written
 
-    // show 0 only clears.
+    // show 0 only clears; bombs and flags get nothing.
     MarkReachable(0, 1, 1);
+    Put(5, 2, OWNER_SELECTED, RANK_BOMB);
+    Put(7, 2, OWNER_SELECTED, RANK_FLAG);
+    g_reachable[5][3] = 0;
+    MarkReachable(1, 5, 2);
+    g_reachable[7][3] = 0;
+    MarkReachable(1, 7, 2);
     for (int x = 1; x <= 10; ++x)
         for (int y = 1; y <= 10; ++y) EXPECT_EQ(g_reachable[x][y], -1) << x << "," << y;
 }
@@ -458,42 +448,16 @@ TEST_F(RulesTest, MarkReachableScoutLinesStopAtPiecesAndLakes)
     // y+: empty 4, lake (4, 5) ends the line
     MarkReachable(1, 4, 3);
 
-    for (int x = 5; x <= 7; ++x) EXPECT_EQ(g_reachable[x][3], OWNER_EMPTY) << x;
-    EXPECT_EQ(g_reachable[8][3], OWNER_COMPUTER);
-    EXPECT_EQ(g_reachable[9][3], -1);
-    EXPECT_EQ(g_reachable[10][3], -1);
-    EXPECT_EQ(g_reachable[3][3], OWNER_EMPTY);
-    EXPECT_EQ(g_reachable[2][3], -1);
-    EXPECT_EQ(g_reachable[1][3], -1);
-    EXPECT_EQ(g_reachable[4][2], OWNER_EMPTY);
-    EXPECT_EQ(g_reachable[4][1], OWNER_COMPUTER);
-    EXPECT_EQ(g_reachable[4][4], OWNER_EMPTY);
-    EXPECT_EQ(g_reachable[4][5], OWNER_LAKE);
-    EXPECT_EQ(g_reachable[4][6], -1);
-    EXPECT_EQ(g_reachable[4][7], -1);
-    EXPECT_EQ(g_reachable[4][3], -1);
+    ExpectMarks({{5, 3, OWNER_EMPTY}, {6, 3, OWNER_EMPTY}, {7, 3, OWNER_EMPTY}, {8, 3, OWNER_COMPUTER}, {9, 3, -1},
+                 {10, 3, -1}, {3, 3, OWNER_EMPTY}, {2, 3, -1}, {1, 3, -1}, {4, 2, OWNER_EMPTY}, {4, 1, OWNER_COMPUTER},
+                 {4, 4, OWNER_EMPTY}, {4, 5, OWNER_LAKE}, {4, 6, -1}, {4, 7, -1}, {4, 3, -1}});
 
     // A computer scout sees the player's pieces as enemies and its own as walls.
     Put(6, 9, OWNER_COMPUTER, RANK_SCOUT);
     Put(6, 7, OWNER_PLAYER, 4);
     Put(9, 9, OWNER_COMPUTER, 5);
     MarkReachable(1, 6, 9);
-    EXPECT_EQ(g_reachable[6][8], OWNER_EMPTY);
-    EXPECT_EQ(g_reachable[6][7], OWNER_PLAYER);
-    EXPECT_EQ(g_reachable[6][6], -1);
-    EXPECT_EQ(g_reachable[8][9], OWNER_EMPTY);
-    EXPECT_EQ(g_reachable[9][9], -1);
-    EXPECT_EQ(g_reachable[6][10], OWNER_EMPTY);
+    ExpectMarks({{6, 8, OWNER_EMPTY}, {6, 7, OWNER_PLAYER}, {6, 6, -1}, {8, 9, OWNER_EMPTY}, {9, 9, -1},
+                 {6, 10, OWNER_EMPTY}});
 }
 
-TEST_F(RulesTest, MarkReachableBombsAndFlagsGetNothing)
-{
-    StartPlay();
-    Put(5, 2, OWNER_SELECTED, RANK_BOMB);
-    Put(7, 2, OWNER_SELECTED, RANK_FLAG);
-    g_reachable[5][3] = 0;
-    MarkReachable(1, 5, 2);
-    MarkReachable(1, 7, 2);
-    for (int x = 1; x <= 10; ++x)
-        for (int y = 1; y <= 10; ++y) EXPECT_EQ(g_reachable[x][y], -1) << x << "," << y;
-}

@@ -11,41 +11,21 @@
 
 namespace {
 
-bool IsLake(int x, int y)
-{
-    return (x == 3 || x == 4 || x == 7 || x == 8) && (y == 5 || y == 6);
-}
-
-bool IsBorder(int x, int y)
-{
-    return x == 0 || y == 0 || x == GRID_SIZE - 1 || y == GRID_SIZE - 1;
-}
-
 // Leaves traces of a finished game everywhere NewGame must reset.
 void SpoilState()
 {
-    for (int x = 0; x < GRID_SIZE; ++x) {
+    for (int x = 0; x < GRID_SIZE; ++x)
         for (int y = 0; y < GRID_SIZE; ++y) {
-            g_cellOwner[x][y] = OWNER_COMPUTER;
-            g_cellRank[x][y] = 7;
-            g_knowledge[x][y] = 0.7f;
-            g_pieceTag[x][y] = 55;
-            g_reachable[x][y] = 2;
+            g_cellOwner[x][y] = OWNER_COMPUTER, g_cellRank[x][y] = 7, g_knowledge[x][y] = 0.7f;
+            g_pieceTag[x][y] = 55, g_reachable[x][y] = 2;
         }
-    }
     for (int r = 0; r < RANK_KINDS; ++r) g_trayCount[r] = 9;
-    g_setupPhase = 0;
-    g_selectedTrayRank = 4;
-    g_hoverRow[0] = 3;
-    g_hoverRow[1] = 4;
-    g_prevHoverSquare[0] = 5;
-    g_prevHoverSquare[1] = 6;
-    g_selectedRow[0] = 7;
-    g_selectedRow[1] = 8;
-    g_revealRow[0] = 9;
-    g_revealRow[1] = 10;
-    g_gameOver = 1;
-    g_losingSide = 2;
+    g_setupPhase = 0, g_selectedTrayRank = 4;
+    g_hoverRow[0] = 3, g_hoverRow[1] = 4;
+    g_prevHoverSquare[0] = 5, g_prevHoverSquare[1] = 6;
+    g_selectedRow[0] = 7, g_selectedRow[1] = 8;
+    g_revealRow[0] = 9, g_revealRow[1] = 10;
+    g_gameOver = 1, g_losingSide = 2;
     g_lastMove = MoveRecord{1, 2, 3, 4};
     g_lastMoveDirection = 3;
     for (int side = 1; side <= 2; ++side) {
@@ -53,35 +33,32 @@ void SpoilState()
         g_moveHistory[side][1] = MoveRecord{1, 2, 1, 1};
         g_forbiddenMove[side] = MoveRecord{1, 2, 1, 1};
     }
-    g_piecesLeft[1][5] = 3;
-    g_piecesLeft[2][10] = 0;
-    g_playerMarshalAlive = 0;
-    g_computerMarshalAlive = 1;
+    g_piecesLeft[1][5] = 3, g_piecesLeft[2][10] = 0, g_playerMarshalAlive = 0, g_computerMarshalAlive = 1;
 }
 
 void Hover(int x, int y)
 {
-    g_hoverRow[0] = x;
-    g_hoverRow[1] = y;
+    g_hoverRow[0] = x, g_hoverRow[1] = y;
 }
 
 }  // namespace
 
-TEST_F(RulesTest, NewGameBuildsAnEmptyBoardWithLakesAndBorder)
+TEST_F(RulesTest, NewGameBuildsAnEmptyBoardWithLakesAndBorderAndResetsFlagsHistoryAndSelection)
 {
     SpoilState();
+    g_lastComputerMove = MoveRecord{4, 8, 5, 8};  // from the previous game
     NewGame();
 
     int border = 0, lakes = 0, empty = 0;
-    for (int x = 0; x < GRID_SIZE; ++x) {
+    for (int x = 0; x < GRID_SIZE; ++x)
         for (int y = 0; y < GRID_SIZE; ++y) {
-            if (IsBorder(x, y)) {
+            if (x == 0 || y == 0 || x == GRID_SIZE - 1 || y == GRID_SIZE - 1) {
                 ++border;
                 EXPECT_EQ(g_cellOwner[x][y], OWNER_BORDER) << x << "," << y;
                 EXPECT_EQ(g_cellRank[x][y], RANK_BORDER) << x << "," << y;
                 continue;
             }
-            if (IsLake(x, y)) {
+            if ((x == 3 || x == 4 || x == 7 || x == 8) && (y == 5 || y == 6)) {  // a lake
                 ++lakes;
                 EXPECT_EQ(g_cellOwner[x][y], OWNER_LAKE) << x << "," << y;
             } else {
@@ -94,33 +71,20 @@ TEST_F(RulesTest, NewGameBuildsAnEmptyBoardWithLakesAndBorder)
             // Only the player's setup rows can be picked.
             EXPECT_EQ(g_reachable[x][y], y <= 4 ? 0 : -1) << x << "," << y;
         }
-    }
     EXPECT_EQ(border, 44);
     EXPECT_EQ(lakes, 8);
     EXPECT_EQ(empty, 92);
 
     for (int r = 0; r < RANK_KINDS; ++r) EXPECT_EQ(g_trayCount[r], PIECE_SET[r]) << r;
     EXPECT_EQ(TrayTotal(), 40);
-}
 
-TEST_F(RulesTest, NewGameResetsFlagsHistoryAndSelection)
-{
-    SpoilState();
-    g_lastComputerMove = MoveRecord{4, 8, 5, 8};  // from the previous game
-    NewGame();
-
-    EXPECT_EQ(g_setupPhase, 1);
-    EXPECT_EQ(g_selectedTrayRank, -1);
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(g_hoverRow[i], 0);
-        EXPECT_EQ(g_prevHoverSquare[i], 0);
-        EXPECT_EQ(g_selectedRow[i], 0);
-        EXPECT_EQ(g_revealRow[i], 0);
-    }
-    EXPECT_EQ(g_gameOver, 0);
-    EXPECT_EQ(g_losingSide, 0);
+    // Setup phase, tray choice, game over, loser, direction, then the square pairs.
+    EXPECT_EQ((std::vector<int>{g_setupPhase, g_selectedTrayRank, g_gameOver, g_losingSide, g_lastMoveDirection}),
+              (std::vector<int>{1, -1, 0, 0, 0}));
+    EXPECT_EQ((std::vector<int>{g_hoverRow[0], g_hoverRow[1], g_prevHoverSquare[0], g_prevHoverSquare[1],
+                                g_selectedRow[0], g_selectedRow[1], g_revealRow[0], g_revealRow[1]}),
+              std::vector<int>(8, 0));
     EXPECT_EQ(g_lastMove, (MoveRecord{0, 0, 0, 0}));
-    EXPECT_EQ(g_lastMoveDirection, 0);
     EXPECT_EQ(g_lastComputerMove, (MoveRecord{0, 0, 0, 0}));
     for (int side = 1; side <= 2; ++side) {
         EXPECT_EQ(g_moveHistory[side][0], (MoveRecord{-3, -3, -3, -3}));
@@ -128,10 +92,8 @@ TEST_F(RulesTest, NewGameResetsFlagsHistoryAndSelection)
         EXPECT_EQ(g_forbiddenMove[side], (MoveRecord{-5, -5, -10, -10}));
     }
     // Pieces left and marshal flags belong to the start of play, not to a new game.
-    EXPECT_EQ(g_piecesLeft[1][5], 3);
-    EXPECT_EQ(g_piecesLeft[2][10], 0);
-    EXPECT_EQ(g_playerMarshalAlive, 0);
-    EXPECT_EQ(g_computerMarshalAlive, 1);
+    EXPECT_EQ((std::vector<int>{g_piecesLeft[1][5], g_piecesLeft[2][10], g_playerMarshalAlive, g_computerMarshalAlive}),
+              (std::vector<int>{3, 0, 0, 1}));
     EXPECT_TRUE(RecordedCalls().empty());
 }
 
@@ -163,7 +125,7 @@ TEST_F(RulesTest, NewGameSeedsTheRandomSequenceWithTheTime)
     EXPECT_FALSE(c1 == d1 && c2 == d2 && c3 == d3);
 }
 
-TEST_F(RulesTest, PlacingOnAnEmptySquareSoundsAnimatesAndRedraws)
+TEST_F(RulesTest, PlacingOnAnEmptySquareSoundsAnimatesIfAskedAndRedraws)
 {
     Hover(6, 2);
     PlaceSetupPiece(RANK_MARSHAL);
@@ -182,12 +144,11 @@ TEST_F(RulesTest, PlacingOnAnEmptySquareSoundsAnimatesAndRedraws)
     EXPECT_EQ(calls[0].owner[6][2], OWNER_PLAYER);
     EXPECT_EQ(calls[1].args, (std::vector<int>{6, 2}));
     EXPECT_EQ(calls[1].rank[6][2], RANK_MARSHAL);
-}
 
-TEST_F(RulesTest, PlacingWithoutAnimationsOnlySoundsAndRedraws)
-{
+    // Without animations: only the sound and the redraw.
     g_animationsOn = 0;
     Hover(1, 1);
+    ClearRecordedCalls();
     PlaceSetupPiece(RANK_BOMB);
     EXPECT_EQ(g_cellRank[1][1], RANK_BOMB);
     EXPECT_EQ(RecordedNames(), (std::vector<std::string>{"PlaySoundA", "RenderFrame"}));
@@ -291,8 +252,7 @@ TEST_F(RulesTest, TheFortiethPieceEndsTheSetupBeforeItsSoundAndRedraw)
     EXPECT_EQ(calls[0].rank[10][4], RANK_FLAG);
     for (int r = 0; r < RANK_KINDS; ++r) EXPECT_EQ(calls[0].trayCount[r], 0) << r;
     EXPECT_EQ(calls[0].selectedTrayRank, -1);
-    EXPECT_EQ(calls[0].hoverRow[0], 0);
-    EXPECT_EQ(calls[0].hoverRow[1], 0);
+    EXPECT_EQ(std::vector<int>(calls[0].hoverRow, calls[0].hoverRow + 2), std::vector<int>(2, 0));
     // The drop runs on the hovered square as it now stands: none.
     EXPECT_EQ(calls[2].args, (std::vector<int>{0, 0}));
 

@@ -2,7 +2,6 @@
 #include <cstring>
 #include <string>
 
-#include "rules/evaluation.h"
 #include "rules/plans.h"
 #include "tests/rules/ai_support.h"
 
@@ -166,15 +165,12 @@ TEST_F(PlansTest, ResetFindsTheFlagsAndForgetsAMissingOne)
     ClearField();
     Put(3, 1, OWNER_PLAYER, RANK_FLAG, 0.0f, 55);
     Put(6, 9, OWNER_COMPUTER, 6, 0.0f, 55);
-    g_computerFlagPos[0] = 4;  // from an earlier game
-    g_computerFlagPos[1] = 10;
+    g_computerFlagPos[0] = 4, g_computerFlagPos[1] = 10;  // from an earlier game
     CountPieces();
     ResetKnowledgeAndPlans();
-    EXPECT_EQ(g_playerFlagPos[0], 3);
-    EXPECT_EQ(g_playerFlagPos[1], 1);
+    EXPECT_EQ((std::vector<int>{g_playerFlagPos[0], g_playerFlagPos[1], g_computerFlagPos[0], g_computerFlagPos[1]}),
+              (std::vector<int>{3, 1, 0, 0}));
     EXPECT_EQ(g_knowledge[3][1], 1.0f);
-    EXPECT_EQ(g_computerFlagPos[0], 0);
-    EXPECT_EQ(g_computerFlagPos[1], 0);
     // p = 20 - distance, value p(p+1)/2.
     EXPECT_EQ(g_flagProximity[3][1][0], 210);
     EXPECT_EQ(g_flagProximity[10][10][0], 4 * 5 / 2);

@@ -5,7 +5,6 @@
 #include "rules/board.h"
 #include "platform/process.h"
 #include "rules/battle.h"
-#include "rules/evaluation.h"
 #include "rules/plans.h"
 #include "rules/ready_setups.h"
 #include "rules/search.h"
@@ -162,6 +161,13 @@ protected:
         seed = FindSeed([](int r0, int r1) { return r0 <= 10 && r1 > 10; });
         ASSERT_NE(seed, 0u);
     }
+    // The computer's choice with the rolls drawn from the seed.
+    MoveRecord ChosenMove() const
+    {
+        std::srand(seed);
+        ChooseComputerMove();
+        return g_bestMove;
+    }
     unsigned seed = 0;
     const MoveRecord attackB = {9, 8, 9, 7};
 };
@@ -172,23 +178,16 @@ TEST_F(RollOrderTest, WinningAttackOnAKnownPieceDrawsNoRoll)
     Put(3, 7, OWNER_PLAYER, 4, 1.0f);  // attack A: +4000, known
     CountPieces();
     g_piecesLeft[1][RANK_MARSHAL] = 1;  // the 8 is not the strongest piece left
-    std::srand(seed);
-    ChooseComputerMove();
-    EXPECT_EQ(g_bestMove, attackB) << "B drew the first roll";
+    EXPECT_EQ(ChosenMove(), attackB) << "B drew the first roll";
 
     // The strongest piece left draws no roll against a piece seen at all.
-    g_piecesLeft[1][RANK_MARSHAL] = 0;
-    g_knowledge[3][7] = 0.5f;
-    std::srand(seed);
-    ChooseComputerMove();
-    EXPECT_EQ(g_bestMove, attackB);
+    g_piecesLeft[1][RANK_MARSHAL] = 0, g_knowledge[3][7] = 0.5f;
+    EXPECT_EQ(ChosenMove(), attackB);
     g_piecesLeft[1][RANK_MARSHAL] = 1;
 
     // Hidden, the same attack draws the first roll itself and B is feared.
     g_knowledge[3][7] = 0.0f;
-    std::srand(seed);
-    ChooseComputerMove();
-    EXPECT_EQ(g_bestMove, Move(3, 8, 3, 7));
+    EXPECT_EQ(ChosenMove(), Move(3, 8, 3, 7));
 }
 
 TEST_F(RollOrderTest, MinerAttackNextToAFlagDrawsNoRoll)
@@ -196,17 +195,13 @@ TEST_F(RollOrderTest, MinerAttackNextToAFlagDrawsNoRoll)
     Put(2, 9, OWNER_COMPUTER, RANK_MINER, 0.5f);
     Put(1, 9, OWNER_PLAYER, RANK_SCOUT, 0.5f);  // attack A, beside the computer's flag
     CountPieces();
-    std::srand(seed);
-    ChooseComputerMove();
-    EXPECT_EQ(g_bestMove, attackB);
+    EXPECT_EQ(ChosenMove(), attackB);
 
     // Away from any flag, the miner's attack draws the first roll.
     Put(1, 10, OWNER_EMPTY, RANK_EMPTY);
     Put(10, 10, OWNER_COMPUTER, RANK_FLAG);
     CountPieces();
-    std::srand(seed);
-    ChooseComputerMove();
-    EXPECT_EQ(g_bestMove, Move(2, 9, 1, 9));
+    EXPECT_EQ(ChosenMove(), Move(2, 9, 1, 9));
 }
 
 TEST_F(SearchTest, MinerBonusDependsOnWhatIsKnownOfTheTarget)
@@ -235,7 +230,7 @@ TEST_F(SearchTest, MinerBonusDependsOnWhatIsKnownOfTheTarget)
     EXPECT_EQ(score[2] - score[1], 50000);
 }
 
-TEST_F(SearchTest, EqualRootScoresAreAllKeptAndTheFirstStaysBest)
+TEST_F(SearchTest, EqualRootScoresAreAllKeptTheFirstStaysBestAndAResetForgetsTheLastPlainMove)
 {
     SetLevel(1);
     QuietPosition();
@@ -249,6 +244,9 @@ TEST_F(SearchTest, EqualRootScoresAreAllKeptAndTheFirstStaysBest)
     EXPECT_EQ(g_tiedMoveCount, 3);
     EXPECT_EQ(g_bestMove, Move(5, 8, 6, 8));
     EXPECT_FALSE(Tied(Move(5, 8, 4, 8)));
+
+    ResetLastComputerMove();
+    EXPECT_EQ(g_lastComputerMove, Move(0, 0, 0, 0));
 }
 
 TEST_F(SearchTest, TiesAreSettledByTheStaticValueFirstHighestWins)
@@ -256,9 +254,7 @@ TEST_F(SearchTest, TiesAreSettledByTheStaticValueFirstHighestWins)
     ClearField();
     Put(5, 8, OWNER_COMPUTER, 5, 0.5f, 75);
     Put(1, 1, OWNER_PLAYER, RANK_FLAG);
-    g_planMap[4][8][75] = 10;
-    g_planMap[5][7][75] = 30;
-    g_planMap[6][8][75] = 30;
+    g_planMap[4][8][75] = 10, g_planMap[5][7][75] = 30, g_planMap[6][8][75] = 30;
     const MoveRecord moves[3] = {{5, 8, 4, 8}, {5, 8, 5, 7}, {5, 8, 6, 8}};
     for (int i = 0; i < 3; ++i) {
         g_tiedMoves.fromX[i] = moves[i].fromX;
@@ -351,8 +347,7 @@ TEST_F(SearchTest, FlagAlreadyTakenEndsTheGameWithThePlayerAsWinner)
     Put(9, 9, OWNER_COMPUTER, 6);
     Put(5, 1, OWNER_PLAYER, RANK_FLAG);
     CountPieces();
-    g_gameOver = 1;
-    g_losingSide = 2;
+    g_gameOver = 1, g_losingSide = 2;
     const BoardSnapshot before = BoardSnapshot::Take();
     ComputerTurn();
     EXPECT_EQ(g_losingSide, 2);
@@ -360,9 +355,3 @@ TEST_F(SearchTest, FlagAlreadyTakenEndsTheGameWithThePlayerAsWinner)
     EXPECT_EQ(PlayedSounds(), "Pobed.wav");
 }
 
-TEST_F(SearchTest, ResetForgetsTheLastComputerMove)
-{
-    g_lastComputerMove = Move(4, 8, 5, 8);
-    ResetLastComputerMove();
-    EXPECT_EQ(g_lastComputerMove, Move(0, 0, 0, 0));
-}

@@ -1,7 +1,8 @@
 // Every ready-made setup that ships with the program.
+#include <cstdlib>
 #include <fstream>
+#include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,17 +23,9 @@ TEST_F(ShippedSetupsTest, EverySetupIsASoundArmyAndAllDiffer)
         ASSERT_TRUE(in) << path;
         // Exactly 40 integers and nothing else.
         std::vector<int> tokens;
-        std::string token;
-        while (in >> token) {
-            size_t used = 0;
-            int value = -99;
-            try {
-                value = std::stoi(token, &used);
-            } catch (...) {
-                used = 0;
-            }
-            EXPECT_EQ(used, token.size()) << path << ": " << token;
-            tokens.push_back(value);
+        for (std::string token; in >> token;) {
+            EXPECT_TRUE(std::regex_match(token, std::regex("-?[0-9]{1,9}"))) << path << ": " << token;
+            tokens.push_back(std::atoi(token.c_str()));
         }
         ASSERT_EQ(tokens.size(), 40u) << path;
 

@@ -19,8 +19,7 @@ void Record(const CString& text)
 
 void RecordNotices()
 {
-    g_noticeFunction = Record;
-    g_errorBoxFunction = Record;
+    g_noticeFunction = Record, g_errorBoxFunction = Record;
     ClearNotices();
 }
 

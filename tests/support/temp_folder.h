@@ -1,5 +1,5 @@
 // A private temporary folder for one test, removed with everything in it
-// when the test is done; and the bytes of a file.
+// when the test is done; and the bytes of a file, read or written whole.
 #pragma once
 
 #include <cstdlib>
@@ -39,4 +39,9 @@ inline std::string FileText(const std::string& path)
     std::stringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
+}
+
+inline void WriteFileText(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }

@@ -5,7 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <random>
 
 #ifndef VELMONAR_SOURCE_DIR
