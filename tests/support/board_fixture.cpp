@@ -6,7 +6,8 @@
 void RulesTest::SetUp()
 {
     InstallRecorder();
-    g_appDir = "/opt/velmonar", g_animationsOn = 1;
+    g_appDir = "/opt/velmonar";
+    g_animationsOn = 1;
     NewGame();
     ClearRecordedCalls();
 }
@@ -17,15 +18,22 @@ void RulesTest::StartPlay()
     g_setupPhase = 0;
     for (int x = 1; x <= 10; ++x)
         for (int y = 1; y <= 10; ++y) g_reachable[x][y] = -1;
-    for (int r = 0; r < RANK_KINDS; ++r)
-        g_trayCount[r] = 0, g_piecesLeft[1][r] = PIECE_SET[r], g_piecesLeft[2][r] = PIECE_SET[r];
-    g_playerMarshalAlive = 1, g_computerMarshalAlive = 1;
+    for (int r = 0; r < RANK_KINDS; ++r) {
+        g_trayCount[r] = 0;
+        g_piecesLeft[1][r] = PIECE_SET[r];
+        g_piecesLeft[2][r] = PIECE_SET[r];
+    }
+    g_playerMarshalAlive = 1;
+    g_computerMarshalAlive = 1;
     ClearRecordedCalls();
 }
 
 void RulesTest::Put(int x, int y, int owner, int rank, float knowledge, int tag)
 {
-    g_cellOwner[x][y] = owner, g_cellRank[x][y] = rank, g_knowledge[x][y] = knowledge, g_pieceTag[x][y] = tag;
+    g_cellOwner[x][y] = owner;
+    g_cellRank[x][y] = rank;
+    g_knowledge[x][y] = knowledge;
+    g_pieceTag[x][y] = tag;
 }
 
 int RulesTest::TrayTotal()

@@ -19,7 +19,8 @@ void Record(const CString& text)
 
 void RecordNotices()
 {
-    g_noticeFunction = Record, g_errorBoxFunction = Record;
+    g_noticeFunction = Record;
+    g_errorBoxFunction = Record;
     ClearNotices();
 }
 

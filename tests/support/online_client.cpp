@@ -18,11 +18,18 @@ const std::string kOpponentLeft = "Opponent out of the game. Game goes against t
 void ResetOnlineSearch()
 {
     RecordNotices();
-    g_onlineGame = 1, g_matchPending = 1, g_matchState = 0;
-    g_onlineTurn = 0, g_waitingForOpponent = 0, g_opponentMoveReady = 0;
+    g_onlineGame = 1;
+    g_matchPending = 1;
+    g_matchState = 0;
+    g_onlineTurn = 0;
+    g_waitingForOpponent = 0;
+    g_opponentMoveReady = 0;
     g_stopMoveReceive = 1;  // as the search's start leaves it
-    g_opponentLeft = 0, g_autoRelogin = 1, g_accountDialogClosed = 1;
-    g_gameOver = 0, g_workerLanguage = 2;
+    g_opponentLeft = 0;
+    g_autoRelogin = 1;
+    g_accountDialogClosed = 1;
+    g_gameOver = 0;
+    g_workerLanguage = 2;
     WriteSharedText(g_machineId, "qwe");
     WriteSharedText(g_setupMessage, CString(StandardSetupMessage()));
     WriteSharedText(g_ownName, "");

@@ -108,12 +108,14 @@ void BuildOverlayAtStartUp(int language, int backdropWidth, int backdropHeight)
     g_language[0] = language;
     LoadLanguage(language);
     for (int c = 0; c < 3; ++c) g_panelColour[c] = PANEL_COLOUR_DEFAULT[c];
-    g_panelHeightsFixed = 0, g_textureCreatePass = 1;
+    g_panelHeightsFixed = 0;
+    g_textureCreatePass = 1;
     RebuildPanelTextures(REBUILD_ALL);
     g_textureCreatePass = 0;
     g_menuBackTex = SolidTexture(255, 255, 255, 255);
     g_menuEdgeTex = SolidTexture(0, 0, 0, 0);
-    g_menuBackdropWidth = backdropWidth, g_menuBackdropHeight = backdropHeight;
+    g_menuBackdropWidth = backdropWidth;
+    g_menuBackdropHeight = backdropHeight;
     LayoutAll();
 }
 

@@ -58,7 +58,8 @@ bool LoadSceneState(const char* programDir)
     if (LoadStartupData() != STARTUP_DATA_OK) return false;
 
     NewGame();
-    g_sceneReady = 1, g_fadeInProgress = 0;
+    g_sceneReady = 1;
+    g_fadeInProgress = 0;
     for (int& flag : g_panelVisible) flag = 0;
     return true;
 }
@@ -80,14 +81,16 @@ bool ArrangeGameInPlay(int playerSetup, int computerSetup)
     for (int r = 0; r < RANK_KINDS; ++r) g_trayCount[r] = 0;  // in play: none of the opponent's taken yet
     for (int x = 1; x <= 10; ++x)
         for (int y = 1; y <= 10; ++y) g_reachable[x][y] = g_cellOwner[x][y] == OWNER_COMPUTER ? -1 : g_cellOwner[x][y];
-    g_setupPhase = 0, g_setupMode = 1;
+    g_setupPhase = 0;
+    g_setupMode = 1;
     return true;
 }
 
 bool ArrangeStartUpShot()
 {
     ArrangeSetupBoard();
-    g_hoverTraySlot = 3, g_selectedTrayRank = 2;
+    g_hoverTraySlot = 3;
+    g_selectedTrayRank = 2;
     return true;
 }
 
@@ -96,20 +99,35 @@ bool ArrangeSetupShot()
     if (!ArrangeGameInPlay(5, 9)) return false;
     for (int x = 1; x <= 10; ++x)
         for (int y = 7; y <= 10; ++y) g_cellOwner[x][y] = OWNER_EMPTY, g_cellRank[x][y] = RANK_EMPTY;
-    g_setupPhase = 1, g_hoverTraySlot = -1, g_selectedTrayRank = -1;
-    g_hoverRow[0] = 4, g_hoverRow[1] = 3;
+    g_setupPhase = 1;
+    g_hoverTraySlot = -1;
+    g_selectedTrayRank = -1;
+    g_hoverRow[0] = 4;
+    g_hoverRow[1] = 3;
     return true;
 }
 
 bool ArrangePlayShot()
 {
     if (!ArrangeGameInPlay(5, 9)) return false;
-    g_cellOwner[3][4] = OWNER_SELECTED, g_selectedRow[0] = 3, g_selectedRow[1] = 4;
-    g_cellOwner[6][4] = OWNER_EMPTY, g_cellRank[6][4] = RANK_EMPTY;
-    g_cellOwner[6][6] = OWNER_COMPUTER, g_cellRank[6][6] = 7, g_revealRow[0] = 6, g_revealRow[1] = 6;
-    g_cellOwner[6][7] = OWNER_EMPTY, g_cellRank[6][7] = RANK_EMPTY;
+    g_cellOwner[3][4] = OWNER_SELECTED;
+    g_selectedRow[0] = 3;
+    g_selectedRow[1] = 4;
+    g_cellOwner[6][4] = OWNER_EMPTY;
+    g_cellRank[6][4] = RANK_EMPTY;
+    g_cellOwner[6][6] = OWNER_COMPUTER;
+    g_cellRank[6][6] = 7;
+    g_revealRow[0] = 6;
+    g_revealRow[1] = 6;
+    g_cellOwner[6][7] = OWNER_EMPTY;
+    g_cellRank[6][7] = RANK_EMPTY;
     g_lastMove = MoveRecord{6, 7, 6, 6};
-    g_lastMoveDirection = 2, g_hoverRow[0] = 5, g_hoverRow[1] = 7;
-    g_trayCount[2] = 3, g_trayCount[RANK_FLAG] = 0, g_trayCount[4] = 4, g_hoverTraySlot = -1;
+    g_lastMoveDirection = 2;
+    g_hoverRow[0] = 5;
+    g_hoverRow[1] = 7;
+    g_trayCount[2] = 3;
+    g_trayCount[RANK_FLAG] = 0;
+    g_trayCount[4] = 4;
+    g_hoverTraySlot = -1;
     return true;
 }
