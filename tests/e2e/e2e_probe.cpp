@@ -111,7 +111,8 @@ bool SquarePoint(int x, int y, std::vector<int> owners, int* px, int* py)
             for (int cx = 1; cx <= 10; ++cx)
                 for (int cy = 1; cy <= 10; ++cy) {
                     const bool lake = IsLake(cx, cy);
-                    g_cellOwner[cx][cy] = lake ? OWNER_LAKE : cover, g_cellRank[cx][cy] = 5;
+                    g_cellOwner[cx][cy] = lake ? OWNER_LAKE : cover;
+                    g_cellRank[cx][cy] = 5;
                     g_reachable[cx][cy] = lake ? OWNER_LAKE : OWNER_EMPTY;
                 }
             g_cellOwner[x][y] = owner;

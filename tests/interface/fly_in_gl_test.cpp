@@ -226,7 +226,8 @@ TEST(FlyIn, AFirstLookPastTheDurationDrawsNoFrameAndTheLayoutPutsThePanelInPlace
 {
     RunWithScene([] {
         // The language list of the start-up; the backdrop out of place beforehand.
-        g_panelVisible[PANEL_FLAG_MAIN_MENU] = 0, g_panelVisible[PANEL_FLAG_LANGUAGE_LIST] = 1;
+        g_panelVisible[PANEL_FLAG_MAIN_MENU] = 0;
+        g_panelVisible[PANEL_FLAG_LANGUAGE_LIST] = 1;
         LayoutLanguageListPanel();
         const Edges row1 = WidgetEdges(326), row2 = WidgetEdges(327);
         const Edges backdrop = BackdropEdges();

@@ -222,12 +222,16 @@ TEST(OnlinePanels, DrawnInTheStatesThatShowThem)
 {
     RunWithOverlayGl(W, H, [] {
         StartUp(1, 420, 300);
-        g_overlayOn = 1, g_hoverId = 0;
+        g_overlayOn = 1;
+        g_hoverId = 0;
         for (int& flag : g_panelVisible) flag = 0;
 
         // In setup, offline, the banner on: the news, the setup choice and the blinking banner.
-        g_setupPhase = 1, g_setupMode = 0, g_onlineGame = 0;
-        g_onlineBannerOn = 1, g_blinkStep = 1;
+        g_setupPhase = 1;
+        g_setupMode = 0;
+        g_onlineGame = 0;
+        g_onlineBannerOn = 1;
+        g_blinkStep = 1;
         const Shot setup = RenderOverlay("setup_news_banner");
         for (int w : {450, 475, 476, 500, 501, 502}) EXPECT_GT(setup.Ink(w), 300) << w;
         g_hoverId = HOVER_SETUP_AUTOMATIC;
@@ -236,17 +240,23 @@ TEST(OnlinePanels, DrawnInTheStatesThatShowThem)
         g_hoverId = 0;
 
         // Queued online: the status table and the waiting caption; no banner.
-        g_onlineGame = 1, g_serverStatus = 2, g_waitingForOpponent = 1;
+        g_onlineGame = 1;
+        g_serverStatus = 2;
+        g_waitingForOpponent = 1;
         const Shot online = RenderOverlay("online_status");
         for (int w : {425, 427, 428, 429, 430}) EXPECT_GT(online.Ink(w), 150) << w;
 
         // The opponent choice in the menu mode.
-        g_onlineGame = 0, g_waitingForOpponent = 0, g_onlineBannerOn = 0;
-        g_panelVisible[PANEL_FLAG_MENU_MODE] = 1, g_panelVisible[PANEL_FLAG_ONLINE_GAME] = 1;
+        g_onlineGame = 0;
+        g_waitingForOpponent = 0;
+        g_onlineBannerOn = 0;
+        g_panelVisible[PANEL_FLAG_MENU_MODE] = 1;
+        g_panelVisible[PANEL_FLAG_ONLINE_GAME] = 1;
         const Shot choice = RenderOverlay("opponent_choice");
         for (int w = 400; w <= 403; ++w) EXPECT_GT(choice.Ink(w), 150) << w;
         for (int& flag : g_panelVisible) flag = 0;
-        g_setupPhase = 0, g_serverStatus = 2;
+        g_setupPhase = 0;
+        g_serverStatus = 2;
     });
 }
 

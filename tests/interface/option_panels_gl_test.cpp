@@ -260,7 +260,10 @@ TEST(OptionPanels, DrawnFromTheirTexturesEditedValuesHoverAndSliders)
 {
     RunWithOverlayGl(W, H, [] {
         StartUp(2);
-        g_overlayOn = 1, g_onlineGame = 0, g_onlineBannerOn = 0, g_hoverId = 0;
+        g_overlayOn = 1;
+        g_onlineGame = 0;
+        g_onlineBannerOn = 0;
+        g_hoverId = 0;
 
         // Game options: boxes as their edit copies; ticked rows have no hot
         // look except animations.
@@ -283,7 +286,8 @@ TEST(OptionPanels, DrawnFromTheirTexturesEditedValuesHoverAndSliders)
         EXPECT_FALSE(Same(RenderOverlayShot(W, H), game, 65)) << "the animations box is hot ticked too";
         g_hoverId = HOVER_GAME_OPTIONS_OK;
         EXPECT_FALSE(Same(RenderOverlayShot(W, H), game, 69));
-        g_hoverId = 0, g_pieceScaleSliderPos[0] = 150;
+        g_hoverId = 0;
+        g_pieceScaleSliderPos[0] = 150;
         ExpectKnobMoved(game, RenderOverlayShot(W, H), 68, 150);
         g_pieceScaleSliderPos[0] = 0;
 
@@ -297,9 +301,11 @@ TEST(OptionPanels, DrawnFromTheirTexturesEditedValuesHoverAndSliders)
         EXPECT_FALSE(graphics.Block(79) == graphics.Block(81));
         g_hoverId = HOVER_GRAPHICS_ROW_FIRST;
         EXPECT_FALSE(Same(RenderOverlayShot(W, H), graphics, 79));
-        g_hoverId = 0, g_reflectionSliderPos[0] = 80;
+        g_hoverId = 0;
+        g_reflectionSliderPos[0] = 80;
         ExpectKnobMoved(graphics, RenderOverlayShot(W, H), 91, 80);
-        g_reflectionSliderPos[0] = 0, g_brightnessSliderPos[0] = 120;
+        g_reflectionSliderPos[0] = 0;
+        g_brightnessSliderPos[0] = 120;
         ExpectKnobMoved(graphics, RenderOverlayShot(W, H), 95, 120);
         g_brightnessSliderPos[0] = 0;
         const int rx = int(g_widgetRight[90]) - 15, ry = int(g_widgetBottom[90]) + 10;
@@ -396,7 +402,8 @@ TEST(OptionPanels, DrawnFromTheirTexturesEditedValuesHoverAndSliders)
         g_hoverId = HOVER_SAVE_SLOT_FIRST + 2;
         shot = RenderOverlayShot(W, H);
         for (int k = 1; k <= 6; ++k) EXPECT_EQ(Same(shot, slots, 150 + k), k != 3) << "slot " << k;
-        g_hoverId = 0, g_saveSlotLabel[4] = "Player 12.12.2026";
+        g_hoverId = 0;
+        g_saveSlotLabel[4] = "Player 12.12.2026";
         BuildSaveSlotsTextures();
         LayoutSaveSlotsPanel();
         shot = RenderOverlayShot(W, H);

@@ -82,7 +82,10 @@ TEST(OverlayPass, FrameCaptionBarBackdropAndPanelsInEntryOrderThenTheCameraBack)
 {
     RunWithOverlayGl(W, H, [] {
         BuildOverlayAtStartUp(2);
-        g_hoverId = 0, g_overlayOn = 1, g_onlineGame = 0, g_onlineBannerOn = 0;
+        g_hoverId = 0;
+        g_overlayOn = 1;
+        g_onlineGame = 0;
+        g_onlineBannerOn = 0;
 
         // Nothing open: the frame's four greys and the caption bar.
         OpenPanels({}, false);
@@ -208,7 +211,9 @@ TEST(PanelDrawers, BoxesSlidersListRowsBannerAndColourPreviewFromFilledTables)
         for (int w = 0; w < WIDGET_COUNT; ++w) Put(w, 0, 0, 0, 0, 0);
         g_menuBackdropLeft = g_menuBackdropRight = g_menuBackdropBottom = g_menuBackdropTop = 0;
         g_menuButtonLeft = g_menuButtonRight = 0;
-        g_overlayOn = 1, g_onlineGame = 0, g_hoverId = 0;
+        g_overlayOn = 1;
+        g_onlineGame = 0;
+        g_hoverId = 0;
         const Rgb red{255, 0, 0}, green{0, 255, 0}, blue{0, 0, 255}, yellow{255, 255, 0}, magenta{255, 0, 255};
         g_checkBoxTexture = SolidTexture(255, 0, 0, 255);
         g_checkBoxTickedTexture = SolidTexture(0, 255, 0, 255);
@@ -225,8 +230,10 @@ TEST(PanelDrawers, BoxesSlidersListRowsBannerAndColourPreviewFromFilledTables)
         Put(65, 100, 140, 24, 24, 0);
         Put(67, 200, 200, 284, 20, 0);
         Put(68, 196, 200, 9, 20, 0);
-        g_pieceScaleSliderPos[0] = 100, g_editAiQuickSearch = 1;
-        g_editAnimationsOn = 1, g_hoverId = HOVER_AI_QUICK_SEARCH;
+        g_pieceScaleSliderPos[0] = 100;
+        g_editAiQuickSearch = 1;
+        g_editAnimationsOn = 1;
+        g_hoverId = HOVER_AI_QUICK_SEARCH;
         Shot shot = RenderOverlayShot(W, H);
         NearRgb(Centre(shot, 53), green, 0, "ticked box hovered");
         NearRgb(Centre(shot, 65), green, 0, "animations box not hovered");
@@ -264,7 +271,8 @@ TEST(PanelDrawers, BoxesSlidersListRowsBannerAndColourPreviewFromFilledTables)
             g_onlineBannerTexture[k][2] = SolidTexture(0, 0, 255, 255);
         }
         OpenPanels({PANEL_FLAG_MENU_MODE}, false);
-        g_onlineBannerOn = 1, g_blinkStep = 3;
+        g_onlineBannerOn = 1;
+        g_blinkStep = 3;
         shot = RenderOverlayShot(W, H);
         for (int k = 0; k < 3; ++k) NearRgb(Centre(shot, 500 + k), green, 0, "alert line");
         g_blinkStep = 4;
@@ -276,7 +284,10 @@ TEST(PanelDrawers, BoxesSlidersListRowsBannerAndColourPreviewFromFilledTables)
         g_onlineGame = 1;
         shot = RenderOverlayShot(W, H);
         NearRgb(Centre(shot, 500), {0, 0, 0}, 0, "no banner in an online game");
-        g_onlineGame = 0, g_onlineBannerOn = 0, g_blinkStep = 0, g_hoverId = 0;
+        g_onlineGame = 0;
+        g_onlineBannerOn = 0;
+        g_blinkStep = 0;
+        g_hoverId = 0;
 
         // The colour editor on the panel colour: a flat patch of the edited colour.
         g_colourPreviewFrameTexture = SolidTexture(0, 0, 0, 0);

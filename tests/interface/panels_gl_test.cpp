@@ -350,7 +350,10 @@ TEST(PanelPictures, EveryPanelInksItsCaptionsAndLightsItsButtonsUnderTheMouseInB
 {
     RunWithOverlayGl(FULL_W, FULL_H, [] {
         StartUp(2);
-        g_overlayOn = 1, g_hoverId = 0, g_onlineBannerOn = 0, g_losingSide = 1;
+        g_overlayOn = 1;
+        g_hoverId = 0;
+        g_onlineBannerOn = 0;
+        g_losingSide = 1;
         ShowSaves();
         ExpectPanelsDrawn("");
 

@@ -102,12 +102,15 @@ protected:
         setenv("TZ", "UTC", 1);
         tzset();
         g_appDir = m_folder.Path().c_str();
-        g_saveClock = FixedClock, g_revealPause = RecordPause;
-        g_messageBoxHook = RecordBox, g_language[0] = 2;
+        g_saveClock = FixedClock;
+        g_revealPause = RecordPause;
+        g_messageBoxHook = RecordBox;
+        g_language[0] = 2;
         g_pauses.clear();
         g_boxes.clear();
         for (int& p : g_panelVisible) p = 0;
-        g_onlineGame = 0, g_stopMoveReceive = 0;
+        g_onlineGame = 0;
+        g_stopMoveReceive = 0;
         StartKnownPosition();
         ListSaveSlots();  // every slot empty
     }
@@ -136,7 +139,8 @@ protected:
         g_lastMove = MoveRecord{5, 3, 5, 4};
         g_lastMoveDirection = 4;
         g_revealRow[0] = 6, g_revealRow[1] = 7;
-        g_trayCount[RANK_SCOUT] = 3, g_trayCount[RANK_BOMB] = 2;
+        g_trayCount[RANK_SCOUT] = 3;
+        g_trayCount[RANK_BOMB] = 2;
     }
     TempFolder m_folder{"velmonar-saves"};
 };

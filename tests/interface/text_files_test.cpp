@@ -286,7 +286,8 @@ TEST(HelpScroll, FractionRangeThumbAndMouseAgreeAndNeverDivideByZero)
     EXPECT_EQ(HelpVisibleFraction(0, 2600, 1080), 1.0);
     EXPECT_EQ(HelpScrollRange(HelpVisibleFraction(770, 500, 1080)), 0.0);
 
-    g_helpPageWidth = 870, g_helpPageHeight = 2600;
+    g_helpPageWidth = 870;
+    g_helpPageHeight = 2600;
     g_helpScroll = 5.0;  // out of range: brought back
     LayoutTextWindow(1920, 1080);
     const HelpScrollBar& bar = g_helpScrollBar;
@@ -316,7 +317,8 @@ TEST(HelpScroll, FractionRangeThumbAndMouseAgreeAndNeverDivideByZero)
 
     // A page that fits, or none at all: range 0, position 0, thumb at the top.
     for (int height : {500, 0, -3}) {
-        g_helpPageHeight = height, g_helpScroll = 0.4;
+        g_helpPageHeight = height;
+        g_helpScroll = 0.4;
         LayoutTextWindow(1920, 1080);
         EXPECT_EQ(bar.range, 0.0);
         EXPECT_EQ(g_helpScroll, 0.0);

@@ -42,7 +42,9 @@ TEST(CaptionTextures, ReliefStylesHotPassesAndNamesKeptOnRebuild)
         g_currentText = ".";
         g_texturePadX = g_texturePadY = 7;
         g_textOriginX = g_textOriginY = 4;
-        g_letterSpacing = 3, g_glyphScale = 1, g_textScale = 0.95;
+        g_letterSpacing = 3;
+        g_glyphScale = 1;
+        g_textScale = 0.95;
 
         const Rgba black{0, 0, 0, 255}, white{255, 255, 255, 255};
         const Rgba solid{20, 100, 220, 255};   // (10, 100, 250) clamped to 20..220
@@ -102,7 +104,8 @@ TEST(CaptionTextures, ReliefStylesHotPassesAndNamesKeptOnRebuild)
         EXPECT_EQ(bound, 0);
 
         // An empty text is a 0 x 0 widget; a 250-character one grows the work image.
-        g_textureCreatePass = 1, g_currentText = "";
+        g_textureCreatePass = 1;
+        g_currentText = "";
         const CaptionSize none = BuildCaptionTextures(&normal, {2, 1, 1, 1}, nullptr, {});
         EXPECT_EQ(std::make_pair(none.width, none.height), std::make_pair(0.0, 0.0));
         g_currentText = CString(std::string(250, 'b'));
@@ -179,7 +182,8 @@ TEST_F(HelpTextFolder, BuildsPageFramesAndGeometryAndKeepsThemWhenTheFileIsMissi
         EXPECT_EQ(g_textWindowLeft, 575);
 
         // An empty help file: a blank page the window's size, no scrolling.
-        g_language[0] = 2, g_helpScroll = 0.2;
+        g_language[0] = 2;
+        g_helpScroll = 0.2;
         LoadHelpText();
         EXPECT_TRUE(g_helpLines.empty());
         EXPECT_EQ(g_helpPageWidth, 770);

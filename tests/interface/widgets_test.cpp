@@ -16,7 +16,10 @@ TEST(WidgetTable, HitRectanglesTruncateTheEdgesAndKeepOnlyLeftAndTopInside)
     // A widget 101 wide centred at x 400 (350.5 .. 451.5), 20.7 high near
     // the top of a 600-high client.
     const int w = WidgetIndex(PANEL_MAIN_MENU, 3);
-    g_widgetLeft[w] = 350.5, g_widgetRight[w] = 451.5, g_widgetTop[w] = 580.9, g_widgetBottom[w] = 560.2;
+    g_widgetLeft[w] = 350.5;
+    g_widgetRight[w] = 451.5;
+    g_widgetTop[w] = 580.9;
+    g_widgetBottom[w] = 560.2;
     SetWidgetHitRect(w, 600);
     EXPECT_EQ(g_widgetHitRect[w].left, 350);
     EXPECT_EQ(g_widgetHitRect[w].right, 451);
@@ -55,7 +58,10 @@ TEST(WidgetTable, PanelsMapToTheirFlagsAndTextGroups)
 TEST(WidgetTable, PanelsShownByStateFollowTheirFourConditions)
 {
     for (int& flag : g_panelVisible) flag = 0;
-    g_onlineGame = 0, g_onlineBannerOn = 0, g_setupMode = 0, g_setupPhase = 1;
+    g_onlineGame = 0;
+    g_onlineBannerOn = 0;
+    g_setupMode = 0;
+    g_setupPhase = 1;
     EXPECT_FALSE(OnlineStatusShown());
     EXPECT_TRUE(NewsBannerShown());
     EXPECT_TRUE(SetupChoiceShown());
@@ -77,10 +83,14 @@ TEST(WidgetTable, PanelsShownByStateFollowTheirFourConditions)
     g_panelVisible[PANEL_FLAG_MENU_MODE] = g_panelVisible[PANEL_FLAG_TEXT_WINDOW] = 0;
     g_setupMode = 1;
     EXPECT_FALSE(SetupChoiceShown());
-    g_setupMode = 0, g_setupPhase = 0;
+    g_setupMode = 0;
+    g_setupPhase = 0;
     EXPECT_FALSE(SetupChoiceShown());
 
-    g_onlineGame = 0, g_onlineBannerOn = 0, g_setupMode = 1, g_setupPhase = 1;
+    g_onlineGame = 0;
+    g_onlineBannerOn = 0;
+    g_setupMode = 1;
+    g_setupPhase = 1;
 }
 
 }  // namespace

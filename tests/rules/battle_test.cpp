@@ -24,7 +24,8 @@ void ExpectMarks(std::initializer_list<std::array<int, 3>> marks)
 // Battle between an attacker of rank att and a defender of rank def on a fresh board.
 BattleResult Battle(int att, int def)
 {
-    g_cellOwner[5][2] = OWNER_PLAYER, g_cellRank[5][2] = att;
+    g_cellOwner[5][2] = OWNER_PLAYER;
+    g_cellRank[5][2] = att;
     g_cellOwner[5][3] = def == RANK_EMPTY ? OWNER_EMPTY : OWNER_COMPUTER;
     g_cellRank[5][3] = def;
     return ResolveBattle(5, 2, 5, 3);

@@ -16,16 +16,21 @@ void SpoilState()
 {
     for (int x = 0; x < GRID_SIZE; ++x)
         for (int y = 0; y < GRID_SIZE; ++y) {
-            g_cellOwner[x][y] = OWNER_COMPUTER, g_cellRank[x][y] = 7, g_knowledge[x][y] = 0.7f;
-            g_pieceTag[x][y] = 55, g_reachable[x][y] = 2;
+            g_cellOwner[x][y] = OWNER_COMPUTER;
+            g_cellRank[x][y] = 7;
+            g_knowledge[x][y] = 0.7f;
+            g_pieceTag[x][y] = 55;
+            g_reachable[x][y] = 2;
         }
     for (int r = 0; r < RANK_KINDS; ++r) g_trayCount[r] = 9;
-    g_setupPhase = 0, g_selectedTrayRank = 4;
+    g_setupPhase = 0;
+    g_selectedTrayRank = 4;
     g_hoverRow[0] = 3, g_hoverRow[1] = 4;
     g_prevHoverSquare[0] = 5, g_prevHoverSquare[1] = 6;
     g_selectedRow[0] = 7, g_selectedRow[1] = 8;
     g_revealRow[0] = 9, g_revealRow[1] = 10;
-    g_gameOver = 1, g_losingSide = 2;
+    g_gameOver = 1;
+    g_losingSide = 2;
     g_lastMove = MoveRecord{1, 2, 3, 4};
     g_lastMoveDirection = 3;
     for (int side = 1; side <= 2; ++side) {
@@ -33,7 +38,10 @@ void SpoilState()
         g_moveHistory[side][1] = MoveRecord{1, 2, 1, 1};
         g_forbiddenMove[side] = MoveRecord{1, 2, 1, 1};
     }
-    g_piecesLeft[1][5] = 3, g_piecesLeft[2][10] = 0, g_playerMarshalAlive = 0, g_computerMarshalAlive = 1;
+    g_piecesLeft[1][5] = 3;
+    g_piecesLeft[2][10] = 0;
+    g_playerMarshalAlive = 0;
+    g_computerMarshalAlive = 1;
 }
 
 void Hover(int x, int y)

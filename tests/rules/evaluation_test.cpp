@@ -8,14 +8,18 @@ using EvaluationTest = AiTest;
 TEST_F(EvaluationTest, PieceValueAddsPlanAndFlagNearnessAndIsNegatedForThePlayer)
 {
     ClearField();
-    g_computerFlagPos[0] = 5, g_computerFlagPos[1] = 10;
+    g_computerFlagPos[0] = 5;
+    g_computerFlagPos[1] = 10;
     Put(4, 4, OWNER_COMPUTER, 7, 0.0f, 34);
     Put(6, 4, OWNER_PLAYER, 7, 0.0f, 36);
     Put(5, 9, OWNER_COMPUTER, RANK_BOMB, 0.0f, 89);
     Put(5, 2, OWNER_PLAYER, RANK_BOMB, 0.0f, 25);
-    g_planMap[4][4][34] = 120, g_planMap[6][4][36] = 45;
+    g_planMap[4][4][34] = 120;
+    g_planMap[6][4][36] = 45;
     g_planMap[4][4][36] = 999;  // another piece's map does not count
-    g_flagProximity[5][9][1] = 190, g_flagProximity[5][2][1] = 77, g_flagProximity[5][2][0] = 66;
+    g_flagProximity[5][9][1] = 190;
+    g_flagProximity[5][2][1] = 77;
+    g_flagProximity[5][2][0] = 66;
 
     EXPECT_EQ(PieceValue(4, 4, 7), 7000 + 120);
     EXPECT_EQ(PieceValue(6, 4, 7), -(7000 + 45));
@@ -33,10 +37,12 @@ TEST_F(EvaluationTest, SpyIsWorthMoreWhileTheOpposingMarshalLives)
     ClearField();
     Put(2, 9, OWNER_COMPUTER, RANK_SPY, 0.0f, 0);
     Put(2, 2, OWNER_PLAYER, RANK_SPY, 0.0f, 0);
-    g_playerMarshalAlive = 1, g_computerMarshalAlive = 0;
+    g_playerMarshalAlive = 1;
+    g_computerMarshalAlive = 0;
     EXPECT_EQ(PieceValue(2, 9, RANK_SPY), 20000);
     EXPECT_EQ(PieceValue(2, 2, RANK_SPY), -1000);
-    g_playerMarshalAlive = 0, g_computerMarshalAlive = 1;
+    g_playerMarshalAlive = 0;
+    g_computerMarshalAlive = 1;
     EXPECT_EQ(PieceValue(2, 9, RANK_SPY), 1000);
     EXPECT_EQ(PieceValue(2, 2, RANK_SPY), -20000);
 }
@@ -44,7 +50,10 @@ TEST_F(EvaluationTest, SpyIsWorthMoreWhileTheOpposingMarshalLives)
 TEST_F(EvaluationTest, MinerNearTheEnemyFlagIsWorthMore)
 {
     ClearField();
-    g_playerFlagPos[0] = 1, g_playerFlagPos[1] = 1, g_computerFlagPos[0] = 10, g_computerFlagPos[1] = 10;
+    g_playerFlagPos[0] = 1;
+    g_playerFlagPos[1] = 1;
+    g_computerFlagPos[0] = 10;
+    g_computerFlagPos[1] = 10;
     Put(4, 3, OWNER_COMPUTER, RANK_MINER, 0.0f, 0);  // distance 5 to the player's flag
     Put(4, 4, OWNER_COMPUTER, RANK_MINER, 0.0f, 0);  // distance 6
     EXPECT_EQ(PieceValue(4, 3, RANK_MINER), 12000);

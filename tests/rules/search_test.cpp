@@ -181,7 +181,8 @@ TEST_F(RollOrderTest, WinningAttackOnAKnownPieceDrawsNoRoll)
     EXPECT_EQ(ChosenMove(), attackB) << "B drew the first roll";
 
     // The strongest piece left draws no roll against a piece seen at all.
-    g_piecesLeft[1][RANK_MARSHAL] = 0, g_knowledge[3][7] = 0.5f;
+    g_piecesLeft[1][RANK_MARSHAL] = 0;
+    g_knowledge[3][7] = 0.5f;
     EXPECT_EQ(ChosenMove(), attackB);
     g_piecesLeft[1][RANK_MARSHAL] = 1;
 
@@ -254,7 +255,9 @@ TEST_F(SearchTest, TiesAreSettledByTheStaticValueFirstHighestWins)
     ClearField();
     Put(5, 8, OWNER_COMPUTER, 5, 0.5f, 75);
     Put(1, 1, OWNER_PLAYER, RANK_FLAG);
-    g_planMap[4][8][75] = 10, g_planMap[5][7][75] = 30, g_planMap[6][8][75] = 30;
+    g_planMap[4][8][75] = 10;
+    g_planMap[5][7][75] = 30;
+    g_planMap[6][8][75] = 30;
     const MoveRecord moves[3] = {{5, 8, 4, 8}, {5, 8, 5, 7}, {5, 8, 6, 8}};
     for (int i = 0; i < 3; ++i) {
         g_tiedMoves.fromX[i] = moves[i].fromX;
@@ -347,7 +350,8 @@ TEST_F(SearchTest, FlagAlreadyTakenEndsTheGameWithThePlayerAsWinner)
     Put(9, 9, OWNER_COMPUTER, 6);
     Put(5, 1, OWNER_PLAYER, RANK_FLAG);
     CountPieces();
-    g_gameOver = 1, g_losingSide = 2;
+    g_gameOver = 1;
+    g_losingSide = 2;
     const BoardSnapshot before = BoardSnapshot::Take();
     ComputerTurn();
     EXPECT_EQ(g_losingSide, 2);
