@@ -5,7 +5,6 @@
 #include <GL/gl.h>
 #include <sys/stat.h>
 
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -131,10 +130,7 @@ protected:
         mkdir((m_dir + "/language").c_str(), 0755);
         g_appDir = m_dir.c_str();
     }
-    void Write(const std::string& name, const std::string& text) const
-    {
-        std::ofstream(m_dir + "/language/" + name, std::ios::binary) << text;
-    }
+    void Write(const std::string& name, const std::string& text) const { WriteFileText(m_dir + "/language/" + name, text); }
     TempFolder m_temp{"velmonar-help"};
     std::string m_dir = m_temp.Path();
 };

@@ -3,7 +3,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "platform/program_folder.h"
@@ -25,10 +24,7 @@ protected:
     }
     void TearDown() override { g_appDir = m_savedDir; }
 
-    void Write(const std::string& name, const std::string& text)
-    {
-        std::ofstream(m_folder.Path() + "/" + name, std::ios::binary) << text;
-    }
+    void Write(const std::string& name, const std::string& text) { WriteFileText(m_folder.Path() + "/" + name, text); }
     // The name a texture file of the program folder is read as.
     std::string Resource(const std::string& name) const { return m_folder.Path() + "/resources/" + name; }
 
