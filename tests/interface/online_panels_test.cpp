@@ -25,6 +25,7 @@
 #include "rules/board.h"
 #include "rules/live_options.h"
 #include "scene/frame_state.h"
+#include "tests/support/interface_steps.h"
 #include "tests/support/overlay_gl.h"
 
 namespace {
@@ -67,9 +68,9 @@ TEST(OnlinePanels, AStatusCountTooWideForThePanelIsCutToWhatFits)
             for (int k = 1; k <= 40 && digits == 0; ++k)
                 if (sevens(k) == shown) digits = k;
             EXPECT_GE(digits, 4) << "a few digits still show";
-            int wider[2] = {0, 0};  // the caption of one digit more, at the status rows' scale 0.5
-            MeasureText(CString(std::string(digits + 1, '7')), wider, g_texturePadX, g_texturePadY, 5, 1);
-            EXPECT_GT(static_cast<int>(wider[0] * 0.5), limit) << "one more would not fit";
+            // The caption of one digit more, at the status rows' scale 0.5.
+            const int wider = Measured(CString(std::string(digits + 1, '7')), g_texturePadX, g_texturePadY, 5, 1).first;
+            EXPECT_GT(static_cast<int>(wider * 0.5), limit) << "one more would not fit";
             WriteSharedText(g_onlineCountText, "42");
         }
     });
@@ -154,9 +155,7 @@ TEST(OnlinePanels, StatusTableNewsBannerAndBannerPlacesInEnglish)
         const int newsWidth = g_widgetWidth[450];
         EXPECT_TRUE(ReadTexture(g_widgetTexture[450]) ==
                     Reference("[  ]", 2, g_panelColourByte[0], g_panelColourByte[1], g_panelColourByte[2]));
-        int size[2] = {0, 0};
-        MeasureText("[  ]", size, g_texturePadX, g_texturePadY, 5, 1);
-        EXPECT_EQ(newsWidth, static_cast<int>(size[0] * 0.7));
+        EXPECT_EQ(newsWidth, static_cast<int>(Measured("[  ]", g_texturePadX, g_texturePadY, 5, 1).first * 0.7));
         EXPECT_GT(newsWidth, 0);
         ExpectPlaced(450, W / 2 - newsWidth / 2, H - 10, H);
 

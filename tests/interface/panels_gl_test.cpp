@@ -25,6 +25,7 @@
 #include "interface/widgets.h"
 #include "rules/board.h"
 #include "scene/frame_state.h"
+#include "tests/support/interface_steps.h"
 #include "tests/support/overlay_gl.h"
 
 namespace {
@@ -182,9 +183,7 @@ TEST(PanelCaptions, BothLanguagesGiveTheSumsAndPlacesALanguageChangeKeepsTheHeig
         g_panelHeightsFixed = 1;
         RebuildPanelTextures(REBUILD_COLOUR);
         g_panelHeightsFixed = 0;
-        int personal[2] = {0, 0};
-        MeasureText("Personal", personal, g_texturePadX, g_texturePadY, 5, 1);
-        EXPECT_EQ(g_widgetWidth[30], personal[0]);
+        EXPECT_EQ(g_widgetWidth[30], Measured("Personal", g_texturePadX, g_texturePadY, 5, 1).first);
 
         const int cx = FULL_W / 2;
         const int height = g_panelHeight[PANEL_SAVE_CONFIRM];

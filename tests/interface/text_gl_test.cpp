@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,19 +16,11 @@
 #include "interface/text_window.h"
 #include "platform/program_folder.h"
 #include "rules/live_options.h"
+#include "tests/support/interface_steps.h"
 #include "tests/support/overlay_gl.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
-
-void UseFont(const std::string& text)
-{
-    std::istringstream in(text);
-    ReadFont(in);
-}
-
-// 'a' and 'b' of two points, '.' of one.
-const char* const SMALL_FONT = "3\na 4 0 2\nb 6 1 2\n. 1 0 1\n0 0 3 2\n0 0 5 0\n0 0\n";
 
 TEST(CaptionTextures, ReliefStylesHotPassesAndNamesKeptOnRebuild)
 {
