@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>  // before the X headers, whose macros clash with it
 #include <GL/gl.h>
 
-#include <vector>
-
 #include "interface/caption_bar.h"
 #include "interface/caption_colours.h"
 #include "interface/extra_panels.h"
