@@ -263,12 +263,16 @@ TEST_F(SearchTest, TiesAreSettledByTheStaticValueFirstHighestWins)
     EXPECT_TRUE(BoardSnapshot::Take() == before);
 }
 
-TEST_F(SearchTest, TurnPlaysTheMoveAndRemembersOnlyPlainMoves)
+TEST_F(SearchTest, TurnPlaysTheMoveAfterItsMinimumTimeAndRemembersOnlyPlainMoves)
 {
     QuietPosition();
     ResetKnowledgeAndPlans();
     g_lastComputerMove = Move(9, 9, 9, 9);
+    g_skipMinimumTurnTime = 0;
+    const DWORD start = GetTickCount();
     ComputerTurn();
+    EXPECT_GE(GetTickCount() - start, static_cast<DWORD>(MIN_TURN_MS));
+    g_skipMinimumTurnTime = 1;
     ASSERT_EQ(g_gameOver, 0);
     const MoveRecord played = g_lastMove;
     EXPECT_EQ(played, g_bestMove);
@@ -297,16 +301,6 @@ TEST_F(SearchTest, TurnPlaysTheMoveAndRemembersOnlyPlainMoves)
     ComputerTurn();
     EXPECT_EQ(g_cellRank[1][9], RANK_MARSHAL);
     EXPECT_EQ(g_lastComputerMove, Move(3, 3, 4, 3));
-}
-
-TEST_F(SearchTest, TurnLastsAtLeastItsMinimumTime)
-{
-    QuietPosition();
-    g_skipMinimumTurnTime = 0;
-    const DWORD start = GetTickCount();
-    ComputerTurn();
-    EXPECT_GE(GetTickCount() - start, static_cast<DWORD>(MIN_TURN_MS));
-    EXPECT_EQ(g_gameOver, 0);
 }
 
 TEST_F(SearchTest, PlayerLeftWithoutMovesLoses)
