@@ -222,7 +222,7 @@ TEST(FlyIn, EveryFrameStartsFromTheStillSceneWhateverTheBackBufferHolds)
     });
 }
 
-TEST(FlyIn, AFirstLookPastTheDurationDrawsNoFrameAndTheLayoutPutsThePanelInPlace)
+TEST(FlyIn, AFirstLookPastTheDurationDrawsNoFrameTheLayoutPutsThePanelInPlaceAndEachMovesItsOwnWidgets)
 {
     RunWithScene([] {
         // The language list of the start-up; the backdrop out of place beforehand.
@@ -253,12 +253,8 @@ TEST(FlyIn, AFirstLookPastTheDurationDrawsNoFrameAndTheLayoutPutsThePanelInPlace
         RenderFrame();
         const Screen standing = Shown();
         EXPECT_TRUE(PanelColoured(At(standing, static_cast<int>(backdrop.left) + 2, static_cast<int>(backdrop.bottom) + 2)));
-    });
-}
 
-TEST(FlyIn, EachFlyInMovesItsOwnWidgetsAndNoOther)
-{
-    RunWithScene([] {
+        // Each fly-in moves its own widgets and no other.
         const int languages = g_languageCount;
         g_languageCount = 2;  // one language: row 1 alone
         struct Case {

@@ -25,6 +25,7 @@
 #include "rules/board.h"
 #include "rules/live_options.h"
 #include "scene/frame_state.h"
+#include "tests/support/interface_steps.h"
 #include "tests/support/overlay_gl.h"
 
 namespace {
@@ -67,50 +68,15 @@ TEST(OnlinePanels, AStatusCountTooWideForThePanelIsCutToWhatFits)
             for (int k = 1; k <= 40 && digits == 0; ++k)
                 if (sevens(k) == shown) digits = k;
             EXPECT_GE(digits, 4) << "a few digits still show";
-            int wider[2] = {0, 0};  // the caption of one digit more, at the status rows' scale 0.5
-            MeasureText(CString(std::string(digits + 1, '7')), wider, g_texturePadX, g_texturePadY, 5, 1);
-            EXPECT_GT(static_cast<int>(wider[0] * 0.5), limit) << "one more would not fit";
+            // The caption of one digit more, at the status rows' scale 0.5.
+            const int wider = Measured(CString(std::string(digits + 1, '7')), g_texturePadX, g_texturePadY, 5, 1).first;
+            EXPECT_GT(static_cast<int>(wider * 0.5), limit) << "one more would not fit";
             WriteSharedText(g_onlineCountText, "42");
         }
     });
 }
 
-TEST(OnlinePanels, StatusColoursFollowThePanelColour)
-{
-    RunWithOverlayGl(W, H, [] {
-        StartUp(2);
-        const CString server = PanelText(PANEL_ONLINE_STATUS, 0), offline = PanelText(PANEL_ONLINE_STATUS, 2);
-        ASSERT_FALSE(offline.IsEmpty());
-        struct Case {
-            int panel[3];
-            int grey;
-            int warning[3];
-        };
-        const Case cases[] = {
-            {{255, 255, 255}, 50, {255, 0, 0}},   // light panel: dark grey, red warning
-            {{40, 90, 125}, 200, {255, 0, 0}},    // dark panel: light grey
-            {{200, 100, 100}, 50, {50, 50, 50}},  // reddish panel: the warning turns grey
-            {{150, 150, 150}, 50, {50, 50, 50}},  // the reddish test's edges are inclusive
-        };
-        for (const Case& c : cases) {
-            SCOPED_TRACE(c.panel[0]);
-            for (int k = 0; k < 3; ++k) g_panelColour[k] = c.panel[k] / 255.0;
-            UpdatePanelColourBytes();
-            BuildOnlineStatusTextures();
-            const TexImage warning = ReadTexture(g_widgetTexture[427]);
-            EXPECT_TRUE(ReadTexture(g_widgetTexture[425]) == Reference(server, 1, c.grey, c.grey, c.grey));
-            EXPECT_TRUE(warning == Reference(offline, 2, c.warning[0], c.warning[1], c.warning[2]));
-            if (c.warning[1] == 0) {
-                EXPECT_FALSE(warning == Reference(offline, 2, c.grey, c.grey, c.grey)) << "red, not grey";
-            }
-            // The waiting caption is red whatever the panel.
-            EXPECT_TRUE(ReadTexture(g_widgetTexture[430]) ==
-                        Reference(PanelText(PANEL_ONLINE_STATUS, 4), 3, 235, 20, 20));
-        }
-    });
-}
-
-TEST(OnlinePanels, StatusTableNewsBannerAndBannerPlacesInEnglish)
+TEST(OnlinePanels, StatusTableNewsBannerAndBannerPlacesAndStatusColoursInEnglish)
 {
     RunWithOverlayGl(W, H, [] {
         StartUp(2);
@@ -154,9 +120,7 @@ TEST(OnlinePanels, StatusTableNewsBannerAndBannerPlacesInEnglish)
         const int newsWidth = g_widgetWidth[450];
         EXPECT_TRUE(ReadTexture(g_widgetTexture[450]) ==
                     Reference("[  ]", 2, g_panelColourByte[0], g_panelColourByte[1], g_panelColourByte[2]));
-        int size[2] = {0, 0};
-        MeasureText("[  ]", size, g_texturePadX, g_texturePadY, 5, 1);
-        EXPECT_EQ(newsWidth, static_cast<int>(size[0] * 0.7));
+        EXPECT_EQ(newsWidth, static_cast<int>(Measured("[  ]", g_texturePadX, g_texturePadY, 5, 1).first * 0.7));
         EXPECT_GT(newsWidth, 0);
         ExpectPlaced(450, W / 2 - newsWidth / 2, H - 10, H);
 
@@ -166,6 +130,36 @@ TEST(OnlinePanels, StatusTableNewsBannerAndBannerPlacesInEnglish)
             const double top = g_menuButtonBottom - (k == 0 ? 20 : k == 1 ? 37 : 54);
             ExpectPlaced(w, 53 - g_widgetWidth[w] / 2, top, H);
             EXPECT_GT(g_widgetWidth[w], 20);
+        }
+
+        // The status colours follow the panel colour.
+        const CString server = PanelText(PANEL_ONLINE_STATUS, 0), offline = PanelText(PANEL_ONLINE_STATUS, 2);
+        ASSERT_FALSE(offline.IsEmpty());
+        struct Case {
+            int panel[3];
+            int grey;
+            int warning[3];
+        };
+        const Case cases[] = {
+            {{255, 255, 255}, 50, {255, 0, 0}},   // light panel: dark grey, red warning
+            {{40, 90, 125}, 200, {255, 0, 0}},    // dark panel: light grey
+            {{200, 100, 100}, 50, {50, 50, 50}},  // reddish panel: the warning turns grey
+            {{150, 150, 150}, 50, {50, 50, 50}},  // the reddish test's edges are inclusive
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.panel[0]);
+            for (int k = 0; k < 3; ++k) g_panelColour[k] = c.panel[k] / 255.0;
+            UpdatePanelColourBytes();
+            BuildOnlineStatusTextures();
+            const TexImage warning = ReadTexture(g_widgetTexture[427]);
+            EXPECT_TRUE(ReadTexture(g_widgetTexture[425]) == Reference(server, 1, c.grey, c.grey, c.grey));
+            EXPECT_TRUE(warning == Reference(offline, 2, c.warning[0], c.warning[1], c.warning[2]));
+            if (c.warning[1] == 0) {
+                EXPECT_FALSE(warning == Reference(offline, 2, c.grey, c.grey, c.grey)) << "red, not grey";
+            }
+            // The waiting caption is red whatever the panel.
+            EXPECT_TRUE(ReadTexture(g_widgetTexture[430]) ==
+                        Reference(PanelText(PANEL_ONLINE_STATUS, 4), 3, 235, 20, 20));
         }
     });
 }

@@ -162,7 +162,36 @@ TEST(OptionPanels, BuiltAndLaidOutByTheirRulesInBothLanguagesAtThreeClientSizes)
     });
 }
 
-TEST(OptionPanels, SharedTexturesKeepTheirNamesAndHoldTheirFramesAndRamps)
+bool Same(const Shot& a, const Shot& b, int w)
+{
+    return a.Block(w) == b.Block(w);
+}
+
+// A knob moved by offset changes, in its rows, only the columns of its two places.
+void ExpectKnobMoved(const Shot& at0, const Shot& moved, int knob, int offset)
+{
+    std::set<int> columns;
+    for (int y = int(g_widgetBottom[knob]); y < int(g_widgetTop[knob]); ++y)
+        for (int x = 0; x < W; ++x)
+            if (at0.At(x, y) != moved.At(x, y)) columns.insert(x);
+    const int left = int(g_widgetLeft[knob]), right = int(g_widgetRight[knob]);
+    ASSERT_FALSE(columns.empty()) << "knob " << knob;
+    bool atRest = false, atOffset = false;
+    for (int x : columns) {
+        const bool first = x >= left && x < right, second = x >= left + offset && x < right + offset;
+        EXPECT_TRUE(first || second) << "knob " << knob << " column " << x;
+        atRest = atRest || first;
+        atOffset = atOffset || second;
+    }
+    EXPECT_TRUE(atRest && atOffset) << "knob " << knob;
+}
+
+int Luminance(const Rgb& c)
+{
+    return c[0] + c[1] + c[2];
+}
+
+TEST(OptionPanels, SharedTexturesKeepTheirNamesFramesAndRampsAndThePanelsAreDrawnFromThem)
 {
     RunWithOverlayGl(W, H, [] {
         StartUp(2);
@@ -224,42 +253,8 @@ TEST(OptionPanels, SharedTexturesKeepTheirNamesAndHoldTheirFramesAndRamps)
             EXPECT_GE(grey.At(x, upper)[0], grey.At(x - 1, upper)[0]) << x;
             EXPECT_LE(grey.At(x, lower)[0], grey.At(x - 1, lower)[0]) << x;
         }
-    });
-}
 
-bool Same(const Shot& a, const Shot& b, int w)
-{
-    return a.Block(w) == b.Block(w);
-}
-
-// A knob moved by offset changes, in its rows, only the columns of its two places.
-void ExpectKnobMoved(const Shot& at0, const Shot& moved, int knob, int offset)
-{
-    std::set<int> columns;
-    for (int y = int(g_widgetBottom[knob]); y < int(g_widgetTop[knob]); ++y)
-        for (int x = 0; x < W; ++x)
-            if (at0.At(x, y) != moved.At(x, y)) columns.insert(x);
-    const int left = int(g_widgetLeft[knob]), right = int(g_widgetRight[knob]);
-    ASSERT_FALSE(columns.empty()) << "knob " << knob;
-    bool atRest = false, atOffset = false;
-    for (int x : columns) {
-        const bool first = x >= left && x < right, second = x >= left + offset && x < right + offset;
-        EXPECT_TRUE(first || second) << "knob " << knob << " column " << x;
-        atRest = atRest || first;
-        atOffset = atOffset || second;
-    }
-    EXPECT_TRUE(atRest && atOffset) << "knob " << knob;
-}
-
-int Luminance(const Rgb& c)
-{
-    return c[0] + c[1] + c[2];
-}
-
-TEST(OptionPanels, DrawnFromTheirTexturesEditedValuesHoverAndSliders)
-{
-    RunWithOverlayGl(W, H, [] {
-        StartUp(2);
+        // The panels drawn.
         g_overlayOn = 1;
         g_onlineGame = 0;
         g_onlineBannerOn = 0;

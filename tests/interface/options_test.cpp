@@ -54,43 +54,38 @@ TEST_F(OptionsFile, FirstStartWritesTheDefaultLineExactlyAndAFailedWriteKeepsThe
     EXPECT_EQ(FileText(dir + "/konfig.ini"), DEFAULT_OPTIONS_LINE);  // no final blank, no line end
 }
 
-TEST_F(OptionsFile, ShortOrDamagedFilesKeepDefaultsForWhatIsNotRead)
+TEST_F(OptionsFile, ShortDamagedOrOutOfRangeFilesKeepDefaultsForWhatIsNotRead)
 {
-    AddLanguage(1, "One");
-    AddLanguage(2, "Two");
-    WriteFileText(dir + "/konfig.ini", "2 1 0 1 0 1 2.0 0 0.5 40");  // only 10 values
-    LoadConfig();
-    // Field 11 onwards: the defaults.
-    EXPECT_EQ(ConfigLine(), "2 1 0 1 0 1 2 0 0.5 40" + std::string(DEFAULT_OPTIONS_LINE).substr(26));
-
-    // A non-number in field 7 ends the reading there: the scale keeps its
-    // default instead of becoming 0 (which would divide by zero later).
-    Restart();
-    AddLanguage(1, "One");
-    WriteFileText(dir + "/konfig.ini", "1 0 0 1 1 1 abc 0 0.2");
-    LoadConfig();
-    EXPECT_EQ(ConfigLine(), "1 0 0 1 1 1" + std::string(DEFAULT_OPTIONS_LINE).substr(11));
-}
-
-TEST_F(OptionsFile, OutOfRangeValuesTakeTheirDefaults)
-{
-    AddLanguage(1, "One");
-    AddLanguage(2, "Two");
-    WriteFileText(dir + "/konfig.ini",
-              "99 7 -1 1 1 2 -3 5 3.5 500 0 0 1 1 1 1.5 0.95 -0.2 0.6 0.4 0.1 0.4 0.48 0.5 "
-              "0.12 0.3 0.23 12 0.3 0.23");
-    LoadConfig();
-    // No file for language 99: the list is offered; valid values stay.
-    EXPECT_EQ(ConfigLine(), "0 0 1 1 1 0 2.05 1 0.31 60 0 0 1 1 1 1 0.95 0.9 0.6 0.4 0.1 0.4 0.48 0.5 "
-                            "0.12 0.3 0.23 0.12 0.3 0.23");
-
-    // Values the stream cannot hold (nan, an overflowing exponent) end the
-    // reading like any other bad field.
-    Restart();
-    AddLanguage(1, "One");
-    WriteFileText(dir + "/konfig.ini", "1 1 0 1 1 1 2.0 1 1e999 5");
-    LoadConfig();
-    EXPECT_EQ(ConfigLine(), "1 1 0 1 1 1 2 1" + std::string(DEFAULT_OPTIONS_LINE).substr(18));
+    const std::string defaults = DEFAULT_OPTIONS_LINE;
+    struct Case {
+        int languages;
+        std::string text, expected;
+    };
+    const Case cases[] = {
+        // Only 10 values: field 11 onwards the defaults.
+        {2, "2 1 0 1 0 1 2.0 0 0.5 40", "2 1 0 1 0 1 2 0 0.5 40" + defaults.substr(26)},
+        // A non-number in field 7 ends the reading there: the scale keeps its
+        // default instead of becoming 0 (which would divide by zero later).
+        {1, "1 0 0 1 1 1 abc 0 0.2", "1 0 0 1 1 1" + defaults.substr(11)},
+        // No file for language 99: the list is offered; valid values stay.
+        {2,
+         "99 7 -1 1 1 2 -3 5 3.5 500 0 0 1 1 1 1.5 0.95 -0.2 0.6 0.4 0.1 0.4 0.48 0.5 "
+         "0.12 0.3 0.23 12 0.3 0.23",
+         "0 0 1 1 1 0 2.05 1 0.31 60 0 0 1 1 1 1 0.95 0.9 0.6 0.4 0.1 0.4 0.48 0.5 "
+         "0.12 0.3 0.23 0.12 0.3 0.23"},
+        // Values the stream cannot hold (nan, an overflowing exponent) end the
+        // reading like any other bad field.
+        {1, "1 1 0 1 1 1 2.0 1 1e999 5", "1 1 0 1 1 1 2 1" + defaults.substr(18)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        Restart();
+        AddLanguage(1, "One");
+        if (c.languages == 2) AddLanguage(2, "Two");
+        WriteFileText(dir + "/konfig.ini", c.text);
+        LoadConfig();
+        EXPECT_EQ(ConfigLine(), c.expected);
+    }
 }
 
 TEST_F(OptionsFile, PieceScaleIsClampedToTheSliderRange)

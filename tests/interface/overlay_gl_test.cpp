@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>  // before the X headers, whose macros clash with it
 #include <GL/gl.h>
 
-#include <vector>
-
 #include "interface/caption_bar.h"
 #include "interface/caption_colours.h"
 #include "interface/extra_panels.h"
@@ -35,7 +33,7 @@ void NearRgb(const Rgb& got, const Rgb& want, int tolerance, const char* what)
     for (int c = 0; c < 3; ++c) EXPECT_NEAR(got[c], want[c], tolerance) << what << " channel " << c;
 }
 
-TEST(OverlayBuild, RebuildModesRedoTheirPartsAndTheStartUpPanelsAreLaidOut)
+TEST(Overlay, BuiltAndLaidOutRebuiltByModeThenDrawnInEntryOrderWithTheCameraPutBack)
 {
     RunWithOverlayGl(W, H, [] {
         BuildOverlayAtStartUp(2);
@@ -70,18 +68,7 @@ TEST(OverlayBuild, RebuildModesRedoTheirPartsAndTheStartUpPanelsAreLaidOut)
             EXPECT_EQ(g_helpPageWidth, mode == REBUILD_ALL ? pageWidth : -7) << mode;
         }
 
-        // An empty menu caption gives the menu button no size.
-        g_languageCaption = "";
-        BuildCaptionBarTextures();
-        EXPECT_EQ(g_menuButtonWidth, 0);
-        EXPECT_EQ(g_menuButtonHeight, 0);
-    });
-}
-
-TEST(OverlayPass, FrameCaptionBarBackdropAndPanelsInEntryOrderThenTheCameraBack)
-{
-    RunWithOverlayGl(W, H, [] {
-        BuildOverlayAtStartUp(2);
+        // The pass: the frame, the caption bar, the backdrop and the panels.
         g_hoverId = 0;
         g_overlayOn = 1;
         g_onlineGame = 0;
@@ -187,6 +174,12 @@ TEST(OverlayPass, FrameCaptionBarBackdropAndPanelsInEntryOrderThenTheCameraBack)
             EXPECT_DOUBLE_EQ(projection[k], wantProjection[k]);
             EXPECT_DOUBLE_EQ(modelview[k], wantModelview[k]);
         }
+
+        // An empty menu caption gives the menu button no size.
+        g_languageCaption = "";
+        BuildCaptionBarTextures();
+        EXPECT_EQ(g_menuButtonWidth, 0);
+        EXPECT_EQ(g_menuButtonHeight, 0);
         glDisable(GL_LIGHTING);
     });
 }

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "interface/confirm_panels.h"
@@ -25,6 +26,7 @@
 #include "interface/widgets.h"
 #include "rules/board.h"
 #include "scene/frame_state.h"
+#include "tests/support/interface_steps.h"
 #include "tests/support/overlay_gl.h"
 
 namespace {
@@ -182,9 +184,7 @@ TEST(PanelCaptions, BothLanguagesGiveTheSumsAndPlacesALanguageChangeKeepsTheHeig
         g_panelHeightsFixed = 1;
         RebuildPanelTextures(REBUILD_COLOUR);
         g_panelHeightsFixed = 0;
-        int personal[2] = {0, 0};
-        MeasureText("Personal", personal, g_texturePadX, g_texturePadY, 5, 1);
-        EXPECT_EQ(g_widgetWidth[30], personal[0]);
+        EXPECT_EQ(g_widgetWidth[30], Measured("Personal", g_texturePadX, g_texturePadY, 5, 1).first);
 
         const int cx = FULL_W / 2;
         const int height = g_panelHeight[PANEL_SAVE_CONFIRM];
@@ -274,15 +274,13 @@ TEST(LoadList, NoneOneAndSixSavesThenAShorterListLeavesNoStaleRow)
         EXPECT_LT(g_widgetTop[200], sixTop);
         for (int r = 4; r <= 6; ++r) EXPECT_FALSE(WidgetHit(200 + r, inRowFive)) << "row " << r;
 
-        // A count out of range holds to the six rows.
-        g_loadListCount = 40;
-        BuildLoadListTextures();
-        LayoutLoadListPanel();
-        EXPECT_EQ(g_widgetTop[207], g_widgetBottom[206] - 20);
-        g_loadListCount = -3;
-        BuildLoadListTextures();
-        LayoutLoadListPanel();
-        EXPECT_EQ(g_widgetTop[207], g_widgetBottom[200] - 20);
+        // A count out of range holds to the six rows: the back button under row 6, or under the title.
+        for (const auto& [count, above] : {std::pair{40, 206}, std::pair{-3, 200}}) {
+            g_loadListCount = count;
+            BuildLoadListTextures();
+            LayoutLoadListPanel();
+            EXPECT_EQ(g_widgetTop[207], g_widgetBottom[above] - 20) << count;
+        }
     });
 }
 

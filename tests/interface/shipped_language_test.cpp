@@ -9,13 +9,13 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 #include "interface/text_window.h"
 #include "platform/program_folder.h"
 #include "interface/font.h"
 #include "interface/language.h"
+#include "tests/support/interface_steps.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -52,9 +52,7 @@ void ExpectDrawable(const std::string& text, const std::string& where)
 // On-screen width of a caption at a scale and letter spacing.
 double Width(const CString& text, double scale, int spacing)
 {
-    int size[2];
-    MeasureText(text, size, 10, 10, spacing, 1.0);
-    return size[0] * scale;
+    return Measured(text, 10, 10, spacing, 1.0).first * scale;
 }
 
 class ShippedLanguages : public ::testing::Test {

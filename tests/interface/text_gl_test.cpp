@@ -5,9 +5,7 @@
 #include <GL/gl.h>
 #include <sys/stat.h>
 
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,19 +16,11 @@
 #include "interface/text_window.h"
 #include "platform/program_folder.h"
 #include "rules/live_options.h"
+#include "tests/support/interface_steps.h"
 #include "tests/support/overlay_gl.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
-
-void UseFont(const std::string& text)
-{
-    std::istringstream in(text);
-    ReadFont(in);
-}
-
-// 'a' and 'b' of two points, '.' of one.
-const char* const SMALL_FONT = "3\na 4 0 2\nb 6 1 2\n. 1 0 1\n0 0 3 2\n0 0 5 0\n0 0\n";
 
 TEST(CaptionTextures, ReliefStylesHotPassesAndNamesKeptOnRebuild)
 {
@@ -131,10 +121,7 @@ protected:
         mkdir((m_dir + "/language").c_str(), 0755);
         g_appDir = m_dir.c_str();
     }
-    void Write(const std::string& name, const std::string& text) const
-    {
-        std::ofstream(m_dir + "/language/" + name, std::ios::binary) << text;
-    }
+    void Write(const std::string& name, const std::string& text) const { WriteFileText(m_dir + "/language/" + name, text); }
     TempFolder m_temp{"velmonar-help"};
     std::string m_dir = m_temp.Path();
 };

@@ -404,7 +404,6 @@ TEST_F(RulesTest, AnyBattleClearsBothSidesHistories)
     EXPECT_EQ(g_forbiddenMove[2], NO_FORBIDDEN_MOVE);
 }
 
-
 TEST_F(RulesTest, MarkReachableForSteppingPiecesButNotBombsAndFlags)
 {
     StartPlay();

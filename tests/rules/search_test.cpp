@@ -80,45 +80,35 @@ TEST_F(SearchTest, SearchLeavesTheBoardAsItFoundIt)
     }
 }
 
-TEST_F(SearchTest, ComputerWithoutMovesLosesBeforeThePlayerIsTested)
+TEST_F(SearchTest, ComputerWithoutMovesOrWithOnlyTheForbiddenOneLosesBeforeThePlayerIsTested)
 {
-    ClearField();
-    Put(1, 10, OWNER_COMPUTER, RANK_FLAG);
-    Put(2, 10, OWNER_COMPUTER, RANK_BOMB);
-    Put(1, 1, OWNER_PLAYER, RANK_FLAG);  // the player cannot move either
-    CountPieces();
-    const BoardSnapshot before = BoardSnapshot::Take();
-    ComputerTurn();
-    EXPECT_EQ(g_gameOver, 1);
-    EXPECT_EQ(g_losingSide, 2);
-    EXPECT_TRUE(BoardSnapshot::Take() == before);
-    EXPECT_EQ(PlayedSounds(), "Pobed.wav");
-    // The game-over panel (menu mode, panel flown in and laid out) comes
-    // from the game flow; the host wiring test checks what it opens.
-    const std::vector<std::string> tail = {"PlaySoundA", "ShowGameOverPanel", "RenderFrame"};
-    EXPECT_EQ(RecordedNames(), tail);
-}
-
-TEST_F(SearchTest, OnlyTheForbiddenMoveLeftMeansTheComputerCannotMove)
-{
-    ClearField();
-    Put(1, 10, OWNER_COMPUTER, RANK_FLAG);
-    Put(2, 10, OWNER_COMPUTER, RANK_BOMB);
-    Put(1, 8, OWNER_COMPUTER, RANK_BOMB);
-    Put(2, 8, OWNER_COMPUTER, RANK_BOMB);
-    Put(3, 9, OWNER_COMPUTER, RANK_BOMB);
-    Put(1, 9, OWNER_COMPUTER, 6, 0.5f);  // its only way is to (2, 9)
-    Put(5, 1, OWNER_PLAYER, 7);
-    Put(1, 1, OWNER_PLAYER, RANK_FLAG);
-    CountPieces();
-    g_forbiddenMove[2] = Move(1, 9, 2, 9);
-    g_bestMove = Move(5, 1, 5, 2);  // a stale move of the player's piece
-    const BoardSnapshot before = BoardSnapshot::Take();
-    ComputerTurn();
-    EXPECT_EQ(g_gameOver, 1);
-    EXPECT_EQ(g_losingSide, 2);
-    EXPECT_TRUE(BoardSnapshot::Take() == before) << "no stale move is played";
-    EXPECT_EQ(PlayedSounds(), "Pobed.wav");
+    for (bool forbiddenLeft : {false, true}) {
+        SCOPED_TRACE(forbiddenLeft ? "only the forbidden move left" : "no move at all");
+        SetUp();
+        ClearField();
+        Put(1, 10, OWNER_COMPUTER, RANK_FLAG);
+        Put(2, 10, OWNER_COMPUTER, RANK_BOMB);
+        Put(1, 1, OWNER_PLAYER, RANK_FLAG);  // with no other piece the player cannot move either
+        if (forbiddenLeft) {
+            Put(1, 8, OWNER_COMPUTER, RANK_BOMB);
+            Put(2, 8, OWNER_COMPUTER, RANK_BOMB);
+            Put(3, 9, OWNER_COMPUTER, RANK_BOMB);
+            Put(1, 9, OWNER_COMPUTER, 6, 0.5f);  // its only way is to (2, 9)
+            Put(5, 1, OWNER_PLAYER, 7);
+            g_forbiddenMove[2] = Move(1, 9, 2, 9);
+            g_bestMove = Move(5, 1, 5, 2);  // a stale move of the player's piece
+        }
+        CountPieces();
+        const BoardSnapshot before = BoardSnapshot::Take();
+        ComputerTurn();
+        EXPECT_EQ(g_gameOver, 1);
+        EXPECT_EQ(g_losingSide, 2);
+        EXPECT_TRUE(BoardSnapshot::Take() == before) << "no move, a stale one neither, is played";
+        EXPECT_EQ(PlayedSounds(), "Pobed.wav");
+        // The game-over panel (menu mode, panel flown in and laid out) comes
+        // from the game flow; the host wiring test checks what it opens.
+        EXPECT_EQ(RecordedNames(), (std::vector<std::string>{"PlaySoundA", "ShowGameOverPanel", "RenderFrame"}));
+    }
 }
 
 TEST_F(SearchTest, ForbiddenMoveIsNeverChosenEvenWhenBest)
@@ -273,12 +263,16 @@ TEST_F(SearchTest, TiesAreSettledByTheStaticValueFirstHighestWins)
     EXPECT_TRUE(BoardSnapshot::Take() == before);
 }
 
-TEST_F(SearchTest, TurnPlaysTheMoveAndRemembersOnlyPlainMoves)
+TEST_F(SearchTest, TurnPlaysTheMoveAfterItsMinimumTimeAndRemembersOnlyPlainMoves)
 {
     QuietPosition();
     ResetKnowledgeAndPlans();
     g_lastComputerMove = Move(9, 9, 9, 9);
+    g_skipMinimumTurnTime = 0;
+    const DWORD start = GetTickCount();
     ComputerTurn();
+    EXPECT_GE(GetTickCount() - start, static_cast<DWORD>(MIN_TURN_MS));
+    g_skipMinimumTurnTime = 1;
     ASSERT_EQ(g_gameOver, 0);
     const MoveRecord played = g_lastMove;
     EXPECT_EQ(played, g_bestMove);
@@ -307,16 +301,6 @@ TEST_F(SearchTest, TurnPlaysTheMoveAndRemembersOnlyPlainMoves)
     ComputerTurn();
     EXPECT_EQ(g_cellRank[1][9], RANK_MARSHAL);
     EXPECT_EQ(g_lastComputerMove, Move(3, 3, 4, 3));
-}
-
-TEST_F(SearchTest, TurnLastsAtLeastItsMinimumTime)
-{
-    QuietPosition();
-    g_skipMinimumTurnTime = 0;
-    const DWORD start = GetTickCount();
-    ComputerTurn();
-    EXPECT_GE(GetTickCount() - start, static_cast<DWORD>(MIN_TURN_MS));
-    EXPECT_EQ(g_gameOver, 0);
 }
 
 TEST_F(SearchTest, PlayerLeftWithoutMovesLoses)

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -105,7 +104,7 @@ protected:
         ASSERT_FALSE(m_folder.Path().empty());
     }
 
-    void Write(const std::string& bytes) { std::ofstream(m_path, std::ios::binary) << bytes; }
+    void Write(const std::string& bytes) { WriteFileText(m_path, bytes); }
     Picture Load(const std::string& bytes)
     {
         Write(bytes);

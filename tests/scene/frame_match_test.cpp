@@ -113,11 +113,15 @@ protected:
         SceneTest::SetUp();
         g_sceneHost.drawOverlay = DrawOverlay;  // the whole frame, as the pictures show it
     }
+};
 
-    // Each board drawn both ways, the new way twice (over the magenta buffer
-    // and over the frame before).
-    void ExpectBoardsMatch()
-    {
+// Each board drawn both ways, with the reflection and without, the new way
+// twice (over the magenta buffer and over the frame before).
+TEST_F(FrameMatch, BoardsWithAndWithoutTheReflectionAsTheOldFrameDrewThem)
+{
+    for (int reflection : {1, 0}) {
+        SCOPED_TRACE(reflection ? "with the reflection" : "without the reflection");
+        g_reflectionOn = reflection;
         for (bool (*arrange)() : {ArrangeStartUpShot, ArrangeSetupShot, ArrangePlayShot}) {
             ASSERT_TRUE(arrange());
             const std::vector<unsigned char> old = OldFrame();
@@ -125,12 +129,6 @@ protected:
             ExpectSameFrames(NewFrame(false), old, "over the frame before");
         }
     }
-};
-
-TEST_F(FrameMatch, BoardsWithTheReflectionAsTheOldFrameDrewThem)
-{
-    g_reflectionOn = 1;
-    ExpectBoardsMatch();
 }
 
 // The mirror image kept from the frame before must give way to a new one at
@@ -170,12 +168,6 @@ TEST_F(FrameMatch, AKeptMirrorImageGivesWayToEveryChangeOfWhatItShows)
     ApplySideTint(1);
     g_pieceBrightness = brightness;
     BuildPieceTextures(0);
-}
-
-TEST_F(FrameMatch, BoardsWithoutTheReflectionAsTheOldFrameDrewThem)
-{
-    g_reflectionOn = 0;
-    ExpectBoardsMatch();
 }
 
 }  // namespace

@@ -753,10 +753,7 @@ TEST(GeneratedFiles, UpdaterOpensTheProductPageAndSucceeds)
     TempFolder bin("velmonar-updater");
     ASSERT_FALSE(bin.Path().empty());
     const std::string record = bin.Path() + "/opened.txt";
-    {
-        std::ofstream opener(bin.Path() + "/xdg-open");
-        opener << "#!/bin/sh\nprintf '%s|' \"$@\" > '" << record << "'\n";
-    }
+    WriteFileText(bin.Path() + "/xdg-open", "#!/bin/sh\nprintf '%s|' \"$@\" > '" + record + "'\n");
     ASSERT_EQ(chmod((bin.Path() + "/xdg-open").c_str(), 0755), 0);
     const std::string run = "cd '" + bin.Path() + "' && PATH='" + bin.Path() + "' '" + path + "' > /dev/null";
     EXPECT_EQ(std::system(run.c_str()), 0);

@@ -3,7 +3,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "platform/program_folder.h"
@@ -25,10 +24,7 @@ protected:
     }
     void TearDown() override { g_appDir = m_savedDir; }
 
-    void Write(const std::string& name, const std::string& text)
-    {
-        std::ofstream(m_folder.Path() + "/" + name, std::ios::binary) << text;
-    }
+    void Write(const std::string& name, const std::string& text) { WriteFileText(m_folder.Path() + "/" + name, text); }
     // The name a texture file of the program folder is read as.
     std::string Resource(const std::string& name) const { return m_folder.Path() + "/resources/" + name; }
 
@@ -88,7 +84,7 @@ TEST_F(GeoModel, ReadsNamesWholeRecordsAndTheTransforms)
     EXPECT_EQ(g_models[2].textureNames[0], CString(Resource(name + ".res").c_str()));
 }
 
-TEST_F(GeoModel, MissingAndDamagedFilesGiveEmptyModelsAndLaterModelsStillLoad)
+TEST_F(GeoModel, MissingAndDamagedFilesGiveEmptyModelsAndALaterOneLoadsWithNormalsOutOfItsFaces)
 {
     const char* const damaged[] = {"-4 1\n*a.res\n", "2000000000 1\n*a.res\n", "3 -1\n", "many textures\n"};
     LoadGeoModel(0, "nothing_here.geo");
@@ -107,6 +103,15 @@ TEST_F(GeoModel, MissingAndDamagedFilesGiveEmptyModelsAndLaterModelsStillLoad)
     LoadGeoModel(4, "ok.geo");
     EXPECT_EQ(g_models[4].vertexCount, 4);
     EXPECT_EQ(g_geoTextureTotal, 1);
+
+    // Counter-clockwise seen from +y: every normal points up.
+    ComputeModelNormals(4);
+    const ModelRecord& m = g_models[4];
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_NEAR(m.normalX[i], 0, 1e-12);
+        EXPECT_NEAR(m.normalY[i], 1, 1e-12) << i;
+        EXPECT_NEAR(m.normalZ[i], 0, 1e-12);
+    }
 }
 
 TEST_F(GeoModel, ShortFilesLeaveZerosAndBadSlotsAreUntextured)
@@ -162,19 +167,6 @@ TEST_F(GeoModel, AMarkerWithoutANameIsNoTexture)
     EXPECT_STREQ(names[1], Resource("a.res").c_str());
     EXPECT_STREQ(names[2], Resource("c.res").c_str());
     EXPECT_EQ(g_models[0].texSlot[7], 2);
-}
-
-TEST_F(GeoModel, NormalsPointOutOfCounterClockwiseFaces)
-{
-    Write("square.geo", SQUARE);
-    LoadGeoModel(1, "square.geo");
-    ComputeModelNormals(1);
-    const ModelRecord& m = g_models[1];
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_NEAR(m.normalX[i], 0, 1e-12);
-        EXPECT_NEAR(m.normalY[i], 1, 1e-12) << i;
-        EXPECT_NEAR(m.normalZ[i], 0, 1e-12);
-    }
 }
 
 TEST_F(GeoModel, SmoothingJoinsEqualRedAndPositionOnly)
