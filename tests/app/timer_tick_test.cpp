@@ -56,14 +56,6 @@ void ExpectGameOverShown(const std::string& sound)
     }
 }
 
-// One report of the named winner reaches the server, and no second one follows.
-void ExpectOneReport(TestGameServer& server, const std::string& winner)
-{
-    EXPECT_TRUE(server.WaitFor("REPORT " + winner));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    EXPECT_EQ(server.Count("REPORT"), 1);
-}
-
 // The opponent's move published as the move worker publishes it: the move, then its ready flag.
 void Receive(int fromX, int fromY, int toX, int toY)
 {
@@ -232,73 +224,68 @@ TEST_F(TimerTick, AValidatedMoveIsAppliedAndAnImpossibleOneIsRefusedWithTheBoard
     g_opponentLeftInDialog = 0;
 }
 
+// The last row: the opponent's plain move leaves the player's one piece that
+// can move with only the way back the repetition rule forbids: the player
+// lost, and the player's side alone reports the named winner.
 TEST_F(TimerTick, AReceivedMoveEndsTheGameEitherWayAndOnlyANamedLoserReports)
 {
     TestGameServer server;
     ASSERT_TRUE(server.Started());
     WriteSharedText(g_serverIp, CString(server.Address()));
     WriteSharedText(g_ownName, "anna");
-    // The opponent's 6 moves from (5,2) onto (5,1).
     struct End {
-        int target;  // the player's piece on (5,1)
+        int target;  // the player's piece on (5,1) the opponent's 6 moves onto from (5,2); -1: boxed in
+        int ownerAfter;  // on the square moved onto
         const char* opponent;
         int loser;
         const char* sound;
+        bool report;
     };
     const End ends[] = {
-        {RANK_FLAG, "boris", 1, "/sound/komp_vig.wav"},    // the flag of a named player who lost to a named opponent
-        {RANK_FLAG, "(guest)", 1, "/sound/komp_vig.wav"},  // the same loss against a guest: no report
-        {RANK_BOMB, "boris", 2, "/sound/Pobed.wav"},       // the opponent's last mover dies: no report
+        // The flag of a named player who lost to a named opponent.
+        {RANK_FLAG, OWNER_COMPUTER, "boris", 1, "/sound/komp_vig.wav", true},
+        {RANK_FLAG, OWNER_COMPUTER, "(guest)", 1, "/sound/komp_vig.wav", false},  // the same against a guest
+        {RANK_BOMB, OWNER_PLAYER, "boris", 2, "/sound/Pobed.wav", false},         // the opponent's last mover dies
+        {-1, OWNER_COMPUTER, "boris", 1, "/sound/komp_vig.wav", true},
     };
+    int reports = 0;
     for (const End& end : ends) {
         SCOPED_TRACE(end.opponent + std::to_string(end.target));
         OnlinePlay();
-        Put(5, 2, OWNER_COMPUTER, 6);
-        Put(5, 1, OWNER_PLAYER, end.target);
-        Put(3, 3, OWNER_PLAYER, 5);
         Put(1, 1, OWNER_PLAYER, RANK_FLAG);
-        Put(9, 9, OWNER_COMPUTER, RANK_FLAG);
+        if (end.target >= 0) {
+            Put(5, 2, OWNER_COMPUTER, 6);
+            Put(5, 1, OWNER_PLAYER, end.target);
+            Put(3, 3, OWNER_PLAYER, 5);
+            Put(9, 9, OWNER_COMPUTER, RANK_FLAG);
+            Receive(5, 2, 5, 1);
+        } else {
+            // The piece on (1,3) came from (1,2), where it had come from:
+            // boxed in by its own bombs, its only way is back to (1,2).
+            Put(1, 3, OWNER_PLAYER, 6);
+            Put(1, 4, OWNER_PLAYER, RANK_BOMB);
+            for (int y = 1; y <= 3; ++y) Put(2, y, OWNER_PLAYER, RANK_BOMB);
+            g_moveHistory[1][0] = MoveRecord{1, 2, 1, 3};
+            g_moveHistory[1][1] = MoveRecord{1, 3, 1, 2};
+            g_forbiddenMove[1] = MoveRecord{1, 3, 1, 2};
+            Put(10, 10, OWNER_COMPUTER, RANK_FLAG);
+            Put(10, 8, OWNER_COMPUTER, 4);
+            Receive(10, 8, 10, 7);
+        }
         WriteSharedText(g_opponentName, end.opponent);
-        Receive(5, 2, 5, 1);
         Tick();
+        EXPECT_EQ(end.target >= 0 ? g_cellOwner[5][1] : g_cellOwner[10][7], end.ownerAfter);
         EXPECT_EQ(g_gameOver.load(), 1);
         EXPECT_EQ(g_losingSide, end.loser);
         EXPECT_EQ(g_onlineGame.load() + g_matchPending.load(), 0);
         ExpectGameOverShown(end.sound);
+        if (end.report) {
+            EXPECT_TRUE(server.WaitFor("REPORT boris", ++reports));
+        }
     }
-    ExpectOneReport(server, "boris");
-}
-
-// The opponent's plain move leaves the player's one piece that can move
-// with only the way back the repetition rule forbids: the player lost, and
-// the player's side alone reports the named winner.
-TEST_F(TimerTick, AReceivedMoveThatLeavesThePlayerOnlyTheForbiddenMoveEndsTheGameWithOneReport)
-{
-    TestGameServer server({"--account", "boris:pw"});
-    ASSERT_TRUE(server.Started());
-    WriteSharedText(g_serverIp, CString(server.Address()));
-    OnlinePlay();
-    WriteSharedText(g_ownName, "anna");
-    WriteSharedText(g_opponentName, "boris");
-    // The piece on (1,3) came from (1,2), where it had come from: boxed in by
-    // its own bombs, its only way is back to (1,2).
-    Put(1, 1, OWNER_PLAYER, RANK_FLAG);
-    Put(1, 3, OWNER_PLAYER, 6);
-    Put(1, 4, OWNER_PLAYER, RANK_BOMB);
-    for (int y = 1; y <= 3; ++y) Put(2, y, OWNER_PLAYER, RANK_BOMB);
-    g_moveHistory[1][0] = MoveRecord{1, 2, 1, 3};
-    g_moveHistory[1][1] = MoveRecord{1, 3, 1, 2};
-    g_forbiddenMove[1] = MoveRecord{1, 3, 1, 2};
-    Put(10, 10, OWNER_COMPUTER, RANK_FLAG);
-    Put(10, 8, OWNER_COMPUTER, 4);
-    Receive(10, 8, 10, 7);
-    Tick();
-    EXPECT_EQ(g_cellOwner[10][7], OWNER_COMPUTER);
-    EXPECT_EQ(g_gameOver.load(), 1);
-    EXPECT_EQ(g_losingSide, 1);
-    EXPECT_EQ(g_onlineGame.load() + g_matchPending.load(), 0);
-    ExpectGameOverShown("/sound/komp_vig.wav");
-    ExpectOneReport(server, "boris");
+    // No report beyond the named loser's.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(server.Count("REPORT"), reports);
 }
 
 // Two workers set the redraw and status flags as fast as they can while a
