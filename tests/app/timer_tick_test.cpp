@@ -17,7 +17,6 @@
 #include "app/game_state.h"
 #include "interface/interface_state.h"
 #include "online/game_client.h"
-#include "online/notice.h"
 #include "online/online_state.h"
 #include "online/web.h"
 #include "platform/files.h"
