@@ -16,6 +16,7 @@
 #include "rules/plans.h"
 #include "scene/frame_state.h"
 #include "tests/app/flow_recorder.h"
+#include "tests/support/app_positions.h"
 
 namespace {
 
@@ -206,14 +207,7 @@ TEST_F(BoardClicks, OnlineTheMoveGoesOutAndADecidedGameEndsHere)
         if (c.defender >= 0) PutPiece(10, 8, OWNER_EMPTY, RANK_EMPTY);
         if (c.defender == RANK_FLAG) PutPiece(10, 10, OWNER_EMPTY, RANK_EMPTY);
         if (c.defender >= 0) PutPiece(5, 6, OWNER_COMPUTER, c.defender);
-        if (c.defender == -2) {
-            PutPiece(10, 8, OWNER_COMPUTER, 6);
-            PutPiece(10, 7, OWNER_COMPUTER, RANK_BOMB);
-            for (int y = 8; y <= 10; ++y) PutPiece(9, y, OWNER_COMPUTER, RANK_BOMB);
-            g_moveHistory[2][0] = MoveRecord{10, 9, 10, 8};
-            g_moveHistory[2][1] = MoveRecord{10, 8, 10, 9};
-            g_forbiddenMove[2] = MoveRecord{10, 8, 10, 9};
-        }
+        if (c.defender == -2) BoxInByOwnBombs(2, PutPiece);
         PutPiece(5, 5, OWNER_PLAYER, 6);
         Click(5, 5);
         ClearFlowEvents();

@@ -23,6 +23,7 @@
 #include "platform/program_folder.h"
 #include "rules/board.h"
 #include "rules/live_options.h"
+#include "tests/support/app_positions.h"
 #include "tests/support/board_fixture.h"
 #include "tests/support/fake_browser.h"
 #include "tests/support/notice_recorder.h"
@@ -259,14 +260,7 @@ TEST_F(TimerTick, AReceivedMoveEndsTheGameEitherWayAndOnlyANamedLoserReports)
             Put(9, 9, OWNER_COMPUTER, RANK_FLAG);
             Receive(5, 2, 5, 1);
         } else {
-            // The piece on (1,3) came from (1,2), where it had come from:
-            // boxed in by its own bombs, its only way is back to (1,2).
-            Put(1, 3, OWNER_PLAYER, 6);
-            Put(1, 4, OWNER_PLAYER, RANK_BOMB);
-            for (int y = 1; y <= 3; ++y) Put(2, y, OWNER_PLAYER, RANK_BOMB);
-            g_moveHistory[1][0] = MoveRecord{1, 2, 1, 3};
-            g_moveHistory[1][1] = MoveRecord{1, 3, 1, 2};
-            g_forbiddenMove[1] = MoveRecord{1, 3, 1, 2};
+            BoxInByOwnBombs(1, [](int x, int y, int owner, int rank) { Put(x, y, owner, rank); });
             Put(10, 10, OWNER_COMPUTER, RANK_FLAG);
             Put(10, 8, OWNER_COMPUTER, 4);
             Receive(10, 8, 10, 7);

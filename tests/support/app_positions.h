@@ -1,0 +1,22 @@
+// Positions the app's tests set up on both sides of the board.
+#pragma once
+
+#include "rules/board.h"
+
+// The side's 6 in its own corner column, boxed in by its own bombs, back from
+// the square it went to: its only way out is the move the repetition rule
+// forbids. Side 1: the 6 on (1,3), come back from (1,2), bombs on (1,4) and
+// (2,1) to (2,3); side 2 the same turned (the 6 on (10,8)). put(x, y, owner,
+// rank) places a piece.
+template <typename Put>
+void BoxInByOwnBombs(int side, Put put)
+{
+    const int owner = side == 1 ? OWNER_PLAYER : OWNER_COMPUTER;
+    const auto at = [side](int v) { return side == 1 ? v : 11 - v; };
+    put(at(1), at(3), owner, 6);
+    put(at(1), at(4), owner, RANK_BOMB);
+    for (int y = 1; y <= 3; ++y) put(at(2), at(y), owner, RANK_BOMB);
+    g_moveHistory[side][0] = MoveRecord{at(1), at(2), at(1), at(3)};
+    g_moveHistory[side][1] = MoveRecord{at(1), at(3), at(1), at(2)};
+    g_forbiddenMove[side] = MoveRecord{at(1), at(3), at(1), at(2)};
+}
