@@ -16,7 +16,7 @@
 #include "rules/plans.h"
 #include "scene/frame_state.h"
 #include "tests/app/flow_recorder.h"
-#include "tests/support/app_positions.h"
+#include "tests/support/app_scenes.h"
 
 namespace {
 

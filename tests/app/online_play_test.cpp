@@ -26,6 +26,7 @@
 #include "rules/live_options.h"
 #include "rules/rules_host.h"
 #include "scene/frame_state.h"
+#include "tests/support/app_scenes.h"
 #include "tests/support/board_fixture.h"
 #include "tests/support/notice_recorder.h"
 #include "tests/support/online_client.h"
@@ -37,13 +38,6 @@ namespace {
 using Texts = std::vector<std::string>;
 
 DWORD g_clock = 0;
-
-int Count(const std::string& name)
-{
-    int n = 0;
-    for (const auto& call : RecordedCalls()) n += call.name == name;
-    return n;
-}
 
 int Sounds(const std::string& file)
 {
@@ -107,7 +101,7 @@ protected:
         ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
         ClearRecordedCalls();
         Tick();
-        EXPECT_GE(Count("RenderFrame"), 1);
+        EXPECT_GE(RecordedCount("RenderFrame"), 1);
     }
 
     // The peer's army as the player sees it: its setup turned onto rows 7 to 10.
@@ -155,7 +149,7 @@ TEST_F(OnlinePlay, AQueuedSearchTheServerEndsGivesTheNoticeAndLeavesTheWayToSear
     ASSERT_TRUE(WaitUntil([] { return !Notices().empty(); }));
     ClearRecordedCalls();
     Tick();
-    EXPECT_EQ(Count("RenderFrame"), 1) << "the caption goes with the next tick";
+    EXPECT_EQ(RecordedCount("RenderFrame"), 1) << "the caption goes with the next tick";
     EXPECT_EQ(Notices(), Texts{kConnectionProblem});
     for (const std::atomic<int>* flag : {&g_waitingForOpponent, &g_onlineGame, &g_matchPending, &g_matchState})
         EXPECT_EQ(flag->load(), 0);
@@ -200,7 +194,7 @@ TEST_F(OnlinePlay, AnOpponentGoneAtThePairingLeavesAGameAgainstTheComputerWithTh
         ClearRecordedCalls();
         Tick();
         EXPECT_EQ(g_onlineGame.load() + g_matchPending.load() + g_waitingForOpponent.load(), 0);
-        EXPECT_GE(Count("RenderFrame"), 1);
+        EXPECT_GE(RecordedCount("RenderFrame"), 1);
         if (!c.serverSaw) {
             EXPECT_EQ(Notices(), Texts{kConnectionProblem});
             EXPECT_EQ(g_setupPhase, 1);

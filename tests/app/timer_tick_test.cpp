@@ -23,7 +23,7 @@
 #include "platform/program_folder.h"
 #include "rules/board.h"
 #include "rules/live_options.h"
-#include "tests/support/app_positions.h"
+#include "tests/support/app_scenes.h"
 #include "tests/support/board_fixture.h"
 #include "tests/support/fake_browser.h"
 #include "tests/support/notice_recorder.h"
@@ -32,20 +32,13 @@
 
 namespace {
 
-int Count(const std::string& name)
-{
-    int n = 0;
-    for (const auto& call : RecordedCalls()) n += call.name == name;
-    return n;
-}
-
 // The end of a game as the player meets it: the one sound, the game-over
 // panel and a redraw right after it.
 void ExpectGameOverShown(const std::string& sound)
 {
     const auto& calls = RecordedCalls();
-    ASSERT_EQ(Count("PlaySoundA"), 1);
-    ASSERT_EQ(Count("ShowGameOverPanel"), 1);
+    ASSERT_EQ(RecordedCount("PlaySoundA"), 1);
+    ASSERT_EQ(RecordedCount("ShowGameOverPanel"), 1);
     for (size_t k = 0; k < calls.size(); ++k) {
         if (calls[k].name == "PlaySoundA") {
             EXPECT_NE(calls[k].path.find(sound), std::string::npos) << calls[k].path;
@@ -186,7 +179,7 @@ TEST_F(TimerTick, AValidatedMoveIsAppliedAndAnImpossibleOneIsRefusedWithTheBoard
     EXPECT_EQ(g_onlineTurn.load(), 1);
     EXPECT_EQ(g_opponentMoveReady.load(), 0);
     EXPECT_EQ(g_gameOver.load(), 0);
-    EXPECT_GE(Count("ShowMoveResult"), 2);
+    EXPECT_GE(RecordedCount("ShowMoveResult"), 2);
 
     // A bomb that "moves": nothing changes, the game goes on against the computer.
     Put(6, 9, OWNER_COMPUTER, RANK_BOMB);
@@ -200,13 +193,13 @@ TEST_F(TimerTick, AValidatedMoveIsAppliedAndAnImpossibleOneIsRefusedWithTheBoard
     Tick();
     EXPECT_EQ(std::memcmp(owner, g_cellOwner, sizeof owner), 0);
     EXPECT_EQ(std::memcmp(rank, g_cellRank, sizeof rank), 0);
-    EXPECT_EQ(Count("ShowMoveResult"), 0);
+    EXPECT_EQ(RecordedCount("ShowMoveResult"), 0);
     EXPECT_EQ(g_onlineGame.load(), 0);
     EXPECT_EQ(g_opponentLeft.load(), 1);
     EXPECT_EQ(Notices(), std::vector<std::string>{"Opponent out of the game. Game goes against the computer."});
     Tick();  // without an online game: the one redraw for the leaving
     EXPECT_EQ(g_opponentLeft.load(), 0);
-    EXPECT_EQ(Count("RenderFrame"), 1);
+    EXPECT_EQ(RecordedCount("RenderFrame"), 1);
 
     // The same under an open account dialog: nothing shown, the dialog's caller leaves later.
     g_onlineGame = 1;
@@ -336,14 +329,14 @@ TEST_F(TimerTick, WorkersHammeringTheFlagsLoseNoSetAndEveryMoveIsAppliedOnce)
 
     EXPECT_EQ(applied.load(), moves);
     EXPECT_TRUE(boardRight);
-    EXPECT_EQ(Count("ShowMoveResult"), 2 * moves);
+    EXPECT_EQ(RecordedCount("ShowMoveResult"), 2 * moves);
     EXPECT_EQ(g_redrawRequested.load(), 0);
     EXPECT_EQ(g_serverStatusDone.load(), 0);
     EXPECT_EQ(g_onlineGame.load(), 1);
     EXPECT_GE(redrawSets.load(), enoughSets);
     EXPECT_GE(statusSets.load(), enoughSets);
     // One frame for every flag taken and every move applied.
-    EXPECT_EQ(Count("RenderFrame"), redrawSets.load() + statusSets.load() + moves);
+    EXPECT_EQ(RecordedCount("RenderFrame"), redrawSets.load() + statusSets.load() + moves);
 }
 
 TEST_F(TimerTick, PingsOnTheSeventhTickThenEvery101AndTheBannerBlinksSevenTimes)
@@ -362,10 +355,10 @@ TEST_F(TimerTick, PingsOnTheSeventhTickThenEvery101AndTheBannerBlinksSevenTimes)
     ClearRecordedCalls();
     Tick();  // the banner comes on
     EXPECT_EQ(g_onlineBannerOn, 1);
-    EXPECT_EQ(Count("RenderFrame"), 1);
+    EXPECT_EQ(RecordedCount("RenderFrame"), 1);
     ClearRecordedCalls();
     for (int t = 0; t < 20; ++t) Tick();
-    EXPECT_EQ(Count("RenderFrame"), 7);  // the blink, then still
+    EXPECT_EQ(RecordedCount("RenderFrame"), 7);  // the blink, then still
     EXPECT_EQ(g_blinkStep.load(), 0);
 
     for (int t = 0; t < 101 - 22; ++t) Tick();  // up to tick 107: no ping yet, even one still on its way
@@ -383,7 +376,7 @@ TEST_F(TimerTick, PingsOnTheSeventhTickThenEvery101AndTheBannerBlinksSevenTimes)
     Tick();
     EXPECT_EQ(g_onlineBannerOn, 0);
     EXPECT_EQ(g_blinkStep.load(), 0);
-    EXPECT_EQ(Count("RenderFrame"), 1);  // in whichever tick saw the failure first
+    EXPECT_EQ(RecordedCount("RenderFrame"), 1);  // in whichever tick saw the failure first
 }
 
 // A program folder of its own; the product page opens in the fake browser.

@@ -1,7 +1,19 @@
-// Positions the app's tests set up on both sides of the board.
+// What the app's tests share: a position set up on either side of the board,
+// and the calls the rules' recorder took counted.
 #pragma once
 
+#include <string>
+
 #include "rules/board.h"
+#include "tests/support/recorder.h"
+
+// How many of the calls recorded since the last clear bear the name.
+inline int RecordedCount(const std::string& name)
+{
+    int n = 0;
+    for (const auto& call : RecordedCalls()) n += call.name == name;
+    return n;
+}
 
 // The side's 6 in its own corner column, boxed in by its own bombs, back from
 // the square it went to: its only way out is the move the repetition rule
