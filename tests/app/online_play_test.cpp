@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "app/VelmonarDlg.h"
-#include "app/board_clicks.h"
 #include "app/flow_hooks.h"
 #include "app/game_state.h"
 #include "app/menu_clicks.h"
@@ -115,13 +114,6 @@ protected:
         return true;
     }
 
-    static void Click(int x, int y)
-    {
-        g_hoverRow[0] = x;
-        g_hoverRow[1] = y;
-        ClickBoard(nullptr);
-    }
-
     static bool OpponentRowsEmpty()
     {
         for (int x = 1; x <= 10; ++x)
@@ -211,8 +203,8 @@ TEST_F(OnlinePlay, AnOpponentGoneAtThePairingLeavesAGameAgainstTheComputerWithTh
         EXPECT_EQ(g_setupPhase, 0);
 
         // The player's scout steps forward, and the computer answers.
-        Click(2, 4);
-        Click(2, 5);
+        ClickSquare(2, 4);
+        ClickSquare(2, 5);
         EXPECT_EQ(g_cellRank[2][5], RANK_SCOUT);
         EXPECT_GE(g_lastMove.fromY, 7) << "the last move is the computer's";
         EXPECT_EQ(g_gameOver.load(), 0);

@@ -1,11 +1,20 @@
 // What the app's tests share: a position set up on either side of the board,
-// and the calls the rules' recorder took counted.
+// a click on a square, and the calls the rules' recorder took counted.
 #pragma once
 
 #include <string>
 
+#include "app/board_clicks.h"
 #include "rules/board.h"
 #include "tests/support/recorder.h"
+
+// A click on square (x, y) of the board, as the last pick left it under the mouse.
+inline void ClickSquare(int x, int y)
+{
+    g_hoverRow[0] = x;
+    g_hoverRow[1] = y;
+    ClickBoard(nullptr);
+}
 
 // How many of the calls recorded since the last clear bear the name.
 inline int RecordedCount(const std::string& name)
