@@ -73,41 +73,35 @@ void ExpectFrameStateRestored()
     EXPECT_EQ(projection[11], -1.0);
 }
 
-TEST(FullscreenImage, StartUpImageAtLevelsZeroHalfAndOneIsShownAtOnce)
+// Image 1, the start-up image, is swapped at once; image 2, the darkening,
+// multiplies the frame by the level and swaps nothing (the frame goes on
+// being drawn). Either way the frame's state is back after it.
+TEST(FullscreenImage, TheStartUpImageIsShownAtOnceAndTheDarkeningMultipliesTheFrame)
 {
     RunWithGl([] {
         g_splashTex = SolidTexture(200, 100, 50, 255);
         const struct {
+            int image;
             double level;
             int r, g, b;
-        } cases[] = {{0.0, 0, 0, 0}, {0.5, 100, 50, 25}, {1.0, 200, 100, 50}};
+        } cases[] = {{1, 0.0, 0, 0, 0},       {1, 0.5, 100, 50, 25}, {1, 1.0, 200, 100, 50},
+                     {2, 1.0, 204, 153, 102}, {2, 0.5, 102, 76, 51}, {2, 0.0, 0, 0, 0}};
         for (const auto& c : cases) {
-            DrawFullscreenImage(1, c.level);
-            // Swapped already: the screen shows it, corner to corner.
-            ExpectColour(ScreenPixel(WIDTH / 2, HEIGHT / 2), c.r, c.g, c.b);
-            ExpectColour(ScreenPixel(0, 0), c.r, c.g, c.b);
-            ExpectColour(ScreenPixel(WIDTH - 1, HEIGHT - 1), c.r, c.g, c.b);
-        }
-        ExpectFrameStateRestored();
-    });
-}
-
-TEST(FullscreenImage, DarkeningMultipliesTheFrameByTheLevel)
-{
-    RunWithGl([] {
-        const struct {
-            double level;
-            int r, g, b;
-        } cases[] = {{1.0, 204, 153, 102}, {0.5, 102, 76, 51}, {0.0, 0, 0, 0}};
-        for (const auto& c : cases) {
+            SCOPED_TRACE(c.image * 10 + c.level);
             glClearColor(0.8f, 0.6f, 0.4f, 0.0f);
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-            DrawFullscreenImage(2, c.level);
-            // Nothing is swapped: the frame goes on being drawn.
-            ExpectColour(ReadPixel(GL_BACK, WIDTH / 3, HEIGHT / 3), c.r, c.g, c.b);
-            ExpectColour(ReadPixel(GL_BACK, WIDTH - 1, 0), c.r, c.g, c.b);
+            DrawFullscreenImage(c.image, c.level);
+            if (c.image == 1) {
+                // The screen shows it, corner to corner.
+                ExpectColour(ScreenPixel(WIDTH / 2, HEIGHT / 2), c.r, c.g, c.b);
+                ExpectColour(ScreenPixel(0, 0), c.r, c.g, c.b);
+                ExpectColour(ScreenPixel(WIDTH - 1, HEIGHT - 1), c.r, c.g, c.b);
+            } else {
+                ExpectColour(ReadPixel(GL_BACK, WIDTH / 3, HEIGHT / 3), c.r, c.g, c.b);
+                ExpectColour(ReadPixel(GL_BACK, WIDTH - 1, 0), c.r, c.g, c.b);
+            }
+            ExpectFrameStateRestored();
         }
-        ExpectFrameStateRestored();
     });
 }
 

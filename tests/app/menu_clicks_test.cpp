@@ -450,8 +450,18 @@ void GameOver()
     EXPECT_EQ(Calls(), (Names{"frame"}));
 }
 
-void ExpectSetupChoiceOffered()
+// Online play left for a new setup, a search started or not: the online
+// flags down, the banner off, the move worker stopped, the setup choice
+// offered with every panel closed.
+void ExpectLeftForANewSetup(int pollTicks)
 {
+    for (const std::atomic<int>* flag : {&g_matchPending, &g_matchState, &g_onlineTurn, &g_waitingForOpponent,
+                                         &g_serverReachable, &g_blinkStep})
+        EXPECT_EQ(flag->load(), 0);
+    EXPECT_EQ(g_onlineBannerOn, 0);
+    EXPECT_EQ(g_pollTicks, pollTicks);
+    EXPECT_EQ(g_stopMoveReceive.load(), 1);
+    EXPECT_EQ(Panels(), Only({}));
     EXPECT_EQ(g_setupPhase, 1);
     EXPECT_EQ(g_setupMode, 0);
     EXPECT_EQ(g_trayCount[RANK_SCOUT], 8);
@@ -470,18 +480,12 @@ void ComputerChoiceLeavesTheOnlineGame()
     g_setupPhase = 0;
     Open({PANEL_FLAG_ONLINE_GAME});
     Click(401);
-    for (const std::atomic<int>* flag : {&g_onlineGame, &g_matchPending, &g_matchState, &g_onlineTurn,
-                                         &g_waitingForOpponent, &g_serverReachable, &g_blinkStep})
-        EXPECT_EQ(flag->load(), 0);
-    EXPECT_EQ(g_onlineBannerOn, 0);
-    EXPECT_EQ(g_pollTicks, 100);
-    EXPECT_EQ(g_stopMoveReceive.load(), 1);
+    EXPECT_EQ(g_onlineGame.load(), 0);
+    ExpectLeftForANewSetup(100);
     EXPECT_EQ(g_serverSocket.load(), -1);
     char byte = 0;
     EXPECT_EQ(recv(pair[1], &byte, 1, 0), 0);  // shut down, once
     close(pair[1]);
-    EXPECT_EQ(Panels(), Only({}));
-    ExpectSetupChoiceOffered();
     EXPECT_EQ(Calls(), (Names{"frame", "frame", "frame"}));
 }
 
@@ -489,17 +493,11 @@ void ExpectSearchStarted(const char* how)
 {
     SCOPED_TRACE(how);
     EXPECT_EQ(g_onlineGame.load(), 1);
-    for (const std::atomic<int>* flag : {&g_matchPending, &g_matchState, &g_onlineTurn, &g_waitingForOpponent,
-                                         &g_serverReachable, &g_blinkStep, &g_serverStatusRetried})
-        EXPECT_EQ(flag->load(), 0);
-    EXPECT_EQ(g_onlineBannerOn, 0);
-    EXPECT_EQ(g_pollTicks, 0);
-    EXPECT_EQ(g_stopMoveReceive.load(), 1);
+    ExpectLeftForANewSetup(0);
+    EXPECT_EQ(g_serverStatusRetried.load(), 0);
     EXPECT_EQ(g_serverStatus.load(), 2);
     EXPECT_EQ(ReadSharedText(g_onlineCountText), "0");
     EXPECT_EQ(g_newGameGoesOnline, 0);
-    EXPECT_EQ(Panels(), Only({}));
-    ExpectSetupChoiceOffered();
     const Names calls = Calls();
     ASSERT_GE(calls.size(), 2u);
     EXPECT_EQ(calls[0], "thread ServerStatus");

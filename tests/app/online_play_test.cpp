@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "app/VelmonarDlg.h"
-#include "app/board_clicks.h"
 #include "app/flow_hooks.h"
 #include "app/game_state.h"
 #include "app/menu_clicks.h"
@@ -26,6 +25,7 @@
 #include "rules/live_options.h"
 #include "rules/rules_host.h"
 #include "scene/frame_state.h"
+#include "tests/support/app_scenes.h"
 #include "tests/support/board_fixture.h"
 #include "tests/support/notice_recorder.h"
 #include "tests/support/online_client.h"
@@ -37,13 +37,6 @@ namespace {
 using Texts = std::vector<std::string>;
 
 DWORD g_clock = 0;
-
-int Count(const std::string& name)
-{
-    int n = 0;
-    for (const auto& call : RecordedCalls()) n += call.name == name;
-    return n;
-}
 
 int Sounds(const std::string& file)
 {
@@ -107,7 +100,7 @@ protected:
         ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
         ClearRecordedCalls();
         Tick();
-        EXPECT_GE(Count("RenderFrame"), 1);
+        EXPECT_GE(RecordedCount("RenderFrame"), 1);
     }
 
     // The peer's army as the player sees it: its setup turned onto rows 7 to 10.
@@ -119,13 +112,6 @@ protected:
                 if (g_cellOwner[11 - x][11 - y] != OWNER_COMPUTER || g_cellRank[11 - x][11 - y] != ranks[k])
                     return false;
         return true;
-    }
-
-    static void Click(int x, int y)
-    {
-        g_hoverRow[0] = x;
-        g_hoverRow[1] = y;
-        ClickBoard(nullptr);
     }
 
     static bool OpponentRowsEmpty()
@@ -155,7 +141,7 @@ TEST_F(OnlinePlay, AQueuedSearchTheServerEndsGivesTheNoticeAndLeavesTheWayToSear
     ASSERT_TRUE(WaitUntil([] { return !Notices().empty(); }));
     ClearRecordedCalls();
     Tick();
-    EXPECT_EQ(Count("RenderFrame"), 1) << "the caption goes with the next tick";
+    EXPECT_EQ(RecordedCount("RenderFrame"), 1) << "the caption goes with the next tick";
     EXPECT_EQ(Notices(), Texts{kConnectionProblem});
     for (const std::atomic<int>* flag : {&g_waitingForOpponent, &g_onlineGame, &g_matchPending, &g_matchState})
         EXPECT_EQ(flag->load(), 0);
@@ -200,7 +186,7 @@ TEST_F(OnlinePlay, AnOpponentGoneAtThePairingLeavesAGameAgainstTheComputerWithTh
         ClearRecordedCalls();
         Tick();
         EXPECT_EQ(g_onlineGame.load() + g_matchPending.load() + g_waitingForOpponent.load(), 0);
-        EXPECT_GE(Count("RenderFrame"), 1);
+        EXPECT_GE(RecordedCount("RenderFrame"), 1);
         if (!c.serverSaw) {
             EXPECT_EQ(Notices(), Texts{kConnectionProblem});
             EXPECT_EQ(g_setupPhase, 1);
@@ -217,8 +203,8 @@ TEST_F(OnlinePlay, AnOpponentGoneAtThePairingLeavesAGameAgainstTheComputerWithTh
         EXPECT_EQ(g_setupPhase, 0);
 
         // The player's scout steps forward, and the computer answers.
-        Click(2, 4);
-        Click(2, 5);
+        ClickSquare(2, 4);
+        ClickSquare(2, 5);
         EXPECT_EQ(g_cellRank[2][5], RANK_SCOUT);
         EXPECT_GE(g_lastMove.fromY, 7) << "the last move is the computer's";
         EXPECT_EQ(g_gameOver.load(), 0);

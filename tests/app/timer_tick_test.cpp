@@ -17,13 +17,13 @@
 #include "app/game_state.h"
 #include "interface/interface_state.h"
 #include "online/game_client.h"
-#include "online/notice.h"
 #include "online/online_state.h"
 #include "online/web.h"
 #include "platform/files.h"
 #include "platform/program_folder.h"
 #include "rules/board.h"
 #include "rules/live_options.h"
+#include "tests/support/app_scenes.h"
 #include "tests/support/board_fixture.h"
 #include "tests/support/fake_browser.h"
 #include "tests/support/notice_recorder.h"
@@ -32,20 +32,13 @@
 
 namespace {
 
-int Count(const std::string& name)
-{
-    int n = 0;
-    for (const auto& call : RecordedCalls()) n += call.name == name;
-    return n;
-}
-
 // The end of a game as the player meets it: the one sound, the game-over
 // panel and a redraw right after it.
 void ExpectGameOverShown(const std::string& sound)
 {
     const auto& calls = RecordedCalls();
-    ASSERT_EQ(Count("PlaySoundA"), 1);
-    ASSERT_EQ(Count("ShowGameOverPanel"), 1);
+    ASSERT_EQ(RecordedCount("PlaySoundA"), 1);
+    ASSERT_EQ(RecordedCount("ShowGameOverPanel"), 1);
     for (size_t k = 0; k < calls.size(); ++k) {
         if (calls[k].name == "PlaySoundA") {
             EXPECT_NE(calls[k].path.find(sound), std::string::npos) << calls[k].path;
@@ -54,14 +47,6 @@ void ExpectGameOverShown(const std::string& sound)
             EXPECT_TRUE(k + 1 < calls.size() && calls[k + 1].name == "RenderFrame") << "the panel, then a redraw";
         }
     }
-}
-
-// One report of the named winner reaches the server, and no second one follows.
-void ExpectOneReport(TestGameServer& server, const std::string& winner)
-{
-    EXPECT_TRUE(server.WaitFor("REPORT " + winner));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    EXPECT_EQ(server.Count("REPORT"), 1);
 }
 
 // The opponent's move published as the move worker publishes it: the move, then its ready flag.
@@ -194,7 +179,7 @@ TEST_F(TimerTick, AValidatedMoveIsAppliedAndAnImpossibleOneIsRefusedWithTheBoard
     EXPECT_EQ(g_onlineTurn.load(), 1);
     EXPECT_EQ(g_opponentMoveReady.load(), 0);
     EXPECT_EQ(g_gameOver.load(), 0);
-    EXPECT_GE(Count("ShowMoveResult"), 2);
+    EXPECT_GE(RecordedCount("ShowMoveResult"), 2);
 
     // A bomb that "moves": nothing changes, the game goes on against the computer.
     Put(6, 9, OWNER_COMPUTER, RANK_BOMB);
@@ -208,13 +193,13 @@ TEST_F(TimerTick, AValidatedMoveIsAppliedAndAnImpossibleOneIsRefusedWithTheBoard
     Tick();
     EXPECT_EQ(std::memcmp(owner, g_cellOwner, sizeof owner), 0);
     EXPECT_EQ(std::memcmp(rank, g_cellRank, sizeof rank), 0);
-    EXPECT_EQ(Count("ShowMoveResult"), 0);
+    EXPECT_EQ(RecordedCount("ShowMoveResult"), 0);
     EXPECT_EQ(g_onlineGame.load(), 0);
     EXPECT_EQ(g_opponentLeft.load(), 1);
     EXPECT_EQ(Notices(), std::vector<std::string>{"Opponent out of the game. Game goes against the computer."});
     Tick();  // without an online game: the one redraw for the leaving
     EXPECT_EQ(g_opponentLeft.load(), 0);
-    EXPECT_EQ(Count("RenderFrame"), 1);
+    EXPECT_EQ(RecordedCount("RenderFrame"), 1);
 
     // The same under an open account dialog: nothing shown, the dialog's caller leaves later.
     g_onlineGame = 1;
@@ -232,73 +217,61 @@ TEST_F(TimerTick, AValidatedMoveIsAppliedAndAnImpossibleOneIsRefusedWithTheBoard
     g_opponentLeftInDialog = 0;
 }
 
+// The last row: the opponent's plain move leaves the player's one piece that
+// can move with only the way back the repetition rule forbids: the player
+// lost, and the player's side alone reports the named winner.
 TEST_F(TimerTick, AReceivedMoveEndsTheGameEitherWayAndOnlyANamedLoserReports)
 {
     TestGameServer server;
     ASSERT_TRUE(server.Started());
     WriteSharedText(g_serverIp, CString(server.Address()));
     WriteSharedText(g_ownName, "anna");
-    // The opponent's 6 moves from (5,2) onto (5,1).
     struct End {
-        int target;  // the player's piece on (5,1)
+        int target;  // the player's piece on (5,1) the opponent's 6 moves onto from (5,2); -1: boxed in
+        int ownerAfter;  // on the square moved onto
         const char* opponent;
         int loser;
         const char* sound;
+        bool report;
     };
     const End ends[] = {
-        {RANK_FLAG, "boris", 1, "/sound/komp_vig.wav"},    // the flag of a named player who lost to a named opponent
-        {RANK_FLAG, "(guest)", 1, "/sound/komp_vig.wav"},  // the same loss against a guest: no report
-        {RANK_BOMB, "boris", 2, "/sound/Pobed.wav"},       // the opponent's last mover dies: no report
+        // The flag of a named player who lost to a named opponent.
+        {RANK_FLAG, OWNER_COMPUTER, "boris", 1, "/sound/komp_vig.wav", true},
+        {RANK_FLAG, OWNER_COMPUTER, "(guest)", 1, "/sound/komp_vig.wav", false},  // the same against a guest
+        {RANK_BOMB, OWNER_PLAYER, "boris", 2, "/sound/Pobed.wav", false},         // the opponent's last mover dies
+        {-1, OWNER_COMPUTER, "boris", 1, "/sound/komp_vig.wav", true},
     };
+    int reports = 0;
     for (const End& end : ends) {
         SCOPED_TRACE(end.opponent + std::to_string(end.target));
         OnlinePlay();
-        Put(5, 2, OWNER_COMPUTER, 6);
-        Put(5, 1, OWNER_PLAYER, end.target);
-        Put(3, 3, OWNER_PLAYER, 5);
         Put(1, 1, OWNER_PLAYER, RANK_FLAG);
-        Put(9, 9, OWNER_COMPUTER, RANK_FLAG);
+        if (end.target >= 0) {
+            Put(5, 2, OWNER_COMPUTER, 6);
+            Put(5, 1, OWNER_PLAYER, end.target);
+            Put(3, 3, OWNER_PLAYER, 5);
+            Put(9, 9, OWNER_COMPUTER, RANK_FLAG);
+            Receive(5, 2, 5, 1);
+        } else {
+            BoxInByOwnBombs(1, [](int x, int y, int owner, int rank) { Put(x, y, owner, rank); });
+            Put(10, 10, OWNER_COMPUTER, RANK_FLAG);
+            Put(10, 8, OWNER_COMPUTER, 4);
+            Receive(10, 8, 10, 7);
+        }
         WriteSharedText(g_opponentName, end.opponent);
-        Receive(5, 2, 5, 1);
         Tick();
+        EXPECT_EQ(end.target >= 0 ? g_cellOwner[5][1] : g_cellOwner[10][7], end.ownerAfter);
         EXPECT_EQ(g_gameOver.load(), 1);
         EXPECT_EQ(g_losingSide, end.loser);
         EXPECT_EQ(g_onlineGame.load() + g_matchPending.load(), 0);
         ExpectGameOverShown(end.sound);
+        if (end.report) {
+            EXPECT_TRUE(server.WaitFor("REPORT boris", ++reports));
+        }
     }
-    ExpectOneReport(server, "boris");
-}
-
-// The opponent's plain move leaves the player's one piece that can move
-// with only the way back the repetition rule forbids: the player lost, and
-// the player's side alone reports the named winner.
-TEST_F(TimerTick, AReceivedMoveThatLeavesThePlayerOnlyTheForbiddenMoveEndsTheGameWithOneReport)
-{
-    TestGameServer server({"--account", "boris:pw"});
-    ASSERT_TRUE(server.Started());
-    WriteSharedText(g_serverIp, CString(server.Address()));
-    OnlinePlay();
-    WriteSharedText(g_ownName, "anna");
-    WriteSharedText(g_opponentName, "boris");
-    // The piece on (1,3) came from (1,2), where it had come from: boxed in by
-    // its own bombs, its only way is back to (1,2).
-    Put(1, 1, OWNER_PLAYER, RANK_FLAG);
-    Put(1, 3, OWNER_PLAYER, 6);
-    Put(1, 4, OWNER_PLAYER, RANK_BOMB);
-    for (int y = 1; y <= 3; ++y) Put(2, y, OWNER_PLAYER, RANK_BOMB);
-    g_moveHistory[1][0] = MoveRecord{1, 2, 1, 3};
-    g_moveHistory[1][1] = MoveRecord{1, 3, 1, 2};
-    g_forbiddenMove[1] = MoveRecord{1, 3, 1, 2};
-    Put(10, 10, OWNER_COMPUTER, RANK_FLAG);
-    Put(10, 8, OWNER_COMPUTER, 4);
-    Receive(10, 8, 10, 7);
-    Tick();
-    EXPECT_EQ(g_cellOwner[10][7], OWNER_COMPUTER);
-    EXPECT_EQ(g_gameOver.load(), 1);
-    EXPECT_EQ(g_losingSide, 1);
-    EXPECT_EQ(g_onlineGame.load() + g_matchPending.load(), 0);
-    ExpectGameOverShown("/sound/komp_vig.wav");
-    ExpectOneReport(server, "boris");
+    // No report beyond the named loser's.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(server.Count("REPORT"), reports);
 }
 
 // Two workers set the redraw and status flags as fast as they can while a
@@ -356,14 +329,14 @@ TEST_F(TimerTick, WorkersHammeringTheFlagsLoseNoSetAndEveryMoveIsAppliedOnce)
 
     EXPECT_EQ(applied.load(), moves);
     EXPECT_TRUE(boardRight);
-    EXPECT_EQ(Count("ShowMoveResult"), 2 * moves);
+    EXPECT_EQ(RecordedCount("ShowMoveResult"), 2 * moves);
     EXPECT_EQ(g_redrawRequested.load(), 0);
     EXPECT_EQ(g_serverStatusDone.load(), 0);
     EXPECT_EQ(g_onlineGame.load(), 1);
     EXPECT_GE(redrawSets.load(), enoughSets);
     EXPECT_GE(statusSets.load(), enoughSets);
     // One frame for every flag taken and every move applied.
-    EXPECT_EQ(Count("RenderFrame"), redrawSets.load() + statusSets.load() + moves);
+    EXPECT_EQ(RecordedCount("RenderFrame"), redrawSets.load() + statusSets.load() + moves);
 }
 
 TEST_F(TimerTick, PingsOnTheSeventhTickThenEvery101AndTheBannerBlinksSevenTimes)
@@ -382,10 +355,10 @@ TEST_F(TimerTick, PingsOnTheSeventhTickThenEvery101AndTheBannerBlinksSevenTimes)
     ClearRecordedCalls();
     Tick();  // the banner comes on
     EXPECT_EQ(g_onlineBannerOn, 1);
-    EXPECT_EQ(Count("RenderFrame"), 1);
+    EXPECT_EQ(RecordedCount("RenderFrame"), 1);
     ClearRecordedCalls();
     for (int t = 0; t < 20; ++t) Tick();
-    EXPECT_EQ(Count("RenderFrame"), 7);  // the blink, then still
+    EXPECT_EQ(RecordedCount("RenderFrame"), 7);  // the blink, then still
     EXPECT_EQ(g_blinkStep.load(), 0);
 
     for (int t = 0; t < 101 - 22; ++t) Tick();  // up to tick 107: no ping yet, even one still on its way
@@ -403,7 +376,7 @@ TEST_F(TimerTick, PingsOnTheSeventhTickThenEvery101AndTheBannerBlinksSevenTimes)
     Tick();
     EXPECT_EQ(g_onlineBannerOn, 0);
     EXPECT_EQ(g_blinkStep.load(), 0);
-    EXPECT_EQ(Count("RenderFrame"), 1);  // in whichever tick saw the failure first
+    EXPECT_EQ(RecordedCount("RenderFrame"), 1);  // in whichever tick saw the failure first
 }
 
 // A program folder of its own; the product page opens in the fake browser.
