@@ -37,6 +37,15 @@ void SearchAgain()
     ClearNotices();
 }
 
+// The search ended with the one connection notice, the online flags cleared.
+void ExpectConnectionNotice(int ms = 8000)
+{
+    ASSERT_TRUE(WaitUntil([] { return !Notices().empty(); }, ms));
+    EXPECT_EQ(Notices(), Texts{kConnectionProblem});
+    EXPECT_EQ(g_onlineGame.load(), 0);
+    EXPECT_EQ(g_matchPending.load(), 0);
+}
+
 std::vector<int> OpponentMove()
 {
     return {g_opponentMove[0].load(), g_opponentMove[1].load(), g_opponentMove[2].load(), g_opponentMove[3].load()};
@@ -184,10 +193,7 @@ TEST_F(OnlineClient, PingAndStatusOfALiveAHugeAndAGoneServerAndTheSearchWithNone
 
     huge.Kill();  // the address is free now: nobody listens
     ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
-    ASSERT_TRUE(WaitUntil([] { return !Notices().empty(); }));
-    EXPECT_EQ(Notices(), Texts{kConnectionProblem});
-    EXPECT_EQ(g_onlineGame.load(), 0);
-    EXPECT_EQ(g_matchPending.load(), 0);
+    ExpectConnectionNotice();
 
     g_serverStatusRetried = 0;
     g_serverStatusDone = 0;
@@ -210,20 +216,18 @@ TEST_F(OnlineClient, PingAndStatusOfALiveAHugeAndAGoneServerAndTheSearchWithNone
 // like a failed connection, and no piece comes from it.
 void ExpectRefusedPairing(const std::string& reply, const char* what)
 {
+    SCOPED_TRACE(what);
     TestGameServer server({"--pairing-reply", HexOf(reply)});
     Leftovers unused;
-    ASSERT_TRUE(UseServer(server, unused)) << what;
+    ASSERT_TRUE(UseServer(server, unused));
     const int peer = QueuedPeer(server.Address());
-    ASSERT_GE(peer, 0) << what;
+    ASSERT_GE(peer, 0);
     for (int& r : g_opponentSetup) r = -7;
     SearchAgain();
     ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
-    EXPECT_TRUE(WaitUntil([] { return !Notices().empty(); })) << what;
-    EXPECT_EQ(Notices(), Texts{kConnectionProblem}) << what;
-    EXPECT_EQ(g_onlineGame.load(), 0) << what;
-    EXPECT_EQ(g_matchPending.load(), 0) << what;
-    EXPECT_EQ(g_matchState.load(), 0) << what;
-    for (int r : g_opponentSetup) EXPECT_EQ(r, -7) << what;
+    ExpectConnectionNotice();
+    EXPECT_EQ(g_matchState.load(), 0);
+    for (int r : g_opponentSetup) EXPECT_EQ(r, -7);
     close(peer);
 }
 
@@ -267,12 +271,11 @@ TEST_F(OnlineClient, EveryMatchRequestClosedAtOnceGivesFiveTriesThenTheNotice)
     TestGameServer server({"--close-match"});
     ASSERT_TRUE(UseServer(server, leftovers));
     ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
-    ASSERT_TRUE(WaitUntil([] { return !Notices().empty(); }, 10000));
+    ExpectConnectionNotice(10000);
     EXPECT_TRUE(server.WaitFor("MATCH closed-at-once", MATCH_TRIES));
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_EQ(server.Count("MATCH closed-at-once"), MATCH_TRIES);
     EXPECT_EQ(Notices(), Texts{kConnectionProblem});
-    EXPECT_EQ(g_onlineGame.load(), 0);
     leftovers.ExpectNone();
 }
 
@@ -331,10 +334,7 @@ TEST_F(OnlineClient, TheServerKilledWhileQueuedOrMidGameEndsTheGameWithTheNotice
         ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
         ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
         server.Kill();
-        ASSERT_TRUE(WaitUntil([] { return !Notices().empty(); }));
-        EXPECT_EQ(Notices(), Texts{kConnectionProblem});
-        EXPECT_EQ(g_onlineGame.load(), 0);
-        EXPECT_EQ(g_matchPending.load(), 0);
+        ExpectConnectionNotice();
         EXPECT_EQ(g_waitingForOpponent.load(), 0);
         leftovers.ExpectNone();
     }
