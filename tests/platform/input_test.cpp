@@ -21,15 +21,12 @@ protected:
     {
         static const std::map<UINT, std::string> kNames = {
             {WM_LBUTTONDOWN, "ldown"}, {WM_LBUTTONUP, "lup"},   {WM_LBUTTONDBLCLK, "ldbl"}, {WM_RBUTTONDOWN, "rdown"},
-            {WM_RBUTTONUP, "rup"},     {WM_RBUTTONDBLCLK, "rdbl"}, {WM_MOUSEMOVE, "move"},  {WM_MOUSEWHEEL, "wheel"},
-            {WM_COMMAND, "command"}};
+            {WM_RBUTTONUP, "rup"},     {WM_RBUTTONDBLCLK, "rdbl"}, {WM_MOUSEMOVE, "move"},  {WM_MOUSEWHEEL, "wheel"}};
         const auto known = kNames.find(message);
         std::string name = known != kNames.end() ? known->second : "other";
         if (message == WM_MOUSEWHEEL)
             name += " " + std::to_string(static_cast<short>((w >> 16) & 0xFFFF)) + " flags " +
                     std::to_string(w & 0xFFFF);
-        else if (message == WM_COMMAND)
-            name += " " + std::to_string(w);
         else
             name += " " + std::to_string(LparamX(l)) + "," + std::to_string(LparamY(l)) + " flags " +
                     std::to_string(w);
@@ -95,21 +92,6 @@ TEST(MouseInput, TheWheelGives120PerNotchAwayFromTheUser)
     wheel.wheelSteps = 0;
     EXPECT_FALSE(DispatchInput(w, wheel));
     EXPECT_EQ(w.log, (std::vector<std::string>{"wheel 120 flags 0", "wheel -240 flags 0"}));
-}
-
-TEST(KeyboardInput, EnterAndEscapeAreTheDialogCommands)
-{
-    Listener w;
-    InputEvent key;
-    key.kind = InputKind::Key;
-    key.key = InputKey::Enter;
-    DispatchInput(w, key);
-    key.key = InputKey::Escape;
-    DispatchInput(w, key);
-    key.key = InputKey::Other;
-    EXPECT_FALSE(DispatchInput(w, key));
-    EXPECT_EQ(w.log, (std::vector<std::string>{"command " + std::to_string(IDOK),
-                                               "command " + std::to_string(IDCANCEL)}));
 }
 
 TEST(Rectangles, TheRightAndBottomEdgesAreOutside)
