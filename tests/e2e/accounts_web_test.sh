@@ -84,8 +84,7 @@ wait_dump "Esc"
 expect "menu mode after Esc" "$(panel 0)" 0
 read -r _ l0 t0 r0 b0 <<<"$(rect_of_id 150)"
 [ -n "${r0:-}" ] || fail "no news banner (hover id 150) with the menu closed"
-park_pointer
-shot banner-before
+still_shot banner-before
 # The advertising document arrives after its delay; the next tick shows it.
 wait_log "$web/requests.log" '^/velmonar/reklama$' "reklama asked for" 15
 for _ in $(seq 1 30); do
@@ -101,8 +100,7 @@ done
 # "[ бесплатные  игры  тут ]" becomes the longer fetched line, at the top edge.
 [ $((r1 - l1)) -gt $((r0 - l0 + 40)) ] || fail "the banner did not grow with the fetched text: $l0..$r0 then $l1..$r1"
 [ "$t1" -lt 60 ] || fail "the banner is not at the top edge: top $t1"
-park_pointer
-shot banner-fetched
+still_shot banner-fetched
 differs banner-before banner-fetched "$((r1 - l1 + 20))x$((b1 - t1 + 10))+$((l1 - 10))+$((t1 - 5))"
 click_id 150 "a click on the news banner"
 wait_line "$work/xdg-open.log" 'https://news.velmonar.example/page?id=7' "the banner click"
@@ -114,8 +112,7 @@ wait_dump "Esc (the menu opens)"
 xdotool key Escape
 wait_dump "Esc (the menu closes)"
 [ -n "$(centre_of_id 180)" ] || fail "no online banner (hover id 180) while the server answers pings"
-park_pointer
-shot online-banner
+still_shot online-banner
 
 # ===== 2. The account dialogs =====
 rm -f "$work/xdg-open.log"
@@ -208,22 +205,18 @@ expect_exit "the close button" 1
 # ===== 3. A newer version on the web =====
 put vers.vs 006
 : >"$web/requests.log"
-update_run() {  # folder, shot name; the notices closed one by one
-  local folder=$1 notice
+update_run() {  # folder, shot name, notices; the notices closed one by one
+  local folder=$1 notice k
   rm -f "$work/xdg-open.log"
   "$folder/velmonar" &
   pid=$!
-  notice=$(wait_window "$NOTICE_W" "$NOTICE_H" "update notice")
-  shot "$2"
-  [ ! -e "$work/xdg-open.log" ] || fail "a page opened before the update notice was closed"
-  dialog_keys "$notice" Return
-  if [ "$3" = 2 ]; then
-    sleep 0.5
-    notice=$(wait_window "$NOTICE_W" "$NOTICE_H" "second update notice")
-    shot "$2-second"
-    [ ! -e "$work/xdg-open.log" ] || fail "the product page opened before the second notice was closed"
+  for k in $(seq 1 "$3"); do
+    [ "$k" = 1 ] || sleep 0.5
+    notice=$(wait_window "$NOTICE_W" "$NOTICE_H" "update notice $k")
+    shot "$2-$k"
+    [ ! -e "$work/xdg-open.log" ] || fail "a page opened before update notice $k was closed"
     dialog_keys "$notice" Return
-  fi
+  done
   expect_exit "the update notice" 150
   wait_line "$work/xdg-open.log" 'https://velmonar.example/soft/Velmonar.php' "the product page"
   expect "pages opened" "$(wc -l <"$work/xdg-open.log")" 1
