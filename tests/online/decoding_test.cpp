@@ -115,13 +115,10 @@ TEST(MoveMessage, DigitsTurnToTheLocalBoardAndAnythingElseHasItsOutcome)
 
 TEST(ServerAnswers, CountsAndLogInAnswers)
 {
-    EXPECT_EQ(ParseOnlineCount("7", 1), 7);
-    EXPECT_EQ(ParseOnlineCount("42", 2), 42);
-    EXPECT_EQ(ParseOnlineCount("123", 3), 100);
-    EXPECT_EQ(ParseOnlineCount("5\n", 2), 50);
-    EXPECT_EQ(ParseOnlineCount("x", 1), 0);
-    EXPECT_EQ(ParseOnlineCount("", 0), 100);
-    EXPECT_EQ(ParseOnlineCount("7\0" "9", 3), 7);
+    const std::pair<std::string, int> counts[] = {{"7", 7},    {"42", 42}, {"123", 100},
+                                                  {"5\n", 50}, {"x", 0},   {"", 100}, {std::string("7\0" "9", 3), 7}};
+    for (const auto& [text, count] : counts)
+        EXPECT_EQ(ParseOnlineCount(text.data(), text.size()), count) << text;
     EXPECT_TRUE(IsLoginOk("-\0", 2));
     EXPECT_FALSE(IsLoginOk("x\0", 2));
     EXPECT_FALSE(IsLoginOk("", 0));
