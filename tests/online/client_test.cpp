@@ -121,8 +121,6 @@ TEST_F(OnlineClient, QueuedNamedPlayerHearsKeepAlivesPairsExchangesMovesAndSeesA
     EXPECT_EQ(server.Count("REPORT"), 0);
 }
 
-void IgnoreSignal(int) {}
-
 // Signals keep coming while the re-login waits for the server's slow answer
 // (as the program's own handlers, or a stop and a continue, would bring
 // them): the LOGIN_OK still counts, and the search goes out under the name.
@@ -132,7 +130,7 @@ TEST_F(OnlineClient, SignalsDuringTheReloginLoseNotTheServersLogInOk)
     ASSERT_TRUE(UseServer(server, leftovers));
     ASSERT_TRUE(WriteStoredLogin("anna", "secret"));
     struct sigaction sa {};
-    sa.sa_handler = IgnoreSignal;
+    sa.sa_handler = [](int) {};  // caught, and nothing done
     sa.sa_flags = SA_RESTART;
     sigemptyset(&sa.sa_mask);
     sigaction(SIGUSR1, &sa, nullptr);
