@@ -58,10 +58,6 @@ message_box() {
 white_pixels() {  # WxH+X+Y of the screen shot $1
   convert "$work/$1.png" -crop "$2" +repage -threshold 80% -format '%[fx:int(mean*w*h+0.5)]' info:
 }
-wait_line() {  # file, fixed line, what
-  for _ in $(seq 1 100); do grep -qxF "$2" "$1" 2>/dev/null && return; sleep 0.1; done
-  fail "$3: no line \"$2\" in $(basename "$1"): $(cat "$1" 2>/dev/null)"
-}
 
 # --- the stored log-in ---
 stored=$XDG_CONFIG_HOME/velmonar/strlp.erg
@@ -103,7 +99,7 @@ done
 still_shot banner-fetched
 differs banner-before banner-fetched "$((r1 - l1 + 20))x$((b1 - t1 + 10))+$((l1 - 10))+$((t1 - 5))"
 click_id 150 "a click on the news banner"
-wait_line "$work/xdg-open.log" 'https://news.velmonar.example/page?id=7' "the banner click"
+wait_log "$work/xdg-open.log" '^https://news\.velmonar\.example/page\?id=7$' "the banner click" 10
 # The game server answers pings: the online banner blinks under the menu button.
 wait_log "$work/server.log" '^PING' "the ping" 20
 sleep 1.5
@@ -153,7 +149,7 @@ dialog_keys "$login" Return
 box=""
 for _ in $(seq 1 200); do box=$(message_box); [ -n "$box" ] && break; sleep 0.05; done
 [ -n "$box" ] || fail "no message after a wrong password"
-wait_line "$work/server.log" 'LOGIN alice refused' "the wrong password"
+wait_log "$work/server.log" '^LOGIN alice refused$' "the wrong password" 10
 sleep 0.3
 shot wrong-password
 shown "$LOGIN_W" "$LOGIN_H" || fail "the log-in dialog closed after a wrong password"
@@ -165,7 +161,7 @@ for _ in $(seq 1 100); do [ -z "$(message_box)" ] && break; sleep 0.05; done
 fill_edit "$login" 109 51 Secret42
 dialog_keys "$login" Return
 name=$(wait_window "$NAME_W" "$NAME_H" "name dialog after the log-in")
-wait_line "$work/server.log" 'LOGIN alice ok' "the right password"
+wait_log "$work/server.log" '^LOGIN alice ok$' "the right password" 10
 check_stored alice Secret42
 shot name-dialog-again
 # Close: the file stays; every dialog is gone and the press is dumped.
@@ -218,7 +214,7 @@ update_run() {  # folder, shot name, notices; the notices closed one by one
     dialog_keys "$notice" Return
   done
   expect_exit "the update notice" 150
-  wait_line "$work/xdg-open.log" 'https://velmonar.example/soft/Velmonar.php' "the product page"
+  wait_log "$work/xdg-open.log" '^https://velmonar\.example/soft/Velmonar\.php$' "the product page" 10
   expect "pages opened" "$(wc -l <"$work/xdg-open.log")" 1
   [ ! -e "$folder/konfig.ini" ] || fail "konfig.ini written on the way to the update"
   [ -z "$(find "$XDG_CONFIG_HOME" -name 'konfig.ini' 2>/dev/null)" ] || fail "konfig.ini written in the config folder"

@@ -180,25 +180,21 @@ press_at() {
   xdotool mousemove "$(($1 + 4))" "$2" mousemove "$1" "$2" click 1
   last_press="$1 $2"
 }
-# Presses the element with hover id $1 and waits for the dump ($2 says what).
-click_id() {
-  local at
-  at=$(centre_of_id "$1")
-  [ -n "$at" ] || fail "$2: no element with hover id $1 on screen"
+# Presses the element named $1 and waits for the dump ($2 says what; $3,
+# when given, names the element in the failure).
+click_name() {
+  local at=""
+  [ -n "$1" ] && at=$(centre_of "$1")
+  [ -n "$at" ] || fail "$2: no element ${3:-$1} on screen"
   press_at $at
   wait_dump "$2"
 }
+# The same for the element with hover id $1.
+click_id() { click_name "$(name_of_id "$1")" "$2" "with hover id $1"; }
 # click_id, then only the given panel flags set (as expect_panels).
 click_panels() {  # id what flags...
   click_id "$1" "$2"
   expect_panels "$2" "${@:3}"
-}
-click_name() {
-  local at
-  at=$(centre_of "$1")
-  [ -n "$at" ] || fail "$2: no element $1 on screen"
-  press_at $at
-  wait_dump "$2"
 }
 # The hover id $1's hit rectangle name ("w<index>", "close", ...), if any.
 name_of_id() {

@@ -292,9 +292,7 @@ wait_dump "Esc in full screen"
 click_panels 12 "exit" $EXIT_PROMPT
 shot exit_prompt
 click_panels 86 "exit no" $MENU
-at=$(centre_of_id 12)
-press_at $at
-wait_dump "exit again"
+click_id 12 "exit again"
 press_at $(centre_of_id 85)
 expect_exit "exit, yes"
 # (The options file's exact line is the options test's.)
