@@ -90,6 +90,26 @@ click_square() {
   if [ "$(cell "$1" "$2")" = 0/-1 ]; then press_at ${empty_point[$1,$2]}; else press_at ${piece_point[$1,$2]}; fi
   wait_dump "a click on square $1,$2"
 }
+# The probe's move for the last dump played as two clicks (from fx,fy to
+# tx,ty): the player's piece leaves its square.
+play_move() {
+  read -r fx fy tx ty < <("$probe" move "$dumpfile") || fail "no legal move"
+  click_square "$fx" "$fy"
+  click_square "$tx" "$ty"
+  [[ "$(cell "$fx" "$fy")" != 1/* ]] || fail "the piece did not leave $fx,$fy"
+}
+# Up to $1 times: a pause of $2 s, a press where nothing is (the window's left
+# edge) that just dumps the state ($3 says what), until the command after them
+# holds for that dump.
+look_until() {  # tries pause what command...
+  for _ in $(seq 1 "$1"); do
+    sleep "$2"
+    press_at 3 $((screen_h / 2))
+    wait_dump "$3"
+    "${@:4}" && return 0
+  done
+  return 1
+}
 # A save file as the program writes it: the label line, 400 cell values, 19 ints.
 expect_save_file() {  # path what
   head -n 1 "$1" | grep -Eq '^![1-9][0-9]?\.[01][0-9]\.[0-9]{4}       [0-2][0-9]:[0-5][0-9]:[0-5][0-9]$' ||
@@ -160,25 +180,21 @@ press_at() {
   xdotool mousemove "$(($1 + 4))" "$2" mousemove "$1" "$2" click 1
   last_press="$1 $2"
 }
-# Presses the element with hover id $1 and waits for the dump ($2 says what).
-click_id() {
-  local at
-  at=$(centre_of_id "$1")
-  [ -n "$at" ] || fail "$2: no element with hover id $1 on screen"
+# Presses the element named $1 and waits for the dump ($2 says what; $3,
+# when given, names the element in the failure).
+click_name() {
+  local at=""
+  [ -n "$1" ] && at=$(centre_of "$1")
+  [ -n "$at" ] || fail "$2: no element ${3:-$1} on screen"
   press_at $at
   wait_dump "$2"
 }
+# The same for the element with hover id $1.
+click_id() { click_name "$(name_of_id "$1")" "$2" "with hover id $1"; }
 # click_id, then only the given panel flags set (as expect_panels).
 click_panels() {  # id what flags...
   click_id "$1" "$2"
   expect_panels "$2" "${@:3}"
-}
-click_name() {
-  local at
-  at=$(centre_of "$1")
-  [ -n "$at" ] || fail "$2: no element $1 on screen"
-  press_at $at
-  wait_dump "$2"
 }
 # The hover id $1's hit rectangle name ("w<index>", "close", ...), if any.
 name_of_id() {
@@ -202,6 +218,12 @@ expect_panels() {  # what, flags...
 park_pointer() { xdotool mousemove 2 "$(( $(xdotool getdisplaygeometry | cut -d' ' -f2) / 2 ))"; }
 
 shot() { import -window root "$work/$1.png" || fail "no screenshot"; }
+# Shot $1 with the pointer parked, after a pause of $2 s (none unless given).
+still_shot() {  # name [pause]
+  park_pointer
+  sleep "${2:-0}"
+  shot "$1"
+}
 # The brightest grey inside the hit rectangle named $1 in shot $2.
 ink_in() {
   local id l t r b

@@ -48,11 +48,8 @@ position() {
   echo "${s/ forbidden=${f%% *}/}"
 }
 play_moves() {  # count
-  local m fx fy tx ty
-  for m in $(seq 1 "$1"); do
-    read -r fx fy tx ty < <("$probe" move "$dumpfile") || fail "no legal move"
-    click_square "$fx" "$fy"
-    click_square "$tx" "$ty"
+  for _ in $(seq 1 "$1"); do
+    play_move
     expect "game over after a move" "${F[over]}" 0
   done
 }
@@ -72,8 +69,7 @@ expect "language rows" "$(ids_between 90 108)" "90 91 "
 shot language_list
 click_panels 91 "English" $MENU
 expect "language" "${F[lang]}" 2
-park_pointer
-shot main_menu
+still_shot main_menu
 echo "1. language list, English: passed ($((SECONDS - start_s)) s)"
 
 # 2. The close entry closes the menu, the caption-bar button opens it.
@@ -82,9 +78,7 @@ open_menu
 echo "2. menu closed and opened: passed ($((SECONDS - start_s)) s)"
 
 # 3. The entry under the mouse lights.
-park_pointer
-sleep 0.5
-shot menu_cold
+still_shot menu_cold 0.5
 read -r _ l t r b <<<"${hit[w0]}"
 xdotool mousemove "$(((l + r) / 2))" "$(((t + b) / 2))"
 wait_screen_change menu_cold menu_hot "$((r - l))x$((b - t))+$l+$t"
@@ -165,9 +159,7 @@ click_panels 62 "slot 3"
 [ -f "$save/3.sav" ] || fail "no save/3.sav"
 expect_save_file "$save/3.sav" "slot 3"
 saved=$(position)
-park_pointer
-sleep 1
-shot saved
+still_shot saved 1
 echo "7. save into slot 3: passed ($((SECONDS - start_s)) s)"
 
 # 8. Three more moves change the board.
@@ -186,9 +178,7 @@ click_id 79 "load yes"
 expect_panels "loaded"
 expect "loaded position" "$(position)" "$saved"
 expect "selection, phase, over" "${F[selected]} ${F[setup]} ${F[over]}" "0,0 0 0"
-park_pointer
-sleep 1
-shot loaded
+still_shot loaded 1
 n=$(pixels_differing saved loaded "$board_area")
 [ "${n%.*}" -le 20 ] || fail "the board after the load differs from the saved one in $n pixels"
 echo "   the board after the load differs in $n pixels"
@@ -302,9 +292,7 @@ wait_dump "Esc in full screen"
 click_panels 12 "exit" $EXIT_PROMPT
 shot exit_prompt
 click_panels 86 "exit no" $MENU
-at=$(centre_of_id 12)
-press_at $at
-wait_dump "exit again"
+click_id 12 "exit again"
 press_at $(centre_of_id 85)
 expect_exit "exit, yes"
 # (The options file's exact line is the options test's.)

@@ -39,37 +39,23 @@ wait_dump "the start-up"
 click_id 91 "English"
 click_id 6 "New game"
 for id in 130 131 132; do [ -n "$(centre_of_id $id)" ] || fail "no opponent choice button $id"; done
-park_pointer
-shot opponent-choice
+still_shot opponent-choice
 click_id 131 "Play online"
 wait_log "$work/server.log" '^STATUS ' "the status query" 20
 for id in 170 171; do [ -n "$(centre_of_id $id)" ] || fail "no setup choice button $id"; done
 sleep 1
-park_pointer
-shot online-status
+still_shot online-status
 click_id 170 "Automatic setup"
 # The server pairs the guest request (well-formed, or it would say so) with bob.
 wait_log "$work/server.log" '^PAIRED bob \(guest\)' "the pairing of bob with the guest" 30
 wait_log "$work/bob.log" '^PAIRED .*opponent=.* first=opponent' "bob's pairing" 30
 grep -q '^MATCH malformed' "$work/server.log" && fail "the program's match request is malformed"
 
-# A press where nothing is (the window's left edge) just dumps the state.
-poke() { press_at 3 $(($(xdotool getdisplaygeometry | cut -d' ' -f2) / 2)); wait_dump "$1"; }
 count_owner() { local n=0 c; for c in "${cells[@]}"; do [ "${c%/*}" = "$1" ] && n=$((n + 1)); done; echo $n; }
-for _ in $(seq 1 30); do
-  sleep 1
-  poke "a look at the board"
-  [ "${F[setup]}" = 0 ] && [ "$(count_owner 1)" = 40 ] && [ "$(count_owner 2)" = 40 ] && break
-done
+armies_placed() { [ "${F[setup]}" = 0 ] && [ "$(count_owner 1)" = 40 ] && [ "$(count_owner 2)" = 40 ]; }
+look_until 30 1 "a look at the board" armies_placed
 expect "both armies on the board, play" "$(count_owner 1) $(count_owner 2) ${F[setup]}" "40 40 0"
 shot online-armies
-
-play_move() {
-  read -r fx fy tx ty < <("$probe" move "$dumpfile") || fail "no legal move"
-  click_square "$fx" "$fy"
-  click_square "$tx" "$ty"
-  [[ "$(cell "$fx" "$fy")" != 1/* ]] || fail "the piece did not leave $fx,$fy"
-}
 
 # The first move reaches bob turned by 180 degrees; his answer comes back.
 play_move
@@ -77,11 +63,8 @@ wait_log "$work/bob.log" "^MOVE [0-9]+ opponent $((11 - fx)) $((11 - fy)) $((11 
 wait_log "$work/bob.log" '^MOVE [0-9]+ own ' "bob's answer" 30
 read -r _ _ _ bfx bfy btx bty < <(grep -E '^MOVE [0-9]+ own ' "$work/bob.log" | head -n1)
 answer="$((11 - bfx)),$((11 - bfy)),$((11 - btx)),$((11 - bty))"
-for _ in $(seq 1 20); do
-  sleep 0.5
-  poke "a look at bob's answer"
-  [ "${F[last]}" = "$answer" ] && break
-done
+last_is() { [ "${F[last]}" = "$1" ]; }
+look_until 20 0.5 "a look at bob's answer" last_is "$answer"
 expect "bob's answer on the program's board" "${F[last]}" "$answer"
 shot online-answer
 
@@ -107,19 +90,13 @@ dialog_keys "$at" Return
 wait_no_window "$NOTICE_W" "$NOTICE_H" "notice after Enter"
 [ $by_click = 1 ] && wait_dump "the move that met the notice"
 # The computer answers from now on.
-for _ in $(seq 1 10); do
-  sleep 0.5
-  poke "a look after the notice"
-  [ "${F[setup]}" = 0 ] && break
-done
+in_play() { [ "${F[setup]}" = 0 ]; }
+look_until 10 0.5 "a look after the notice" in_play
 play_move
 mine="$fx,$fy,$tx,$ty"
-for _ in $(seq 1 20); do
-  [ "${F[last]}" != "$mine" ] && break
-  sleep 0.5
-  poke "a look for the computer's answer"
-done
-[ "${F[last]}" != "$mine" ] || fail "the computer did not answer after the opponent left"
+moved_on() { [ "${F[last]}" != "$mine" ]; }
+moved_on || look_until 20 0.5 "a look for the computer's answer" moved_on ||
+  fail "the computer did not answer after the opponent left"
 expect "game over" "${F[over]}" 0
 shot computer-answer
 wait_log "$work/server.log" '^REPORT - ' "the report \")-\"" 20

@@ -52,7 +52,6 @@ click_open() {  # id what entries...: click_id, then panels_open
   click_id "$1" "$2"
   panels_open "${@:3}"
 }
-settle() { park_pointer; sleep "${1:-1}"; }
 # The region of widgets $@ on screen: the union of their hit rectangles,
 # as WxH+X+Y for compare.
 region_of() {
@@ -96,8 +95,7 @@ done
 expect "rows on the language list (English the second)" "$english" 2
 click_id 91 "the choice of English"
 expect "language, main menu, language list" "${F[lang]} $(panel 1) $(panel 14)" "2 1 0"
-settle
-shot menu_english
+still_shot menu_english 1
 
 # 2. A game set up automatically and saved into slot 1.
 click_open 6 "new game" 18
@@ -107,8 +105,7 @@ click_id 170 "automatic setup"
 expect "setup over after the automatic placement" "${F[setup]}" 0
 pieces=$(tr , '\n' <<<"${F[cells]}" | grep -c '^1/')
 expect "own pieces on the board" "$pieces" 40
-settle
-shot board_default
+still_shot board_default 1
 click_name menu "the menu button"
 panels_open 0 1
 click_open 8 "save" 7
@@ -121,8 +118,7 @@ cells_saved=${F[cells]}
 panels_open 0 1
 click_open 10 "settings" 2
 click_open 16 "graphics" 4
-settle
-shot graphics_default
+still_shot graphics_default 1
 graphics_region=$(region_of 75 93)
 
 # 4. Graphics: reflection off, the reflection knob dragged, own pieces'
@@ -131,11 +127,9 @@ click_id 37 "the reflection box"
 drag 90 40 "$REFLECT_OFFSET"
 click_open 38 "the own pieces' preview" 6
 for c in 0 1 2; do click_at_offset $((127 + c)) "${RGB[$c]}"; done
-settle 0.5
-shot colour_editor
+still_shot colour_editor 0.5
 click_open 53 "colour OK" 4
-settle
-shot graphics_changed
+still_shot graphics_changed 1
 differs graphics_default graphics_changed "$graphics_region"
 click_open 43 "graphics OK" 2
 
@@ -143,15 +137,13 @@ click_open 43 "graphics OK" 2
 click_open 15 "game options" 3
 click_id 35 "the animations box"
 drag 67 20 "$SIZE_OFFSET"
-settle 0.5
-shot game_options
+still_shot game_options 0.5
 size_slider_before=$(INSET=1 region_of 67)
 click_open 32 "game options OK" 2
 
 # 6. The graphics panel and the board with the new options.
 click_open 16 "graphics again" 4
-settle
-shot graphics_before_exit
+still_shot graphics_before_exit 1
 # The boxes, the slider tracks with their knobs and the previews, one by one.
 GRAPHICS_PARTS=(79 81 90 94 83 85 87 89)
 declare -A part_before
@@ -159,8 +151,7 @@ for w in "${GRAPHICS_PARTS[@]}"; do part_before[$w]=$(INSET=1 region_of "$w"); d
 xdotool key Escape
 wait_dump "Esc"
 expect "menu mode after Esc" "$(panel 0)" 0
-settle 1.5
-shot board_before_exit
+still_shot board_before_exit 1.5
 read -r sw sh <<<"${screen/x/ }"
 board_region="$((sw - 200))x$((sh - 70))+100+60"  # clear of the caption bar and the online banner
 differs board_default board_before_exit "$board_region"
@@ -185,8 +176,7 @@ wait_dump "the restart"
 expect "language, menu mode, main menu, language list" \
   "${F[lang]} $(panel 0) $(panel 1) $(panel 14)" "2 1 1 0"
 shot restart_first
-settle
-shot restart_menu
+still_shot restart_menu 1
 # (The panel keeps the height of its first build, in the first start's
 # language, so its items need not stand where they stood in the first run.)
 same restart_first restart_menu "$(region_of 0 7)"
@@ -202,22 +192,19 @@ expect "the loaded position" "${F[cells]}" "$cells_saved"
 click_name menu "the menu button"
 click_id 10 "settings"
 click_open 16 "graphics" 4
-settle
-shot graphics_restart
+still_shot graphics_restart 1
 for w in "${GRAPHICS_PARTS[@]}"; do
   same_panel graphics_before_exit "${part_before[$w]}" graphics_restart "$(INSET=1 region_of "$w")"
 done
 differs graphics_default graphics_before_exit "$graphics_region"
 click_id 44 "graphics cancel"
 click_open 15 "game options after the restart" 3
-settle
-shot game_options_restart
+still_shot game_options_restart 1
 same_panel game_options "$size_slider_before" game_options_restart "$(INSET=1 region_of 67)"
 click_id 33 "game options cancel"
 xdotool key Escape
 wait_dump "Esc after the restart"
-settle 1.5
-shot board_restart
+still_shot board_restart 1.5
 SAME_TOLERANCE=20 same board_before_exit board_restart "$board_region"
 differs board_default board_restart "$board_region"
 

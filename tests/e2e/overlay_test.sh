@@ -66,9 +66,7 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 [ "$X,$Y" = 0,0 ] || fail "window is at $X,$Y"
 wait_dump "the start-up"
 expect "menu mode and main menu at the start" "$(panel 0)$(panel 1)" 11
-park_pointer
-sleep 1
-shot menu
+still_shot menu 1
 declare -A menu_hit
 for w in w0 w1 w2 w3 w4 w5 w6 w7; do
   expect_button "$w" menu "main-menu entry"

@@ -42,9 +42,7 @@ start_s=$SECONDS
 
 # 1. The load list: three files, three rows; the two damaged ones say so.
 click_panels 7 "load" $LOADS
-park_pointer
-sleep 0.5
-shot load_list
+still_shot load_list 0.5
 for id in 71 72 73; do expect_button "$(name_of_id $id)" load_list "load row $id"; done
 [ -z "$(name_of_id 74)" ] || fail "a fourth load row with three files"
 before=$(board)
@@ -65,9 +63,7 @@ expect "the movers" "$(cell 2 1) $(cell 5 4) $(cell 8 8)" "1/9 1/8 1/7"
 # The save panel: a button for every slot; the damaged one asks, then is overwritten.
 click_name menu "the menu"
 click_panels 8 "save" $SLOTS
-park_pointer
-sleep 0.5
-shot save_slots
+still_shot save_slots 0.5
 for id in 60 61 62 63 64 65; do expect_button "$(name_of_id $id)" save_slots "save slot $id"; done
 click_panels 61 "the damaged slot 2" $SAVE_PROMPT
 shot save_prompt
@@ -123,9 +119,7 @@ sleep 1
 xdotool key Escape
 wait_dump "Esc in the smaller window"
 expect_panels "Esc in the smaller window" $MENU
-park_pointer
-sleep 1
-shot resized_menu
+still_shot resized_menu 1
 read -r _ l t r b <<<"${hit[close]}"
 [ "$r" -le 900 ] && [ "$r" -ge 850 ] && [ "$t" -lt 40 ] || fail "the close button at $l,$t,$r,$b in a 900-pixel window"
 read -r _ l t r b <<<"${hit[menu]}"

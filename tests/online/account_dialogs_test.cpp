@@ -25,16 +25,6 @@ using Clock = std::chrono::steady_clock;
 std::vector<std::string> g_boxes;
 std::vector<std::string> g_notices;
 
-void RecordBox(const CString& text)
-{
-    g_boxes.push_back(text.str());
-}
-
-void RecordNotice(const CString& text)
-{
-    g_notices.push_back(text.GetString());
-}
-
 // A fresh settings folder, recorders for the message box and the notices.
 // The dialogs talk to the test game server, which listens on port 10002 of a
 // free loopback address; the fixture points both dialogs' hosts at it.
@@ -45,8 +35,8 @@ protected:
     {
         setenv("XDG_CONFIG_HOME", m_home.Path().c_str(), 1);
         previousErrorBox = g_errorBoxFunction;
-        g_errorBoxFunction = RecordBox;
-        g_noticeFunction = RecordNotice;
+        g_errorBoxFunction = [](const CString& text) { g_boxes.push_back(text.str()); };
+        g_noticeFunction = [](const CString& text) { g_notices.push_back(text.GetString()); };
         g_boxes.clear();
         g_notices.clear();
         g_loginPort = g_registerPort = ACCOUNT_SERVER_PORT;

@@ -37,6 +37,15 @@ void SearchAgain()
     ClearNotices();
 }
 
+// The search ended with the one connection notice, the online flags cleared.
+void ExpectConnectionNotice(int ms = 8000)
+{
+    ASSERT_TRUE(WaitUntil([] { return !Notices().empty(); }, ms));
+    EXPECT_EQ(Notices(), Texts{kConnectionProblem});
+    EXPECT_EQ(g_onlineGame.load(), 0);
+    EXPECT_EQ(g_matchPending.load(), 0);
+}
+
 std::vector<int> OpponentMove()
 {
     return {g_opponentMove[0].load(), g_opponentMove[1].load(), g_opponentMove[2].load(), g_opponentMove[3].load()};
@@ -112,8 +121,6 @@ TEST_F(OnlineClient, QueuedNamedPlayerHearsKeepAlivesPairsExchangesMovesAndSeesA
     EXPECT_EQ(server.Count("REPORT"), 0);
 }
 
-void IgnoreSignal(int) {}
-
 // Signals keep coming while the re-login waits for the server's slow answer
 // (as the program's own handlers, or a stop and a continue, would bring
 // them): the LOGIN_OK still counts, and the search goes out under the name.
@@ -123,7 +130,7 @@ TEST_F(OnlineClient, SignalsDuringTheReloginLoseNotTheServersLogInOk)
     ASSERT_TRUE(UseServer(server, leftovers));
     ASSERT_TRUE(WriteStoredLogin("anna", "secret"));
     struct sigaction sa {};
-    sa.sa_handler = IgnoreSignal;
+    sa.sa_handler = [](int) {};  // caught, and nothing done
     sa.sa_flags = SA_RESTART;
     sigemptyset(&sa.sa_mask);
     sigaction(SIGUSR1, &sa, nullptr);
@@ -184,10 +191,7 @@ TEST_F(OnlineClient, PingAndStatusOfALiveAHugeAndAGoneServerAndTheSearchWithNone
 
     huge.Kill();  // the address is free now: nobody listens
     ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
-    ASSERT_TRUE(WaitUntil([] { return !Notices().empty(); }));
-    EXPECT_EQ(Notices(), Texts{kConnectionProblem});
-    EXPECT_EQ(g_onlineGame.load(), 0);
-    EXPECT_EQ(g_matchPending.load(), 0);
+    ExpectConnectionNotice();
 
     g_serverStatusRetried = 0;
     g_serverStatusDone = 0;
@@ -210,20 +214,18 @@ TEST_F(OnlineClient, PingAndStatusOfALiveAHugeAndAGoneServerAndTheSearchWithNone
 // like a failed connection, and no piece comes from it.
 void ExpectRefusedPairing(const std::string& reply, const char* what)
 {
+    SCOPED_TRACE(what);
     TestGameServer server({"--pairing-reply", HexOf(reply)});
     Leftovers unused;
-    ASSERT_TRUE(UseServer(server, unused)) << what;
+    ASSERT_TRUE(UseServer(server, unused));
     const int peer = QueuedPeer(server.Address());
-    ASSERT_GE(peer, 0) << what;
+    ASSERT_GE(peer, 0);
     for (int& r : g_opponentSetup) r = -7;
     SearchAgain();
     ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
-    EXPECT_TRUE(WaitUntil([] { return !Notices().empty(); })) << what;
-    EXPECT_EQ(Notices(), Texts{kConnectionProblem}) << what;
-    EXPECT_EQ(g_onlineGame.load(), 0) << what;
-    EXPECT_EQ(g_matchPending.load(), 0) << what;
-    EXPECT_EQ(g_matchState.load(), 0) << what;
-    for (int r : g_opponentSetup) EXPECT_EQ(r, -7) << what;
+    ExpectConnectionNotice();
+    EXPECT_EQ(g_matchState.load(), 0);
+    for (int r : g_opponentSetup) EXPECT_EQ(r, -7);
     close(peer);
 }
 
@@ -267,12 +269,11 @@ TEST_F(OnlineClient, EveryMatchRequestClosedAtOnceGivesFiveTriesThenTheNotice)
     TestGameServer server({"--close-match"});
     ASSERT_TRUE(UseServer(server, leftovers));
     ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
-    ASSERT_TRUE(WaitUntil([] { return !Notices().empty(); }, 10000));
+    ExpectConnectionNotice(10000);
     EXPECT_TRUE(server.WaitFor("MATCH closed-at-once", MATCH_TRIES));
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_EQ(server.Count("MATCH closed-at-once"), MATCH_TRIES);
     EXPECT_EQ(Notices(), Texts{kConnectionProblem});
-    EXPECT_EQ(g_onlineGame.load(), 0);
     leftovers.ExpectNone();
 }
 
@@ -331,10 +332,7 @@ TEST_F(OnlineClient, TheServerKilledWhileQueuedOrMidGameEndsTheGameWithTheNotice
         ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
         ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
         server.Kill();
-        ASSERT_TRUE(WaitUntil([] { return !Notices().empty(); }));
-        EXPECT_EQ(Notices(), Texts{kConnectionProblem});
-        EXPECT_EQ(g_onlineGame.load(), 0);
-        EXPECT_EQ(g_matchPending.load(), 0);
+        ExpectConnectionNotice();
         EXPECT_EQ(g_waitingForOpponent.load(), 0);
         leftovers.ExpectNone();
     }

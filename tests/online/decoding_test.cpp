@@ -94,36 +94,31 @@ TEST(PairingReply, EveryUntrustworthyReplyIsRefused)
 
 TEST(MoveMessage, DigitsTurnToTheLocalBoardAndAnythingElseHasItsOutcome)
 {
-    int move[4] = {0, 0, 0, 0};
-    ASSERT_EQ(DecodeMoveMessage("0000", 4, move), MOVE_RECEIVED);
-    EXPECT_EQ(std::vector<int>(move, move + 4), (std::vector<int>{10, 10, 10, 10}));
-    ASSERT_EQ(DecodeMoveMessage("9999", 4, move), MOVE_RECEIVED);
-    EXPECT_EQ(std::vector<int>(move, move + 4), (std::vector<int>{1, 1, 1, 1}));
-    ASSERT_EQ(DecodeMoveMessage("0312", 4, move), MOVE_RECEIVED);
-    EXPECT_EQ(std::vector<int>(move, move + 4), (std::vector<int>{10, 7, 9, 8}));
+    const std::pair<const char*, std::vector<int>> received[] = {
+        {"0000", {10, 10, 10, 10}}, {"9999", {1, 1, 1, 1}}, {"0312", {10, 7, 9, 8}}};
+    for (const auto& [text, local] : received) {
+        int move[4] = {0, 0, 0, 0};
+        ASSERT_EQ(DecodeMoveMessage(text, 4, move), MOVE_RECEIVED) << text;
+        EXPECT_EQ(std::vector<int>(move, move + 4), local) << text;
+    }
 
     int untouched[4] = {5, 5, 5, 5};
     for (const char* dropped : {"1", "12", "123"})
         EXPECT_EQ(DecodeMoveMessage(dropped, std::strlen(dropped), untouched), MOVE_DROPPED) << dropped;
     EXPECT_EQ(DecodeMoveMessage("12345", 5, untouched), MOVE_DROPPED);
-    EXPECT_EQ(DecodeMoveMessage("rrrr", 4, untouched), MOVE_OPPONENT_LEFT);
-    EXPECT_EQ(DecodeMoveMessage("", 0, untouched), MOVE_OPPONENT_LEFT);
+    // ':' is '9' + 1.
+    for (const std::string left : {"rrrr", "", "&&&&", "12a4", "12:4"})
+        EXPECT_EQ(DecodeMoveMessage(left.data(), left.size(), untouched), MOVE_OPPONENT_LEFT) << left;
     EXPECT_EQ(DecodeMoveMessage("\0\0\0\0", 4, untouched), MOVE_OPPONENT_LEFT);
-    EXPECT_EQ(DecodeMoveMessage("&&&&", 4, untouched), MOVE_OPPONENT_LEFT);
-    EXPECT_EQ(DecodeMoveMessage("12a4", 4, untouched), MOVE_OPPONENT_LEFT);
-    EXPECT_EQ(DecodeMoveMessage("12:4", 4, untouched), MOVE_OPPONENT_LEFT);  // ':' is '9' + 1
     EXPECT_EQ(std::vector<int>(untouched, untouched + 4), (std::vector<int>{5, 5, 5, 5}));
 }
 
 TEST(ServerAnswers, CountsAndLogInAnswers)
 {
-    EXPECT_EQ(ParseOnlineCount("7", 1), 7);
-    EXPECT_EQ(ParseOnlineCount("42", 2), 42);
-    EXPECT_EQ(ParseOnlineCount("123", 3), 100);
-    EXPECT_EQ(ParseOnlineCount("5\n", 2), 50);
-    EXPECT_EQ(ParseOnlineCount("x", 1), 0);
-    EXPECT_EQ(ParseOnlineCount("", 0), 100);
-    EXPECT_EQ(ParseOnlineCount("7\0" "9", 3), 7);
+    const std::pair<std::string, int> counts[] = {{"7", 7},    {"42", 42}, {"123", 100},
+                                                  {"5\n", 50}, {"x", 0},   {"", 100}, {std::string("7\0" "9", 3), 7}};
+    for (const auto& [text, count] : counts)
+        EXPECT_EQ(ParseOnlineCount(text.data(), text.size()), count) << text;
     EXPECT_TRUE(IsLoginOk("-\0", 2));
     EXPECT_FALSE(IsLoginOk("x\0", 2));
     EXPECT_FALSE(IsLoginOk("", 0));

@@ -288,10 +288,7 @@ class Server:
         log("PAIRED", shown(w.name), shown(n.name), "first", shown(n.name))
         if self.args.leave_at_pairing:
             # The later requester is gone at once: the one who waited hears it.
-            n.conn.close()
-            log("LEFT at-pairing")
-            send_all(w.conn, b"rrrr")
-            graceful_close(w.conn, DRAIN_TIMEOUT)
+            self.left(n.conn, w.conn, "at-pairing")
         else:
             if self.args.after_pairing is not None:
                 bytes_after = bytes.fromhex(self.args.after_pairing)
@@ -301,6 +298,13 @@ class Server:
             self.relay(w.conn, n.conn)
         with self.lock:
             self.players_in_game -= 2
+
+    def left(self, gone, peer, how):
+        # The other side hears the leave as "rrrr", then its connection ends.
+        gone.close()
+        log("LEFT", how)
+        send_all(peer, b"rrrr")
+        graceful_close(peer, DRAIN_TIMEOUT)
 
     def relay(self, a, b):
         buffers = {a: b"", b: b""}
@@ -314,11 +318,7 @@ class Server:
                 except OSError:
                     data = b""
                 if not data:
-                    log("LEFT", "first" if conn is a else "second")
-                    peer = other[conn]
-                    conn.close()
-                    send_all(peer, b"rrrr")
-                    graceful_close(peer, DRAIN_TIMEOUT)
+                    self.left(conn, other[conn], "first" if conn is a else "second")
                     return
                 buffers[conn] += data
                 while len(buffers[conn]) >= 4:

@@ -103,17 +103,17 @@ TEST_F(StoredLogin, LongAndCrlfLinesStillGiveTheNameAndThePassword)
 
     // The pure reader: CRLF lines, a missing password, an empty input,
     // binary bytes and a very long password.
-    ASSERT_TRUE(ParseStoredLogin("bob\r\nhunter2\r\n", 15, &name, &password));
-    EXPECT_EQ(std::string(name), "bob");
-    EXPECT_EQ(std::string(password), "hunter2");
-    ASSERT_TRUE(ParseStoredLogin("solo", 4, &name, &password));
-    EXPECT_EQ(std::string(password), "");
+    const struct {
+        std::string input, name, password;
+    } rows[] = {{"bob\r\nhunter2\r\n", "bob", "hunter2"}, {"solo", "solo", ""},
+                {std::string("a\0b\xff\ncd\0e", 9), "a", "cd"}};
+    for (const auto& row : rows) {
+        ASSERT_TRUE(ParseStoredLogin(row.input.data(), row.input.size(), &name, &password)) << row.input;
+        EXPECT_EQ(std::string(name), row.name);
+        EXPECT_EQ(std::string(password), row.password);
+    }
     EXPECT_FALSE(ParseStoredLogin("", 0, &name, &password));
     EXPECT_FALSE(ParseStoredLogin(nullptr, 10, &name, &password));
-    const std::string binary("a\0b\xff\ncd\0e", 9);
-    ASSERT_TRUE(ParseStoredLogin(binary.data(), binary.size(), &name, &password));
-    EXPECT_EQ(std::string(name), "a");
-    EXPECT_EQ(std::string(password), "cd");
     const std::string longPassword = "n\n" + std::string(100000, 'p');
     ASSERT_TRUE(ParseStoredLogin(longPassword.data(), longPassword.size(), &name, &password));
     EXPECT_EQ(password.GetLength(), 20);

@@ -111,17 +111,28 @@ struct Game {
 
 class TwoClients : public ::testing::Test {
 protected:
+    // One client waits in the queue (the server logs "QUEUED <queued>" for the
+    // n-th time); the later one moves first. The waiting one's settings folder
+    // is A, the other's B, or the other way round when swapped.
+    Game Play(TestGameServer& server, const std::string& queued, int n, std::vector<std::string> waitingArgs,
+              std::vector<std::string> firstArgs, bool swapped = false)
+    {
+        waitingArgs.insert(waitingArgs.begin(), {"--server", server.Address()});
+        firstArgs.insert(firstArgs.begin(), {"--server", server.Address()});
+        Client waiting((swapped ? configB : configA).Path(), waitingArgs);
+        EXPECT_TRUE(server.WaitFor("QUEUED " + queued, n));
+        Client first((swapped ? configA : configB).Path(), firstArgs);
+        return Game{waiting.Wait(), first.Wait()};
+    }
+
     // anna waits in the queue; boris requests later and moves first.
     // game: 1 for the server's first game, 2 for its second...
     Game PlayScripted(TestGameServer& server, int game, const std::string& waitingArmy,
                       const std::string& waitingScript, const std::string& firstArmy, const std::string& firstScript)
     {
-        Client waiting(configA.Path(), {"--server", server.Address(), "--login", "anna:pw", "--army", waitingArmy,
-                                        "--script", waitingScript, "--limit", "20"});
-        EXPECT_TRUE(server.WaitFor("QUEUED anna", game));
-        Client first(configB.Path(), {"--server", server.Address(), "--login", "boris:pw", "--army", firstArmy,
-                                      "--script", firstScript, "--limit", "20"});
-        return Game{waiting.Wait(), first.Wait()};
+        return Play(server, "anna", game,
+                    {"--login", "anna:pw", "--army", waitingArmy, "--script", waitingScript, "--limit", "20"},
+                    {"--login", "boris:pw", "--army", firstArmy, "--script", firstScript, "--limit", "20"});
     }
 
     TempFolder configA{"velmonar-client-a"};
@@ -138,10 +149,8 @@ TEST_F(TwoClients, NamedAgainstGuestPlaysToTheEndWithMirroredBoards)
 {
     TestGameServer server({"--account", "anna:pw"});
     ASSERT_TRUE(server.Started());
-    Client first(configA.Path(), {"--server", server.Address(), "--seed", "3", "--login", "anna:pw"});
-    ASSERT_TRUE(server.WaitFor("QUEUED anna"));
-    Client later(configB.Path(), {"--server", server.Address(), "--seed", "4"});
-    const auto a = first.Wait(), b = later.Wait();
+    const Game game = Play(server, "anna", 1, {"--seed", "3", "--login", "anna:pw"}, {"--seed", "4"});
+    const auto &a = game.waiting, &b = game.first;
 
     EXPECT_EQ(Find(a, "PAIRED"), "PAIRED own=anna opponent=(guest) first=opponent");
     EXPECT_EQ(Find(b, "PAIRED"), "PAIRED own=- opponent=anna first=me");  // the later requester moves first
@@ -165,12 +174,9 @@ TEST_F(TwoClients, ANamedQuitterLeavesTheOtherToReportItselfAndARefusedLogInPlay
 {
     TestGameServer server({"--account", "anna:pw", "--account", "boris:pw"});
     ASSERT_TRUE(server.Started());
-    Client first(configA.Path(), {"--server", server.Address(), "--seed", "5", "--login", "anna:pw"});
-    ASSERT_TRUE(server.WaitFor("QUEUED anna"));
-    Client later(configB.Path(), {"--server", server.Address(), "--seed", "6", "--login", "boris:pw",
-                                  "--leave-after", "3"});
-    const auto b = later.Wait();
-    const auto a = first.Wait();
+    const Game game = Play(server, "anna", 1, {"--seed", "5", "--login", "anna:pw"},
+                           {"--seed", "6", "--login", "boris:pw", "--leave-after", "3"});
+    const auto &a = game.waiting, &b = game.first;
     EXPECT_EQ(Find(b, "END"), "END left");
 
     EXPECT_EQ(Find(a, "NOTICE"), "NOTICE Opponent out of the game. Game goes against the computer.");
@@ -178,17 +184,13 @@ TEST_F(TwoClients, ANamedQuitterLeavesTheOtherToReportItselfAndARefusedLogInPlay
     EXPECT_GE(ExpectMirroredBoards(a, b), 6);
     EXPECT_TRUE(server.WaitFor("REPORT anna counted"));
 
-    // A wrong stored password: the game is played as a guest, with no notice.
-    TempFolder configC{"velmonar-client-c"};
-    Client guest(configC.Path(), {"--server", server.Address(), "--seed", "7", "--login", "boris:wrong",
-                                  "--leave-after", "2"});
-    ASSERT_TRUE(server.WaitFor("LOGIN boris refused"));
-    ASSERT_TRUE(server.WaitFor("QUEUED (guest)"));
-    Client other(configA.Path(), {"--server", server.Address(), "--seed", "8"});
-    const auto g = guest.Wait();
-    EXPECT_EQ(Find(g, "PAIRED"), "PAIRED own=- opponent=anna first=opponent");
-    EXPECT_EQ(Find(g, "NOTICE"), "");
-    other.Wait();
+    // A wrong stored password: the game is played as a guest, with no notice;
+    // the other side plays under anna's log-in stored by the game before.
+    const Game guest = Play(server, "(guest)", 1, {"--seed", "7", "--login", "boris:wrong", "--leave-after", "2"},
+                            {"--seed", "8"}, true);
+    EXPECT_TRUE(server.WaitFor("LOGIN boris refused"));
+    EXPECT_EQ(Find(guest.waiting, "PAIRED"), "PAIRED own=- opponent=anna first=opponent");
+    EXPECT_EQ(Find(guest.waiting, "NOTICE"), "");
 }
 
 // A full army with some ranks fixed: index (x - 1) * 4 + (y - 1) -> rank; the
@@ -293,12 +295,11 @@ TEST_F(TwoClients, APeerKilledMidGameLeavesTheOtherTheNoticeAndItsOwnWinOnlyAgai
     TestGameServer server({"--account", "anna:pw", "--account", "boris:pw"});
     ASSERT_TRUE(server.Started());
     for (const bool named : {false, true}) {
-        std::vector<std::string> killedArgs = {"--server", server.Address(), "--seed", "11", "--kill-after", "2"};
+        std::vector<std::string> killedArgs = {"--seed", "11", "--kill-after", "2"};
         if (named) killedArgs.insert(killedArgs.end(), {"--login", "boris:pw"});
-        Client killed(configA.Path(), killedArgs);
-        ASSERT_TRUE(server.WaitFor(named ? "QUEUED boris" : "QUEUED (guest)"));
-        Client remaining(configB.Path(), {"--server", server.Address(), "--seed", "12", "--login", "anna:pw"});
-        const auto k = killed.Wait(), r = remaining.Wait();
+        const Game game =
+            Play(server, named ? "boris" : "(guest)", 1, killedArgs, {"--seed", "12", "--login", "anna:pw"});
+        const auto &k = game.waiting, &r = game.first;
         EXPECT_EQ(Find(k, "END"), "END killed");
         EXPECT_EQ(Find(r, "NOTICE"), "NOTICE Opponent out of the game. Game goes against the computer.");
         EXPECT_EQ(Find(r, "END"), "END opponent-left");  // after the notice, g_opponentLeft reached the tick

@@ -1,6 +1,5 @@
 #include "platform/files.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/stat.h>

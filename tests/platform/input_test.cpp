@@ -21,15 +21,12 @@ protected:
     {
         static const std::map<UINT, std::string> kNames = {
             {WM_LBUTTONDOWN, "ldown"}, {WM_LBUTTONUP, "lup"},   {WM_LBUTTONDBLCLK, "ldbl"}, {WM_RBUTTONDOWN, "rdown"},
-            {WM_RBUTTONUP, "rup"},     {WM_RBUTTONDBLCLK, "rdbl"}, {WM_MOUSEMOVE, "move"},  {WM_MOUSEWHEEL, "wheel"},
-            {WM_COMMAND, "command"}};
+            {WM_RBUTTONUP, "rup"},     {WM_RBUTTONDBLCLK, "rdbl"}, {WM_MOUSEMOVE, "move"},  {WM_MOUSEWHEEL, "wheel"}};
         const auto known = kNames.find(message);
         std::string name = known != kNames.end() ? known->second : "other";
         if (message == WM_MOUSEWHEEL)
             name += " " + std::to_string(static_cast<short>((w >> 16) & 0xFFFF)) + " flags " +
                     std::to_string(w & 0xFFFF);
-        else if (message == WM_COMMAND)
-            name += " " + std::to_string(w);
         else
             name += " " + std::to_string(LparamX(l)) + "," + std::to_string(LparamY(l)) + " flags " +
                     std::to_string(w);
@@ -53,10 +50,11 @@ InputEvent Button(int button, int clicks, int x = 5, int y = 7)
     return e;
 }
 
-TEST(MouseInput, TheSecondPressOfADoubleClickIsNotAPressForEitherButton)
+// Three quick presses (down, double click, a plain down again), the right
+// button, a drag that leaves the window, then the wheel.
+TEST(MouseInput, TheSecondPressOfADoubleClickIsNoPressMovesKeepTheButtonAndTheWheelGives120PerNotch)
 {
     Listener w;
-    // Three quick presses: down, double click, and a plain down again.
     for (int clicks = 0; clicks < 3; ++clicks) {
         DispatchInput(w, Button(1, clicks));
         DispatchInput(w, Button(1, -1));
@@ -64,15 +62,6 @@ TEST(MouseInput, TheSecondPressOfADoubleClickIsNotAPressForEitherButton)
     DispatchInput(w, Button(3, 0));
     DispatchInput(w, Button(3, 1));
     EXPECT_FALSE(DispatchInput(w, Button(2, 0)));  // other buttons are not passed on
-    const std::vector<std::string> expected = {"ldown 5,7 flags 1", "lup 5,7 flags 0",   "ldbl 5,7 flags 1",
-                                               "lup 5,7 flags 0",   "ldown 5,7 flags 1", "lup 5,7 flags 0",
-                                               "rdown 5,7 flags 2", "rdbl 5,7 flags 2"};
-    EXPECT_EQ(w.log, expected);
-}
-
-TEST(MouseInput, MovesWithAButtonHeldAreMouseMoves)
-{
-    Listener w;
     InputEvent move;
     move.kind = InputKind::Move;
     move.x = -3;  // a drag may leave the window
@@ -80,12 +69,6 @@ TEST(MouseInput, MovesWithAButtonHeldAreMouseMoves)
     DispatchInput(w, move);
     move.leftHeld = true;
     DispatchInput(w, move);
-    EXPECT_EQ(w.log, (std::vector<std::string>{"move -3,2000 flags 0", "move -3,2000 flags 1"}));
-}
-
-TEST(MouseInput, TheWheelGives120PerNotchAwayFromTheUser)
-{
-    Listener w;
     InputEvent wheel;
     wheel.kind = InputKind::Wheel;
     wheel.wheelSteps = -1;  // away from the user
@@ -94,22 +77,11 @@ TEST(MouseInput, TheWheelGives120PerNotchAwayFromTheUser)
     DispatchInput(w, wheel);
     wheel.wheelSteps = 0;
     EXPECT_FALSE(DispatchInput(w, wheel));
-    EXPECT_EQ(w.log, (std::vector<std::string>{"wheel 120 flags 0", "wheel -240 flags 0"}));
-}
-
-TEST(KeyboardInput, EnterAndEscapeAreTheDialogCommands)
-{
-    Listener w;
-    InputEvent key;
-    key.kind = InputKind::Key;
-    key.key = InputKey::Enter;
-    DispatchInput(w, key);
-    key.key = InputKey::Escape;
-    DispatchInput(w, key);
-    key.key = InputKey::Other;
-    EXPECT_FALSE(DispatchInput(w, key));
-    EXPECT_EQ(w.log, (std::vector<std::string>{"command " + std::to_string(IDOK),
-                                               "command " + std::to_string(IDCANCEL)}));
+    const std::vector<std::string> expected = {
+        "ldown 5,7 flags 1",    "lup 5,7 flags 0",      "ldbl 5,7 flags 1",  "lup 5,7 flags 0",
+        "ldown 5,7 flags 1",    "lup 5,7 flags 0",      "rdown 5,7 flags 2", "rdbl 5,7 flags 2",
+        "move -3,2000 flags 0", "move -3,2000 flags 1", "wheel 120 flags 0", "wheel -240 flags 0"};
+    EXPECT_EQ(w.log, expected);
 }
 
 TEST(Rectangles, TheRightAndBottomEdgesAreOutside)

@@ -85,8 +85,6 @@ TEST(Sockets, SendsToAClosedPeerFailWithoutSignalAndConnectsFailFast)
     EXPECT_EQ(WSACleanup(), 0);
 }
 
-void IgnoreSignal(int) {}
-
 // A receive with a limit waits in another thread while this one signals it
 // every signalEveryMs until the receive ends; bytes, when given, follow the
 // second signal. Returns the receive's result; *ms how long it took,
@@ -95,7 +93,7 @@ int ReceiveUnderSignals(int limitMs, int signalEveryMs, const char* bytes, char 
                         bool* transient)
 {
     struct sigaction sa {};
-    sa.sa_handler = IgnoreSignal;
+    sa.sa_handler = [](int) {};  // caught, and nothing done
     sa.sa_flags = SA_RESTART;  // as the program's own handlers
     sigemptyset(&sa.sa_mask);
     sigaction(SIGUSR1, &sa, nullptr);

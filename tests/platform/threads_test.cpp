@@ -30,10 +30,12 @@ bool PumpUntil(Done done)
 std::atomic<bool> g_workerResumed{false};
 std::atomic<bool> g_workerStarted{false};
 
+const char kPathText[] = "Failed to open DIB file /media/disk@1/Fon.res.";
+
 UINT ShowNoticeFromWorker(LPVOID)
 {
     g_workerStarted = true;
-    AfxMessageBox("Проблема в соединение с сервером.", MB_ICONHAND);
+    AfxMessageBox(kPathText, MB_ICONHAND);
     g_workerResumed = true;
     return 0;
 }
@@ -43,9 +45,12 @@ struct BoxCheck {
     std::string caption;
     bool workerWaited = false;
     bool closed = false;
+    int shownWidth = -1;  // of the message as the toolkit lays it out
+    int fullWidth = 0;    // of every character as written
 };
 
-// Runs inside the box's own event loop: looks at the box, then closes it.
+// Runs inside the box's own event loop: looks at the box and measures its
+// message, then closes it.
 void LookAtTheBox(void* data)
 {
     auto* check = static_cast<BoxCheck*>(data);
@@ -56,12 +61,25 @@ void LookAtTheBox(void* data)
     }
     check->seenOn = std::this_thread::get_id();
     check->caption = box->label() ? box->label() : "";
+    for (int i = 0; i < box->children(); ++i) {
+        Fl_Widget* child = box->child(i);
+        if (!child->label() || std::string(child->label()).find("DIB") == std::string::npos) continue;
+        fl_font(child->labelfont(), child->labelsize());
+        int w = 0, h = 0;
+        fl_measure(child->label(), w, h, 1);  // with symbols, as labels are drawn
+        check->shownWidth = w;
+        w = h = 0;
+        fl_measure(kPathText, w, h, 0);
+        check->fullWidth = w;
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     check->workerWaited = g_workerStarted && !g_workerResumed;
     box->do_callback();  // the box's close: same as its OK button
     check->closed = true;
 }
 
+// The box is shown whole: a text with an at sign (a symbol in the toolkit's
+// labels) in full.
 TEST(WorkerNotices, AreShownByTheInterfaceThreadWhileTheWorkerWaits)
 {
     InitInterfaceThread();
@@ -74,48 +92,7 @@ TEST(WorkerNotices, AreShownByTheInterfaceThreadWhileTheWorkerWaits)
     EXPECT_EQ(check.seenOn, std::this_thread::get_id());
     EXPECT_EQ(check.caption, "Velmonar");
     EXPECT_TRUE(check.workerWaited);
-}
-
-struct TextCheck {
-    bool seen = false;
-    int shownWidth = -1;
-    int fullWidth = 0;
-};
-
-const char kPathText[] = "Failed to open DIB file /media/disk@1/Fon.res.";
-
-// Measures the box's message as the toolkit lays it out, then closes the box.
-void MeasureTheMessage(void* data)
-{
-    auto* check = static_cast<TextCheck*>(data);
-    Fl_Window* box = Fl::modal();
-    if (!box) {
-        Fl::repeat_timeout(0.02, MeasureTheMessage, data);
-        return;
-    }
-    for (int i = 0; i < box->children(); ++i) {
-        Fl_Widget* child = box->child(i);
-        if (!child->label() || std::string(child->label()).find("DIB") == std::string::npos) continue;
-        fl_font(child->labelfont(), child->labelsize());
-        int w = 0, h = 0;
-        fl_measure(child->label(), w, h, 1);  // with symbols, as labels are drawn
-        check->shownWidth = w;
-        w = h = 0;
-        fl_measure(kPathText, w, h, 0);  // every character as written
-        check->fullWidth = w;
-        check->seen = true;
-    }
-    box->do_callback();
-}
-
-TEST(Notices, ShowTextWithAnAtSignInFull)
-{
-    InitInterfaceThread();
-    TextCheck check;
-    Fl::add_timeout(0.02, MeasureTheMessage, &check);
-    MessageBoxA(nullptr, kPathText, "Error", MB_OK);  // on the interface thread: runs here
-    Fl::remove_timeout(MeasureTheMessage, &check);
-    ASSERT_TRUE(check.seen);
+    EXPECT_GT(check.fullWidth, 0);
     EXPECT_EQ(check.shownWidth, check.fullWidth);
 }
 

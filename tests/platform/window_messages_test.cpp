@@ -116,6 +116,8 @@ TEST(DialogMessages, ADialogEndedWhileInitialisingIsNeverShownAndAFailedCreation
     EXPECT_EQ(failing.log, std::vector<std::string>{"create"});
 }
 
+// Enter and Escape are the dialog's OK and Cancel commands (other keys are
+// not passed on), and so is the window manager's close button Cancel.
 TEST(DialogMessages, KeysAndTheCloseRequestBecomeCommands)
 {
     Recorder d(Template(904, 100, 60));
