@@ -224,12 +224,9 @@ still_shot() {  # name [pause]
   sleep "${2:-0}"
   shot "$1"
 }
-# The brightest grey inside the hit rectangle named $1 in shot $2.
-ink_in() {
-  local id l t r b
-  read -r id l t r b <<<"${hit[$1]}"
-  convert "$work/$2.png" -crop "$((r - l))x$((b - t))+$l+$t" +repage -colorspace gray \
-    -format '%[fx:int(255*maxima+0.5)]' info:
+# The brightest grey inside the region WxH+X+Y of shot $1.
+brightest_in() {
+  convert "$work/$1.png" -crop "$2" +repage -colorspace gray -format '%[fx:int(255*maxima+0.5)]' info:
 }
 # The hit rectangle named $1 exists, is not empty and is inked in shot $2.
 expect_button() {  # name shot what
@@ -237,7 +234,7 @@ expect_button() {  # name shot what
   [ -n "$1" ] && [ -n "${hit[$1]:-}" ] || fail "$3: no hit rectangle ${1:-for it}"
   read -r id l t r b <<<"${hit[$1]}"
   [ $((r - l)) -gt 4 ] && [ $((b - t)) -gt 4 ] || fail "$3: $1 is $((r - l)) x $((b - t))"
-  [ "$(ink_in "$1" "$2")" -gt 150 ] || fail "$3: $1 is not inked at its place"
+  [ "$(brightest_in "$2" "$((r - l))x$((b - t))+$l+$t")" -gt 150 ] || fail "$3: $1 is not inked at its place"
 }
 # The number of pixels two shots differ by in the region WxH+X+Y.
 pixels_differing() { compare -metric AE -crop "$3" "$work/$1.png" "$work/$2.png" null: 2>&1 | cut -d' ' -f1; }

@@ -66,11 +66,6 @@ region_of() {
   local i=${INSET:-2}
   echo "$((R - L - 2 * i))x$((B - T - 2 * i))+$((L + i))+$((T + i))"
 }
-same() {  # within 5 %, as same_panel below
-  local n
-  n=$(compare -metric AE -fuzz 5% -crop "$3" "$work/$1.png" "$work/$2.png" null: 2>&1 | cut -d' ' -f1)
-  [ "${n%.*}" -le "${SAME_TOLERANCE:-0}" ] || fail "$1 and $2 differ in $3 ($n pixels)"
-}
 # Shot $1 in region $2 and shot $3 in region $4 (of the same size) are equal:
 # a panel that stands a few pixels higher or lower in the other run. Within
 # 5 %: an edge at another fraction of a pixel shades a pixel a little
@@ -179,7 +174,7 @@ shot restart_first
 still_shot restart_menu 1
 # (The panel keeps the height of its first build, in the first start's
 # language, so its items need not stand where they stood in the first run.)
-same restart_first restart_menu "$(region_of 0 7)"
+same_panel restart_first "$(region_of 0 7)" restart_menu "$(region_of 0 7)"
 
 # 9. Slot 1 loaded: the same pieces.
 click_open 7 "load" 9
@@ -205,7 +200,7 @@ click_id 33 "game options cancel"
 xdotool key Escape
 wait_dump "Esc after the restart"
 still_shot board_restart 1.5
-SAME_TOLERANCE=20 same board_before_exit board_restart "$board_region"
+SAME_TOLERANCE=20 same_panel board_before_exit "$board_region" board_restart "$board_region"
 differs board_default board_restart "$board_region"
 
 end_program

@@ -16,11 +16,6 @@ shot=$work/shot.png
 # The grey of one screen pixel (window coordinates).
 grey_at() { convert "$shot" -format '%[fx:int(255*p{'"$1,$2"'}.r+0.5)]' info:; }
 
-# The brightest grey inside a rectangle: w h x y.
-brightest() {
-  convert "$shot" -crop "$1x$2+$3+$4" +repage -colorspace gray -format '%[fx:int(255*maxima+0.5)]' info:
-}
-
 # Bands of bright rows (text lines at least 5 rows apart) in the centre column.
 text_lines() {
   convert "$shot" -crop 300x420+810+330 +repage -colorspace gray -depth 8 gray:- | od -An -v -tu1 -w300 |
@@ -50,8 +45,8 @@ scenario() {
   near "$(grey_at 960 1077)" 178 || fail "$1: bottom border"
   near "$(grey_at 960 2)" 77 || fail "$1: top border"
   near "$(grey_at 1917 540)" 51 || fail "$1: right border"
-  [ "$(brightest 80 30 15 12)" -gt 150 ] || fail "$1: no menu button"
-  [ "$(brightest 110 30 1795 12)" -gt 150 ] || fail "$1: no caption-bar icons"
+  [ "$(brightest_in shot 80x30+15+12)" -gt 150 ] || fail "$1: no menu button"
+  [ "$(brightest_in shot 110x30+1795+12)" -gt 150 ] || fail "$1: no caption-bar icons"
   echo "$1: passed"
 }
 

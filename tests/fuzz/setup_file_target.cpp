@@ -11,12 +11,8 @@
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/support/temp_folder.h"
 
-namespace {
-
 constexpr int FILE_NUMBER = 7;
 constexpr int UNTOUCHED = 99;
-
-}  // namespace
 
 int FuzzSetupFile(const uint8_t* data, size_t size)
 {

@@ -324,56 +324,61 @@ TEST_F(OnlineClient, LeavingWhileQueuedWaitingForAMoveOrOnTheOwnTurnIsQuietAndLe
     close(own);
 }
 
-TEST_F(OnlineClient, TheServerKilledWhileQueuedOrMidGameEndsTheGameWithTheNotice)
+TEST_F(OnlineClient, TheServerKilledWhileQueuedEndsTheSearchWithTheNotice)
 {
-    {
-        TestGameServer server;
-        ASSERT_TRUE(UseServer(server, leftovers));
-        ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
-        ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
-        server.Kill();
-        ExpectConnectionNotice();
-        EXPECT_EQ(g_waitingForOpponent.load(), 0);
-        leftovers.ExpectNone();
-    }
-    // Mid-game, the local player to move (the connection idle) and then waiting.
     TestGameServer server;
     ASSERT_TRUE(UseServer(server, leftovers));
-    SearchAgain();
-    const int peer = PairMovingFirst(server, leftovers);
-    ASSERT_GE(peer, 0);
-    EXPECT_EQ(SendOwnMove(peer, "3343"), "3343");
+    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+    ASSERT_TRUE(WaitUntil([] { return g_waitingForOpponent.load() == 1; }));
     server.Kill();
-    ExpectOpponentLeftNotice();
-    EXPECT_EQ(g_onlineGame.load(), 0);
-    close(peer);
+    ExpectConnectionNotice();
+    EXPECT_EQ(g_waitingForOpponent.load(), 0);
     leftovers.ExpectNone();
 }
 
-TEST_F(OnlineClient, ASilentServerHoldsOnlyTheMatchThreadWhichLeavingFreesAndAResetEndsTheGame)
+TEST_F(OnlineClient, ASilentServerHoldsOnlyTheMatchThreadWhichLeavingFrees)
 {
-    {
-        TestGameServer server({"--silent"});
-        ASSERT_TRUE(UseServer(server, leftovers));
-        ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
-        ASSERT_TRUE(server.WaitFor("MATCH silent"));
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        EXPECT_EQ(ThreadCount(), leftovers.Threads() + 1);  // the match request waits for its reply
-        LeaveOnlineGame();
-        leftovers.ExpectNone();
-        EXPECT_TRUE(Notices().empty());
-    }
-    TestGameServer server({"--reset-after-moves", "1"});
+    TestGameServer server({"--silent"});
     ASSERT_TRUE(UseServer(server, leftovers));
-    SearchAgain();
-    const int peer = PairMovingFirst(server, leftovers);
-    ASSERT_GE(peer, 0);
-    SendOwnMove(peer, "3343");
-    ASSERT_TRUE(server.WaitFor("RESET"));
-    ExpectOpponentLeftNotice();
-    EXPECT_EQ(g_opponentMoveReady.load(), 0);
-    close(peer);
+    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+    ASSERT_TRUE(server.WaitFor("MATCH silent"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(ThreadCount(), leftovers.Threads() + 1);  // the match request waits for its reply
+    LeaveOnlineGame();
     leftovers.ExpectNone();
+    EXPECT_TRUE(Notices().empty());
+}
+
+// The game connection ends while the receive waits after the player's own
+// move: the server killed, reset after the move, or the "rrrr" that came in
+// one receive with the pairing reply (the server sends nothing more). The
+// opponent-left notice ends the game, and no move is taken.
+TEST_F(OnlineClient, AGameConnectionEndedUnderTheWaitingReceiveIsTheOpponentLeaving)
+{
+    const struct {
+        const char* what;
+        std::vector<std::string> switches;
+        bool kill;
+        const char* logged;  // what the server logs before the end, if anything
+    } rows[] = {{"the server killed", {}, true, nullptr},
+                {"a reset after the move", {"--reset-after-moves", "1"}, false, "RESET"},
+                {"rrrr with the pairing", {"--with-pairing", HexOf("rrrr")}, false, nullptr}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        TestGameServer server(row.switches);
+        ASSERT_TRUE(UseServer(server, leftovers));
+        ResetOnlineSearch();
+        const int peer = PairMovingFirst(server, leftovers);
+        ASSERT_GE(peer, 0);
+        EXPECT_EQ(SendOwnMove(peer, "3343").substr(0, 4), "3343");  // "rrrr" may follow: the client ended
+        if (row.kill) server.Kill();
+        ASSERT_TRUE(!row.logged || server.WaitFor(row.logged));
+        ExpectOpponentLeftNotice();
+        EXPECT_EQ(g_onlineGame.load(), 0);
+        EXPECT_EQ(g_opponentMoveReady.load(), 0);
+        close(peer);
+        leftovers.ExpectNone();
+    }
 }
 
 // A slow receive while queued gets a keep-alive, the pairing reply, the
@@ -407,37 +412,25 @@ TEST_F(OnlineClient, AKeepAliveThePairingAMoveAndAPieceInOneReceiveLoseNothing)
     EXPECT_TRUE(Notices().empty());
 }
 
-// What came in one receive with the pairing reply begins the move stream on
-// both sides: the queued reply held back until the pairing, then the first
-// move and "rrrr"; for the side that moves first, "rrrr". The move is taken
-// and, after the player's own move, the opponent's leaving, though the
-// server sends nothing more.
-TEST_F(OnlineClient, WhatCameWithThePairingReplyBeginsTheMoveStreamOnBothSides)
+// What came in one receive with the pairing reply begins the move stream:
+// the queued reply held back until the pairing, then the first move and
+// "rrrr". The move is taken and, after the player's own move, the opponent's
+// leaving, though the server sends nothing more.
+TEST_F(OnlineClient, WhatCameWithThePairingReplyBeginsTheMoveStream)
 {
-    {
-        TestGameServer server({"--queued-with-pairing", "--with-pairing", HexOf("0312rrrr")});
-        ASSERT_TRUE(UseServer(server, leftovers));
-        ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
-        ASSERT_TRUE(server.WaitFor("QUEUED (guest)"));
-        const int peer = RequestingPeer(server.Address());
-        ASSERT_TRUE(WaitUntil([] { return g_opponentMoveReady.load() == 1; }));
-        EXPECT_EQ(g_onlineTurn.load(), 2);  // queued: the opponent moved first
-        EXPECT_EQ(OpponentMove(), (std::vector<int>{10, 7, 9, 8}));
-        g_opponentMoveReady = 0;
-        RawReceive(peer);
-        EXPECT_EQ(SendOwnMove(peer, "6354").substr(0, 4), "6354");  // "rrrr" may follow: the client ended
-        ExpectOpponentLeftNotice();
-        EXPECT_EQ(g_opponentMoveReady.load(), 0);
-        close(peer);
-        leftovers.ExpectNone();
-    }
-    ResetOnlineSearch();
-    TestGameServer server({"--with-pairing", HexOf("rrrr")});
+    TestGameServer server({"--queued-with-pairing", "--with-pairing", HexOf("0312rrrr")});
     ASSERT_TRUE(UseServer(server, leftovers));
-    const int peer = PairMovingFirst(server, leftovers);
-    ASSERT_GE(peer, 0);
-    EXPECT_EQ(SendOwnMove(peer, "3343").substr(0, 4), "3343");
+    ASSERT_NE(AfxBeginThread(MatchRequestThread, nullptr), nullptr);
+    ASSERT_TRUE(server.WaitFor("QUEUED (guest)"));
+    const int peer = RequestingPeer(server.Address());
+    ASSERT_TRUE(WaitUntil([] { return g_opponentMoveReady.load() == 1; }));
+    EXPECT_EQ(g_onlineTurn.load(), 2);  // queued: the opponent moved first
+    EXPECT_EQ(OpponentMove(), (std::vector<int>{10, 7, 9, 8}));
+    g_opponentMoveReady = 0;
+    RawReceive(peer);
+    EXPECT_EQ(SendOwnMove(peer, "6354").substr(0, 4), "6354");  // "rrrr" may follow: the client ended
     ExpectOpponentLeftNotice();
+    EXPECT_EQ(g_opponentMoveReady.load(), 0);
     close(peer);
     leftovers.ExpectNone();
 }

@@ -194,7 +194,7 @@ class Server:
     def handle_match(self, conn, first):
         if self.args.close_match:
             log("MATCH closed-at-once")
-            reset_close(conn) if self.args.reset else conn.close()
+            conn.close()
             return
         data = self.read_match_request(conn, first)
         m = MATCH_GRAMMAR.match(data[:data.find(b"!")]) if data is not None else None
@@ -386,7 +386,6 @@ def main():
     parser.add_argument("--account-reply", help="hex bytes sent as every log-in and registration reply")
     parser.add_argument("--huge", action="store_true", help="megabyte replies to status, match and moves")
     parser.add_argument("--close-match", action="store_true", help="close every match request at once")
-    parser.add_argument("--reset", action="store_true", help="with --close-match: reset instead")
     parser.add_argument("--pairing-reply", help="hex bytes sent as every pairing reply")
     parser.add_argument("--close-queued", type=float, help="seconds after which a queued request is closed")
     parser.add_argument("--leave-at-pairing", action="store_true",

@@ -109,12 +109,21 @@ struct Game {
     std::vector<std::string> waiting, first;
 };
 
+// The test game server with the accounts anna and boris, its log printed
+// when a test failed.
 class TwoClients : public ::testing::Test {
 protected:
+    void SetUp() override { ASSERT_TRUE(server.Started()); }
+    void TearDown() override
+    {
+        if (HasFailure())
+            for (const auto& line : server.Lines()) std::printf("server: %s\n", line.c_str());
+    }
+
     // One client waits in the queue (the server logs "QUEUED <queued>" for the
     // n-th time); the later one moves first. The waiting one's settings folder
     // is A, the other's B, or the other way round when swapped.
-    Game Play(TestGameServer& server, const std::string& queued, int n, std::vector<std::string> waitingArgs,
+    Game Play(const std::string& queued, int n, std::vector<std::string> waitingArgs,
               std::vector<std::string> firstArgs, bool swapped = false)
     {
         waitingArgs.insert(waitingArgs.begin(), {"--server", server.Address()});
@@ -127,29 +136,22 @@ protected:
 
     // anna waits in the queue; boris requests later and moves first.
     // game: 1 for the server's first game, 2 for its second...
-    Game PlayScripted(TestGameServer& server, int game, const std::string& waitingArmy,
+    Game PlayScripted(int game, const std::string& waitingArmy,
                       const std::string& waitingScript, const std::string& firstArmy, const std::string& firstScript)
     {
-        return Play(server, "anna", game,
+        return Play("anna", game,
                     {"--login", "anna:pw", "--army", waitingArmy, "--script", waitingScript, "--limit", "20"},
                     {"--login", "boris:pw", "--army", firstArmy, "--script", firstScript, "--limit", "20"});
     }
 
+    TestGameServer server{{"--account", "anna:pw", "--account", "boris:pw"}};
     TempFolder configA{"velmonar-client-a"};
     TempFolder configB{"velmonar-client-b"};
 };
 
-void PrintServerLogOnFailure(TestGameServer& server)
-{
-    if (::testing::Test::HasFailure())
-        for (const auto& line : server.Lines()) std::printf("server: %s\n", line.c_str());
-}
-
 TEST_F(TwoClients, NamedAgainstGuestPlaysToTheEndWithMirroredBoards)
 {
-    TestGameServer server({"--account", "anna:pw"});
-    ASSERT_TRUE(server.Started());
-    const Game game = Play(server, "anna", 1, {"--seed", "3", "--login", "anna:pw"}, {"--seed", "4"});
+    const Game game = Play("anna", 1, {"--seed", "3", "--login", "anna:pw"}, {"--seed", "4"});
     const auto &a = game.waiting, &b = game.first;
 
     EXPECT_EQ(Find(a, "PAIRED"), "PAIRED own=anna opponent=(guest) first=opponent");
@@ -172,9 +174,7 @@ TEST_F(TwoClients, NamedAgainstGuestPlaysToTheEndWithMirroredBoards)
 
 TEST_F(TwoClients, ANamedQuitterLeavesTheOtherToReportItselfAndARefusedLogInPlaysAsAGuest)
 {
-    TestGameServer server({"--account", "anna:pw", "--account", "boris:pw"});
-    ASSERT_TRUE(server.Started());
-    const Game game = Play(server, "anna", 1, {"--seed", "5", "--login", "anna:pw"},
+    const Game game = Play("anna", 1, {"--seed", "5", "--login", "anna:pw"},
                            {"--seed", "6", "--login", "boris:pw", "--leave-after", "3"});
     const auto &a = game.waiting, &b = game.first;
     EXPECT_EQ(Find(b, "END"), "END left");
@@ -186,7 +186,7 @@ TEST_F(TwoClients, ANamedQuitterLeavesTheOtherToReportItselfAndARefusedLogInPlay
 
     // A wrong stored password: the game is played as a guest, with no notice;
     // the other side plays under anna's log-in stored by the game before.
-    const Game guest = Play(server, "(guest)", 1, {"--seed", "7", "--login", "boris:wrong", "--leave-after", "2"},
+    const Game guest = Play("(guest)", 1, {"--seed", "7", "--login", "boris:wrong", "--leave-after", "2"},
                             {"--seed", "8"}, true);
     EXPECT_TRUE(server.WaitFor("LOGIN boris refused"));
     EXPECT_EQ(Find(guest.waiting, "PAIRED"), "PAIRED own=- opponent=anna first=opponent");
@@ -209,13 +209,11 @@ std::string Army(const std::map<int, int>& fixed)
 
 TEST_F(TwoClients, AScriptedFlagCaptureAfterTenMovesEachEndsBothGamesAndTheLoserReports)
 {
-    TestGameServer server({"--account", "anna:pw", "--account", "boris:pw"});
-    ASSERT_TRUE(server.Started());
     // The waiting side: a piece circles on its left; its flag stands in front on the right.
     // The side that moves first: a piece circles in the middle, then its scout
     // on the left runs up its free file onto that flag.
     const Game game =
-        PlayScripted(server, 1, Army({{3, 4}, {39, 11}}),
+        PlayScripted(1, Army({{3, 4}, {39, 11}}),
                      "1.4.1.5,1.5.2.5,2.5.2.6,2.6.1.6,1.6.1.5,1.5.2.5,2.5.2.6,2.6.1.6,1.6.1.5,1.5.2.5",
                      Army({{3, 2}, {19, 4}}),
                      "5.4.5.5,5.5.6.5,6.5.6.6,6.6.5.6,5.6.5.5,5.5.6.5,6.5.6.6,6.6.5.6,5.6.5.5,5.5.6.5,1.4.1.7");
@@ -230,7 +228,6 @@ TEST_F(TwoClients, AScriptedFlagCaptureAfterTenMovesEachEndsBothGamesAndTheLoser
     EXPECT_TRUE(server.WaitFor("REPORT boris counted"));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(server.Count("REPORT"), 1);
-    PrintServerLogOnFailure(server);
 }
 
 // Six bombs shut every way out but one: only the piece of the given rank at
@@ -271,34 +268,29 @@ void ExpectDecidedByTheMover(const Game& game, int last, const std::string& firs
 // both show the end with its sound and panel, and only the loser reports.
 TEST_F(TwoClients, AMoveThatLeavesASideWithoutMovesEndsBothGamesWithOneReport)
 {
-    TestGameServer server({"--account", "anna:pw", "--account", "boris:pw"});
-    ASSERT_TRUE(server.Started());
 
     // The mover's only free piece, a sergeant, dies on the marshal: the mover lost.
-    Game lost = PlayScripted(server, 1, MarshalArmy(), "5.4.5.5,5.5.5.6", OneMoverArmy(4), "1.4.1.5,1.5.1.6,1.6.1.7");
+    Game lost = PlayScripted(1, MarshalArmy(), "5.4.5.5,5.5.5.6", OneMoverArmy(4), "1.4.1.5,1.5.1.6,1.6.1.7");
     ExpectDecidedByTheMover(lost, 5, "MOVE 5 own 1 6 1 7", "MOVE 5 opponent 10 5 10 4", true);
     EXPECT_TRUE(server.WaitFor("REPORT anna counted"));
 
     // The marshal takes the opponent's only free piece: the opponent lost.
-    Game won = PlayScripted(server, 2, OneMoverArmy(4), "1.4.1.5", MarshalArmy(), "10.4.10.5,10.5.10.6");
+    Game won = PlayScripted(2, OneMoverArmy(4), "1.4.1.5", MarshalArmy(), "10.4.10.5,10.5.10.6");
     ExpectDecidedByTheMover(won, 3, "MOVE 3 own 10 5 10 6", "MOVE 3 opponent 1 6 1 5", false);
     EXPECT_TRUE(server.WaitFor("REPORT boris counted"));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(server.Count("REPORT"), 2);  // one per game
-    PrintServerLogOnFailure(server);
 }
 
 // A client killed mid-game: the other gets the notice and g_opponentLeft
 // reaches its tick; it reports itself only when the killed one had a name.
 TEST_F(TwoClients, APeerKilledMidGameLeavesTheOtherTheNoticeAndItsOwnWinOnlyAgainstANamedPeer)
 {
-    TestGameServer server({"--account", "anna:pw", "--account", "boris:pw"});
-    ASSERT_TRUE(server.Started());
     for (const bool named : {false, true}) {
         std::vector<std::string> killedArgs = {"--seed", "11", "--kill-after", "2"};
         if (named) killedArgs.insert(killedArgs.end(), {"--login", "boris:pw"});
         const Game game =
-            Play(server, named ? "boris" : "(guest)", 1, killedArgs, {"--seed", "12", "--login", "anna:pw"});
+            Play(named ? "boris" : "(guest)", 1, killedArgs, {"--seed", "12", "--login", "anna:pw"});
         const auto &k = game.waiting, &r = game.first;
         EXPECT_EQ(Find(k, "END"), "END killed");
         EXPECT_EQ(Find(r, "NOTICE"), "NOTICE Opponent out of the game. Game goes against the computer.");
