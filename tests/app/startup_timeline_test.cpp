@@ -134,7 +134,7 @@ TEST_F(StartupTimeline, DarkImageDelayFadeInHoldOfTwoSecondsUnlessTheLoadTookLon
     EXPECT_EQ(world.now - before, world.step);  // one look at the clock
 }
 
-TEST_F(StartupTimeline, SceneFadesInWhileTheFadeFlagIsUp)
+TEST_F(StartupTimeline, SceneFadesInWhileTheFadeFlagIsUpThenTheFirstPanelFliesInOnlyWithTheAnimationsOn)
 {
     world.step = 100;
     FadeInScene();
@@ -145,13 +145,10 @@ TEST_F(StartupTimeline, SceneFadesInWhileTheFadeFlagIsUp)
     }
     // The flag stays up until the first panel stands.
     EXPECT_EQ(g_fadeInProgress, 1);
-}
 
-// The first panel: the language list without an options file, else the main
-// menu, in the menu mode; it flies in only while the animations are on. The
-// last frame of the fade-in is drawn before its flag drops.
-TEST_F(StartupTimeline, TheFirstPanelFliesInOnlyWithTheAnimationsOn)
-{
+    // The first panel: the language list without an options file, else the
+    // main menu, in the menu mode; it flies in only while the animations are
+    // on. The last frame of the fade-in is drawn before its flag drops.
     struct Case {
         int language, animations, entry, otherEntry;  // 14: the language list, 1: the main menu
     };
