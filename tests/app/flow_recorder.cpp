@@ -15,17 +15,9 @@ namespace {
 std::vector<FlowEvent> g_events;
 DWORD g_now = 100000;
 
-FlowEvent& Add(const std::string& name)
-{
-    g_events.push_back(FlowEvent{});
-    g_events.back().name = name;
-    g_events.back().clock = g_now;
-    return g_events.back();
-}
-
 void Frame()
 {
-    FlowEvent& e = Add("frame");
+    FlowEvent& e = AddFlowEvent("frame");
     e.animState = g_pieceAnimState;
     e.animOffset = g_animOffset;
     e.showPlayer = g_showBattlePlayer;
@@ -39,11 +31,19 @@ void Frame()
 BOOL Sound(const char* path, void*, DWORD)
 {
     const std::string file = path;
-    Add(file.substr(file.rfind('/') + 1));
+    AddFlowEvent(file.substr(file.rfind('/') + 1));
     return TRUE;
 }
 
 }  // namespace
+
+FlowEvent& AddFlowEvent(const std::string& name)
+{
+    g_events.push_back(FlowEvent{});
+    g_events.back().name = name;
+    g_events.back().clock = g_now;
+    return g_events.back();
+}
 
 std::vector<FlowEvent>& FlowEvents() { return g_events; }
 
@@ -69,19 +69,19 @@ void InstallFlowRecorder()
     g_rulesHost.playSound = Sound;
     g_flowHooks.tick = [] { return g_now += 5; };
     g_flowHooks.sleep = [](DWORD ms) {
-        Add("sleep " + std::to_string(ms));
+        AddFlowEvent("sleep " + std::to_string(ms));
         g_now += ms;
     };
     g_flowHooks.renderFrame = Frame;
     g_flowHooks.playSound = Sound;
-    g_flowHooks.pickUnderMouse = [] { Add("pick"); };
+    g_flowHooks.pickUnderMouse = [] { AddFlowEvent("pick"); };
     g_flowHooks.beginThread = [](AFX_THREADPROC fn, LPVOID) -> CWinThread* {
-        Add("thread").thread = fn;
+        AddFlowEvent("thread").thread = fn;
         static CWinThread started;
         return &started;
     };
-    g_flowHooks.buildPieceTextures = [](int) { Add("pieceTextures"); };
-    g_flowHooks.rebuildPanelTextures = [](int) { Add("panelTextures"); };
+    g_flowHooks.buildPieceTextures = [](int) { AddFlowEvent("pieceTextures"); };
+    g_flowHooks.rebuildPanelTextures = [](int) { AddFlowEvent("panelTextures"); };
     g_appDir = "/nonexistent-velmonar";
     ClearFlowEvents();
 }

@@ -38,12 +38,6 @@ using Names = std::vector<std::string>;
 
 CVelmonarDlg* g_dialog = nullptr;
 
-void Note(const std::string& name)
-{
-    FlowEvents().push_back(FlowEvent{});
-    FlowEvents().back().name = name;
-}
-
 // The recorded time line; threads named by what they run.
 Names Calls()
 {
@@ -61,12 +55,12 @@ Names Calls()
 void InstallMenuRecorder()
 {
     g_menuHooks.saveConfig = [] {
-        Note("SaveConfig");
+        AddFlowEvent("SaveConfig");
         return true;
     };
-    g_menuHooks.endDialog = [](CVelmonarDlg&) { Note("EndDialog"); };
-    g_menuHooks.openAccountSession = [](CVelmonarDlg&) { Note("OpenAccountSession"); };
-    g_menuHooks.loadLanguage = [](int n) { Note("LoadLanguage " + std::to_string(n)); };
+    g_menuHooks.endDialog = [](CVelmonarDlg&) { AddFlowEvent("EndDialog"); };
+    g_menuHooks.openAccountSession = [](CVelmonarDlg&) { AddFlowEvent("OpenAccountSession"); };
+    g_menuHooks.loadLanguage = [](int n) { AddFlowEvent("LoadLanguage " + std::to_string(n)); };
 }
 
 // A widget without a laid-out rectangle gets one of its own: one column per
