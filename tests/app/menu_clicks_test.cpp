@@ -30,6 +30,7 @@
 #include "tests/support/fake_browser.h"
 #include "tests/support/main_dialog.h"
 #include "tests/support/options_line.h"
+#include "tests/support/overlay_gl.h"
 #include "tests/support/window_pixels.h"
 
 namespace {
@@ -97,9 +98,7 @@ void Esc()
 // them), nothing hovered or recorded.
 void Open(std::initializer_list<int> flags)
 {
-    for (int& flag : g_panelVisible) flag = 0;
-    for (int flag : flags) g_panelVisible[flag] = 1;
-    if (flags.size() > 0) g_panelVisible[PANEL_FLAG_MENU_MODE] = 1;
+    OpenPanels(flags);
     g_hoverId = 0;
     g_hoverRow[0] = g_hoverRow[1] = 0;
     g_hoverTraySlot = -1;
