@@ -9,6 +9,7 @@
 #include "rules/rules_host.h"
 #include "scene/board_drawing.h"
 #include "scene/frame_state.h"
+#include "tests/support/board_fixture.h"
 
 namespace {
 
@@ -90,16 +91,8 @@ void ClearFlowEvents() { g_events.clear(); }
 
 void StartFlowGame()
 {
-    NewGame();
-    g_setupPhase = 0;
+    StartPlayPosition();
     g_setupMode = 1;
-    for (int x = 1; x <= 10; ++x)
-        for (int y = 1; y <= 10; ++y) g_reachable[x][y] = -1;
-    for (int r = 0; r < RANK_KINDS; ++r) {
-        g_trayCount[r] = 0;
-        g_piecesLeft[1][r] = g_piecesLeft[2][r] = PIECE_SET[r];
-    }
-    g_playerMarshalAlive = g_computerMarshalAlive = 1;
     for (int& flag : g_panelVisible) flag = 0;
     g_sceneReady = 1;
     g_fadeInProgress = 0;
