@@ -65,25 +65,21 @@ public:
         if (children) XFree(children);
         return found;
     }
-    // Waits up to 10 s for one such window.
+    // Waits up to 10 s for count such windows; returns the last.
     Rect WaitFor(int w, int h, size_t count = 1)
     {
-        for (int i = 0; i < 200; ++i) {
-            auto found = WindowsOfSize(w, h);
-            if (found.size() >= count) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(200));  // drawn and taking input
-                return found.back();
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::vector<Rect> found;
+        if (!WaitUntil([&] { return (found = WindowsOfSize(w, h)).size() >= count; }, 10000)) {
+            ADD_FAILURE() << "no window of " << w << " x " << h;
+            return Rect{};
         }
-        ADD_FAILURE() << "no window of " << w << " x " << h;
-        return Rect{};
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));  // drawn and taking input
+        return found.back();
     }
-    void WaitGone(int w, int h)
+    void WaitGone(int w, int h, size_t left = 0)
     {
-        for (int i = 0; i < 200 && !WindowsOfSize(w, h).empty(); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        EXPECT_TRUE(WindowsOfSize(w, h).empty()) << w << " x " << h << " still shown";
+        EXPECT_TRUE(WaitUntil([&] { return WindowsOfSize(w, h).size() <= left; }, 10000))
+            << w << " x " << h << " still shown";
     }
     // RGB pixels of a rectangle of the screen, row by row.
     std::vector<unsigned> Pixels(int x, int y, int w, int h)
@@ -118,16 +114,19 @@ void Xdo(const std::string& args)
 // Without a window manager a window that appears under a still pointer gets
 // no input until the pointer enters it: every click and key first moves the
 // pointer off and back onto the dialog.
+void PointThen(int x, int y, const std::string& then)
+{
+    Xdo("mousemove 0 0 sleep 0.2 mousemove " + std::to_string(x) + " " + std::to_string(y) + " sleep 0.2 " + then);
+}
+
 void Click(const Rect& dialog, int dluX, int dluY)
 {
-    Xdo("mousemove 0 0 sleep 0.2 mousemove " + std::to_string(dialog.x + DialogUnitsToPixelsX(dluX)) + " " +
-        std::to_string(dialog.y + DialogUnitsToPixelsY(dluY)) + " sleep 0.2 click 1");
+    PointThen(dialog.x + DialogUnitsToPixelsX(dluX), dialog.y + DialogUnitsToPixelsY(dluY), "click 1");
 }
 
 void Keys(const Rect& dialog, const std::string& keys)
 {
-    Xdo("mousemove 0 0 sleep 0.2 mousemove " + std::to_string(dialog.x + 2) + " " + std::to_string(dialog.y + 2) +
-        " sleep 0.2 key " + keys);
+    PointThen(dialog.x + 2, dialog.y + 2, "key " + keys);
 }
 
 // A screenshot for a person to look at, when VELMONAR_SHOT_DIR names a folder.
@@ -221,8 +220,7 @@ TEST_F(AccountWindows, NoticesShowTheLatestTextInAFixedBlackBoxAlsoFromAWorker)
             secondText = m_screen.Pixels(top, 5, 8, 239, 8);
             // Close both with their buttons.
             Click(top, 124, 30);
-            for (int i = 0; i < 100 && m_screen.WindowsOfSize(NOTICE_W, NOTICE_H).size() > 1; ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            m_screen.WaitGone(NOTICE_W, NOTICE_H, 1);
             Shot("notice-last");
             Click(m_screen.WaitFor(NOTICE_W, NOTICE_H), 124, 30);
             m_screen.WaitGone(NOTICE_W, NOTICE_H);
@@ -250,8 +248,8 @@ TEST_F(AccountWindows, WaitingForASilentServerTheDialogStaysDrawnAndTheNoticeCom
               const Rect login = m_screen.WaitFor(LOGIN_W, LOGIN_H);
               auto button = [&] { return m_screen.Pixels(login, 7, 66, 164, 14); };
               up = button();
-              Xdo("mousemove 0 0 sleep 0.2 mousemove " + std::to_string(login.x + DialogUnitsToPixelsX(89)) + " " +
-                  std::to_string(login.y + DialogUnitsToPixelsY(73)) + " sleep 0.2 mousedown 1 sleep 0.3");
+              PointThen(login.x + DialogUnitsToPixelsX(89), login.y + DialogUnitsToPixelsY(73),
+                        "mousedown 1 sleep 0.3");
               down = button();
               Xdo("mouseup 1");
               const auto released = std::chrono::steady_clock::now();

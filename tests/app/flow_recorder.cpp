@@ -9,23 +9,16 @@
 #include "rules/rules_host.h"
 #include "scene/board_drawing.h"
 #include "scene/frame_state.h"
+#include "tests/support/board_fixture.h"
 
 namespace {
 
 std::vector<FlowEvent> g_events;
 DWORD g_now = 100000;
 
-FlowEvent& Add(const std::string& name)
-{
-    g_events.push_back(FlowEvent{});
-    g_events.back().name = name;
-    g_events.back().clock = g_now;
-    return g_events.back();
-}
-
 void Frame()
 {
-    FlowEvent& e = Add("frame");
+    FlowEvent& e = AddFlowEvent("frame");
     e.animState = g_pieceAnimState;
     e.animOffset = g_animOffset;
     e.showPlayer = g_showBattlePlayer;
@@ -39,11 +32,19 @@ void Frame()
 BOOL Sound(const char* path, void*, DWORD)
 {
     const std::string file = path;
-    Add(file.substr(file.rfind('/') + 1));
+    AddFlowEvent(file.substr(file.rfind('/') + 1));
     return TRUE;
 }
 
 }  // namespace
+
+FlowEvent& AddFlowEvent(const std::string& name)
+{
+    g_events.push_back(FlowEvent{});
+    g_events.back().name = name;
+    g_events.back().clock = g_now;
+    return g_events.back();
+}
 
 std::vector<FlowEvent>& FlowEvents() { return g_events; }
 
@@ -69,19 +70,19 @@ void InstallFlowRecorder()
     g_rulesHost.playSound = Sound;
     g_flowHooks.tick = [] { return g_now += 5; };
     g_flowHooks.sleep = [](DWORD ms) {
-        Add("sleep " + std::to_string(ms));
+        AddFlowEvent("sleep " + std::to_string(ms));
         g_now += ms;
     };
     g_flowHooks.renderFrame = Frame;
     g_flowHooks.playSound = Sound;
-    g_flowHooks.pickUnderMouse = [] { Add("pick"); };
+    g_flowHooks.pickUnderMouse = [] { AddFlowEvent("pick"); };
     g_flowHooks.beginThread = [](AFX_THREADPROC fn, LPVOID) -> CWinThread* {
-        Add("thread").thread = fn;
+        AddFlowEvent("thread").thread = fn;
         static CWinThread started;
         return &started;
     };
-    g_flowHooks.buildPieceTextures = [](int) { Add("pieceTextures"); };
-    g_flowHooks.rebuildPanelTextures = [](int) { Add("panelTextures"); };
+    g_flowHooks.buildPieceTextures = [](int) { AddFlowEvent("pieceTextures"); };
+    g_flowHooks.rebuildPanelTextures = [](int) { AddFlowEvent("panelTextures"); };
     g_appDir = "/nonexistent-velmonar";
     ClearFlowEvents();
 }
@@ -90,16 +91,8 @@ void ClearFlowEvents() { g_events.clear(); }
 
 void StartFlowGame()
 {
-    NewGame();
-    g_setupPhase = 0;
+    StartPlayPosition();
     g_setupMode = 1;
-    for (int x = 1; x <= 10; ++x)
-        for (int y = 1; y <= 10; ++y) g_reachable[x][y] = -1;
-    for (int r = 0; r < RANK_KINDS; ++r) {
-        g_trayCount[r] = 0;
-        g_piecesLeft[1][r] = g_piecesLeft[2][r] = PIECE_SET[r];
-    }
-    g_playerMarshalAlive = g_computerMarshalAlive = 1;
     for (int& flag : g_panelVisible) flag = 0;
     g_sceneReady = 1;
     g_fadeInProgress = 0;

@@ -23,6 +23,8 @@ struct FlowEvent {
 };
 
 std::vector<FlowEvent>& FlowEvents();
+// Records an event by name at the fake clock's time (for a test's own hooks).
+FlowEvent& AddFlowEvent(const std::string& name);
 std::vector<std::string> FlowNames();
 std::vector<FlowEvent> Frames();
 

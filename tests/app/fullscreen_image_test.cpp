@@ -105,7 +105,7 @@ TEST(FullscreenImage, TheStartUpImageIsShownAtOnceAndTheDarkeningMultipliesTheFr
     });
 }
 
-TEST(PieceTextures, EachImageIsRecolouredWithItsOwnSize)
+TEST(PieceTextures, EachImageIsRecolouredWithItsOwnSizeAndSideTwoUpdatesOnlyItsOwnTexturesAndPreviews)
 {
     RunWithGl([] {
         g_modelTex.assign(6, 0);
@@ -133,12 +133,8 @@ TEST(PieceTextures, EachImageIsRecolouredWithItsOwnSize)
         EXPECT_EQ(ReadTexture(g_modelTex[4]).At(0, 0)[0], 255);
         EXPECT_EQ(ReadTexture(g_modelTex[5]).At(0, 0)[0], 40);
         g_pieceBrightness = 60;
-    });
-}
 
-TEST(Previews, UpdatingSideTwoChangesOnlyItsTwoTextures)
-{
-    RunWithGl([] {
+        // Updating side 2's previews changes only its two textures.
         for (ModelRecord& m : g_models) m = ModelRecord();
         g_menuBackTex = SolidTexture(255, 255, 255, 255);
         SetPreviewWindows();

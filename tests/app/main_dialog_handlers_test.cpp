@@ -26,7 +26,7 @@ protected:
     CVelmonarDlg dialog;
 };
 
-TEST_F(MainDialogHandlers, EnterDoesNothingAndEscOpensTheMainMenuWithoutEndingTheDialog)
+TEST_F(MainDialogHandlers, EnterDoesNothingAndEscTogglesTheMainMenuDroppingUnconfirmedEdits)
 {
     dialog.SendMessage(WM_COMMAND, IDOK);
     for (int flag : g_panelVisible) EXPECT_EQ(flag, 0);
@@ -35,12 +35,9 @@ TEST_F(MainDialogHandlers, EnterDoesNothingAndEscOpensTheMainMenuWithoutEndingTh
     EXPECT_EQ(g_panelVisible[0], 1);
     EXPECT_EQ(g_panelVisible[1], 1);
     EXPECT_FALSE(dialog.IsEnding());
-}
 
-TEST_F(MainDialogHandlers, ASecondEscClosesEveryPanelAndDropsUnconfirmedEdits)
-{
-    g_panelVisible[0] = 1;
-    g_panelVisible[4] = 1;  // graphics options open
+    g_panelVisible[1] = 0;
+    g_panelVisible[4] = 1;  // graphics options open instead
     g_textWindowOpener = 2;
     g_newGameGoesOnline = 1;
     g_reflectionSliderPos[0] = 200;  // dragged, not confirmed

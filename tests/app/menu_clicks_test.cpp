@@ -30,6 +30,7 @@
 #include "tests/support/fake_browser.h"
 #include "tests/support/main_dialog.h"
 #include "tests/support/options_line.h"
+#include "tests/support/overlay_gl.h"
 #include "tests/support/window_pixels.h"
 
 namespace {
@@ -37,12 +38,6 @@ namespace {
 using Names = std::vector<std::string>;
 
 CVelmonarDlg* g_dialog = nullptr;
-
-void Note(const std::string& name)
-{
-    FlowEvents().push_back(FlowEvent{});
-    FlowEvents().back().name = name;
-}
 
 // The recorded time line; threads named by what they run.
 Names Calls()
@@ -61,12 +56,12 @@ Names Calls()
 void InstallMenuRecorder()
 {
     g_menuHooks.saveConfig = [] {
-        Note("SaveConfig");
+        AddFlowEvent("SaveConfig");
         return true;
     };
-    g_menuHooks.endDialog = [](CVelmonarDlg&) { Note("EndDialog"); };
-    g_menuHooks.openAccountSession = [](CVelmonarDlg&) { Note("OpenAccountSession"); };
-    g_menuHooks.loadLanguage = [](int n) { Note("LoadLanguage " + std::to_string(n)); };
+    g_menuHooks.endDialog = [](CVelmonarDlg&) { AddFlowEvent("EndDialog"); };
+    g_menuHooks.openAccountSession = [](CVelmonarDlg&) { AddFlowEvent("OpenAccountSession"); };
+    g_menuHooks.loadLanguage = [](int n) { AddFlowEvent("LoadLanguage " + std::to_string(n)); };
 }
 
 // A widget without a laid-out rectangle gets one of its own: one column per
@@ -103,9 +98,7 @@ void Esc()
 // them), nothing hovered or recorded.
 void Open(std::initializer_list<int> flags)
 {
-    for (int& flag : g_panelVisible) flag = 0;
-    for (int flag : flags) g_panelVisible[flag] = 1;
-    if (flags.size() > 0) g_panelVisible[PANEL_FLAG_MENU_MODE] = 1;
+    OpenPanels(flags);
     g_hoverId = 0;
     g_hoverRow[0] = g_hoverRow[1] = 0;
     g_hoverTraySlot = -1;

@@ -131,7 +131,7 @@ TEST_F(PieceScale, ApplyOptionsMakesTheEditedCopiesLive)
     EXPECT_EQ(ConfigLine(), DEFAULT_OPTIONS_LINE);
 }
 
-TEST(OptionSliders, EveryAllowedValueLiesOnItsSlider)
+TEST(OptionSliders, EveryAllowedValueLiesOnItsSliderAndEveryOffsetComesBackThroughTheOptionsFile)
 {
     // The ends of each range the options file lets through.
     EXPECT_EQ(PieceScaleSliderOffset(PIECE_SCALE_MAX), 0);
@@ -152,12 +152,9 @@ TEST(OptionSliders, EveryAllowedValueLiesOnItsSlider)
     EXPECT_EQ(BrightnessFromSlider(BrightnessSliderOffset(100)), 99);  // truncated twice
     // The default scale sits on the slider near its offset of 71.
     EXPECT_NEAR(PieceScaleSliderOffset(2.05), 71, 1);
-}
 
-// The options file keeps six significant digits: every knob offset, written
-// and read back, puts its knob where it was.
-TEST(OptionSliders, EveryOffsetComesBackThroughTheOptionsFile)
-{
+    // The options file keeps six significant digits: every knob offset, written
+    // and read back, puts its knob where it was.
     auto viaFile = [](double value) {
         std::ostringstream out;
         out << value;

@@ -75,7 +75,9 @@ protected:
     FakeWorld world;
 };
 
-TEST_F(StartupTimeline, DarkImageThenDelayThenFadeInToFullBrightness)
+// The splash from start to end: the dark image, the delay, the fade-in, a
+// hold of two seconds unless the load took longer, the fade-out to black.
+TEST_F(StartupTimeline, DarkImageDelayFadeInHoldOfTwoSecondsUnlessTheLoadTookLongerAndFadeOut)
 {
     const DWORD begin = world.now;
     ShowSplashFadeIn();
@@ -97,13 +99,8 @@ TEST_F(StartupTimeline, DarkImageThenDelayThenFadeInToFullBrightness)
     EXPECT_EQ(g_fadeLevel, 1.0);
     EXPECT_GE(world.splashTimes.back() - begin, 500u + 1500u);
     // The hold counts from the end of the fade-in.
-    EXPECT_GE(g_tickStart, world.splashTimes.back());
-}
-
-TEST_F(StartupTimeline, HoldLastsTwoSecondsAfterTheFadeInUnlessTheLoadTookLonger)
-{
-    ShowSplashFadeIn();
     const DWORD fadeInEnd = g_tickStart;
+    EXPECT_GE(fadeInEnd, world.splashTimes.back());
     world.splashLevels.clear();
     world.now += 300;  // a quick load
     HoldSplash();
@@ -111,6 +108,21 @@ TEST_F(StartupTimeline, HoldLastsTwoSecondsAfterTheFadeInUnlessTheLoadTookLonger
     EXPECT_LT(world.now - fadeInEnd, 2000u + 2 * world.step);
     ASSERT_FALSE(world.splashLevels.empty());
     for (double level : world.splashLevels) EXPECT_EQ(level, 1.0);
+
+    // The fade-out falls to black over 1500 ms.
+    world.splashLevels.clear();
+    const DWORD fadeOutBegin = world.now;
+    FadeOutSplash();
+    ASSERT_GE(world.splashLevels.size(), 3u);
+    for (size_t i = 1; i + 1 < world.splashLevels.size(); ++i) {
+        EXPECT_LT(world.splashLevels[i], world.splashLevels[i - 1]);
+        EXPECT_GT(world.splashLevels[i], 0.0);
+    }
+    EXPECT_GT(world.splashLevels.front(), 0.99);
+    EXPECT_EQ(world.splashLevels.back(), 0.0);
+    EXPECT_EQ(g_fadeLevel, 0.0);
+    EXPECT_GE(world.now - fadeOutBegin, 1500u);
+    EXPECT_LT(world.now - fadeOutBegin, 1500u + 3 * world.step);
 
     // A load of 2500 ms goes straight on: no picture is held.
     ShowSplashFadeIn();
@@ -122,24 +134,7 @@ TEST_F(StartupTimeline, HoldLastsTwoSecondsAfterTheFadeInUnlessTheLoadTookLonger
     EXPECT_EQ(world.now - before, world.step);  // one look at the clock
 }
 
-TEST_F(StartupTimeline, FadeOutFallsToBlackOver1500Ms)
-{
-    g_fadeLevel = 1.0;
-    const DWORD begin = world.now;
-    FadeOutSplash();
-    ASSERT_GE(world.splashLevels.size(), 3u);
-    for (size_t i = 1; i + 1 < world.splashLevels.size(); ++i) {
-        EXPECT_LT(world.splashLevels[i], world.splashLevels[i - 1]);
-        EXPECT_GT(world.splashLevels[i], 0.0);
-    }
-    EXPECT_GT(world.splashLevels.front(), 0.99);
-    EXPECT_EQ(world.splashLevels.back(), 0.0);
-    EXPECT_EQ(g_fadeLevel, 0.0);
-    EXPECT_GE(world.now - begin, 1500u);
-    EXPECT_LT(world.now - begin, 1500u + 3 * world.step);
-}
-
-TEST_F(StartupTimeline, SceneFadesInWhileTheFadeFlagIsUp)
+TEST_F(StartupTimeline, SceneFadesInWhileTheFadeFlagIsUpThenTheFirstPanelFliesInOnlyWithTheAnimationsOn)
 {
     world.step = 100;
     FadeInScene();
@@ -150,13 +145,10 @@ TEST_F(StartupTimeline, SceneFadesInWhileTheFadeFlagIsUp)
     }
     // The flag stays up until the first panel stands.
     EXPECT_EQ(g_fadeInProgress, 1);
-}
 
-// The first panel: the language list without an options file, else the main
-// menu, in the menu mode; it flies in only while the animations are on. The
-// last frame of the fade-in is drawn before its flag drops.
-TEST_F(StartupTimeline, TheFirstPanelFliesInOnlyWithTheAnimationsOn)
-{
+    // The first panel: the language list without an options file, else the
+    // main menu, in the menu mode; it flies in only while the animations are
+    // on. The last frame of the fade-in is drawn before its flag drops.
     struct Case {
         int language, animations, entry, otherEntry;  // 14: the language list, 1: the main menu
     };

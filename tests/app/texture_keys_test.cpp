@@ -111,7 +111,7 @@ protected:
     std::vector<unsigned char> grid = std::vector<unsigned char>(64 * 64 * 4);
 };
 
-TEST_F(BoardImage, BandsShadeBlueKeyAndWoodAndPaintTheBorder)
+TEST_F(BoardImage, BandsShadeKeysAndWoodPaintTheBorderLightTheLastColumnAndRimTheBlueKey)
 {
     // Blue keys on the band's first column and inside the band.
     const Picture p = Processed({{31, 50, 20, 20, 120}, {33, 50, 20, 20, 120}});
@@ -133,37 +133,33 @@ TEST_F(BoardImage, BandsShadeBlueKeyAndWoodAndPaintTheBorder)
     EXPECT_EQ(Rgba(grid, 64, 1, 40), (Pixel{80, 20, 20, 255}));
     EXPECT_EQ(Rgba(grid, 64, 40, 63), (Pixel{80, 20, 20, 255}));
     EXPECT_EQ(p.Rgb(0, 0), (Pixel{80, 20, 20, -1}));
-}
 
-TEST_F(BoardImage, LastColumnIsLighterAndCrossingsAreShadedPerBand)
-{
+    // The edge pass: dark and light rims beside the blue key.
+    const Picture rim = Processed({{20, 20, 10, 10, 200}});
+    EXPECT_EQ(rim.Rgb(19, 19), (Pixel{0, 0, 0, -1}));
+    EXPECT_EQ(rim.Rgb(21, 21), (Pixel{255, 255, 255, -1}));
+    EXPECT_EQ(Rgba(grid, 64, 19, 19)[3], 170);
+    EXPECT_EQ(Rgba(grid, 64, 21, 21)[3], 170);
+    EXPECT_EQ(Rgba(grid, 64, 20, 20), (Pixel{10, 10, 200, 170}));
+    // Within 10 texels of the picture's edge there is no edge pass.
+    const Picture nearEdge = Processed({{10, 20, 10, 10, 200}});
+    EXPECT_EQ(nearEdge.Rgb(9, 19), (Pixel{200, 150, 100, -1}));
+
+    // The last column is lighter, and crossings are shaded per band.
     start[3] = 30.0, end[3] = 34.0;  // last column 34 is outside [30, 34): never lit
     start[4] = 33.0, end[4] = 37.0;  // overlaps line 3: column 33 lies in both bands
-    const Picture p = Processed({});
+    const Picture crossed = Processed({});
     // Column 33: inside band 3 (-50), then inside band 4 too (-50 again).
-    EXPECT_EQ(p.Rgb(33, 45), (Pixel{100, 50, 0, -1}));
+    EXPECT_EQ(crossed.Rgb(33, 45), (Pixel{100, 50, 0, -1}));
     // Column 34: first column of band 4 (start 33 + 1): -70.
-    EXPECT_EQ(p.Rgb(34, 45), (Pixel{130, 80, 30, -1}));
+    EXPECT_EQ(crossed.Rgb(34, 45), (Pixel{130, 80, 30, -1}));
     // Column 37 is band 4's end, outside [33, 37): untouched.
-    EXPECT_EQ(p.Rgb(37, 45), (Pixel{200, 150, 100, -1}));
+    EXPECT_EQ(crossed.Rgb(37, 45), (Pixel{200, 150, 100, -1}));
     // A last column inside its band: band [40, 45.5) has last column 45.
     start[5] = 40.0, end[5] = 45.5;
     const Picture q = Processed({{45, 20, 20, 20, 120}});
     EXPECT_EQ(q.Rgb(45, 45), (Pixel{210, 160, 110, -1}));
     EXPECT_EQ(Rgba(grid, 64, 45, 20), (Pixel{70, 70, 100, 200}));
-}
-
-TEST_F(BoardImage, EdgePassDrawsDarkAndLightRimsBesideTheBlueKey)
-{
-    const Picture p = Processed({{20, 20, 10, 10, 200}});
-    EXPECT_EQ(p.Rgb(19, 19), (Pixel{0, 0, 0, -1}));
-    EXPECT_EQ(p.Rgb(21, 21), (Pixel{255, 255, 255, -1}));
-    EXPECT_EQ(Rgba(grid, 64, 19, 19)[3], 170);
-    EXPECT_EQ(Rgba(grid, 64, 21, 21)[3], 170);
-    EXPECT_EQ(Rgba(grid, 64, 20, 20), (Pixel{10, 10, 200, 170}));
-    // Within 10 texels of the picture's edge there is no edge pass.
-    const Picture q = Processed({{10, 20, 10, 10, 200}});
-    EXPECT_EQ(q.Rgb(9, 19), (Pixel{200, 150, 100, -1}));
 }
 
 TEST(PieceBrightness, ByteMapping)

@@ -14,17 +14,7 @@ void RulesTest::SetUp()
 
 void RulesTest::StartPlay()
 {
-    NewGame();
-    g_setupPhase = 0;
-    for (int x = 1; x <= 10; ++x)
-        for (int y = 1; y <= 10; ++y) g_reachable[x][y] = -1;
-    for (int r = 0; r < RANK_KINDS; ++r) {
-        g_trayCount[r] = 0;
-        g_piecesLeft[1][r] = PIECE_SET[r];
-        g_piecesLeft[2][r] = PIECE_SET[r];
-    }
-    g_playerMarshalAlive = 1;
-    g_computerMarshalAlive = 1;
+    StartPlayPosition();
     ClearRecordedCalls();
 }
 

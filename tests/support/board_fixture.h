@@ -7,12 +7,26 @@
 #include "rules/board.h"
 #include "tests/support/recorder.h"
 
+// A new game switched to play: empty field, nothing on the tray, full armies
+// counted, both marshals alive.
+inline void StartPlayPosition()
+{
+    NewGame();
+    g_setupPhase = 0;
+    for (int x = 1; x <= 10; ++x)
+        for (int y = 1; y <= 10; ++y) g_reachable[x][y] = -1;
+    for (int r = 0; r < RANK_KINDS; ++r) {
+        g_trayCount[r] = 0;
+        g_piecesLeft[1][r] = g_piecesLeft[2][r] = PIECE_SET[r];
+    }
+    g_playerMarshalAlive = g_computerMarshalAlive = 1;
+}
+
 class RulesTest : public ::testing::Test {
 protected:
     void SetUp() override;
 
-    // A new game switched to play: empty field, nothing on the tray, full
-    // armies counted, both marshals alive, nothing recorded yet.
+    // StartPlayPosition(), nothing recorded yet.
     static void StartPlay();
 
     static void Put(int x, int y, int owner, int rank, float knowledge = 0.0f, int tag = 1);
