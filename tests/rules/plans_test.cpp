@@ -43,7 +43,7 @@ int RisingPathLength(int x, int y, int tag)
 
 }  // namespace
 
-TEST_F(PlansTest, PathRisesFromThePieceToTheFullWeightAtTheTarget)
+TEST_F(PlansTest, PathRisesFromThePieceToTheFullWeightAtTheTargetAndKeepsTheLargerValue)
 {
     ClearField();
     Put(2, 2, OWNER_PLAYER, 6);
@@ -58,6 +58,22 @@ TEST_F(PlansTest, PathRisesFromThePieceToTheFullWeightAtTheTarget)
         EXPECT_EQ(RisingPathLength(2, 2, TAG), s) << type;
         EXPECT_EQ(g_planMap[2][2][TAG - 1] + g_planMap[9][8][TAG + 1], 0) << "other tags untouched";
     }
+
+    // A path laid again keeps the larger of old and new values.
+    std::memset(g_planMap, 0, sizeof g_planMap);
+    FloodPath(0, 100, TAG, 2, 2, 2, 9);
+    const int high = g_planMap[2][9][TAG];
+    FloodPath(0, 10, TAG, 2, 2, 2, 9);
+    EXPECT_EQ(g_planMap[2][9][TAG], high);
+    FloodPath(0, 300, TAG, 2, 2, 2, 9);
+    EXPECT_EQ(g_planMap[2][9][TAG], 300);
+
+    // A piece on its target gets the full weight on its cell alone.
+    std::memset(g_planMap, 0, sizeof g_planMap);
+    Put(6, 3, OWNER_COMPUTER, RANK_MINER);
+    FloodPath(3, 60, TAG, 6, 3, 6, 3);
+    EXPECT_EQ(g_planMap[6][3][TAG], 70);
+    EXPECT_EQ(MapSum(TAG), 70);
 }
 
 TEST_F(PlansTest, OpenBoardIsPrunedToAThinPathAndWalkedGreedily)
@@ -95,27 +111,6 @@ TEST_F(PlansTest, OpenBoardIsPrunedToAThinPathAndWalkedGreedily)
     EXPECT_EQ(g_planMap[5][4][TAG], 60);
     EXPECT_EQ(g_planMap[9][8][TAG], 140);
     EXPECT_EQ(g_planMap[5][6][TAG], 0) << "open but off the path";
-}
-
-TEST_F(PlansTest, PathKeepsTheLargerOfOldAndNewValues)
-{
-    ClearField();
-    Put(2, 2, OWNER_PLAYER, 6);
-    FloodPath(0, 100, TAG, 2, 2, 2, 9);
-    const int high = g_planMap[2][9][TAG];
-    FloodPath(0, 10, TAG, 2, 2, 2, 9);
-    EXPECT_EQ(g_planMap[2][9][TAG], high);
-    FloodPath(0, 300, TAG, 2, 2, 2, 9);
-    EXPECT_EQ(g_planMap[2][9][TAG], 300);
-}
-
-TEST_F(PlansTest, PieceOnItsTargetGetsTheFullWeightOnItsCell)
-{
-    ClearField();
-    Put(6, 3, OWNER_COMPUTER, RANK_MINER);
-    FloodPath(3, 60, TAG, 6, 3, 6, 3);
-    EXPECT_EQ(g_planMap[6][3][TAG], 70);
-    EXPECT_EQ(MapSum(TAG), 70);
 }
 
 TEST_F(PlansTest, UnreachableTargetAddsNothing)
