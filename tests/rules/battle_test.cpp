@@ -78,7 +78,7 @@ TEST_F(RulesTest, MoveDirections)
         EXPECT_EQ(MoveDirection(3, 4, m[0], m[1]), m[2]) << m[0] << "," << m[1];
 }
 
-TEST_F(RulesTest, RealMovePresentsBeforeAndAfterTheGridsChange)
+TEST_F(RulesTest, RealMoveAndBattlePresentBeforeAndAfterTheGridsChange)
 {
     StartPlay();
     Put(4, 2, OWNER_SELECTED, 6, 0.0f, 31);
@@ -106,17 +106,14 @@ TEST_F(RulesTest, RealMovePresentsBeforeAndAfterTheGridsChange)
     EXPECT_EQ(g_lastMoveDirection, 4);
     EXPECT_EQ((std::vector<int>{g_hoverRow[0], g_hoverRow[1], g_selectedRow[0], g_selectedRow[1]}),
               std::vector<int>(4, 0));
-}
 
-TEST_F(RulesTest, RealBattlePresentsBothPiecesThenTheOutcome)
-{
-    StartPlay();
+    // A battle: both pieces first, then the outcome.
+    ClearRecordedCalls();
     Put(5, 4, OWNER_SELECTED, 8);
     Put(6, 4, OWNER_COMPUTER, 5);
 
     EXPECT_EQ(ApplyMove(1, 5, 4, 6, 4), BATTLE_WIN);
 
-    const auto& calls = RecordedCalls();
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].args, (std::vector<int>{1, BATTLE_WIN, 5, 4, 6, 4}));
     EXPECT_EQ(calls[0].rank[6][4], 5);

@@ -34,7 +34,7 @@ int CountOf(const std::vector<MoveRecord>& moves, const MoveRecord& m)
 
 }  // namespace
 
-TEST_F(RulesTest, MoveListOfAnUnknownSideIsEmpty)
+TEST_F(RulesTest, UnknownSidesAndSidesThatCannotMoveGetNoMoves)
 {
     StartPlay();
     Put(5, 2, OWNER_PLAYER, 6);
@@ -45,10 +45,7 @@ TEST_F(RulesTest, MoveListOfAnUnknownSideIsEmpty)
         EXPECT_EQ(GenerateMoves(side, fx, fy, tx, ty), 0) << side;
         EXPECT_EQ(fx[0], 99);
     }
-}
 
-TEST_F(RulesTest, SidesThatCannotMoveGetNoMoves)
-{
     StartPlay();
     EXPECT_TRUE(Generate(1).empty());  // no pieces at all
 

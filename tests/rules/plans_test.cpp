@@ -113,7 +113,7 @@ TEST_F(PlansTest, OpenBoardIsPrunedToAThinPathAndWalkedGreedily)
     EXPECT_EQ(g_planMap[5][6][TAG], 0) << "open but off the path";
 }
 
-TEST_F(PlansTest, UnreachableTargetAddsNothing)
+TEST_F(PlansTest, UnreachableTargetAddsNothingAndOnlyAMinerPassesEnemyBombs)
 {
     ClearField();
     // A player scout boxed in by bombs of both sides: no type-1 path out.
@@ -135,10 +135,8 @@ TEST_F(PlansTest, UnreachableTargetAddsNothing)
     // A flag position of (0, 0), a border cell, adds nothing either.
     FloodPath(0, 100, TAG, 9, 1, 0, 0);
     EXPECT_EQ(MapSum(TAG), 0);
-}
 
-TEST_F(PlansTest, MinerPassesEnemyBombsOnly)
-{
+    // Only a miner passes bombs, and only the enemy's.
     ClearField();
     // A wall of computer bombs across the board (the lakes fill the gaps).
     const int wall[6] = {1, 2, 5, 6, 9, 10};
