@@ -43,7 +43,7 @@ TEST_F(Frame, StartUpBoardShowsWoodLakesGridLinesEdgeAndBackground)
     EXPECT_NEAR(edge.b, 0.2 * 255, 3);
 }
 
-TEST_F(Frame, NothingIsDrawnWhileMinimisedOrBeforeTheSceneIsReady)
+TEST_F(Frame, NothingIsDrawnWhileMinimisedOrBeforeTheSceneIsReadyAndTheFadeDarkensIt)
 {
     g_panelVisible[0] = 1;
     const std::vector<unsigned char> shown = RenderedFrame();
@@ -60,6 +60,25 @@ TEST_F(Frame, NothingIsDrawnWhileMinimisedOrBeforeTheSceneIsReady)
     g_sceneReady = 1;
 
     EXPECT_NE(RenderedFrame(), shown);
+
+    // The fade darkens the whole frame.
+    g_panelVisible[0] = 1;
+    RenderFrame();
+    const Pixel probes[] = {SquareCentre(2, 2), SquareCentre(8, 9), {6, 6}};
+    Rgb full[3];
+    for (int i = 0; i < 3; ++i) full[i] = FrontPixel(probes[i]);
+
+    g_fadeInProgress = 1;
+    g_fadeLevel = 0.5;
+    RenderFrame();
+    for (int i = 0; i < 3; ++i) {
+        const Rgb half = FrontPixel(probes[i]);
+        EXPECT_NEAR(half.r, full[i].r / 2.0, 2.0);
+        EXPECT_NEAR(half.g, full[i].g / 2.0, 2.0);
+        EXPECT_NEAR(half.b, full[i].b / 2.0, 2.0);
+    }
+    g_fadeLevel = 0.0;
+    EXPECT_EQ(RenderedPixel(probes[0]).Sum(), 0);
 }
 
 TEST_F(Frame, PlayersPiecesShowTheirFacesAndTheComputersTheirBacks)
@@ -112,27 +131,6 @@ TEST_F(Frame, TrayShowsInSetupAndInPlayButNotUnderTheMenuOrTheFade)
     const Rgb play = RenderedPixel(slot);
     EXPECT_GT(Difference(play, hidden), 20);
     EXPECT_GT(Difference(play, setup), 10);
-}
-
-TEST_F(Frame, FadeDarkensTheWholeFrame)
-{
-    g_panelVisible[0] = 1;
-    RenderFrame();
-    const Pixel probes[] = {SquareCentre(2, 2), SquareCentre(8, 9), {6, 6}};
-    Rgb full[3];
-    for (int i = 0; i < 3; ++i) full[i] = FrontPixel(probes[i]);
-
-    g_fadeInProgress = 1;
-    g_fadeLevel = 0.5;
-    RenderFrame();
-    for (int i = 0; i < 3; ++i) {
-        const Rgb half = FrontPixel(probes[i]);
-        EXPECT_NEAR(half.r, full[i].r / 2.0, 2.0);
-        EXPECT_NEAR(half.g, full[i].g / 2.0, 2.0);
-        EXPECT_NEAR(half.b, full[i].b / 2.0, 2.0);
-    }
-    g_fadeLevel = 0.0;
-    EXPECT_EQ(RenderedPixel(probes[0]).Sum(), 0);
 }
 
 TEST_F(Frame, HoveredFreeSquareBrightensForAChosenRankAndDarkensOtherwise)
