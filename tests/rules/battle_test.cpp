@@ -33,7 +33,7 @@ BattleResult Battle(int att, int def)
 
 }  // namespace
 
-TEST_F(RulesTest, BattleRules)
+TEST_F(RulesTest, BattleRulesAndTheRecordOfTheComputersBattles)
 {
     StartPlay();
     // Attacker, defender, outcome: the special pieces, then the higher rank
@@ -50,11 +50,8 @@ TEST_F(RulesTest, BattleRules)
     // Equal ranks remove both, spies and scouts included.
     for (int rank = RANK_SPY; rank <= RANK_MARSHAL; ++rank)
         EXPECT_EQ(Battle(rank, rank), BATTLE_BOTH_REMOVED) << rank;
-}
 
-TEST_F(RulesTest, OnlyComputerAttackersRecordTheirBattle)
-{
-    StartPlay();
+    // Only computer attackers record their battle.
     Put(2, 2, OWNER_PLAYER, 6);
     Put(2, 3, OWNER_COMPUTER, 4);
     Put(2, 4, OWNER_SELECTED, 9);
@@ -151,7 +148,7 @@ TEST_F(RulesTest, TrialMoveIsSilentAndKeepsTheGameRecords)
     EXPECT_EQ(PiecesLeftTotal(2), 40);
 }
 
-TEST_F(RulesTest, KnowledgeGrowsPerOneCellMoveToJustAboveOne)
+TEST_F(RulesTest, KnowledgeGrowsPerOneCellMoveToJustAboveOneAndLongScoutMovesAndBattlesMakeItExact)
 {
     StartPlay();
     Put(1, 1, OWNER_PLAYER, 6);
@@ -174,10 +171,8 @@ TEST_F(RulesTest, KnowledgeGrowsPerOneCellMoveToJustAboveOne)
     EXPECT_EQ(g_knowledge[1][y], aboveOne);
     ApplyMove(1, 1, y, 1, y + 1);
     EXPECT_EQ(g_knowledge[1][y + 1], aboveOne);
-}
 
-TEST_F(RulesTest, LongScoutMoveAndBattlesMakeAPieceExactlyKnown)
-{
+    // A long scout move and battles make a piece exactly known.
     StartPlay();
     Put(1, 1, OWNER_PLAYER, RANK_SCOUT);
     ApplyMove(0, 1, 1, 1, 4);

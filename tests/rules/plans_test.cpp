@@ -210,7 +210,7 @@ TEST_F(PlansTest, DefendersAimAtTheFirstEnemyMinerInScanOrder)
     EXPECT_EQ(g_planMap[6][7][tag], 60 + 10) << "only the nearest-beaten path, W2 + 10";
 }
 
-TEST_F(PlansTest, ScoutsProbeHiddenBombsHarderThanHiddenHighRanks)
+TEST_F(PlansTest, ScoutsProbeHiddenBombsHarderThanHiddenHighRanksAndLateHuntersChaseFlagDefenders)
 {
     ClearField();
     Put(2, 9, OWNER_COMPUTER, RANK_SCOUT);
@@ -228,10 +228,8 @@ TEST_F(PlansTest, ScoutsProbeHiddenBombsHarderThanHiddenHighRanks)
     g_knowledge[2][6] = 0.5f;
     PlanMoves();
     EXPECT_EQ(g_planMap[2][6][g_pieceTag[2][9]], 0);
-}
 
-TEST_F(PlansTest, LateGameHuntersChaseDefendersOfTheFlag)
-{
+    // Late in the game hunters chase the defenders of the flag.
     ClearField();
     Put(1, 1, OWNER_PLAYER, RANK_FLAG);
     Put(1, 2, OWNER_PLAYER, RANK_BOMB);
