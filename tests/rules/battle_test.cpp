@@ -396,7 +396,7 @@ TEST_F(RulesTest, AnyBattleClearsBothSidesHistories)
     EXPECT_EQ(g_forbiddenMove[2], NO_FORBIDDEN_MOVE);
 }
 
-TEST_F(RulesTest, MarkReachableForSteppingPiecesButNotBombsAndFlags)
+TEST_F(RulesTest, MarkReachableForSteppingPiecesAndScoutLinesButNotBombsAndFlags)
 {
     StartPlay();
     Put(4, 4, OWNER_SELECTED, 6);
@@ -427,10 +427,8 @@ TEST_F(RulesTest, MarkReachableForSteppingPiecesButNotBombsAndFlags)
     MarkReachable(1, 7, 2);
     for (int x = 1; x <= 10; ++x)
         for (int y = 1; y <= 10; ++y) EXPECT_EQ(g_reachable[x][y], -1) << x << "," << y;
-}
 
-TEST_F(RulesTest, MarkReachableScoutLinesStopAtPiecesAndLakes)
-{
+    // Scout lines stop at pieces and lakes.
     StartPlay();
     Put(4, 3, OWNER_SELECTED, RANK_SCOUT);
     Put(8, 3, OWNER_COMPUTER, 6);     // x+: empty 5..7, enemy 8 ends the line
