@@ -254,7 +254,7 @@ TEST_F(RulesTest, DeadPiecesAreCountedOnlyInRealMoves)
     EXPECT_EQ(PiecesLeftTotal(1) + PiecesLeftTotal(2), 74);
 }
 
-TEST_F(RulesTest, TakingTheFlagEndsARealGameOnly)
+TEST_F(RulesTest, TakingTheFlagEndsARealGameOnlyAndMarshalDeathsAreRecorded)
 {
     StartPlay();
     Put(3, 9, OWNER_SELECTED, RANK_SCOUT);
@@ -280,10 +280,8 @@ TEST_F(RulesTest, TakingTheFlagEndsARealGameOnly)
     ApplyMove(1, 8, 2, 8, 1);
     EXPECT_EQ(g_gameOver, 1);
     EXPECT_EQ(g_losingSide, 1);
-}
 
-TEST_F(RulesTest, MarshalDeaths)
-{
+    // Which marshals a battle leaves alive.
     struct Case {
         const char* what;
         int real, fromOwner, fromRank, toOwner, toRank, playerMarshal, computerMarshal;
