@@ -33,7 +33,7 @@ BattleResult Battle(int att, int def)
 
 }  // namespace
 
-TEST_F(RulesTest, BattleRules)
+TEST_F(RulesTest, BattleRulesAndTheRecordOfTheComputersBattles)
 {
     StartPlay();
     // Attacker, defender, outcome: the special pieces, then the higher rank
@@ -50,11 +50,8 @@ TEST_F(RulesTest, BattleRules)
     // Equal ranks remove both, spies and scouts included.
     for (int rank = RANK_SPY; rank <= RANK_MARSHAL; ++rank)
         EXPECT_EQ(Battle(rank, rank), BATTLE_BOTH_REMOVED) << rank;
-}
 
-TEST_F(RulesTest, OnlyComputerAttackersRecordTheirBattle)
-{
-    StartPlay();
+    // Only computer attackers record their battle.
     Put(2, 2, OWNER_PLAYER, 6);
     Put(2, 3, OWNER_COMPUTER, 4);
     Put(2, 4, OWNER_SELECTED, 9);
@@ -78,7 +75,7 @@ TEST_F(RulesTest, MoveDirections)
         EXPECT_EQ(MoveDirection(3, 4, m[0], m[1]), m[2]) << m[0] << "," << m[1];
 }
 
-TEST_F(RulesTest, RealMovePresentsBeforeAndAfterTheGridsChange)
+TEST_F(RulesTest, RealMoveAndBattlePresentBeforeAndAfterTheGridsChange)
 {
     StartPlay();
     Put(4, 2, OWNER_SELECTED, 6, 0.0f, 31);
@@ -106,17 +103,14 @@ TEST_F(RulesTest, RealMovePresentsBeforeAndAfterTheGridsChange)
     EXPECT_EQ(g_lastMoveDirection, 4);
     EXPECT_EQ((std::vector<int>{g_hoverRow[0], g_hoverRow[1], g_selectedRow[0], g_selectedRow[1]}),
               std::vector<int>(4, 0));
-}
 
-TEST_F(RulesTest, RealBattlePresentsBothPiecesThenTheOutcome)
-{
-    StartPlay();
+    // A battle: both pieces first, then the outcome.
+    ClearRecordedCalls();
     Put(5, 4, OWNER_SELECTED, 8);
     Put(6, 4, OWNER_COMPUTER, 5);
 
     EXPECT_EQ(ApplyMove(1, 5, 4, 6, 4), BATTLE_WIN);
 
-    const auto& calls = RecordedCalls();
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].args, (std::vector<int>{1, BATTLE_WIN, 5, 4, 6, 4}));
     EXPECT_EQ(calls[0].rank[6][4], 5);
@@ -154,7 +148,7 @@ TEST_F(RulesTest, TrialMoveIsSilentAndKeepsTheGameRecords)
     EXPECT_EQ(PiecesLeftTotal(2), 40);
 }
 
-TEST_F(RulesTest, KnowledgeGrowsPerOneCellMoveToJustAboveOne)
+TEST_F(RulesTest, KnowledgeGrowsPerOneCellMoveToJustAboveOneAndLongScoutMovesAndBattlesMakeItExact)
 {
     StartPlay();
     Put(1, 1, OWNER_PLAYER, 6);
@@ -177,10 +171,8 @@ TEST_F(RulesTest, KnowledgeGrowsPerOneCellMoveToJustAboveOne)
     EXPECT_EQ(g_knowledge[1][y], aboveOne);
     ApplyMove(1, 1, y, 1, y + 1);
     EXPECT_EQ(g_knowledge[1][y + 1], aboveOne);
-}
 
-TEST_F(RulesTest, LongScoutMoveAndBattlesMakeAPieceExactlyKnown)
-{
+    // A long scout move and battles make a piece exactly known.
     StartPlay();
     Put(1, 1, OWNER_PLAYER, RANK_SCOUT);
     ApplyMove(0, 1, 1, 1, 4);
@@ -262,7 +254,7 @@ TEST_F(RulesTest, DeadPiecesAreCountedOnlyInRealMoves)
     EXPECT_EQ(PiecesLeftTotal(1) + PiecesLeftTotal(2), 74);
 }
 
-TEST_F(RulesTest, TakingTheFlagEndsARealGameOnly)
+TEST_F(RulesTest, TakingTheFlagEndsARealGameOnlyAndMarshalDeathsAreRecorded)
 {
     StartPlay();
     Put(3, 9, OWNER_SELECTED, RANK_SCOUT);
@@ -288,10 +280,8 @@ TEST_F(RulesTest, TakingTheFlagEndsARealGameOnly)
     ApplyMove(1, 8, 2, 8, 1);
     EXPECT_EQ(g_gameOver, 1);
     EXPECT_EQ(g_losingSide, 1);
-}
 
-TEST_F(RulesTest, MarshalDeaths)
-{
+    // Which marshals a battle leaves alive.
     struct Case {
         const char* what;
         int real, fromOwner, fromRank, toOwner, toRank, playerMarshal, computerMarshal;
@@ -404,7 +394,7 @@ TEST_F(RulesTest, AnyBattleClearsBothSidesHistories)
     EXPECT_EQ(g_forbiddenMove[2], NO_FORBIDDEN_MOVE);
 }
 
-TEST_F(RulesTest, MarkReachableForSteppingPiecesButNotBombsAndFlags)
+TEST_F(RulesTest, MarkReachableForSteppingPiecesAndScoutLinesButNotBombsAndFlags)
 {
     StartPlay();
     Put(4, 4, OWNER_SELECTED, 6);
@@ -435,10 +425,8 @@ TEST_F(RulesTest, MarkReachableForSteppingPiecesButNotBombsAndFlags)
     MarkReachable(1, 7, 2);
     for (int x = 1; x <= 10; ++x)
         for (int y = 1; y <= 10; ++y) EXPECT_EQ(g_reachable[x][y], -1) << x << "," << y;
-}
 
-TEST_F(RulesTest, MarkReachableScoutLinesStopAtPiecesAndLakes)
-{
+    // Scout lines stop at pieces and lakes.
     StartPlay();
     Put(4, 3, OWNER_SELECTED, RANK_SCOUT);
     Put(8, 3, OWNER_COMPUTER, 6);     // x+: empty 5..7, enemy 8 ends the line

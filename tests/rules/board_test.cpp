@@ -194,7 +194,7 @@ TEST_F(RulesTest, PlacementsThatDoNothingMakeNoSoundAndNoRedraw)
     EXPECT_TRUE(RecordedCalls().empty());
 }
 
-TEST_F(RulesTest, PlacingOnAnOwnPieceOfAnotherRankSwapsWithTheTray)
+TEST_F(RulesTest, PlacingOnAnOwnPieceSwapsWithTheTrayAndOnAnotherOwnerOnlySounds)
 {
     Hover(4, 3);
     PlaceSetupPiece(RANK_SCOUT);
@@ -209,10 +209,9 @@ TEST_F(RulesTest, PlacingOnAnOwnPieceOfAnotherRankSwapsWithTheTray)
     EXPECT_EQ(g_trayCount[RANK_MINER], PIECE_SET[RANK_MINER] - 1);
     EXPECT_EQ(TrayTotal(), total);
     EXPECT_EQ(RecordedNames(), (std::vector<std::string>{"PlaySoundA", "AnimatePlacement", "RenderFrame"}));
-}
 
-TEST_F(RulesTest, PlacingOnAnotherOwnerChangesNothingButStillSounds)
-{
+    // On another owner's square nothing changes, but it still sounds.
+    ClearRecordedCalls();
     Put(5, 3, OWNER_COMPUTER, 6);
     Hover(5, 3);
     PlaceSetupPiece(4);

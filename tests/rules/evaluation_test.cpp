@@ -32,7 +32,7 @@ TEST_F(EvaluationTest, PieceValueAddsPlanAndFlagNearnessAndIsNegatedForThePlayer
     EXPECT_EQ(EvaluateBoard(), 7120 + 25190 - 25000);
 }
 
-TEST_F(EvaluationTest, SpyIsWorthMoreWhileTheOpposingMarshalLives)
+TEST_F(EvaluationTest, SpyIsWorthMoreWhileTheOpposingMarshalLivesAndAMinerNearTheEnemyFlag)
 {
     ClearField();
     Put(2, 9, OWNER_COMPUTER, RANK_SPY, 0.0f, 0);
@@ -45,11 +45,8 @@ TEST_F(EvaluationTest, SpyIsWorthMoreWhileTheOpposingMarshalLives)
     g_computerMarshalAlive = 1;
     EXPECT_EQ(PieceValue(2, 9, RANK_SPY), 1000);
     EXPECT_EQ(PieceValue(2, 2, RANK_SPY), -20000);
-}
 
-TEST_F(EvaluationTest, MinerNearTheEnemyFlagIsWorthMore)
-{
-    ClearField();
+    // A miner near the enemy flag is worth more.
     g_playerFlagPos[0] = 1;
     g_playerFlagPos[1] = 1;
     g_computerFlagPos[0] = 10;

@@ -34,7 +34,7 @@ int CountOf(const std::vector<MoveRecord>& moves, const MoveRecord& m)
 
 }  // namespace
 
-TEST_F(RulesTest, MoveListOfAnUnknownSideIsEmpty)
+TEST_F(RulesTest, UnknownSidesAndSidesThatCannotMoveGetNoMoves)
 {
     StartPlay();
     Put(5, 2, OWNER_PLAYER, 6);
@@ -45,10 +45,7 @@ TEST_F(RulesTest, MoveListOfAnUnknownSideIsEmpty)
         EXPECT_EQ(GenerateMoves(side, fx, fy, tx, ty), 0) << side;
         EXPECT_EQ(fx[0], 99);
     }
-}
 
-TEST_F(RulesTest, SidesThatCannotMoveGetNoMoves)
-{
     StartPlay();
     EXPECT_TRUE(Generate(1).empty());  // no pieces at all
 
@@ -80,7 +77,7 @@ TEST_F(RulesTest, SidesThatCannotMoveGetNoMoves)
     EXPECT_TRUE(Generate(2).empty());
 }
 
-TEST_F(RulesTest, SteppingPieceTakesNeighboursInFixedOrder)
+TEST_F(RulesTest, SteppingPieceTakesNeighboursInFixedOrderAndTheTiersBeforeAndAfter)
 {
     StartPlay();
     Put(5, 8, OWNER_COMPUTER, 6);
@@ -88,10 +85,8 @@ TEST_F(RulesTest, SteppingPieceTakesNeighboursInFixedOrder)
     StartPlay();
     Put(5, 3, OWNER_PLAYER, 6);
     EXPECT_EQ(Generate(1), (std::vector<MoveRecord>{M(5, 3, 4, 3), M(5, 3, 6, 3), M(5, 3, 5, 2), M(5, 3, 5, 4)}));
-}
 
-TEST_F(RulesTest, MarshalTiesWithMarshalFirstAndAttacksBombLast)
-{
+    // A marshal ties with the marshal first and attacks a bomb last.
     StartPlay();
     Put(5, 8, OWNER_COMPUTER, RANK_MARSHAL);
     Put(4, 8, OWNER_PLAYER, RANK_BOMB);

@@ -43,7 +43,7 @@ int RisingPathLength(int x, int y, int tag)
 
 }  // namespace
 
-TEST_F(PlansTest, PathRisesFromThePieceToTheFullWeightAtTheTarget)
+TEST_F(PlansTest, PathRisesFromThePieceToTheFullWeightAtTheTargetAndKeepsTheLargerValue)
 {
     ClearField();
     Put(2, 2, OWNER_PLAYER, 6);
@@ -58,6 +58,22 @@ TEST_F(PlansTest, PathRisesFromThePieceToTheFullWeightAtTheTarget)
         EXPECT_EQ(RisingPathLength(2, 2, TAG), s) << type;
         EXPECT_EQ(g_planMap[2][2][TAG - 1] + g_planMap[9][8][TAG + 1], 0) << "other tags untouched";
     }
+
+    // A path laid again keeps the larger of old and new values.
+    std::memset(g_planMap, 0, sizeof g_planMap);
+    FloodPath(0, 100, TAG, 2, 2, 2, 9);
+    const int high = g_planMap[2][9][TAG];
+    FloodPath(0, 10, TAG, 2, 2, 2, 9);
+    EXPECT_EQ(g_planMap[2][9][TAG], high);
+    FloodPath(0, 300, TAG, 2, 2, 2, 9);
+    EXPECT_EQ(g_planMap[2][9][TAG], 300);
+
+    // A piece on its target gets the full weight on its cell alone.
+    std::memset(g_planMap, 0, sizeof g_planMap);
+    Put(6, 3, OWNER_COMPUTER, RANK_MINER);
+    FloodPath(3, 60, TAG, 6, 3, 6, 3);
+    EXPECT_EQ(g_planMap[6][3][TAG], 70);
+    EXPECT_EQ(MapSum(TAG), 70);
 }
 
 TEST_F(PlansTest, OpenBoardIsPrunedToAThinPathAndWalkedGreedily)
@@ -97,28 +113,7 @@ TEST_F(PlansTest, OpenBoardIsPrunedToAThinPathAndWalkedGreedily)
     EXPECT_EQ(g_planMap[5][6][TAG], 0) << "open but off the path";
 }
 
-TEST_F(PlansTest, PathKeepsTheLargerOfOldAndNewValues)
-{
-    ClearField();
-    Put(2, 2, OWNER_PLAYER, 6);
-    FloodPath(0, 100, TAG, 2, 2, 2, 9);
-    const int high = g_planMap[2][9][TAG];
-    FloodPath(0, 10, TAG, 2, 2, 2, 9);
-    EXPECT_EQ(g_planMap[2][9][TAG], high);
-    FloodPath(0, 300, TAG, 2, 2, 2, 9);
-    EXPECT_EQ(g_planMap[2][9][TAG], 300);
-}
-
-TEST_F(PlansTest, PieceOnItsTargetGetsTheFullWeightOnItsCell)
-{
-    ClearField();
-    Put(6, 3, OWNER_COMPUTER, RANK_MINER);
-    FloodPath(3, 60, TAG, 6, 3, 6, 3);
-    EXPECT_EQ(g_planMap[6][3][TAG], 70);
-    EXPECT_EQ(MapSum(TAG), 70);
-}
-
-TEST_F(PlansTest, UnreachableTargetAddsNothing)
+TEST_F(PlansTest, UnreachableTargetAddsNothingAndOnlyAMinerPassesEnemyBombs)
 {
     ClearField();
     // A player scout boxed in by bombs of both sides: no type-1 path out.
@@ -140,10 +135,8 @@ TEST_F(PlansTest, UnreachableTargetAddsNothing)
     // A flag position of (0, 0), a border cell, adds nothing either.
     FloodPath(0, 100, TAG, 9, 1, 0, 0);
     EXPECT_EQ(MapSum(TAG), 0);
-}
 
-TEST_F(PlansTest, MinerPassesEnemyBombsOnly)
-{
+    // Only a miner passes bombs, and only the enemy's.
     ClearField();
     // A wall of computer bombs across the board (the lakes fill the gaps).
     const int wall[6] = {1, 2, 5, 6, 9, 10};
@@ -217,7 +210,7 @@ TEST_F(PlansTest, DefendersAimAtTheFirstEnemyMinerInScanOrder)
     EXPECT_EQ(g_planMap[6][7][tag], 60 + 10) << "only the nearest-beaten path, W2 + 10";
 }
 
-TEST_F(PlansTest, ScoutsProbeHiddenBombsHarderThanHiddenHighRanks)
+TEST_F(PlansTest, ScoutsProbeHiddenBombsHarderThanHiddenHighRanksAndLateHuntersChaseFlagDefenders)
 {
     ClearField();
     Put(2, 9, OWNER_COMPUTER, RANK_SCOUT);
@@ -235,10 +228,8 @@ TEST_F(PlansTest, ScoutsProbeHiddenBombsHarderThanHiddenHighRanks)
     g_knowledge[2][6] = 0.5f;
     PlanMoves();
     EXPECT_EQ(g_planMap[2][6][g_pieceTag[2][9]], 0);
-}
 
-TEST_F(PlansTest, LateGameHuntersChaseDefendersOfTheFlag)
-{
+    // Late in the game hunters chase the defenders of the flag.
     ClearField();
     Put(1, 1, OWNER_PLAYER, RANK_FLAG);
     Put(1, 2, OWNER_PLAYER, RANK_BOMB);

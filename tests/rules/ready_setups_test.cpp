@@ -1,6 +1,9 @@
-// The choice of a ready-made setup, the recent list, damaged files, and the
-// player's automatic setup.
+// The ready-made setups that ship, the choice of one, the recent list,
+// damaged files, and the player's automatic setup.
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -9,12 +12,54 @@
 #include "platform/program_folder.h"
 #include "rules/ready_setups.h"
 #include "tests/rules/ai_support.h"
-#include "tests/rules/setup_check.h"
 #include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// The rules every shipped setup (and the built-in one) must keep: empty when
+// the 40 values are a sound army for the front-row-first layout, otherwise
+// what is wrong.
+std::string CheckSetup(const int v[40])
+{
+    int count[RANK_KINDS] = {};
+    for (int i = 0; i < 40; ++i) {
+        if (v[i] < 0 || v[i] >= RANK_KINDS) return "value " + std::to_string(i) + " is no rank";
+        ++count[v[i]];
+    }
+    for (int r = 0; r < RANK_KINDS; ++r)
+        if (count[r] != PIECE_SET[r])
+            return "rank " + std::to_string(r) + " appears " + std::to_string(count[r]) + " times";
+
+    // A first move: a movable piece in the front row on a column that does
+    // not face a lake (value i stands on column i + 1).
+    bool laneMover = false;
+    for (int x : {1, 2, 5, 6, 9, 10}) laneMover = laneMover || (v[x - 1] >= RANK_SPY && v[x - 1] <= RANK_MARSHAL);
+    if (!laneMover) return "no movable front-row piece in a lane";
+
+    // The computer's answers to bomb pairs swap a miner and a scout out of
+    // the three back rows.
+    bool miner = false, scout = false;
+    for (int i = 10; i < 40; ++i) {
+        miner = miner || v[i] == RANK_MINER;
+        scout = scout || v[i] == RANK_SCOUT;
+    }
+    if (!miner || !scout) return "no miner or no scout behind the front row";
+
+    // Sound play: the flag in the back row with bombs on every side it has.
+    int flag = -1;
+    for (int i = 0; i < 40; ++i)
+        if (v[i] == RANK_FLAG) flag = i;
+    if (flag < 30) return "flag not in the back row";
+    if (v[flag - 10] != RANK_BOMB || (flag % 10 != 0 && v[flag - 1] != RANK_BOMB) ||
+        (flag % 10 != 9 && v[flag + 1] != RANK_BOMB))
+        return "flag not guarded by bombs";
+    bool bombBehind = false;
+    for (int i = 10; i < 40; ++i) bombBehind = bombBehind || v[i] == RANK_BOMB;
+    if (!bombBehind) return "every bomb in the front row";
+    return "";
+}
 
 // A program folder of its own with an rs folder, removed afterwards.
 class ReadySetupsTest : public AiTest {
@@ -46,6 +91,8 @@ protected:
     TempFolder temp{"velmonar-ai-test"};
     fs::path folder = temp.Path();
 };
+
+using ShippedSetupsTest = AiTest;
 
 }  // namespace
 
@@ -236,4 +283,32 @@ TEST_F(ReadySetupsTest, AutomaticSetupIsTheFileTurnedAndShownPieceByPiece)
     // The computer's choice right after it never takes the same file.
     int computer[SETUP_VALUE_COUNT];
     EXPECT_NE(ChooseReadySetup(computer), n);
+}
+
+// Every ready-made setup that ships with the program.
+TEST_F(ShippedSetupsTest, EverySetupIsASoundArmyAndAllDiffer)
+{
+    g_appDir = VELMONAR_SOURCE_DIR "/data";
+    std::set<std::vector<int>> layouts;
+    for (int n = 0; n < READY_SETUP_COUNT; ++n) {
+        const std::string path = std::string(VELMONAR_SOURCE_DIR) + "/data/rs/Test_K" + std::to_string(n) + ".txt";
+        std::ifstream in(path);
+        ASSERT_TRUE(in) << path;
+        // Exactly 40 integers and nothing else.
+        std::vector<int> tokens;
+        for (std::string token; in >> token;) {
+            EXPECT_TRUE(std::regex_match(token, std::regex("-?[0-9]{1,9}"))) << path << ": " << token;
+            tokens.push_back(std::atoi(token.c_str()));
+        }
+        ASSERT_EQ(tokens.size(), 40u) << path;
+
+        int values[SETUP_VALUE_COUNT];
+        ASSERT_TRUE(ReadSetupFile(n, values)) << path;
+        EXPECT_EQ(std::vector<int>(values, values + 40), tokens) << path;
+        EXPECT_EQ(CheckSetup(values), "") << path;
+        EXPECT_TRUE(layouts.insert(tokens).second) << path << " repeats another setup";
+    }
+    // No file beyond the 61.
+    std::ifstream extra(std::string(VELMONAR_SOURCE_DIR) + "/data/rs/Test_K61.txt");
+    EXPECT_FALSE(extra);
 }

@@ -40,7 +40,7 @@ bool Tied(const MoveRecord& m)
 
 }  // namespace
 
-TEST_F(SearchTest, SaveAndRestorePutBackBothCellsAndTheMarshals)
+TEST_F(SearchTest, SaveAndRestoreAndTheSearchLeaveTheBoardAsTheyFoundIt)
 {
     ClearField();
     Put(4, 4, OWNER_COMPUTER, RANK_MARSHAL, 0.7f, 34);
@@ -53,10 +53,8 @@ TEST_F(SearchTest, SaveAndRestorePutBackBothCellsAndTheMarshals)
     ASSERT_EQ(g_computerMarshalAlive, 0);
     SaveOrRestoreMove(1, 2, 0, 0, 0, 0, 0);
     EXPECT_TRUE(BoardSnapshot::Take() == before);
-}
 
-TEST_F(SearchTest, SearchLeavesTheBoardAsItFoundIt)
-{
+    // The search at every level, on a full board.
     for (int level = 1; level <= 3; ++level) {
         SetUp();
         PlaceArmies(BUILT_IN_SETUP, BUILT_IN_SETUP);
@@ -67,15 +65,15 @@ TEST_F(SearchTest, SearchLeavesTheBoardAsItFoundIt)
         ApplyMove(0, 10, 7, 10, 6);
         ApplyMove(0, 1, 5, 1, 6);
         SetLevel(level);
-        const BoardSnapshot before = BoardSnapshot::Take();
+        const BoardSnapshot searched = BoardSnapshot::Take();
         ChooseComputerMove();
-        EXPECT_TRUE(BoardSnapshot::Take() == before) << level;
+        EXPECT_TRUE(BoardSnapshot::Take() == searched) << level;
         EXPECT_EQ(g_gameOver, 0);
         EXPECT_EQ(g_cellOwner[g_bestMove.fromX][g_bestMove.fromY], OWNER_COMPUTER) << level;
         EXPECT_TRUE(Tied(g_bestMove));
         if (g_tiedMoveCount > 1) {
             RescoreTiedMoves();
-            EXPECT_TRUE(BoardSnapshot::Take() == before) << level;
+            EXPECT_TRUE(BoardSnapshot::Take() == searched) << level;
         }
     }
 }

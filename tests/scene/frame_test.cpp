@@ -3,6 +3,7 @@
 // setup tray, the highlights, the last-move marker and the fade.
 #include "interface/options.h"
 #include "rules/board.h"
+#include "scene/board_drawing.h"
 #include "scene/board_geometry.h"
 #include "scene/camera.h"
 #include "scene/frame_state.h"
@@ -42,7 +43,7 @@ TEST_F(Frame, StartUpBoardShowsWoodLakesGridLinesEdgeAndBackground)
     EXPECT_NEAR(edge.b, 0.2 * 255, 3);
 }
 
-TEST_F(Frame, NothingIsDrawnWhileMinimisedOrBeforeTheSceneIsReady)
+TEST_F(Frame, NothingIsDrawnWhileMinimisedOrBeforeTheSceneIsReadyAndTheFadeDarkensIt)
 {
     g_panelVisible[0] = 1;
     const std::vector<unsigned char> shown = RenderedFrame();
@@ -59,6 +60,25 @@ TEST_F(Frame, NothingIsDrawnWhileMinimisedOrBeforeTheSceneIsReady)
     g_sceneReady = 1;
 
     EXPECT_NE(RenderedFrame(), shown);
+
+    // The fade darkens the whole frame.
+    g_panelVisible[0] = 1;
+    RenderFrame();
+    const Pixel probes[] = {SquareCentre(2, 2), SquareCentre(8, 9), {6, 6}};
+    Rgb full[3];
+    for (int i = 0; i < 3; ++i) full[i] = FrontPixel(probes[i]);
+
+    g_fadeInProgress = 1;
+    g_fadeLevel = 0.5;
+    RenderFrame();
+    for (int i = 0; i < 3; ++i) {
+        const Rgb half = FrontPixel(probes[i]);
+        EXPECT_NEAR(half.r, full[i].r / 2.0, 2.0);
+        EXPECT_NEAR(half.g, full[i].g / 2.0, 2.0);
+        EXPECT_NEAR(half.b, full[i].b / 2.0, 2.0);
+    }
+    g_fadeLevel = 0.0;
+    EXPECT_EQ(RenderedPixel(probes[0]).Sum(), 0);
 }
 
 TEST_F(Frame, PlayersPiecesShowTheirFacesAndTheComputersTheirBacks)
@@ -113,27 +133,6 @@ TEST_F(Frame, TrayShowsInSetupAndInPlayButNotUnderTheMenuOrTheFade)
     EXPECT_GT(Difference(play, setup), 10);
 }
 
-TEST_F(Frame, FadeDarkensTheWholeFrame)
-{
-    g_panelVisible[0] = 1;
-    RenderFrame();
-    const Pixel probes[] = {SquareCentre(2, 2), SquareCentre(8, 9), {6, 6}};
-    Rgb full[3];
-    for (int i = 0; i < 3; ++i) full[i] = FrontPixel(probes[i]);
-
-    g_fadeInProgress = 1;
-    g_fadeLevel = 0.5;
-    RenderFrame();
-    for (int i = 0; i < 3; ++i) {
-        const Rgb half = FrontPixel(probes[i]);
-        EXPECT_NEAR(half.r, full[i].r / 2.0, 2.0);
-        EXPECT_NEAR(half.g, full[i].g / 2.0, 2.0);
-        EXPECT_NEAR(half.b, full[i].b / 2.0, 2.0);
-    }
-    g_fadeLevel = 0.0;
-    EXPECT_EQ(RenderedPixel(probes[0]).Sum(), 0);
-}
-
 TEST_F(Frame, HoveredFreeSquareBrightensForAChosenRankAndDarkensOtherwise)
 {
     g_panelVisible[0] = 1;
@@ -170,6 +169,21 @@ TEST_F(Frame, LastMoveMarksItsSquaresOnlyWhenItFitsTheBoardAndDirection)
         g_lastMoveDirection = direction[i];
         EXPECT_EQ(RenderedFrame(), none) << "move " << i;
     }
+
+    // The rule behind it: both squares on the board and the target on the
+    // move's line in its direction (1 to larger x, 2 to smaller y, 3 to
+    // smaller x, 4 to larger y). From x, y to x, y, the direction.
+    const int fitting[][5] = {{3, 4, 4, 4, 1}, {3, 4, 3, 1, 2}, {10, 4, 1, 4, 3}, {3, 1, 3, 10, 4}};
+    const int failing[][5] = {
+        {3, 4, 2, 4, 1},     {3, 4, 3, 5, 2}, {3, 4, 4, 4, 3}, {3, 4, 3, 3, 4},  // backwards
+        {3, 4, 3, 4, 1},     {3, 4, 4, 5, 1},                                    // no step at all; off its line
+        {3, 4, 4, 4, 0},     {3, 4, 4, 4, 5},                                    // no direction
+        {0, 4, 2, 4, 1},     {9, 4, 11, 4, 1},                                   // the border ring
+        {-3, -3, -3, -1, 4}, {5, 5, 5, 300, 4},                                  // the "no move" values
+    };
+    const auto fits = [](const int (&m)[5]) { return MoveMarkerFits(m[0], m[1], m[2], m[3], m[4]); };
+    for (const auto& m : fitting) EXPECT_TRUE(fits(m)) << testing::PrintToString(m);
+    for (const auto& m : failing) EXPECT_FALSE(fits(m)) << testing::PrintToString(m);
 }
 
 TEST_F(Frame, OutOfRangeRanksAndCountsDrawWithoutReadingPastTheirTables)

@@ -118,7 +118,7 @@ void WithGl(Body body)
     ASSERT_NE(dialog.DoModal(), -1) << "no GL window";
 }
 
-TEST(Mipmaps, PicturesScaledToPowersOfTwoPowersOfTwoAndPaddedRowsMatchGluTexelForTexel)
+TEST(Mipmaps, PicturesScaledToTheNearestPowersOfTwoPowersOfTwoAndPaddedRowsMatchGluTexelForTexel)
 {
     WithGl([] {
         const Picture pictures[] = {
@@ -143,6 +143,12 @@ TEST(Mipmaps, PicturesScaledToPowersOfTwoPowersOfTwoAndPaddedRowsMatchGluTexelFo
         };
         for (const Picture& p : pictures) ExpectSameAsGlu(p);
     });
+
+    // The sides chosen: three times a power of two goes up; anything else to
+    // the power below or at it.
+    const int sides[][2] = {{1, 1},      {3, 4},       {5, 4},       {6, 8}, {745, 512},
+                            {770, 1024}, {1050, 1024}, {2574, 2048}, {0, -1}};
+    for (const auto& side : sides) EXPECT_EQ(MipmapSide(side[0]), side[1]) << side[0];
 }
 
 // The pixels of a 48 x 48 quad drawn with the texture (4 x 5 texels to a
@@ -204,14 +210,6 @@ TEST(Mipmaps, LinearFilteredTexturesGetTheirBaseLevelAloneAndLookTheSameDrawnSma
         EXPECT_TRUE(withLevels == without) << "drawn smaller, the picture is the same";
         glDeleteTextures(2, names);
     });
-}
-
-TEST(Mipmaps, SidesGoToTheNearestPowerOfTwo)
-{
-    // Three times a power of two goes up; anything else to the power below or at it.
-    const int sides[][2] = {{1, 1},      {3, 4},       {5, 4},       {6, 8}, {745, 512},
-                            {770, 1024}, {1050, 1024}, {2574, 2048}, {0, -1}};
-    for (const auto& side : sides) EXPECT_EQ(MipmapSide(side[0]), side[1]) << side[0];
 }
 
 }  // namespace
