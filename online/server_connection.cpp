@@ -15,6 +15,9 @@ const int SEND_TRIES = 3;
 // Guards the publishing of handles in g_serverSocket against their closing,
 // so a shutdown never reaches a closed (and maybe reused) handle number.
 std::mutex g_connectionMutex;
+// The connection the moves travel on. A link replaced under the lock is
+// moved into a local `old` and let go after it: its last reference closes
+// the socket, which takes the lock again.
 GameLink g_gameLink;
 
 const int ANY_EXCHANGE = -1;

@@ -22,7 +22,6 @@ GLuint g_piecePreviewTex1[2] = {0, 0};
 GLuint g_piecePreviewTex2[2] = {0, 0};
 GLuint g_boardPreviewTex[2] = {0, 0};
 
-
 namespace {
 
 void Orthographic(double width, double height)
